@@ -1,0 +1,35 @@
+# Interface targets that carry the project's warning and sanitizer flags.
+# Every target of the project links lectern-options; nothing is set globally.
+add_library(lectern-warnings INTERFACE)
+target_compile_options(lectern-warnings INTERFACE -Wall -Wextra -Werror)
+
+add_library(lectern-sanitizers INTERFACE)
+if(LECTERN_SANITIZE)
+  target_compile_options(lectern-sanitizers INTERFACE
+    -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  target_link_options(lectern-sanitizers INTERFACE -fsanitize=address,undefined)
+endif()
+
+add_library(lectern-options INTERFACE)
+target_link_libraries(lectern-options INTERFACE lectern-warnings lectern-sanitizers)
+
+# lectern_add_test(NAME <name> LABEL core|gui|webengine SOURCES ...)
+#   core: plain unit tests; gui: Qt widgets on the offscreen platform;
+#   webengine: the real web engine, which needs an X server (run under xvfb-run).
+function(lectern_add_test)
+  cmake_parse_arguments(T "" "NAME;LABEL" "SOURCES;LIBRARIES" ${ARGN})
+  add_executable(${T_NAME} ${T_SOURCES})
+  target_link_libraries(${T_NAME} PRIVATE lectern-core lectern-test-support
+    GTest::gtest ${T_LIBRARIES} lectern-options)
+  if(T_LABEL STREQUAL "webengine")
+    find_program(XVFB_RUN xvfb-run REQUIRED)
+    add_test(NAME ${T_NAME} COMMAND ${XVFB_RUN} -a -s "-screen 0 1600x1200x24" $<TARGET_FILE:${T_NAME}>)
+    set(platform xcb)
+  else()
+    add_test(NAME ${T_NAME} COMMAND ${T_NAME})
+    set(platform offscreen)
+  endif()
+  set_tests_properties(${T_NAME} PROPERTIES
+    LABELS ${T_LABEL}
+    ENVIRONMENT "QT_QPA_PLATFORM=${platform};LECTERN_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data;LECTERN_DEMO_COURSE=${PROJECT_BINARY_DIR}/demo-course;QTWEBENGINE_DISABLE_SANDBOX=1;QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu;ASAN_OPTIONS=detect_leaks=0")
+endfunction()

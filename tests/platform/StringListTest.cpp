@@ -1,0 +1,56 @@
+#include "platform/CourseFiles.h"
+#include "platform/Error.h"
+#include "platform/StringList.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+using namespace lectern::platform;
+using lectern::test::TempDir;
+
+TEST(StringList, EveryLineBreakKindEndsALineAndALastLineWithoutBreakCounts) {
+    EXPECT_EQ(StringList::splitLines(u"a\r\nb\nc\rd"), QStringList({"a", "b", "c", "d"}));
+    EXPECT_EQ(StringList::splitLines(u"a\n\nb\n"), QStringList({"a", "", "b"}));
+    EXPECT_EQ(StringList::splitLines(u"\r\n"), QStringList({""}));
+    EXPECT_EQ(StringList::splitLines(u"\n\r"), QStringList({"", ""}));
+    EXPECT_TRUE(StringList::splitLines(u"").isEmpty());
+}
+
+TEST(StringList, ReadingPastTheEndNamesTheIndex) {
+    StringList list(QStringList{"a"});
+    EXPECT_EQ(list[0], "a");
+    try {
+        list.Strings(3);
+        FAIL();
+    } catch (const Error& error) {
+        EXPECT_EQ(error.message(), "List index out of bounds (3)");
+    }
+    EXPECT_THROW(list.Strings(-1), Error);
+}
+
+TEST(StringList, LoadStopsAtNulAndSaveWritesCrLf) {
+    TempDir dir;
+    CourseFiles files;
+    dir.write("in.txt", QByteArray("one\r\ntwo\0three\n", 15));
+    StringList list;
+    list.Add("old");
+    list.LoadFromFile(files, dir.path() + "\\in.txt");
+    EXPECT_EQ(list.lines(), QStringList({"one", "two"}));
+
+    list.SaveToFile(files, dir.path() + "\\out.txt");
+    QFile out(dir.path() + "/out.txt");
+    ASSERT_TRUE(out.open(QIODevice::ReadOnly));
+    EXPECT_EQ(out.readAll(), QByteArray("one\r\ntwo\r\n"));
+}
+
+TEST(StringList, AMissingFileNamesItsNativePath) {
+    TempDir dir;
+    CourseFiles files;
+    StringList list;
+    try {
+        list.LoadFromFile(files, dir.path() + "\\data\\missing.txt");
+        FAIL();
+    } catch (const Error& error) {
+        EXPECT_EQ(error.message(), "Cannot open file " + dir.path() + "/data/missing.txt");
+    }
+}
