@@ -9,19 +9,19 @@ namespace {
 
 // Keeps a bar's background picture over the whole bar.
 class FillParent : public QObject {
-public:
+  public:
     FillParent(QWidget* parent, QWidget* child) : QObject(child), child_(child) {
         parent->installEventFilter(this);
     }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Resize)
             child_->setGeometry(static_cast<QWidget*>(watched)->rect());
         return false;
     }
 
-private:
+  private:
     QWidget* child_;
 };
 
@@ -78,7 +78,21 @@ void SkinnedForm::SizeBar(QFrame* bar, TImage* background, int width, int height
     background->resize(std::max(width, 0), std::max(height, 0));
 }
 
-void SkinnedForm::SizeEdge(TImage* edge, int width) { edge->setFixedWidth(std::max(width, 0)); }
+void SkinnedForm::SizeEdge(TImage* edge, int width) {
+    edge->setFixedWidth(std::max(width, 0));
+}
+
+void SkinnedForm::addButtons(QFrame* bar, std::initializer_list<ButtonSlot> buttons) {
+    for (const ButtonSlot& button : buttons)
+        button.holder = addHolder(bar);
+    int left = 40;
+    for (const ButtonSlot& button : buttons) {
+        button.clickable = addClickable(bar, button.hint);
+        button.holder->SetBounds(105, 70, 7, left);
+        button.clickable->SetBounds(105, 70, 7, left);
+        left += 125;
+    }
+}
 
 TImage* SkinnedForm::addHolder(QFrame* bar) {
     auto* holder = new TImage(bar);

@@ -4,6 +4,7 @@
 #include "platform/widgets/TImage.h"
 
 #include <QFrame>
+#include <initializer_list>
 
 class QHBoxLayout;
 
@@ -15,7 +16,7 @@ namespace lectern::platform {
 // content filling the rest.
 class SkinnedForm : public TForm {
     Q_OBJECT
-public:
+  public:
     struct Design {
         int clientWidth;
         int clientHeight;
@@ -42,13 +43,23 @@ public:
     static void SizeBar(QFrame* bar, TImage* background, int width, int height);
     static void SizeEdge(TImage* edge, int width);
 
-protected:
+  protected:
+    struct ButtonSlot {
+        TImage*& holder;
+        TImage*& clickable;
+        QString hint;
+    };
+    // Creates picture buttons on a bar, all holders first and then the
+    // clickables, so that every clickable lies above every holder. They get
+    // a design-time row from the left; the course's geometry moves them.
+    void addButtons(QFrame* bar, std::initializer_list<ButtonSlot> buttons);
+
     // A button pair on a bar: the hidden picture holder below, the clickable
     // transparent image above.
     TImage* addHolder(QFrame* bar);
     TImage* addClickable(QFrame* bar, const QString& hint);
 
-private:
+  private:
     QWidget* content_;
 };
 
