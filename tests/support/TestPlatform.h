@@ -2,7 +2,7 @@
 
 #include "platform/CourseFiles.h"
 #include "platform/Platform.h"
-#include "platform/browser/BrowserEngine.h"
+#include "platform/browser/HeadlessBrowserEngine.h"
 #include "platform/media/AudioEngine.h"
 #include "support/ImmediateModalRunner.h"
 #include "support/RecordingDialogs.h"
@@ -18,7 +18,7 @@ struct TestPlatform {
     RecordingShell shell;
     ImmediateModalRunner modal;
     platform::CourseFiles files;
-    platform::BrowserEngine browsers;
+    platform::HeadlessBrowserEngine browsers{files};
     platform::AudioEngine audio;
     platform::Platform platform{dialogs, shell, modal, files, browsers, audio};
 };
