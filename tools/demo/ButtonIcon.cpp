@@ -16,19 +16,25 @@ QPainterPath triangle(const QRectF& b) {
     return path;
 }
 
+// A unit's edge: a bracket beside a small play mark, "[>" for the first
+// passage of the unit and ">]" for the last.
 void bracket(QPainter& p, const QRectF& b, bool opening) {
-    const qreal x = opening ? b.left() + b.width() * 0.15 : b.right() - b.width() * 0.15;
-    const qreal arm = opening ? b.width() * 0.25 : -b.width() * 0.25;
+    const qreal x = opening ? b.left() + b.width() * 0.12 : b.right() - b.width() * 0.12;
+    const qreal arm = opening ? b.width() * 0.2 : -b.width() * 0.2;
     QPainterPath path;
     path.moveTo(x + arm, b.top());
     path.lineTo(x, b.top());
     path.lineTo(x, b.bottom());
     path.lineTo(x + arm, b.bottom());
     p.drawPath(path);
-    // A dash inside the bracket: the run of passages that the unit takes.
-    const qreal dotX = opening ? b.left() + b.width() * 0.62 : b.left() + b.width() * 0.38;
-    p.drawLine(QPointF(dotX - b.width() * 0.14, b.center().y()),
-               QPointF(dotX + b.width() * 0.14, b.center().y()));
+    const qreal left = opening ? b.left() + b.width() * 0.42 : b.left() + b.width() * 0.05;
+    const QColor colour = p.pen().color();
+    p.save();
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour);
+    p.drawPath(
+        triangle(QRectF(left, b.top() + b.height() * 0.2, b.width() * 0.5, b.height() * 0.6)));
+    p.restore();
 }
 
 void textGlyph(QPainter& p, const QRectF& b, const QString& glyph) {

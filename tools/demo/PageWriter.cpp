@@ -148,9 +148,9 @@ QString PageWriter::helpPage(const QString& title, const QStringList& paragraphs
 }
 
 QString PageWriter::lessonStyle() {
-    return "body { font-family: 'DejaVu Serif', Georgia, serif; font-size: 21px; "
+    return "body { font-family: 'DejaVu Serif', Georgia, serif; font-size: 20px; "
            "line-height: 1.75; color: #1d2633; background: #fbfaf6; margin: 0; "
-           "padding: 20px 40px 80px; }\n"
+           "padding: 16px 32px 80px; }\n"
            "h1 { font-family: 'DejaVu Sans', Verdana, sans-serif; font-size: 26px; "
            "color: #1d3357; border-bottom: 3px solid #f2b33d; padding-bottom: 6px; }\n"
            "p { margin: 0 0 0.9em; }\n"

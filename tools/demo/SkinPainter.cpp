@@ -131,13 +131,13 @@ void SkinPainter::paintTitle(QPainter& p, const QRect& area, const QString& titl
     }
     p.setFont(font);
     p.setPen(kNavy);
-    p.drawText(text.adjusted(0, 0, 0, -area.height() / 2 + 8), Qt::AlignLeft | Qt::AlignBottom,
+    p.drawText(text.adjusted(0, 0, 0, -area.height() / 2 + 6), Qt::AlignLeft | Qt::AlignBottom,
                title);
     font.setBold(false);
     font.setPixelSize(12);
     p.setFont(font);
     p.setPen(QColor("#5a6b86"));
-    p.drawText(text.adjusted(0, area.height() / 2 + 4, 0, 0), Qt::AlignLeft | Qt::AlignTop,
+    p.drawText(text.adjusted(0, area.height() / 2 + 10, 0, 0), Qt::AlignLeft | Qt::AlignTop,
                subtitle);
     p.restore();
 }
