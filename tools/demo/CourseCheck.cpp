@@ -69,9 +69,12 @@ int CourseCheck::sortingErrorsWhenSortedRight(const QStringList& fileLines) {
     QStringList left = groups[0], right, middle;
     for (int target = 1; target <= 2; ++target) {
         for (const QString& wanted : groups[target]) {
-            const int at = left.indexOf(wanted);
-            if (at >= 0) {
-                (target == 1 ? right : middle) << left.takeAt(at);
+            // The count ignores letter case, so any spelling of the item will do.
+            for (int at = 0; at < left.size(); ++at) {
+                if (left[at].compare(wanted, Qt::CaseInsensitive) == 0) {
+                    (target == 1 ? right : middle) << left.takeAt(at);
+                    break;
+                }
             }
         }
     }
