@@ -10,6 +10,12 @@ QString head(const QString& title, const QString& styleSheet) {
            "\">\n</head>\n";
 }
 
+// A head that carries its own style, for pages read outside the course.
+QString headWithStyle(const QString& title, const QString& style) {
+    return "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>" +
+           title.toHtmlEscaped() + "</title>\n<style>\n" + style + "</style>\n</head>\n";
+}
+
 // The player clicks "a"+k whenever passage k becomes current; the page answers
 // by scrolling that passage into view, without navigating anywhere.
 const char* const kScrollScript =
@@ -98,7 +104,8 @@ QString PageWriter::choiceTestPage(const ChoiceTest& test) {
 }
 
 QString PageWriter::writtenTestPage(const WrittenTest& test) {
-    QString html = head(test.title, "test.css");
+    // The learner saves this page wherever they like, so it carries its style.
+    QString html = headWithStyle(test.title, testStyle());
     html += "<body>\n<h1>" + test.title.toHtmlEscaped() + "</h1>\n<p class=\"intro\">" +
             test.intro.toHtmlEscaped() + "</p>\n<ol class=\"questions\">\n";
     for (const QString& prompt : test.shortAnswers) {
@@ -130,16 +137,13 @@ QString PageWriter::descriptionPage(const Description& description, const QStrin
 }
 
 QString PageWriter::helpPage(const QString& title, const QStringList& paragraphs) {
-    QString html =
-        "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>" +
-        title.toHtmlEscaped() +
-        "</title>\n<style>\n"
+    QString html = headWithStyle(
+        title,
         "body { font-family: 'DejaVu Sans', Verdana, sans-serif; font-size: 16px; "
         "line-height: 1.6; color: #1d2633; background: #f6f8fc; margin: 0; "
         "padding: 24px 40px; max-width: 44em; }\n"
-        "h1 { color: #1d3357; border-bottom: 3px solid #f2b33d; padding-bottom: 6px; }\n"
-        "</style>\n</head>\n<body>\n<h1>" +
-        title.toHtmlEscaped() + "</h1>\n";
+        "h1 { color: #1d3357; border-bottom: 3px solid #f2b33d; padding-bottom: 6px; }\n");
+    html += "<body>\n<h1>" + title.toHtmlEscaped() + "</h1>\n";
     for (const QString& paragraph : paragraphs) {
         html += "<p>" + paragraph + "</p>\n";
     }
