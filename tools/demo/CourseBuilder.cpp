@@ -13,7 +13,7 @@ namespace lectern::demo {
 
 namespace {
 
-const QSize kBanner(560, 170);
+const QSize kBanner(560, 140);
 
 QString lessonKind(const QString& type) {
     static const QMap<QString, QString> kinds = {

@@ -17,6 +17,12 @@ constexpr qint64 kStepSamples = Narrator::kRate / 10;
 
 const QStringList kFormat = {"-r", QString::number(Narrator::kRate), "-c", "1", "-b", "16"};
 
+// sox in repeatable mode: its dither then comes from a fixed seed, so the
+// course comes out the same on every build.
+void sox(const QStringList& arguments) {
+    runTool("sox", QStringList{"-R"} << arguments);
+}
+
 void speak(const QString& text, const QString& wavPath) {
     runTool("espeak-ng", {"-v", kVoice, "-s", kSpeed, "-w", wavPath, text});
     const int rate = runTool("soxi", {"-r", wavPath}).trimmed().toInt();
@@ -53,12 +59,12 @@ QList<int> Narrator::narrate(const QStringList& passages, const QString& wavPath
         const qint64 padded =
             (length + kPauseSamples + kStepSamples - 1) / kStepSamples * kStepSamples;
         const QString piece = scratchFile("piece");
-        runTool("sox", {spoken, piece, "pad", "0", QString("%1s").arg(padded - length)});
+        sox({spoken, piece, "pad", "0", QString("%1s").arg(padded - length)});
         pieces << piece;
         total += padded;
         marks << int(total * 1000 / kRate);
     }
-    runTool("sox", QStringList(pieces) << kFormat << wavPath);
+    sox(QStringList(pieces) << kFormat << wavPath);
     if (samples(wavPath) != total) {
         throw std::runtime_error("joined narration has the wrong length: " + wavPath.toStdString());
     }
@@ -70,27 +76,26 @@ void Narrator::intro(const QString& welcome, const QString& wavPath) {
     QStringList parts;
     for (int i = 0; i < 4; ++i) {
         const QString note = scratchFile("note");
-        runTool("sox", QStringList{"-n"}
-                           << kFormat << note
-                           << QStringList{"synth", "2.4", "sine", QString::number(notes[i]), "fade",
-                                          "q", "0.005", "2.4", "2.1", "vol", "0.45", "pad",
-                                          QString::number(i * 0.16), "0"});
+        sox(QStringList{"-n"} << kFormat << note
+                              << QStringList{"synth", "2.4", "sine", QString::number(notes[i]),
+                                             "fade", "q", "0.005", "2.4", "2.1", "vol", "0.45",
+                                             "pad", QString::number(i * 0.16), "0"});
         parts << note;
     }
     const QString spoken = scratchFile("welcome");
     speak(welcome, spoken);
     const QString delayed = scratchFile("welcome-delayed");
-    runTool("sox", {spoken, delayed, "pad", "1.0", "0.4"});
+    sox({spoken, delayed, "pad", "1.0", "0.4"});
     parts << delayed;
-    runTool("sox", QStringList{"-m"} << parts << kFormat << wavPath << "norm"
-                                     << "-1");
+    sox(QStringList{"-m"} << parts << kFormat << wavPath << "norm"
+                          << "-1");
 }
 
 void Narrator::blank(const QString& wavPath) {
-    runTool("sox", QStringList{"-n"} << kFormat << "-t"
-                                     << "wav" << wavPath << "trim"
-                                     << "0"
-                                     << "0");
+    sox(QStringList{"-n"} << kFormat << "-t"
+                          << "wav" << wavPath << "trim"
+                          << "0"
+                          << "0");
 }
 
 }  // namespace lectern::demo

@@ -201,7 +201,7 @@ QString PageWriter::descriptionStyle() {
            "padding: 18px 26px 40px; }\n"
            "img.banner { display: block; width: 100%; max-width: 640px; border-radius: 10px; "
            "box-shadow: 0 2px 8px rgba(20, 40, 80, 0.25); }\n"
-           "h1 { font-size: 24px; color: #1d3357; margin: 0.7em 0 0.4em; }\n"
+           "h1 { font-size: 22px; color: #1d3357; margin: 0.7em 0 0.4em; }\n"
            ".howto { background: #fff7e0; border-left: 4px solid #f2b33d; "
            "border-radius: 0 8px 8px 0; padding: 4px 16px; margin-top: 1.2em; }\n"
            ".howto h2 { font-size: 16px; color: #8a5a00; margin: 0.6em 0 0.2em; }\n"
