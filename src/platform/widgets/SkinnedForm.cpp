@@ -9,19 +9,19 @@ namespace {
 
 // Keeps a bar's background picture over the whole bar.
 class FillParent : public QObject {
-public:
+  public:
     FillParent(QWidget* parent, QWidget* child) : QObject(child), child_(child) {
         parent->installEventFilter(this);
     }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Resize)
             child_->setGeometry(static_cast<QWidget*>(watched)->rect());
         return false;
     }
 
-private:
+  private:
     QWidget* child_;
 };
 
@@ -74,11 +74,23 @@ SkinnedForm::SkinnedForm(Platform& platform, Frame frame, Position position, QWi
 }
 
 void SkinnedForm::SizeBar(QFrame* bar, TImage* background, int width, int height) {
+    // A bar spans its window whatever width the course gives it, and its
+    // background covers the whole bar.
+    (void)width;
     bar->setFixedHeight(std::max(height, 0));
-    background->resize(std::max(width, 0), std::max(height, 0));
+    background->setGeometry(0, 0, bar->width(), bar->height());
 }
 
-void SkinnedForm::SizeEdge(TImage* edge, int width) { edge->setFixedWidth(std::max(width, 0)); }
+void SkinnedForm::SizeEdge(TImage* edge, int width) {
+    edge->setFixedWidth(std::max(width, 0));
+}
+
+void SkinnedForm::LightHolder(TImage* lit, std::initializer_list<TImage*> dark) {
+    for (TImage* holder : dark)
+        holder->hide();
+    if (lit && lit->isHidden())
+        lit->show();
+}
 
 TImage* SkinnedForm::addHolder(QFrame* bar) {
     auto* holder = new TImage(bar);

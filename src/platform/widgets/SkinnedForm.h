@@ -4,6 +4,7 @@
 #include "platform/widgets/TImage.h"
 
 #include <QFrame>
+#include <initializer_list>
 
 class QHBoxLayout;
 
@@ -15,7 +16,7 @@ namespace lectern::platform {
 // content filling the rest.
 class SkinnedForm : public TForm {
     Q_OBJECT
-public:
+  public:
     struct Design {
         int clientWidth;
         int clientHeight;
@@ -42,13 +43,18 @@ public:
     static void SizeBar(QFrame* bar, TImage* background, int width, int height);
     static void SizeEdge(TImage* edge, int width);
 
-protected:
+    // A hover over a button: its holder lights (shown only when hidden, so a
+    // lit button is not repainted), the holders listed in dark go out. With no
+    // holder to light, a hover over a bar's background.
+    static void LightHolder(TImage* lit, std::initializer_list<TImage*> dark);
+
+  protected:
     // A button pair on a bar: the hidden picture holder below, the clickable
     // transparent image above.
     TImage* addHolder(QFrame* bar);
     TImage* addClickable(QFrame* bar, const QString& hint);
 
-private:
+  private:
     QWidget* content_;
 };
 

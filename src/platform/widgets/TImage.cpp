@@ -1,10 +1,47 @@
 #include "platform/widgets/TImage.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
 namespace lectern::platform {
+namespace {
+
+// What a screen reader sees of a clickable image: a button named by its
+// hint, with a press action that clicks it.
+class ClickableImageAccessible : public QAccessibleWidget {
+  public:
+    explicit ClickableImageAccessible(TImage* image)
+        : QAccessibleWidget(image, QAccessible::Button) {}
+
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Name)
+            return static_cast<TImage*>(widget())->Hint();
+        return QAccessibleWidget::text(t);
+    }
+    QStringList actionNames() const override {
+        return QAccessibleWidget::actionNames() << pressAction();
+    }
+    void doAction(const QString& actionName) override {
+        if (actionName == pressAction())
+            static_cast<TImage*>(widget())->click();
+        else
+            QAccessibleWidget::doAction(actionName);
+    }
+};
+
+QAccessibleInterface* clickableImageFactory(const QString& className, QObject* object) {
+    if (className != QLatin1String(TImage::staticMetaObject.className()))
+        return nullptr;
+    auto* image = static_cast<TImage*>(object);
+    if (image->focusPolicy() == Qt::NoFocus)
+        return nullptr;
+    return new ClickableImageAccessible(image);
+}
+
+}  // namespace
 
 TImage::TImage(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_NoSystemBackground);
@@ -30,23 +67,36 @@ void TImage::SetBounds(int width, int height, int top, int left) {
 }
 
 void TImage::MakeClickable() {
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(clickableImageFactory);
+        return true;
+    }();
+    (void)factoryInstalled;
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
 }
 
+void TImage::click() {
+    emit clicked();
+}
+
 void TImage::paintEvent(QPaintEvent*) {
-    if (picture_.isNull())
-        return;
     QPainter painter(this);
-    if (stretch_)
-        painter.drawImage(rect(), picture_);
-    else
-        painter.drawImage(QPoint(0, 0), picture_);
-    if (hasFocus()) {
-        QPen pen(palette().highlight(), 2, Qt::DotLine);
-        painter.setPen(pen);
-        painter.drawRect(rect().adjusted(1, 1, -1, -1));
+    if (!picture_.isNull()) {
+        if (stretch_)
+            painter.drawImage(rect(), picture_);
+        else
+            painter.drawImage(QPoint(0, 0), picture_);
+    }
+    // A clickable image is usually transparent over its lit holder; the
+    // keyboard focus shows as a dotted frame that reads on any picture.
+    if (hasFocus() && width() > 4 && height() > 4) {
+        const QRect frame = rect().adjusted(1, 1, -2, -2);
+        painter.setPen(QPen(Qt::white, 2));
+        painter.drawRect(frame);
+        painter.setPen(QPen(Qt::black, 2, Qt::DotLine));
+        painter.drawRect(frame);
     }
 }
 
