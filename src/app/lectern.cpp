@@ -1,7 +1,7 @@
-// The player's entry: builds the real platform and the window set.
-#include <QApplication>
+// The player's entry: builds the real platform, creates the window set and
+// runs the event loop until the main window closes.
+#include "app/LecternApplication.h"
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    return 0;
+    return lectern::app::runLectern(argc, argv);
 }

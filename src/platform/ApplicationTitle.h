@@ -6,6 +6,8 @@ namespace lectern::platform {
 
 // The application's title: the caption of the standard error box and of
 // plain message boxes.
-inline QString applicationTitle() { return QStringLiteral("Lectern"); }
+inline QString applicationTitle() {
+    return QStringLiteral("Lectern");
+}
 
 }  // namespace lectern::platform

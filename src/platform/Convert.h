@@ -15,6 +15,8 @@ int StrToInt(const QString& text);
 bool StrToBool(const QString& text);
 
 // The text form a boolean takes when the document model hands it over.
-inline QString BoolToStr(bool value) { return value ? QStringLiteral("True") : QStringLiteral("False"); }
+inline QString BoolToStr(bool value) {
+    return value ? QStringLiteral("True") : QStringLiteral("False");
+}
 
 }  // namespace lectern::platform

@@ -12,7 +12,7 @@ namespace lectern::platform {
 // entry); this is the one place that turns them into real files of this
 // system. Messages name paths the way this system writes them.
 class CourseFiles {
-public:
+  public:
     explicit CourseFiles(TextDecoding decoding = TextDecoding());
 
     // The path with '\' separators turned into this system's '/'.
@@ -39,7 +39,7 @@ public:
     TextDecoding& decoding() { return decoding_; }
     const TextDecoding& decoding() const { return decoding_; }
 
-private:
+  private:
     TextDecoding decoding_;
 };
 

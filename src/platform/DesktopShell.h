@@ -7,11 +7,11 @@ namespace lectern::platform {
 class CourseFiles;
 
 class DesktopShell : public Shell {
-public:
+  public:
     explicit DesktopShell(const CourseFiles& files) : files_(files) {}
     void open(const QString& coursePath) override;
 
-private:
+  private:
     const CourseFiles& files_;
 };
 

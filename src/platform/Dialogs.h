@@ -13,7 +13,7 @@ struct SaveDialogOptions {
 // The message boxes and file dialogs the windows raise. The program shows
 // real ones; tests record them and answer in their place.
 class Dialogs {
-public:
+  public:
     virtual ~Dialogs() = default;
 
     // The application's standard error box: the caption is the application's

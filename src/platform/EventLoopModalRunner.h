@@ -5,7 +5,7 @@
 namespace lectern::platform {
 
 class EventLoopModalRunner : public ModalRunner {
-public:
+  public:
     void showModal(QWidget& window) override;
 };
 

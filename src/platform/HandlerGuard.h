@@ -10,13 +10,13 @@ class Dialogs;
 // the standard error box and the event loop goes on. No exception ever
 // unwinds through Qt's own code.
 class HandlerGuard {
-public:
+  public:
     explicit HandlerGuard(Dialogs& dialogs) : dialogs_(dialogs) {}
 
     // Runs the handler; returns false when it failed and its error was shown.
     bool run(const std::function<void()>& handler) const noexcept;
 
-private:
+  private:
     Dialogs& dialogs_;
 };
 

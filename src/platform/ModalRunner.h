@@ -8,7 +8,7 @@ namespace lectern::platform {
 // window closes; tests show it and return at once, so that a test can drive
 // the window and close it itself.
 class ModalRunner {
-public:
+  public:
     virtual ~ModalRunner() = default;
     virtual void showModal(QWidget& window) = 0;
 };

@@ -6,7 +6,7 @@ namespace lectern::platform {
 
 // Real message boxes: QMessageBox lets the learner copy the text with Ctrl+C.
 class QtDialogs : public Dialogs {
-public:
+  public:
     void showError(const QString& text) override;
     void showMessage(const QString& text) override;
     void showMessageBox(const QString& caption, const QString& text) override;

@@ -7,7 +7,7 @@ namespace lectern::platform {
 // The shell's "open" verb: hands a file to the program the desktop has
 // registered for it. Results are not looked at.
 class Shell {
-public:
+  public:
     virtual ~Shell() = default;
     virtual void open(const QString& coursePath) = 0;
 };

@@ -9,7 +9,7 @@ class CourseFiles;
 
 // An ordered list of text lines, indexed from 0, as course files hold them.
 class StringList {
-public:
+  public:
     StringList() = default;
     explicit StringList(QStringList lines) : lines_(std::move(lines)) {}
 
@@ -33,7 +33,7 @@ public:
 
     friend bool operator==(const StringList&, const StringList&) = default;
 
-private:
+  private:
     QStringList lines_;
 };
 

@@ -8,7 +8,7 @@ namespace lectern::platform {
 // Course text comes as bytes: valid UTF-8 is UTF-8 (a byte-order mark is
 // dropped); anything else is the course's legacy single-byte code page.
 class TextDecoding {
-public:
+  public:
     // The code page name as iconv knows it, e.g. "CP1252" or "CP1251".
     explicit TextDecoding(QByteArray legacyCodePage = "CP1252");
 
@@ -21,7 +21,7 @@ public:
     // Decodes with iconv; a byte the code page leaves undefined becomes U+FFFD.
     static QString decodeSingleByte(const QByteArray& bytes, const QByteArray& codePage);
 
-private:
+  private:
     QByteArray legacyCodePage_;
 };
 

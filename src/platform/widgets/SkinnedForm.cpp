@@ -92,6 +92,18 @@ void SkinnedForm::LightHolder(TImage* lit, std::initializer_list<TImage*> dark) 
         lit->show();
 }
 
+void SkinnedForm::addButtons(QFrame* bar, std::initializer_list<ButtonSlot> buttons) {
+    for (const ButtonSlot& button : buttons)
+        button.holder = addHolder(bar);
+    int left = 40;
+    for (const ButtonSlot& button : buttons) {
+        button.clickable = addClickable(bar, button.hint);
+        button.holder->SetBounds(105, 70, 7, left);
+        button.clickable->SetBounds(105, 70, 7, left);
+        left += 125;
+    }
+}
+
 TImage* SkinnedForm::addHolder(QFrame* bar) {
     auto* holder = new TImage(bar);
     holder->hide();

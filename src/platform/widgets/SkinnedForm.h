@@ -39,7 +39,7 @@ class SkinnedForm : public TForm {
     // The space between the bars and the edges, for the window's content.
     QWidget* Content() const { return content_; }
 
-    // Sets a bar's size; its background picture covers the given size.
+    // Sets a bar's height; its background picture covers the whole bar.
     static void SizeBar(QFrame* bar, TImage* background, int width, int height);
     static void SizeEdge(TImage* edge, int width);
 
@@ -49,6 +49,16 @@ class SkinnedForm : public TForm {
     static void LightHolder(TImage* lit, std::initializer_list<TImage*> dark);
 
   protected:
+    struct ButtonSlot {
+        TImage*& holder;
+        TImage*& clickable;
+        QString hint;
+    };
+    // Creates picture buttons on a bar, all holders first and then the
+    // clickables, so that every clickable lies above every holder. They get
+    // a design-time row from the left; the course's geometry moves them.
+    void addButtons(QFrame* bar, std::initializer_list<ButtonSlot> buttons);
+
     // A button pair on a bar: the hidden picture holder below, the clickable
     // transparent image above.
     TImage* addHolder(QFrame* bar);

@@ -1,0 +1,39 @@
+#include "app/LecternApplication.h"
+
+#include "app/WindowSet.h"
+#include "main/TMainFrm.h"
+#include "platform/CourseFiles.h"
+#include "platform/DesktopShell.h"
+#include "platform/Dialogs.h"
+#include "platform/Error.h"
+#include "platform/EventLoopModalRunner.h"
+#include "platform/HandlerGuard.h"
+#include "platform/QtDialogs.h"
+#include "platform/browser/BrowserEngine.h"
+#include "platform/media/AudioEngine.h"
+
+#include <QApplication>
+#include <memory>
+
+namespace lectern::app {
+
+int runLectern(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Lectern"));
+    platform::QtDialogs dialogs;
+    const platform::HandlerGuard guard(dialogs);
+    guard.run([&] {
+        platform::CourseFiles files;
+        platform::DesktopShell shell(files);
+        platform::EventLoopModalRunner modal;
+        platform::BrowserEngine browsers;
+        platform::AudioEngine audio;
+        platform::Platform platform{dialogs, shell, modal, files, browsers, audio};
+        WindowSet windows(platform);
+        windows.MainFrm->show();
+        QApplication::exec();
+    });
+    return 0;
+}
+
+}  // namespace lectern::app

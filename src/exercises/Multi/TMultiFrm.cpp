@@ -1,0 +1,29 @@
+#include "exercises/Multi/TMultiFrm.h"
+
+#include "exercises/CountdownLabel.h"
+#include "platform/browser/TCppWebBrowser.h"
+
+#include <QVBoxLayout>
+
+namespace lectern::exercises {
+
+TMultiFrm::TMultiFrm(platform::Platform& platform, QWidget* mainForm)
+    : SkinnedForm(platform, Frame::FixedDialog, Position::MainFormCenter, mainForm,
+                  {965, 519, 81, 84, 49, 46}) {
+    setObjectName("MultiFrm");
+    addButtons(Panel2, {{m1, m11, QString()},
+                        {m2, m22, "Check"},
+                        {m3, m33, "Check"},
+                        {m4, m44, "Help"},
+                        {m5, m55, "Exit"}});
+    m22->hide();
+    Label1 = makeCountdownLabel(Panel1);
+    auto* column = new QVBoxLayout(Content());
+    column->setContentsMargins(0, 0, 0, 0);
+    CppWebBrowser1 = new platform::TCppWebBrowser(platform.browsers, Content());
+    column->addWidget(CppWebBrowser1);
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(1000);
+}
+
+}  // namespace lectern::exercises

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "platform/Dialogs.h"
+#include "platform/widgets/SkinnedForm.h"
+
+#include <QLabel>
+#include <QTimer>
+
+namespace lectern::platform {
+class TCppWebBrowser;
+}
+
+namespace lectern::exercises {
+
+// The test window: a test page under an optional countdown, checked for
+// wrong choices or saved with the learner's written answers.
+class TMultiFrm : public platform::SkinnedForm {
+    Q_OBJECT
+  public:
+    TMultiFrm(platform::Platform& platform, QWidget* mainForm);
+
+    // Components.
+    platform::TImage *m1, *m2, *m3, *m4, *m5;
+    platform::TImage *m11, *m22, *m33, *m44, *m55;
+    QLabel* Label1;
+    platform::TCppWebBrowser* CppWebBrowser1;
+    QTimer* Timer1;
+    platform::SaveDialogOptions SaveDialog1{"htm", "HTML|*.htm"};
+
+    // State, written by the lesson launcher before the window is shown.
+    int Countdown = 0;
+    QString TestKind;
+    int SaveResults = 0;
+};
+
+}  // namespace lectern::exercises

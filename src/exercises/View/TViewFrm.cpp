@@ -1,0 +1,28 @@
+#include "exercises/View/TViewFrm.h"
+
+#include "platform/browser/TCppWebBrowser.h"
+
+#include <QVBoxLayout>
+
+namespace lectern::exercises {
+
+TViewFrm::TViewFrm(platform::Platform& platform)
+    : SkinnedForm(platform, Frame::FixedDialog, Position::ScreenCenter, nullptr,
+                  {813, 609, 81, 89, 49, 45}) {
+    setObjectName("ViewFrm");
+    addButtons(Panel2, {{m1, m11, "Main menu"}});
+    m1->SetBounds(105, 105, 0, 354);
+    m11->SetBounds(105, 105, 0, 354);
+    auto* column = new QVBoxLayout(Content());
+    column->setContentsMargins(0, 0, 0, 0);
+    Browser = new platform::TCppWebBrowser(platform.browsers, Content());
+    column->addWidget(Browser);
+    bind(m11, &platform::TImage::clicked, [this] { m11Click(); });
+}
+
+void TViewFrm::m11Click() {
+    m1->hide();
+    Close();
+}
+
+}  // namespace lectern::exercises

@@ -1,0 +1,39 @@
+#include "exercises/Viewtxt/TViewTxtFrm.h"
+
+#include "platform/browser/TCppWebBrowser.h"
+#include "platform/media/TMediaPlayer.h"
+#include "platform/widgets/TrackBar.h"
+
+#include <QVBoxLayout>
+
+namespace lectern::exercises {
+
+TViewTxtFrm::TViewTxtFrm(platform::Platform& platform, QWidget* mainForm)
+    : SkinnedForm(platform, Frame::FixedDialog, Position::MainFormCenter, mainForm,
+                  {959, 646, 81, 84, 49, 46}) {
+    setObjectName("ViewTxtFrm");
+    addButtons(Panel2, {{m1, m11, "Play"},
+                        {m2, m22, "Pause"},
+                        {m3, m33, "Stop"},
+                        {m4, m44, "Help"},
+                        {m5, m55, "Exit"}});
+    Label1 = new QLabel(Panel1);
+    Label1->hide();
+    MediaPlayer1 = new platform::TMediaPlayer(platform.audio, this);
+    MediaPlayer2 = new platform::TMediaPlayer(platform.audio, this);
+
+    auto* column = new QVBoxLayout(Content());
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    CppWebBrowser1 = new platform::TCppWebBrowser(platform.browsers, Content());
+    TrackBar1 = platform::makeTrackBar(Content());
+    column->addWidget(CppWebBrowser1, 1);
+    column->addWidget(TrackBar1);
+
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(250);
+    Timer2 = new QTimer(this);
+    Timer2->setInterval(100);
+}
+
+}  // namespace lectern::exercises

@@ -1,0 +1,53 @@
+#include "exercises/Worktxt/TWorkTxtFrm.h"
+
+#include "platform/browser/TCppWebBrowser.h"
+#include "platform/media/TMediaPlayer.h"
+#include "platform/widgets/TrackBar.h"
+
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+namespace lectern::exercises {
+
+TWorkTxtFrm::TWorkTxtFrm(platform::Platform& platform, QWidget* mainForm)
+    : SkinnedForm(platform, Frame::FixedDialog, Position::MainFormCenter, mainForm,
+                  {1028, 641, 81, 84, 49, 46}) {
+    setObjectName("WorkTxtFrm");
+    // The unit button's resting picture lies below its holder and clickable.
+    c = new platform::TImage(Panel2);
+    addButtons(Panel2, {{m1, m11, "Run"},
+                        {m2, m22, "Pause"},
+                        {m3, m33, "Stop"},
+                        {m4, m44, "Help"},
+                        {m5, m55, "Exit"},
+                        {ca, caa, "Begin unit"}});
+    c->setGeometry(caa->geometry());
+    MediaPlayer1 = new platform::TMediaPlayer(platform.audio, this);
+
+    auto* outer = new QVBoxLayout(Content());
+    outer->setContentsMargins(0, 0, 0, 0);
+    Panel3 = new QWidget(Content());
+    outer->addWidget(Panel3);
+    auto* column = new QVBoxLayout(Panel3);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    auto* pages = new QHBoxLayout;
+    pages->setSpacing(0);
+    CppWebBrowser1 = new platform::TCppWebBrowser(platform.browsers, Panel3);
+    CppWebBrowser1->setFixedWidth(460);
+    Splitter1 = new QSplitter(Panel3);
+    Splitter1->setFixedWidth(1);
+    Splitter1->setStyleSheet("background: black");
+    CppWebBrowser2 = new platform::TCppWebBrowser(platform.browsers, Panel3);
+    pages->addWidget(CppWebBrowser1);
+    pages->addWidget(Splitter1);
+    pages->addWidget(CppWebBrowser2, 1);
+    column->addLayout(pages, 1);
+    TrackBar1 = platform::makeTrackBar(Panel3);
+    column->addWidget(TrackBar1);
+
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(250);
+}
+
+}  // namespace lectern::exercises

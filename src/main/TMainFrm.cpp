@@ -1,0 +1,259 @@
+#include "main/TMainFrm.h"
+
+#include "app/Intro/TIntroFrm.h"
+#include "app/WindowSet.h"
+#include "catalogue/CatalogueFiles.h"
+#include "catalogue/Layout.h"
+#include "catalogue/WindowSettingsLine.h"
+#include "exercises/Multi/TMultiFrm.h"
+#include "exercises/Sortfrm/TfrmSort.h"
+#include "exercises/View/TViewFrm.h"
+#include "exercises/Viewtxt/TViewTxtFrm.h"
+#include "exercises/Worktxt/TWorkTxtFrm.h"
+#include "platform/Convert.h"
+#include "platform/CourseFiles.h"
+#include "platform/Error.h"
+#include "platform/Shell.h"
+#include "platform/browser/TCppWebBrowser.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QMouseEvent>
+
+namespace lectern::main {
+namespace {
+
+namespace Files = catalogue::CatalogueFiles;
+namespace Paths = catalogue::CoursePaths;
+namespace Settings = catalogue;
+
+constexpr platform::SkinnedForm::Design kDesign{1000, 675, 81, 84, 49, 46};
+
+// Reports every mouse button released over the tree, whatever the button.
+class MouseUpFilter : public QObject {
+  public:
+    MouseUpFilter(QObject* parent, std::function<void()> onMouseUp)
+        : QObject(parent), onMouseUp_(std::move(onMouseUp)) {}
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::MouseButtonRelease)
+            onMouseUp_();
+        return false;
+    }
+
+  private:
+    std::function<void()> onMouseUp_;
+};
+
+}  // namespace
+
+TMainFrm::TMainFrm(platform::Platform& platform, app::WindowSet& windows)
+    : SkinnedForm(platform, Frame::FixedDialog, Position::ScreenCenter, nullptr, kDesign),
+      windows_(windows) {
+    setObjectName("MainFrm");
+    m1 = addHolder(Panel1);
+    m2 = addHolder(Panel1);
+    m3 = addHolder(Panel1);
+    m4 = addHolder(Panel1);
+    m5 = addHolder(Panel1);
+    m11 = addClickable(Panel1, "Introduction");
+    m22 = addClickable(Panel1, "Run lesson");
+    m33 = addClickable(Panel1, "Help");
+    m44 = addClickable(Panel1, "About");
+    m55 = addClickable(Panel1, "Exit");
+    platform::TImage* holders[] = {m1, m2, m3, m4, m5};
+    platform::TImage* clickables[] = {m11, m22, m33, m44, m55};
+    for (int i = 0; i < 5; ++i) {
+        holders[i]->SetBounds(150, 70, 5, 60 + i * 170);
+        clickables[i]->SetBounds(150, 70, 5, 60 + i * 170);
+    }
+
+    auto* row = new QHBoxLayout(Content());
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    TreeView1 = new QTreeView(Content());
+    TreeModel = new LessonTreeModel(TreeView1);
+    TreeView1->setModel(TreeModel);
+    TreeView1->setHeaderHidden(true);
+    TreeView1->setFrameShape(QFrame::NoFrame);
+    TreeView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    TreeView1->setIndentation(29);
+    TreeView1->setIconSize(QSize(16, 16));
+    TreeView1->setUniformRowHeights(true);
+    TreeView1->setFixedWidth(336);
+    TreeView1->setMouseTracking(true);
+    QFont treeFont;
+    treeFont.setFamilies({"MS Sans Serif", "DejaVu Sans", "Sans Serif"});
+    treeFont.setPixelSize(13);
+    TreeView1->setFont(treeFont);
+    Splitter1 = new QSplitter(Content());
+    Splitter1->hide();
+    CppWebBrowser1 = new platform::TCppWebBrowser(platform.browsers, Content());
+    row->addWidget(TreeView1);
+    row->addWidget(Splitter1);
+    row->addWidget(CppWebBrowser1, 1);
+
+    bind(m11, &platform::TImage::clicked, [this] { m1Click(); });
+    bind(m1, &platform::TImage::clicked, [this] { m1Click(); });
+    bind(m22, &platform::TImage::clicked, [this] { m22Click(); });
+    bind(m33, &platform::TImage::clicked, [this] { m3Click(); });
+    bind(m3, &platform::TImage::clicked, [this] { m3Click(); });
+    bind(m44, &platform::TImage::clicked, [this] { m4Click(); });
+    bind(m4, &platform::TImage::clicked, [this] { m4Click(); });
+    bind(m55, &platform::TImage::clicked, [this] { m5Click(); });
+    bind(m5, &platform::TImage::clicked, [this] { m5Click(); });
+    bind(TreeView1, &QTreeView::clicked, [this] { TreeView1Click(); });
+    bind(TreeView1, &QTreeView::doubleClicked, [this] { m22Click(); });
+    TreeView1->viewport()->installEventFilter(
+        new MouseUpFilter(this, [this] { guarded([this] { TreeView1MouseUp(); }); }));
+
+    // The constructor's own steps: empty values, then the current folder.
+    AppFolder = platform.files.currentFolder();
+}
+
+int TMainFrm::SelectedIndex() const {
+    return LessonTreeModel::nodeOf(TreeView1->currentIndex());
+}
+
+QString TMainFrm::descriptionPath(const QString& entry) const {
+    return AppFolder + Paths::Descriptions + entry;
+}
+
+void TMainFrm::FormShow() {
+    platform::CourseFiles& files = platform().files;
+    // Scratch lists of start-up only; released when FormShow ends, however it ends.
+    platform::StringList layout;
+    platform::StringList reserved;
+
+    SoundRoot = AppFolder + QLatin1Char('\\');
+    ComputeTempWavName();
+    ReadCatalogue(layout);
+    SizeWindows(layout);
+    BuildTree();
+    reserved.LoadFromFile(files, Files::Reserved);
+    SkinWindows(layout);
+    PrepareSplash();
+    PlaceButtons(layout);
+    layout.Clear();
+    reserved.Clear();
+    files.setCurrentFolder(AppFolder);
+    CppWebBrowser1->Navigate(descriptionPath(DescrList[0]));
+    platform::StringList again;
+    again.LoadFromFile(files, Files::Reserved);
+    SetCaption(WindowSettings[Settings::CourseTitle]);
+    again.Clear();
+    PrepareTree();
+    PrepareIntroduction();
+}
+
+void TMainFrm::ComputeTempWavName() {
+    TempWavName.clear();
+    for (int n = 1; n <= 99999; ++n) {
+        const QString name = AppFolder + Paths::TempRecording + QString::number(n) + ".wav";
+        if (!platform().files.exists(name)) {
+            TempWavName = name;
+            return;
+        }
+    }
+}
+
+void TMainFrm::ReadCatalogue(platform::StringList& layout) {
+    platform::CourseFiles& files = platform().files;
+    const QString folder = AppFolder + QLatin1Char('\\');
+    layout.LoadFromFile(files, folder + Files::Layout);
+    const std::pair<platform::StringList*, const QString*> lists[] = {
+        {&TypeList, &Files::Types},         {&SoundList, &Files::Sounds},
+        {&NameList, &Files::Names},         {&TextList, &Files::Texts},
+        {&TransList, &Files::Translations}, {&DescrList, &Files::Descriptions},
+        {&TimeList, &Files::Times},         {&CaptionList, &Files::Captions},
+        {&MarksList, &Files::Marks},        {&WindowSettings, &Files::WindowSettings},
+    };
+    for (const auto& [list, file] : lists)
+        list->LoadFromFile(files, folder + *file);
+}
+
+void TMainFrm::SizeWindows(const platform::StringList& lines) {
+    const catalogue::Layout layout(lines);
+    app::WindowSet& w = windows_;
+    platform::TForm* skinned[] = {this,      w.ViewFrm,    w.MultiFrm,
+                                  w.frmSort, w.ViewTxtFrm, w.WorkTxtFrm};
+    for (platform::TForm* window : skinned) {
+        window->SetWidth(layout[0] + 6);
+        window->SetHeight(layout[1]);
+    }
+    w.WorkTxtFrm->CppWebBrowser1->setFixedWidth(std::max(w.WorkTxtFrm->Width() / 2 - 6, 0));
+    w.IntroFrm->SetWidth(layout[50]);
+    w.IntroFrm->SetHeight(layout[51]);
+}
+
+void TMainFrm::BuildTree() {
+    TreeModel->setTree({});
+    platform::StringList lines;
+    lines.LoadFromFile(platform().files, Files::Tree);
+    QString error;
+    TreeModel->setTree(catalogue::LessonTree::fromLines(lines.lines(), &error));
+    if (!error.isEmpty())
+        throw platform::Error(error);
+}
+
+void TMainFrm::PrepareTree() {
+    TreeView1->collapseAll();
+    TreeModel->setAllImageIndexes(1);
+    if (TreeModel->tree().empty())
+        return;
+    const QModelIndex first = TreeModel->indexOfNode(0);
+    TreeView1->setCurrentIndex(first);
+    TreeModel->setImageIndex(0, 0);
+}
+
+void TMainFrm::PrepareIntroduction() {
+    openPageViewer(Settings::IntroductionPage, Settings::IntroductionCaption,
+                   Settings::ShowIntroduction);
+}
+
+void TMainFrm::TreeView1Click() {
+    const int node = SelectedIndex();
+    if (node < 0)
+        return;
+    platform().files.setCurrentFolder(AppFolder);
+    CppWebBrowser1->Navigate(descriptionPath(DescrList[node]));
+}
+
+void TMainFrm::TreeView1MouseUp() {
+    const int node = SelectedIndex();
+    if (node >= 0)
+        TreeModel->setImageIndex(node, 1);
+}
+
+void TMainFrm::openPageViewer(int pageLine, int captionLine, int switchLine) {
+    exercises::TViewFrm* viewer = windows_.ViewFrm;
+    viewer->Browser->Navigate(descriptionPath(WindowSettings[pageLine]));
+    viewer->SetCaption(WindowSettings[captionLine]);
+    if (platform::StrToBool(WindowSettings[switchLine]))
+        viewer->ShowModal();
+}
+
+void TMainFrm::m1Click() {
+    m1->hide();
+    openPageViewer(Settings::IntroductionPage, Settings::IntroductionCaption,
+                   Settings::ShowIntroduction);
+}
+
+void TMainFrm::m4Click() {
+    m4->hide();
+    openPageViewer(Settings::AboutPage, Settings::AboutCaption, Settings::ShowAbout);
+}
+
+void TMainFrm::m3Click() {
+    m3->hide();
+    platform().shell.open(AppFolder + Paths::Help);
+}
+
+void TMainFrm::m5Click() {
+    m5->hide();
+    Close();
+}
+
+}  // namespace lectern::main

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "main/LessonTreeModel.h"
+#include "platform/StringList.h"
+#include "platform/widgets/SkinnedForm.h"
+
+#include <QSplitter>
+#include <QTreeView>
+
+namespace lectern::platform {
+class TCppWebBrowser;
+}
+namespace lectern::app {
+class WindowSet;
+}
+
+namespace lectern::main {
+
+// The main window: the lesson tree on the left, the selected lesson's
+// description on the right, five picture buttons on the top bar. It owns the
+// course catalogue for the whole run.
+class TMainFrm : public platform::SkinnedForm {
+    Q_OBJECT
+  public:
+    TMainFrm(platform::Platform& platform, app::WindowSet& windows);
+
+    // Components.
+    platform::TImage *m1, *m2, *m3, *m4, *m5;
+    platform::TImage *m11, *m22, *m33, *m44, *m55;
+    QTreeView* TreeView1;
+    LessonTreeModel* TreeModel;
+    QSplitter* Splitter1;
+    platform::TCppWebBrowser* CppWebBrowser1;
+
+    // Application-wide values.
+    QString AppFolder;
+    QString SoundRoot;
+    QString TempWavName;
+
+    // The catalogue: per-node lists, line i for the node of absolute index i.
+    platform::StringList TypeList;
+    platform::StringList SoundList;
+    platform::StringList NameList;
+    platform::StringList DescrList;
+    platform::StringList CaptionList;
+    platform::StringList TextList;
+    platform::StringList TransList;
+    platform::StringList MarksList;
+    platform::StringList TimeList;
+    platform::StringList WindowSettings;
+
+    // Handlers.
+    void FormShow() override;
+    void TreeView1Click();
+    void TreeView1MouseUp();
+    void m1Click();
+    void m3Click();
+    void m4Click();
+    void m5Click();
+    void m22Click();
+
+    // The absolute index of the tree's selected node, or -1 with no selection.
+    int SelectedIndex() const;
+
+    // Start-up steps, in the order FormShow runs them.
+    void ComputeTempWavName();
+    void ReadCatalogue(platform::StringList& layout);
+    void SizeWindows(const platform::StringList& layout);
+    void BuildTree();
+    void SkinWindows(const platform::StringList& layout);
+    void PrepareSplash();
+    void PlaceButtons(const platform::StringList& layout);
+    void PrepareTree();
+    void PrepareIntroduction();
+
+    app::WindowSet& Windows() const { return windows_; }
+
+  private:
+    // Introduction and About: load the page viewer and show it if switched on.
+    void openPageViewer(int pageLine, int captionLine, int switchLine);
+    QString descriptionPath(const QString& entry) const;
+
+    app::WindowSet& windows_;
+};
+
+}  // namespace lectern::main
