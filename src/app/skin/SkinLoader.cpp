@@ -1,6 +1,6 @@
 #include "app/skin/SkinLoader.h"
 
-#include "platform/Convert.h"
+#include "catalogue/Layout.h"
 #include "platform/CourseFiles.h"
 #include "platform/StringList.h"
 #include "platform/jpeg/TJPEGImage.h"
@@ -20,21 +20,13 @@ constexpr int mainButtonLines = 10;
 constexpr int viewButtonLines = 30;
 constexpr int unitButtonLines = 56;
 
-// The geometry file's lines, read as integers when they are used.
-class Geometry {
-  public:
-    explicit Geometry(const platform::StringList& layout) : layout_(layout) {}
-    int line(int index) const { return platform::StrToInt(layout_[index]); }
-
-  private:
-    const platform::StringList& layout_;
-};
-
 // The two reusable pictures A and B, and how a window's bars take them.
-class Skinner : public Geometry {
+class Skinner : public catalogue::Layout {
   public:
     Skinner(const platform::StringList& layout, const platform::CourseFiles& files)
-        : Geometry(layout), files_(files) {}
+        : Layout(layout), files_(files) {}
+
+    int line(int index) const { return (*this)[index]; }
 
     void load(TJPEGImage& picture, const char* name) {
         picture.LoadFromFile(files_, QStringLiteral("gdata\\") + QLatin1String(name));
@@ -55,13 +47,10 @@ class Skinner : public Geometry {
     const platform::CourseFiles& files_;
 };
 
-void place(const Geometry& skin, int firstLine, std::initializer_list<TImage*> images) {
-    const int width = skin.line(firstLine);
-    const int height = skin.line(firstLine + 1);
-    const int top = skin.line(firstLine + 2);
-    const int left = skin.line(firstLine + 3);
+void place(const catalogue::Layout& layout, int firstLine, std::initializer_list<TImage*> images) {
+    const catalogue::Layout::Bounds bounds = layout.button(firstLine);
     for (TImage* image : images)
-        image->SetBounds(width, height, top, left);
+        image->SetBounds(bounds.width, bounds.height, bounds.top, bounds.left);
 }
 
 }  // namespace
@@ -118,7 +107,7 @@ void LoadSkinPictures(const SkinTargets& w, const platform::StringList& layout,
 }
 
 void PlaceButtonImages(const SkinTargets& w, const platform::StringList& layout) {
-    const Geometry skin(layout);
+    const catalogue::Layout skin(layout);
     for (int button = 0; button < 5; ++button)
         place(skin, mainButtonLines + 4 * button,
               {w.main.holders[button], w.main.clickables[button]});

@@ -34,6 +34,15 @@ class TViewTxtFrm : public platform::SkinnedForm {
     QTimer* Timer2;
     platform::SaveDialogOptions SaveDialog1{"wav", "WAV FILE|*.wav"};
 
+    // Hover: the button under the mouse lights, the others go out; the
+    // bottom bar's background puts all out.
+    void m11MouseMove();
+    void m22MouseMove();
+    void m33MouseMove();
+    void m44MouseMove();
+    void m55MouseMove();
+    void Image4MouseMove();
+
     // State, written by the lesson launcher before the window is shown.
     platform::StringList MarksList;
     platform::StringList UserMarksList;
