@@ -9,41 +9,54 @@
 namespace lectern::platform {
 namespace {
 
-// What a screen reader sees of a clickable image: a button named by its
-// hint, with a press action that clicks it.
-class ClickableImageAccessible : public QAccessibleWidget {
+// What a screen reader sees of an image: a picture, or, once the image is
+// clickable, a button named by its hint whose press action clicks it. Decided
+// when asked, since the interface is made (and cached) as soon as the image
+// is created.
+class ImageAccessible : public QAccessibleWidget {
   public:
-    explicit ClickableImageAccessible(TImage* image)
-        : QAccessibleWidget(image, QAccessible::Button) {}
+    explicit ImageAccessible(TImage* image) : QAccessibleWidget(image, QAccessible::Graphic) {}
 
+    QAccessible::Role role() const override {
+        return clickable() ? QAccessible::Button : QAccessible::Graphic;
+    }
     QString text(QAccessible::Text t) const override {
         if (t == QAccessible::Name)
-            return static_cast<TImage*>(widget())->Hint();
+            return image()->Hint();
         return QAccessibleWidget::text(t);
     }
     QStringList actionNames() const override {
-        return QAccessibleWidget::actionNames() << pressAction();
+        QStringList names = QAccessibleWidget::actionNames();
+        if (clickable())
+            names << pressAction();
+        return names;
     }
     void doAction(const QString& actionName) override {
-        if (actionName == pressAction())
-            static_cast<TImage*>(widget())->click();
+        if (clickable() && actionName == pressAction())
+            image()->click();
         else
             QAccessibleWidget::doAction(actionName);
     }
+
+  private:
+    TImage* image() const { return static_cast<TImage*>(widget()); }
+    bool clickable() const { return image()->focusPolicy() != Qt::NoFocus; }
 };
 
-QAccessibleInterface* clickableImageFactory(const QString& className, QObject* object) {
+QAccessibleInterface* imageFactory(const QString& className, QObject* object) {
     if (className != QLatin1String(TImage::staticMetaObject.className()))
         return nullptr;
-    auto* image = static_cast<TImage*>(object);
-    if (image->focusPolicy() == Qt::NoFocus)
-        return nullptr;
-    return new ClickableImageAccessible(image);
+    return new ImageAccessible(static_cast<TImage*>(object));
 }
 
 }  // namespace
 
 TImage::TImage(QWidget* parent) : QWidget(parent) {
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(imageFactory);
+        return true;
+    }();
+    (void)factoryInstalled;
     setAttribute(Qt::WA_NoSystemBackground);
 }
 
@@ -67,11 +80,6 @@ void TImage::SetBounds(int width, int height, int top, int left) {
 }
 
 void TImage::MakeClickable() {
-    static const bool factoryInstalled = [] {
-        QAccessible::installFactory(clickableImageFactory);
-        return true;
-    }();
-    (void)factoryInstalled;
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
