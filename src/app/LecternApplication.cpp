@@ -9,7 +9,7 @@
 #include "platform/EventLoopModalRunner.h"
 #include "platform/HandlerGuard.h"
 #include "platform/QtDialogs.h"
-#include "platform/browser/BrowserEngine.h"
+#include "platform/browser/HeadlessBrowserEngine.h"
 #include "platform/media/AudioEngine.h"
 
 #include <QApplication>
@@ -26,7 +26,7 @@ int runLectern(int argc, char** argv) {
         platform::CourseFiles files;
         platform::DesktopShell shell(files);
         platform::EventLoopModalRunner modal;
-        platform::BrowserEngine browsers;
+        platform::HeadlessBrowserEngine browsers(files);
         platform::AudioEngine audio;
         platform::Platform platform{dialogs, shell, modal, files, browsers, audio};
         WindowSet windows(platform);

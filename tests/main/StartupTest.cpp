@@ -1,0 +1,147 @@
+#include "app/Intro/TIntroFrm.h"
+#include "exercises/Multi/TMultiFrm.h"
+#include "exercises/Sortfrm/TfrmSort.h"
+#include "exercises/View/TViewFrm.h"
+#include "exercises/Viewtxt/TViewTxtFrm.h"
+#include "exercises/Worktxt/TWorkTxtFrm.h"
+#include "main/MainWindowFixture.h"
+#include "platform/browser/TCppWebBrowser.h"
+
+#include <gtest/gtest.h>
+
+using namespace lectern;
+using lectern::test::MainWindowFixture;
+
+namespace {
+
+QStringList skinnedWidths(app::WindowSet& w) {
+    QStringList widths;
+    for (platform::TForm* window : std::initializer_list<platform::TForm*>{
+             w.MainFrm, w.ViewFrm, w.MultiFrm, w.frmSort, w.ViewTxtFrm, w.WorkTxtFrm})
+        widths.append(QStringLiteral("%1x%2").arg(window->Width()).arg(window->Height()));
+    return widths;
+}
+
+}  // namespace
+
+TEST(Startup, ReadsTheCatalogueBuildsTheTreeAndOpensTheFirstDescription) {
+    MainWindowFixture f("basic");
+    main::TMainFrm& main = f.start();
+    const QString app = f.folder.path();
+
+    EXPECT_TRUE(f.test.dialogs.boxes.empty()) << f.test.dialogs.texts().join('\n').toStdString();
+    EXPECT_EQ(main.AppFolder, app);
+    EXPECT_EQ(main.SoundRoot, app + "\\");
+    EXPECT_EQ(main.TempWavName, app + "\\data\\temp1.wav");
+    EXPECT_EQ(main.Caption(), "Basic course");
+    EXPECT_EQ(main.TypeList.lines(), QStringList({"0", "1", "5", "0", "9"}));
+    EXPECT_EQ(main.WindowSettings.Count(), 9);
+    EXPECT_EQ(main.CppWebBrowser1->LocationURL(), app + "\\data\\descr\\chapter1.htm");
+    EXPECT_EQ(f.windows->ViewFrm->Browser->LocationURL(), app + "\\data\\descr\\intro.htm");
+    EXPECT_EQ(f.windows->ViewFrm->Caption(), "Introduction");
+    EXPECT_TRUE(f.test.modal.shown.empty()) << "neither splash nor introduction is switched on";
+
+    EXPECT_EQ(skinnedWidths(*f.windows), QStringList(6, "806x600"));
+    EXPECT_EQ(main.width(), 800) << "the client area is the geometry's width";
+    EXPECT_EQ(main.height(), 575) << "and its height less the caption bar";
+    EXPECT_EQ(f.windows->WorkTxtFrm->CppWebBrowser1->width(), 806 / 2 - 6);
+    EXPECT_EQ(f.windows->IntroFrm->width(), 500);
+    EXPECT_EQ(f.windows->IntroFrm->height(), 300);
+}
+
+TEST(Startup, TheTreeIsCollapsedWithTheFirstNodeSelectedAndShowingImageZero) {
+    MainWindowFixture f("basic");
+    main::TMainFrm& main = f.start();
+    EXPECT_EQ(main.TreeModel->tree().size(), 5);
+    EXPECT_EQ(main.SelectedIndex(), 0);
+    EXPECT_FALSE(main.TreeView1->isExpanded(main.TreeModel->indexOfNode(0)));
+    EXPECT_EQ(main.TreeModel->imageIndex(0), 0);
+    for (int node = 1; node < 5; ++node)
+        EXPECT_EQ(main.TreeModel->imageIndex(node), 1) << node;
+}
+
+TEST(Startup, TheTemporaryRecordingIsTheFirstFreeNumber) {
+    MainWindowFixture f("basic");
+    f.folder.write("data/temp1.wav", "x");
+    f.folder.write("data/temp3.wav", "x");
+    EXPECT_EQ(f.start().TempWavName, f.folder.path() + "\\data\\temp2.wav");
+}
+
+TEST(Startup, AnEmptyFolderFailsOnTheGeometryFileAndStillShowsTheMainWindow) {
+    MainWindowFixture f("");
+    main::TMainFrm& main = f.start();
+    EXPECT_EQ(f.test.dialogs.errors(),
+              QStringList({"Cannot open file " + f.folder.path() + "/main.dsg."}));
+    EXPECT_TRUE(main.isVisible());
+    EXPECT_TRUE(main.TreeModel->tree().empty());
+    EXPECT_EQ(main.Width(), 1006) << "the design size stays";
+}
+
+TEST(Startup, AMissingCaptionFileLeavesTheListsAfterItEmptyAndNoWindowSized) {
+    MainWindowFixture f("basic");
+    f.folder.remove("zagol.mtp");
+    main::TMainFrm& main = f.start();
+    EXPECT_EQ(f.test.dialogs.errors(),
+              QStringList({"Cannot open file " + f.folder.path() + "/zagol.mtp."}));
+    EXPECT_EQ(main.TimeList.Count(), 5) << "read before the failure";
+    EXPECT_EQ(main.CaptionList.Count(), 0);
+    EXPECT_EQ(main.MarksList.Count(), 0);
+    EXPECT_EQ(main.WindowSettings.Count(), 0);
+    EXPECT_TRUE(main.TreeModel->tree().empty());
+    EXPECT_EQ(main.Width(), 1006);
+    EXPECT_TRUE(main.Caption().isEmpty());
+}
+
+TEST(Startup, ABadSplashSwitchStopsAfterTheTreeIsBuilt) {
+    MainWindowFixture f("basic");
+    f.folder.writeLines("wind.mtp", {"Basic course", "splash.jpg", "yes", "Introduction",
+                                     "intro.htm", "0", "About", "about.htm", "1"});
+    main::TMainFrm& main = f.start();
+    EXPECT_EQ(f.test.dialogs.errors(), QStringList({"'yes' is not a valid boolean value."}));
+    EXPECT_EQ(main.TreeModel->tree().size(), 5);
+    EXPECT_EQ(main.Width(), 806) << "sized before the failure";
+    EXPECT_TRUE(main.Caption().isEmpty()) << "the caption comes after the splash";
+    EXPECT_TRUE(main.CppWebBrowser1->LocationURL().isEmpty());
+}
+
+TEST(Startup, ALineTwoLevelsTooDeepKeepsTheNodesBeforeIt) {
+    MainWindowFixture f("basic");
+    f.folder.writeLines("main.mrb",
+                        {"Getting started", "\tFirst reading", "\t\t\tToo deep", "Last"});
+    main::TMainFrm& main = f.start();
+    EXPECT_EQ(f.test.dialogs.errors(), QStringList({"Invalid level (3) for item \"Too deep\""}));
+    EXPECT_EQ(main.TreeModel->tree().size(), 2);
+    EXPECT_TRUE(main.Caption().isEmpty());
+}
+
+TEST(Startup, ANonNumericGeometryLineNamesTheLine) {
+    MainWindowFixture f("basic");
+    QStringList dsg(60, "10");
+    dsg[1] = "six hundred";
+    f.folder.writeLines("main.dsg", dsg);
+    main::TMainFrm& main = f.start();
+    EXPECT_EQ(f.test.dialogs.errors(),
+              QStringList({"'six hundred' is not a valid integer value."}));
+    EXPECT_EQ(main.TreeModel->tree().size(), 0) << "sizing comes before the tree";
+}
+
+TEST(Startup, APerNodeFileShorterThanTheTreeFailsOnlyWhereALineIsRead) {
+    MainWindowFixture f("basic");
+    f.folder.writeLines("descr.mtp", {});
+    f.start();
+    EXPECT_EQ(f.test.dialogs.errors(), QStringList({"List index out of bounds (0)"}));
+}
+
+TEST(Startup, ANulByteEndsAFileAndAOneMegabyteLineIsJustALongCaption) {
+    MainWindowFixture f("basic");
+    QByteArray tree = "Getting started\r\n\tFirst reading\r\n\tA test\r\n";
+    tree += "Second chapter\0ignored\r\n"_qba;
+    f.folder.write("main.mrb", tree + QByteArray(1 << 20, 'x'));
+    main::TMainFrm& main = f.start();
+    EXPECT_EQ(main.TreeModel->tree().size(), 4);
+    EXPECT_EQ(main.TreeModel->tree().node(3).caption, "Second chapter");
+
+    MainWindowFixture g("basic");
+    g.folder.write("main.mrb", "A\r\n" + QByteArray(1 << 20, 'y'));
+    EXPECT_EQ(g.start().TreeModel->tree().node(1).caption.size(), 1 << 20);
+}

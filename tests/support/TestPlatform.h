@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/CourseFiles.h"
+#include "platform/Platform.h"
+#include "platform/browser/HeadlessBrowserEngine.h"
+#include "platform/media/AudioEngine.h"
+#include "support/ImmediateModalRunner.h"
+#include "support/RecordingDialogs.h"
+#include "support/RecordingShell.h"
+
+namespace lectern::test {
+
+// The platform of the tests: boxes and shell calls recorded, modal windows
+// shown without waiting, pages in the headless document model, sound on a
+// clock the test advances.
+struct TestPlatform {
+    RecordingDialogs dialogs;
+    RecordingShell shell;
+    ImmediateModalRunner modal;
+    platform::CourseFiles files;
+    platform::HeadlessBrowserEngine browsers{files};
+    platform::AudioEngine audio;
+    platform::Platform platform{dialogs, shell, modal, files, browsers, audio};
+};
+
+}  // namespace lectern::test
