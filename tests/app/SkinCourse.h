@@ -1,13 +1,7 @@
 #pragma once
 
-#include "platform/CourseFiles.h"
-#include "platform/Platform.h"
-#include "platform/browser/BrowserEngine.h"
-#include "platform/media/AudioEngine.h"
-#include "support/ImmediateModalRunner.h"
-#include "support/RecordingDialogs.h"
-#include "support/RecordingShell.h"
 #include "support/TempDir.h"
+#include "support/TestPlatform.h"
 
 #include <QSize>
 #include <QString>
@@ -15,17 +9,6 @@
 #include <map>
 
 namespace lectern::test {
-
-// Headless services for building the window set in a test.
-struct TestPlatform {
-    RecordingDialogs dialogs;
-    RecordingShell shell;
-    ImmediateModalRunner modal;
-    platform::CourseFiles files;
-    platform::BrowserEngine browsers;
-    platform::AudioEngine audio;
-    platform::Platform platform{dialogs, shell, modal, files, browsers, audio};
-};
 
 // A one-lesson course with every skin picture, each of its own size, so that
 // a test can tell which file ended up where. The geometry lines are
