@@ -80,8 +80,11 @@ void initialiseLibxml() {
 }
 
 htmlDocPtr readHtml(const QByteArray& bytes, const QByteArray& charset) {
-    const int options = HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING |
-                        HTML_PARSE_NONET | HTML_PARSE_COMPACT | XML_PARSE_HUGE;
+    int options = HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING |
+                  HTML_PARSE_NONET | HTML_PARSE_COMPACT | XML_PARSE_HUGE;
+    // A known encoding stands even where the markup claims another.
+    if (!charset.isEmpty())
+        options |= HTML_PARSE_IGNORE_ENC;
     return htmlReadMemory(bytes.constData(), static_cast<int>(bytes.size()), nullptr,
                           charset.isEmpty() ? nullptr : charset.constData(), options);
 }
