@@ -1,13 +1,17 @@
 #include "platform/media/PortAudioDevice.h"
 
+#include <algorithm>
 #include <portaudio.h>
 
 namespace lectern::platform {
 
 namespace {
-// A running stream that has not asked for a buffer for this long is taken
-// for dead.
+// A stream that was flowing and then has not asked for a buffer for this
+// long is taken for dead. A fresh stream may wait a second or two before its
+// first buffers (PulseAudio does), so only a stream that has run for a
+// while counts.
 constexpr double stallSeconds = 1.5;
+constexpr double flowingSeconds = 1.0;
 }  // namespace
 
 std::unique_ptr<PortAudioDevice> PortAudioDevice::open(QString* reason) {
@@ -30,7 +34,7 @@ std::unique_ptr<PortAudioDevice> PortAudioDevice::open(QString* reason) {
     out.device = output;
     out.channelCount = outInfo->maxOutputChannels >= 2 ? 2 : 1;
     out.sampleFormat = paFloat32;
-    out.suggestedLatency = outInfo->defaultLowOutputLatency;
+    out.suggestedLatency = std::max(outInfo->defaultHighOutputLatency, 0.05);
     const double rate = outInfo->defaultSampleRate > 0 ? outInfo->defaultSampleRate : 48000;
 
     PaStreamParameters in{};
@@ -40,7 +44,7 @@ std::unique_ptr<PortAudioDevice> PortAudioDevice::open(QString* reason) {
         in.device = input;
         in.channelCount = 1;
         in.sampleFormat = paFloat32;
-        in.suggestedLatency = Pa_GetDeviceInfo(input)->defaultLowInputLatency;
+        in.suggestedLatency = std::max(Pa_GetDeviceInfo(input)->defaultHighInputLatency, 0.05);
     }
 
     PaStreamCallback* callback = [](const void* input, void* output, unsigned long frames,
@@ -82,6 +86,8 @@ PortAudioDevice::~PortAudioDevice() {
 bool PortAudioDevice::start(Renderer& renderer) {
     renderer_ = &renderer;
     finished_ = false;
+    flowing_ = false;
+    framesSinceStart_ = 0;
     running_ = true;
     lastCallback_ = Pa_GetStreamTime(stream_);
     if (Pa_StartStream(stream_) != paNoError) {
@@ -107,7 +113,7 @@ bool PortAudioDevice::failed() const {
         return false;
     if (finished_ || Pa_IsStreamActive(stream_) != 1)
         return true;
-    return now() - lastCallback_.load() > stallSeconds;
+    return flowing_ && now() - lastCallback_.load() > stallSeconds;
 }
 
 int PortAudioDevice::callback(const void* input, void* output, unsigned long frames, const void* timeInfo,
@@ -115,6 +121,11 @@ int PortAudioDevice::callback(const void* input, void* output, unsigned long fra
     auto* device = static_cast<PortAudioDevice*>(self);
     const auto* time = static_cast<const PaStreamCallbackTimeInfo*>(timeInfo);
     device->lastCallback_ = time->currentTime;
+    if (!device->flowing_) {
+        device->framesSinceStart_ += frames;
+        if (device->framesSinceStart_ > flowingSeconds * device->format_.sampleRate)
+            device->flowing_ = true;
+    }
     double playTime = time->outputBufferDacTime;
     if (playTime <= 0)
         playTime = time->currentTime + device->outputLatency_;

@@ -39,6 +39,9 @@ private:
     std::atomic<bool> running_{false};
     std::atomic<bool> finished_{false};
     std::atomic<double> lastCallback_{0};
+    std::atomic<bool> flowing_{false};
+    // Touched only by the callback thread.
+    unsigned long long framesSinceStart_ = 0;
 };
 
 }  // namespace lectern::platform
