@@ -12,17 +12,21 @@ namespace lectern::test {
 // An audio engine on a manual clock, with a scratch folder for sound files.
 // Course paths of the folder are written with '\' as the windows write them.
 struct MediaTestEngine {
-    explicit MediaTestEngine(platform::AudioDevice::Format format = platform::AudioDevice::Format()) {
+    explicit MediaTestEngine(
+        platform::AudioDevice::Format format = platform::AudioDevice::Format()) {
         auto device = std::make_unique<platform::ManualClock>(format);
         clock = device.get();
-        engine = std::make_unique<platform::AudioEngine>(files, std::move(device), [this](const auto& f) {
-            auto next = std::make_unique<platform::ManualClock>(f);
-            clock = next.get();
-            return next;
-        });
+        engine = std::make_unique<platform::AudioEngine>(
+            files, std::move(device), [this](const auto& f) {
+                auto next = std::make_unique<platform::ManualClock>(f);
+                clock = next.get();
+                return next;
+            });
     }
 
-    QString coursePath(const QString& name) const { return dir.path() + QStringLiteral("\\") + name; }
+    QString coursePath(const QString& name) const {
+        return dir.path() + QStringLiteral("\\") + name;
+    }
     QString realPath(const QString& name) const { return dir.path() + QStringLiteral("/") + name; }
 
     TempDir dir;

@@ -23,17 +23,20 @@ PulseServer::PulseServer() {
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     // -n: no default.pa, so no hardware is probed; the daemon stays in the
     // foreground as our child and never exits on idle.
-    process_.start(program, {QStringLiteral("-n"), QStringLiteral("--daemonize=no"), QStringLiteral("--system=false"),
-                             QStringLiteral("--exit-idle-time=-1"), QStringLiteral("--disallow-exit"),
-                             QStringLiteral("--log-level=error"), QStringLiteral("--load=module-null-sink"),
-                             QStringLiteral("--load=module-native-protocol-unix")});
+    process_.start(
+        program,
+        {QStringLiteral("-n"), QStringLiteral("--daemonize=no"), QStringLiteral("--system=false"),
+         QStringLiteral("--exit-idle-time=-1"), QStringLiteral("--disallow-exit"),
+         QStringLiteral("--log-level=error"), QStringLiteral("--load=module-null-sink"),
+         QStringLiteral("--load=module-native-protocol-unix")});
     if (!process_.waitForStarted(5000)) {
         failure_ = QStringLiteral("pulseaudio does not start: ") + process_.errorString();
         return;
     }
     QElapsedTimer waited;
     waited.start();
-    while (!QFileInfo::exists(socket) && waited.elapsed() < 10000 && process_.state() == QProcess::Running)
+    while (!QFileInfo::exists(socket) && waited.elapsed() < 10000 &&
+           process_.state() == QProcess::Running)
         QThread::msleep(20);
     if (!QFileInfo::exists(socket)) {
         failure_ = QStringLiteral("pulseaudio did not open its socket");

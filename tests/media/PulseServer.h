@@ -11,7 +11,7 @@ namespace lectern::test {
 // "pulse" plugin, and so PortAudio, talk to it. Stops the server on
 // destruction.
 class PulseServer {
-public:
+  public:
     PulseServer();
     ~PulseServer();
 
@@ -20,7 +20,7 @@ public:
     // Kills the server without warning, as when the sound system dies.
     void kill();
 
-private:
+  private:
     QTemporaryDir runtime_;
     QProcess process_;
     QString failure_;

@@ -6,12 +6,12 @@
 #include "platform/media/TMediaPlayer.h"
 #include "support/TempDir.h"
 
+#include <gtest/gtest.h>
+#include <sndfile.h>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QThread>
 #include <cstdio>
-#include <gtest/gtest.h>
-#include <sndfile.h>
 
 using lectern::platform::CourseFiles;
 using lectern::platform::TMediaPlayer;
@@ -38,12 +38,13 @@ void expectFollowsRealTime(TMediaPlayer& player, int ms, int tolerance, const ch
 }
 
 class SystemAudio : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         if (!pulse.failure().isEmpty())
             GTEST_SKIP() << pulse.failure().toStdString();
         engine = lectern::platform::createSystemAudioEngine(files);
-        ASSERT_NE(engine->deviceName(), QStringLiteral("silent clock")) << "PortAudio did not reach PulseAudio";
+        ASSERT_NE(engine->deviceName(), QStringLiteral("silent clock"))
+            << "PortAudio did not reach PulseAudio";
         // A fresh PulseAudio stream takes about a second before it consumes
         // sound: wait until a short sound has been heard to its end.
         writeTone(dir.path() + "/warm.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 44100, 1, 100, 0);

@@ -4,11 +4,11 @@
 #include "platform/Error.h"
 #include "platform/media/TMediaPlayer.h"
 
+#include <gtest/gtest.h>
+#include <sndfile.h>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QThread>
-#include <gtest/gtest.h>
-#include <sndfile.h>
 
 using lectern::platform::TMediaPlayer;
 using namespace lectern::test;
@@ -18,11 +18,12 @@ namespace {
 constexpr int blankFormat = SF_FORMAT_WAV | SF_FORMAT_PCM_U8;
 
 class Recording : public ::testing::Test {
-protected:
+  protected:
     MediaTestEngine media;
 
     // The course's blank recording: 8-bit, 8 kHz, stereo, no frames.
-    void makeBlank(const QString& name, int format = blankFormat, int rate = 8000, int channels = 2) {
+    void makeBlank(const QString& name, int format = blankFormat, int rate = 8000,
+                   int channels = 2) {
         writeTone(media.realPath(name), format, rate, channels, 0);
     }
 
@@ -80,7 +81,8 @@ TEST_F(Recording, TheFileHoldsTheRecordingWhileItIsMade) {
     EXPECT_TRUE(wav.valid);
     EXPECT_NEAR(wav.ms(), 1000, 10);
     recorder->Close();
-    EXPECT_NEAR(readWav(media.realPath("temp1.wav")).ms(), 1000, 1) << "closing keeps the recording";
+    EXPECT_NEAR(readWav(media.realPath("temp1.wav")).ms(), 1000, 1)
+        << "closing keeps the recording";
 }
 
 TEST_F(Recording, TheRecorderRecordsWhileTheSecondPlayerPlaysAlong) {
@@ -116,7 +118,8 @@ TEST_F(Recording, ANewRecordingReplacesTheOldOneAndSaveCopiesToANewName) {
     recorder->Stop();
     recorder->Save();
     recorder->Save();
-    EXPECT_NEAR(readWav(media.realPath("temp1.wav")).ms(), 2000, 1) << "saving twice changes nothing";
+    EXPECT_NEAR(readWav(media.realPath("temp1.wav")).ms(), 2000, 1)
+        << "saving twice changes nothing";
 
     recorder->Seek(0);
     recorder->StartRecording();

@@ -4,9 +4,9 @@
 #include "platform/Error.h"
 #include "platform/media/TMediaPlayer.h"
 
-#include <QFile>
 #include <gtest/gtest.h>
 #include <sndfile.h>
+#include <QFile>
 
 using lectern::platform::EMCIDeviceError;
 using lectern::platform::TMediaPlayer;
@@ -24,10 +24,11 @@ QString errorOf(const std::function<void()>& action) {
 }
 
 class MediaPlayer : public ::testing::Test {
-protected:
+  protected:
     MediaTestEngine media;
 
-    std::unique_ptr<TMediaPlayer> openTone(const QString& name, int ms, int rate = 22050, int channels = 1,
+    std::unique_ptr<TMediaPlayer> openTone(const QString& name, int ms, int rate = 22050,
+                                           int channels = 1,
                                            int format = SF_FORMAT_WAV | SF_FORMAT_PCM_16) {
         writeTone(media.realPath(name), format, rate, channels, ms);
         auto player = std::make_unique<TMediaPlayer>(*media.engine);
@@ -134,14 +135,20 @@ TEST_F(MediaPlayer, FilesThatAreNoSoundGiveAClearErrorAndLeaveThePlayerClosed) {
     };
     const QString shown = media.dir.path() + QStringLiteral("/");
 
-    EXPECT_EQ(tryOpen("missing.wav"),
-              QStringLiteral("Cannot open sound file %1missing.wav: the file does not exist").arg(shown));
+    EXPECT_EQ(
+        tryOpen("missing.wav"),
+        QStringLiteral("Cannot open sound file %1missing.wav: the file does not exist").arg(shown));
     media.dir.write("empty.wav", {});
-    EXPECT_EQ(tryOpen("empty.wav"), QStringLiteral("Cannot open sound file %1empty.wav: the file is empty").arg(shown));
-    media.dir.write("text.wav", QByteArray("This is not a sound at all, just some words.\n").repeated(20));
-    EXPECT_TRUE(tryOpen("text.wav").startsWith(QStringLiteral("Cannot open sound file %1text.wav: ").arg(shown)));
-    media.dir.write("riff.wav", QByteArray("RIFF\x24\0\0\0WAVEfmt \x10\0\0\0", 20) + QByteArray(30, '\x7f'));
-    EXPECT_TRUE(tryOpen("riff.wav").startsWith(QStringLiteral("Cannot open sound file %1riff.wav: ").arg(shown)));
+    EXPECT_EQ(tryOpen("empty.wav"),
+              QStringLiteral("Cannot open sound file %1empty.wav: the file is empty").arg(shown));
+    media.dir.write("text.wav",
+                    QByteArray("This is not a sound at all, just some words.\n").repeated(20));
+    EXPECT_TRUE(tryOpen("text.wav")
+                    .startsWith(QStringLiteral("Cannot open sound file %1text.wav: ").arg(shown)));
+    media.dir.write("riff.wav",
+                    QByteArray("RIFF\x24\0\0\0WAVEfmt \x10\0\0\0", 20) + QByteArray(30, '\x7f'));
+    EXPECT_TRUE(tryOpen("riff.wav")
+                    .startsWith(QStringLiteral("Cannot open sound file %1riff.wav: ").arg(shown)));
     EXPECT_EQ(tryOpen(""), QStringLiteral("Cannot open sound file %1: it is a folder").arg(shown));
 
     // A player that was open is closed by the failed open.
@@ -181,11 +188,16 @@ TEST_F(MediaPlayer, EveryWavEncodingPlaysToItsEndAtAnyRate) {
         int channels;
     };
     const Case cases[] = {
-        {SF_FORMAT_WAV | SF_FORMAT_PCM_U8, 8000, 1},   {SF_FORMAT_WAV | SF_FORMAT_PCM_16, 11025, 2},
-        {SF_FORMAT_WAV | SF_FORMAT_PCM_24, 44100, 1},  {SF_FORMAT_WAV | SF_FORMAT_PCM_32, 48000, 2},
-        {SF_FORMAT_WAV | SF_FORMAT_FLOAT, 96000, 1},   {SF_FORMAT_WAV | SF_FORMAT_IMA_ADPCM, 22050, 1},
-        {SF_FORMAT_WAV | SF_FORMAT_MS_ADPCM, 16000, 2}, {SF_FORMAT_WAV | SF_FORMAT_GSM610, 8000, 1},
-        {SF_FORMAT_WAV | SF_FORMAT_ULAW, 8000, 1},      {SF_FORMAT_WAV | SF_FORMAT_ALAW, 32000, 1},
+        {SF_FORMAT_WAV | SF_FORMAT_PCM_U8, 8000, 1},
+        {SF_FORMAT_WAV | SF_FORMAT_PCM_16, 11025, 2},
+        {SF_FORMAT_WAV | SF_FORMAT_PCM_24, 44100, 1},
+        {SF_FORMAT_WAV | SF_FORMAT_PCM_32, 48000, 2},
+        {SF_FORMAT_WAV | SF_FORMAT_FLOAT, 96000, 1},
+        {SF_FORMAT_WAV | SF_FORMAT_IMA_ADPCM, 22050, 1},
+        {SF_FORMAT_WAV | SF_FORMAT_MS_ADPCM, 16000, 2},
+        {SF_FORMAT_WAV | SF_FORMAT_GSM610, 8000, 1},
+        {SF_FORMAT_WAV | SF_FORMAT_ULAW, 8000, 1},
+        {SF_FORMAT_WAV | SF_FORMAT_ALAW, 32000, 1},
     };
     media.clock->keepOutput = true;
     for (const Case& c : cases) {

@@ -1,7 +1,7 @@
 #include "platform/media/PortAudioDevice.h"
 
-#include <algorithm>
 #include <portaudio.h>
+#include <algorithm>
 
 namespace lectern::platform {
 
@@ -48,7 +48,8 @@ std::unique_ptr<PortAudioDevice> PortAudioDevice::open(QString* reason) {
     }
 
     PaStreamCallback* callback = [](const void* input, void* output, unsigned long frames,
-                                    const PaStreamCallbackTimeInfo* time, PaStreamCallbackFlags flags, void* self) {
+                                    const PaStreamCallbackTimeInfo* time,
+                                    PaStreamCallbackFlags flags, void* self) {
         return PortAudioDevice::callback(input, output, frames, time, flags, self);
     };
     PaStream* stream = nullptr;
@@ -70,8 +71,9 @@ std::unique_ptr<PortAudioDevice> PortAudioDevice::open(QString* reason) {
     device->format_.outputChannels = out.channelCount;
     device->format_.inputChannels = duplex ? 1 : 0;
     device->outputLatency_ = info ? info->outputLatency : 0;
-    device->name_ = QStringLiteral("%1 (%2)").arg(QString::fromUtf8(outInfo->name),
-                                                  QString::fromUtf8(Pa_GetHostApiInfo(outInfo->hostApi)->name));
+    device->name_ =
+        QStringLiteral("%1 (%2)").arg(QString::fromUtf8(outInfo->name),
+                                      QString::fromUtf8(Pa_GetHostApiInfo(outInfo->hostApi)->name));
     return device;
 }
 
@@ -116,8 +118,8 @@ bool PortAudioDevice::failed() const {
     return flowing_ && now() - lastCallback_.load() > stallSeconds;
 }
 
-int PortAudioDevice::callback(const void* input, void* output, unsigned long frames, const void* timeInfo,
-                              unsigned long, void* self) {
+int PortAudioDevice::callback(const void* input, void* output, unsigned long frames,
+                              const void* timeInfo, unsigned long, void* self) {
     auto* device = static_cast<PortAudioDevice*>(self);
     const auto* time = static_cast<const PaStreamCallbackTimeInfo*>(timeInfo);
     device->lastCallback_ = time->currentTime;
@@ -129,7 +131,8 @@ int PortAudioDevice::callback(const void* input, void* output, unsigned long fra
     double playTime = time->outputBufferDacTime;
     if (playTime <= 0)
         playTime = time->currentTime + device->outputLatency_;
-    device->renderer_->render(static_cast<float*>(output), static_cast<const float*>(input), int(frames), playTime);
+    device->renderer_->render(static_cast<float*>(output), static_cast<const float*>(input),
+                              int(frames), playTime);
     return paContinue;
 }
 
