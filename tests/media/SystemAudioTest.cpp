@@ -188,3 +188,26 @@ TEST_F(SystemAudio, AKilledRecorderKeepsTheRecording) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SilentClock, PlaysInRealTimeWithoutASoundDevice) {
+    TempDir dir;
+    CourseFiles files;
+    auto engine = lectern::platform::createSilentAudioEngine(files);
+    writeTone(dir.path() + "/lesson.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 22050, 1, 1500);
+    TMediaPlayer player(*engine);
+    player.SetFileName(dir.path() + "\\lesson.wav");
+    player.Open();
+    player.Play();
+    expectFollowsRealTime(player, 800, 20, "silent clock");
+    player.Pause();
+    const int paused = player.Position();
+    QThread::msleep(200);
+    EXPECT_EQ(player.Position(), paused);
+    player.Pause();
+    QThread::msleep(1000);
+    EXPECT_EQ(player.Position(), 1500) << "the lesson ends";
+}
+
+}  // namespace

@@ -35,7 +35,7 @@ class AudioEngine : private AudioDevice::Renderer {
     // Starts `device`; a device that refuses to start is replaced at once by
     // the fallback.
     AudioEngine(CourseFiles& files, std::unique_ptr<AudioDevice> device, Fallback fallback = {});
-    ~AudioEngine();
+    virtual ~AudioEngine();
     AudioEngine(const AudioEngine&) = delete;
     AudioEngine& operator=(const AudioEngine&) = delete;
 
