@@ -10,7 +10,7 @@
 #include "platform/HandlerGuard.h"
 #include "platform/QtDialogs.h"
 #include "platform/browser/HeadlessBrowserEngine.h"
-#include "platform/media/AudioEngine.h"
+#include "platform/media/SystemAudioEngine.h"
 
 #include <QApplication>
 #include <memory>
@@ -27,8 +27,8 @@ int runLectern(int argc, char** argv) {
         platform::DesktopShell shell(files);
         platform::EventLoopModalRunner modal;
         platform::HeadlessBrowserEngine browsers(files);
-        platform::AudioEngine audio;
-        platform::Platform platform{dialogs, shell, modal, files, browsers, audio};
+        const std::unique_ptr<platform::AudioEngine> audio = platform::createSystemAudioEngine(files);
+        platform::Platform platform{dialogs, shell, modal, files, browsers, *audio};
         WindowSet windows(platform);
         windows.MainFrm->show();
         QApplication::exec();

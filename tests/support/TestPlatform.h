@@ -4,6 +4,7 @@
 #include "platform/Platform.h"
 #include "platform/browser/HeadlessBrowserEngine.h"
 #include "platform/media/AudioEngine.h"
+#include "platform/media/ManualClock.h"
 #include "support/ImmediateModalRunner.h"
 #include "support/RecordingDialogs.h"
 #include "support/RecordingShell.h"
@@ -19,7 +20,9 @@ struct TestPlatform {
     ImmediateModalRunner modal;
     platform::CourseFiles files;
     platform::HeadlessBrowserEngine browsers{files};
-    platform::AudioEngine audio;
+    // The sound device's clock; advance() moves every player on.
+    platform::ManualClock* clock = new platform::ManualClock();
+    platform::AudioEngine audio{files, std::unique_ptr<platform::AudioDevice>(clock)};
     platform::Platform platform{dialogs, shell, modal, files, browsers, audio};
 };
 
