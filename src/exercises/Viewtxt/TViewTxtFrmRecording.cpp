@@ -82,9 +82,14 @@ void TViewTxtFrm::pauseRecording() {
 }
 
 void TViewTxtFrm::stopRecording() {
+    // The recording clock runs exactly while a recording is being made; it
+    // also runs while the highlight is paused, and a Stop then must end the
+    // recording too, or the recorder would go on unseen until the window
+    // closes and the marks would no longer match the sound.
+    const bool pausedRecording = !Timer1->isActive() && Timer2->isActive();
     TrackBar1->setEnabled(false);
     Timer2->stop();
-    if (Timer1->isActive()) {
+    if (Timer1->isActive() || pausedRecording) {
         MediaPlayer1->Stop();
         UserMarksList.Add(QString::number(RecordingClock + 1500));
         MediaPlayer1->Save();
@@ -94,6 +99,9 @@ void TViewTxtFrm::stopRecording() {
         if (PlayAlong)
             MediaPlayer2->Stop();
     }
+    // Ready for a new recording, which the paused flag would refuse.
+    if (pausedRecording)
+        Paused = 0;
     // A timed recording keeps Timer1 running, so that Record stays ignored:
     // it is made once per opening of the window.
     if (TimedRecording)

@@ -265,3 +265,28 @@ TEST(Recording, AFailingRecordingClockRaisesOneBoxAndStops) {
     EXPECT_FALSE(w.Timer2->isActive());
     EXPECT_EQ(f.test.dialogs.errors(), QStringList{"No MCI device open."});
 }
+
+TEST(Recording, StopWhilePausedEndsTheRecordingAndRecordWorksAgain) {
+    RecordingLessonFixture f("11");
+    exercises::TViewTxtFrm& w = f.launch();
+    w.m11Click();
+    f.run(1000);
+    w.m22Click();
+    f.run(500);
+    w.m33Click();
+    EXPECT_FALSE(w.Timer2->isActive());
+    EXPECT_EQ(w.RecordingFinished, 1);
+    EXPECT_EQ(w.Paused, 0);
+    EXPECT_EQ(w.CurrentMark, 1);
+    // The lesson sound stood at 1000 while paused.
+    EXPECT_EQ(w.UserMarksList, platform::StringList({"1400", "2500"}));
+    expectRecording(f.tempWav(), 1500);
+    f.test.audio.advance(2000);
+    expectRecording(f.tempWav(), 1500);
+
+    w.m11Click();
+    EXPECT_TRUE(w.Timer1->isActive());
+    f.run(500);
+    w.m33Click();
+    expectRecording(f.tempWav(), 500);
+}
