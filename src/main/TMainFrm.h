@@ -75,6 +75,12 @@ class TMainFrm : public platform::SkinnedForm {
 
     // The lesson launcher's set-up of each lesson type, after the common reset.
     void RunNarratedReading(int node);
+    // Types "3" and "11" (with the lesson's sound playing along), and "8".
+    void RunRecording(int node, bool playAlong);
+    void RunTimedRecording(int node);
+    // The recording lessons' common steps: a fresh blank recording in the
+    // temporary file, the window told where it lives, the recording hints.
+    void PrepareRecordingFile();
 
     // Start-up steps, in the order FormShow runs them.
     void ComputeTempWavName();

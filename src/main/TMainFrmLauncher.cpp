@@ -47,6 +47,12 @@ void TMainFrm::m22Click() {
     const QString& type = TypeList[node];
     if (type == QLatin1String("1"))
         RunNarratedReading(node);
+    else if (type == QLatin1String("3"))
+        RunRecording(node, false);
+    else if (type == QLatin1String("11"))
+        RunRecording(node, true);
+    else if (type == QLatin1String("8"))
+        RunTimedRecording(node);
 }
 
 void TMainFrm::RunNarratedReading(int node) {
