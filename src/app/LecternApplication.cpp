@@ -9,8 +9,8 @@
 #include "platform/EventLoopModalRunner.h"
 #include "platform/HandlerGuard.h"
 #include "platform/QtDialogs.h"
-#include "platform/browser/BrowserEngine.h"
-#include "platform/media/AudioEngine.h"
+#include "platform/browser/HeadlessBrowserEngine.h"
+#include "platform/media/SystemAudioEngine.h"
 
 #include <QApplication>
 #include <memory>
@@ -26,9 +26,9 @@ int runLectern(int argc, char** argv) {
         platform::CourseFiles files;
         platform::DesktopShell shell(files);
         platform::EventLoopModalRunner modal;
-        platform::BrowserEngine browsers;
-        platform::AudioEngine audio;
-        platform::Platform platform{dialogs, shell, modal, files, browsers, audio};
+        platform::HeadlessBrowserEngine browsers(files);
+        const std::unique_ptr<platform::AudioEngine> audio = platform::createSystemAudioEngine(files);
+        platform::Platform platform{dialogs, shell, modal, files, browsers, *audio};
         WindowSet windows(platform);
         windows.MainFrm->show();
         QApplication::exec();

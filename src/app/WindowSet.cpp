@@ -18,6 +18,7 @@ WindowSet::WindowSet(platform::Platform& platform) {
     IntroFrm = new TIntroFrm(platform);
     MultiFrm = new exercises::TMultiFrm(platform, MainFrm);
     frmSort = new exercises::TfrmSort(platform);
+    ViewTxtFrm->LessonHelpPage = [main = MainFrm] { return main->LessonHelpPage(); };
 }
 
 WindowSet::~WindowSet() {

@@ -61,6 +61,11 @@ class TMainFrm : public platform::SkinnedForm {
 
     // The absolute index of the tree's selected node, or -1 with no selection.
     int SelectedIndex() const;
+    // The help page of the selected node's lesson type.
+    QString LessonHelpPage() const;
+
+    // The lesson launcher's set-up of each lesson type, after the common reset.
+    void RunNarratedReading(int node);
 
     // Start-up steps, in the order FormShow runs them.
     void ComputeTempWavName();

@@ -2,8 +2,9 @@
 
 #include "platform/CourseFiles.h"
 #include "platform/Platform.h"
-#include "platform/browser/BrowserEngine.h"
+#include "platform/browser/HeadlessBrowserEngine.h"
 #include "platform/media/AudioEngine.h"
+#include "platform/media/ManualClock.h"
 #include "support/ImmediateModalRunner.h"
 #include "support/RecordingDialogs.h"
 #include "support/RecordingShell.h"
@@ -18,8 +19,10 @@ struct TestPlatform {
     RecordingShell shell;
     ImmediateModalRunner modal;
     platform::CourseFiles files;
-    platform::BrowserEngine browsers;
-    platform::AudioEngine audio;
+    platform::HeadlessBrowserEngine browsers{files};
+    // The sound device's clock; advance() moves every player on.
+    platform::ManualClock* clock = new platform::ManualClock();
+    platform::AudioEngine audio{files, std::unique_ptr<platform::AudioDevice>(clock)};
     platform::Platform platform{dialogs, shell, modal, files, browsers, audio};
 };
 

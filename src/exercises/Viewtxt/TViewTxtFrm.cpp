@@ -31,9 +31,20 @@ TViewTxtFrm::TViewTxtFrm(platform::Platform& platform, QWidget* mainForm)
     column->addWidget(TrackBar1);
 
     Timer1 = new QTimer(this);
-    Timer1->setInterval(250);
+    Timer1->setInterval(TickInterval);
     Timer2 = new QTimer(this);
-    Timer2->setInterval(100);
+    Timer2->setInterval(RecordingTickInterval);
+
+    bind(CppWebBrowser1, &platform::TCppWebBrowser::OnDocumentComplete,
+         [this] { CppWebBrowser1DocumentComplete(); });
+    // The tick keeps its own guard.
+    connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
+    bind(TrackBar1, &QSlider::valueChanged, [this] { TrackBar1Change(); });
+    bind(m11, &platform::TImage::clicked, [this] { m11Click(); });
+    bind(m22, &platform::TImage::clicked, [this] { m22Click(); });
+    bind(m33, &platform::TImage::clicked, [this] { m33Click(); });
+    bind(m44, &platform::TImage::clicked, [this] { m44Click(); });
+    bind(m55, &platform::TImage::clicked, [this] { m55Click(); });
 }
 
 }  // namespace lectern::exercises

@@ -2,11 +2,13 @@
 
 #include "platform/Dialogs.h"
 #include "platform/StringList.h"
+#include "platform/browser/Variant.h"
 #include "platform/widgets/SkinnedForm.h"
 
 #include <QLabel>
 #include <QSlider>
 #include <QTimer>
+#include <functional>
 
 namespace lectern::platform {
 class TCppWebBrowser;
@@ -34,7 +36,22 @@ class TViewTxtFrm : public platform::SkinnedForm {
     QTimer* Timer2;
     platform::SaveDialogOptions SaveDialog1{"wav", "WAV FILE|*.wav"};
 
+    // The help page of the lesson selected in the main window.
+    std::function<QString()> LessonHelpPage;
+
+    // Handlers.
+    void CppWebBrowser1DocumentComplete();
+    void Timer1Timer();
+    void TrackBar1Change();
+    void m11Click();
+    void m22Click();
+    void m33Click();
+    void m44Click();
+    void m55Click();
+    void FormClose() override;
+
     // State, written by the lesson launcher before the window is shown.
+    platform::Variant PageDocument;
     platform::StringList MarksList;
     platform::StringList UserMarksList;
     int CurrentMark = 1;
@@ -48,6 +65,19 @@ class TViewTxtFrm : public platform::SkinnedForm {
     int RecordingFinished = 0;
     int TimedRecording = 0;
     double TimeLeft = 0;
+
+    // The tick's interval, and the lead by which a passage is passed before
+    // its mark: twice the interval.
+    static constexpr int TickInterval = 250;
+    static constexpr int RecordingTickInterval = 100;
+
+private:
+    void tick();
+    void finishText();
+    // The end of passage k, and its start (0 for the first passage).
+    int mark(int k) const;
+    int passageStart(int k) const;
+    platform::Variant passage(int k) const;
 };
 
 }  // namespace lectern::exercises

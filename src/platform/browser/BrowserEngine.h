@@ -1,12 +1,41 @@
 #pragma once
 
+#include <QString>
+#include <memory>
+
+class QWidget;
+
 namespace lectern::platform {
 
-// Makes the backends of the browser components: the web engine in the
-// program, the headless document model in tests.
+class DocumentModel;
+
+// What a backend tells the browser component it works for.
+class BrowserHost {
+  public:
+    virtual ~BrowserHost() = default;
+    // The page has loaded; its model becomes the document. Only the latest
+    // navigation reports.
+    virtual void documentLoaded(std::shared_ptr<DocumentModel> model) = 0;
+    // The widget a backend shows its view in.
+    virtual QWidget& hostWidget() = 0;
+};
+
+// Loads pages for one browser component.
+class BrowserBackend {
+  public:
+    virtual ~BrowserBackend() = default;
+    // coursePath as Navigate got it ('\' separators allowed). Returns at once.
+    virtual void navigate(const QString& coursePath) = 0;
+    // The widget that shows the page, null until there is one.
+    virtual QWidget* view() const = 0;
+};
+
+// Makes the backends of the browser components: WebEngineBrowserEngine in
+// the program, HeadlessBrowserEngine in tests.
 class BrowserEngine {
-public:
+  public:
     virtual ~BrowserEngine() = default;
+    virtual std::unique_ptr<BrowserBackend> createBackend(BrowserHost& host) = 0;
 };
 
 }  // namespace lectern::platform

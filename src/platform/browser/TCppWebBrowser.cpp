@@ -1,11 +1,30 @@
 #include "platform/browser/TCppWebBrowser.h"
 
-// Placeholder until the browser backends land: remembers the address only.
+#include "platform/browser/DocumentModel.h"
+
 namespace lectern::platform {
 
 TCppWebBrowser::TCppWebBrowser(BrowserEngine& engine, QWidget* parent)
-    : QWidget(parent), engine_(engine) {}
+    : QWidget(parent), backend_(engine.createBackend(*this)) {}
 
-void TCppWebBrowser::Navigate(const QString& coursePath) { location_ = coursePath; }
+TCppWebBrowser::~TCppWebBrowser() = default;
+
+void TCppWebBrowser::Navigate(const QString& coursePath) {
+    location_ = coursePath;
+    backend_->navigate(coursePath);
+}
+
+Variant TCppWebBrowser::Document() const {
+    return model_ ? model_->document() : Variant();
+}
+
+QWidget* TCppWebBrowser::view() const {
+    return backend_->view();
+}
+
+void TCppWebBrowser::documentLoaded(std::shared_ptr<DocumentModel> model) {
+    model_ = std::move(model);
+    emit OnDocumentComplete();
+}
 
 }  // namespace lectern::platform

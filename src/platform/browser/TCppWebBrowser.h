@@ -1,29 +1,48 @@
 #pragma once
 
+#include "platform/browser/BrowserEngine.h"
+#include "platform/browser/Variant.h"
+
 #include <QString>
 #include <QWidget>
+#include <memory>
 
 namespace lectern::platform {
 
-class BrowserEngine;
+class DocumentModel;
 
 // The embedded browser of the windows. Navigate returns at once; the page
-// loads afterwards and OnDocumentComplete fires when it has.
-class TCppWebBrowser : public QWidget {
+// loads afterwards and OnDocumentComplete fires when it has, with Document()
+// already the new page's. A page that cannot be opened (missing, a folder,
+// outside the course) still completes, with a document that has no elements:
+// every lookup in it fails with a message that names the page's trouble.
+class TCppWebBrowser : public QWidget, private BrowserHost {
     Q_OBJECT
-public:
+  public:
     TCppWebBrowser(BrowserEngine& engine, QWidget* parent = nullptr);
+    ~TCppWebBrowser() override;
 
+    // coursePath may use '\' separators; it is resolved through CourseFiles.
     void Navigate(const QString& coursePath);
     // The last address navigated to.
     QString LocationURL() const { return location_; }
+    // The current page's document object; empty before the first load.
+    Variant Document() const;
 
-signals:
+    // The shown page's widget (the web view), null in headless use and
+    // until the first navigation.
+    QWidget* view() const;
+
+  signals:
     void OnDocumentComplete();
 
-private:
-    BrowserEngine& engine_;
+  private:
+    void documentLoaded(std::shared_ptr<DocumentModel> model) override;
+    QWidget& hostWidget() override { return *this; }
+
+    std::unique_ptr<BrowserBackend> backend_;
     QString location_;
+    std::shared_ptr<DocumentModel> model_;
 };
 
 }  // namespace lectern::platform

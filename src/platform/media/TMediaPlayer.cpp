@@ -1,35 +1,147 @@
 #include "platform/media/TMediaPlayer.h"
 
+#include "platform/CourseFiles.h"
 #include "platform/Error.h"
+#include "platform/media/RecordingWriter.h"
+#include "platform/media/Sound.h"
 
-// Placeholder until the audio engine lands: opens nothing, plays nothing.
+#include <QFileInfo>
+#include <cmath>
+
 namespace lectern::platform {
 
 TMediaPlayer::TMediaPlayer(AudioEngine& engine, QObject* parent) : QObject(parent), engine_(engine) {}
-TMediaPlayer::~TMediaPlayer() = default;
+
+TMediaPlayer::~TMediaPlayer() {
+    try {
+        Close();
+    } catch (const Error&) {
+        // A recording that cannot be finished is all a destructor could report.
+    }
+}
+
+void TMediaPlayer::requireOpen() const {
+    if (!open_)
+        throw EMCIDeviceError(QStringLiteral("No MCI device open"));
+}
+
+long long TMediaPlayer::toFrames(int ms) const {
+    return (long long)ms * sound_->format.sampleRate / 1000;
+}
+
+int TMediaPlayer::toMs(long long frames) const {
+    return int(std::llround(double(frames) * 1000 / sound_->format.sampleRate));
+}
 
 void TMediaPlayer::Open() {
     Close();
+    const QString path = engine_.files().resolve(fileName_);
+    auto sound = Sound::load(path, CourseFiles::nativePath(fileName_));
+    voice_ = engine_.addVoice(sound);
+    sound_ = std::move(sound);
+    openPath_ = path;
     open_ = true;
+    paused_ = false;
 }
-void TMediaPlayer::Close() { open_ = false; }
 
-namespace {
-void requireOpen(bool open) {
-    if (!open)
-        throw EMCIDeviceError(QStringLiteral("No MCI device open"));
+void TMediaPlayer::Close() {
+    if (!open_)
+        return;
+    open_ = false;
+    struct Release {
+        TMediaPlayer& player;
+        ~Release() {
+            player.engine_.removeVoice(player.voice_);
+            player.voice_ = nullptr;
+            player.sound_.reset();
+            player.recorder_.reset();
+        }
+    } release{*this};
+    finishRecording();
 }
-}  // namespace
 
-void TMediaPlayer::Play() { requireOpen(open_); }
-void TMediaPlayer::Pause() { requireOpen(open_); }
-void TMediaPlayer::Stop() { requireOpen(open_); }
-void TMediaPlayer::Seek(int) { requireOpen(open_); }
+void TMediaPlayer::Play() {
+    requireOpen();
+    finishRecording();
+    paused_ = false;
+    if (engine_.isPlaying(voice_))
+        return;
+    long long from = engine_.position(voice_);
+    if (AutoRewind && from >= sound_->frames())
+        from = 0;
+    engine_.play(voice_, from);
+}
+
+void TMediaPlayer::Pause() {
+    requireOpen();
+    if (paused_) {
+        paused_ = false;
+        engine_.play(voice_, engine_.position(voice_));
+    } else if (engine_.isPlaying(voice_)) {
+        engine_.halt(voice_);
+        paused_ = true;
+    }
+}
+
+void TMediaPlayer::Stop() {
+    requireOpen();
+    paused_ = false;
+    if (recorder_)
+        finishRecording();
+    else
+        engine_.halt(voice_);
+}
+
+void TMediaPlayer::Seek(int ms) {
+    requireOpen();
+    finishRecording();
+    paused_ = false;
+    engine_.moveTo(voice_, toFrames(std::max(ms, 0)));
+}
+
 int TMediaPlayer::Position() const {
-    requireOpen(open_);
-    return 0;
+    requireOpen();
+    return toMs(engine_.position(voice_));
 }
-void TMediaPlayer::StartRecording() { requireOpen(open_); }
-void TMediaPlayer::Save() { requireOpen(open_); }
+
+int TMediaPlayer::Length() const {
+    requireOpen();
+    return toMs(sound_->frames());
+}
+
+void TMediaPlayer::StartRecording() {
+    requireOpen();
+    if (recorder_)
+        return;
+    paused_ = false;
+    engine_.halt(voice_);
+    const long long from = engine_.position(voice_);
+    recorder_ = std::make_unique<RecordingWriter>(openPath_, CourseFiles::nativePath(fileName_), sound_->format,
+                                                  sound_->samples.data(), from, engine_.format().sampleRate);
+    engine_.startRecording(voice_, recorder_.get(), from);
+}
+
+void TMediaPlayer::finishRecording() {
+    if (!recorder_)
+        return;
+    engine_.stopRecording(voice_);
+    const long long end = engine_.position(voice_);
+    std::unique_ptr<RecordingWriter> recorder = std::move(recorder_);
+    recorder->finish();
+    if (!recorder->error().isEmpty())
+        throw EMCIDeviceError(recorder->error());
+    auto sound = Sound::load(openPath_, CourseFiles::nativePath(fileName_));
+    engine_.replaceSound(voice_, sound, end);
+    sound_ = std::move(sound);
+}
+
+void TMediaPlayer::Save() {
+    requireOpen();
+    finishRecording();
+    const QString target = engine_.files().resolve(fileName_);
+    if (QFileInfo(target).absoluteFilePath() != QFileInfo(openPath_).absoluteFilePath())
+        Sound::write(target, CourseFiles::nativePath(fileName_), sound_->format, sound_->samples.data(),
+                     sound_->frames());
+}
 
 }  // namespace lectern::platform

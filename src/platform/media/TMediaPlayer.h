@@ -1,16 +1,23 @@
 #pragma once
 
+#include "platform/media/AudioEngine.h"
+
 #include <QObject>
 #include <QString>
+#include <memory>
 
 namespace lectern::platform {
 
-class AudioEngine;
+class RecordingWriter;
+class Sound;
 
 // An invisible player holding one sound file at a time; it plays it and
 // records into it. Positions are milliseconds from the start of the file.
 // Every operation but Open and Close raises EMCIDeviceError
 // "No MCI device open" on a player that is not open.
+//
+// The player is a voice of the engine and lives on the GUI thread; it must
+// be destroyed before its engine.
 class TMediaPlayer : public QObject {
     Q_OBJECT
 public:
@@ -21,10 +28,12 @@ public:
     void SetFileName(const QString& coursePath) { fileName_ = coursePath; }
     bool AutoRewind = true;
 
-    // Closes an open player first; does not start playback. Raises
-    // EMCIDeviceError with the reason when the file cannot be opened.
+    // Closes an open player first; does not start playback. The whole file
+    // is decoded into memory here. Raises EMCIDeviceError with the reason
+    // when the file cannot be opened.
     void Open();
-    // Does nothing on a player that is not open.
+    // Does nothing on a player that is not open. A recording in progress
+    // ends and stays in the file.
     void Close();
     bool IsOpen() const { return open_; }
 
@@ -32,18 +41,36 @@ public:
     void Play();
     // Playing → paused, paused → playing, anything else untouched.
     void Pause();
+    // Stops playing or recording; the position stays where it was heard.
     void Stop();
+    // Stops and moves to `ms` (clamped to the sound).
     void Seek(int ms);
+    // While recording: the time recorded so far, from where it started.
     int Position() const;
+    // The length of the open sound in ms.
+    int Length() const;
 
-    // Starts recording into the open file; Save writes it into FileName.
+    // Starts recording into the open file from the current position, in the
+    // file's own format; what follows the position is replaced. The file is
+    // written as the sound comes and is a valid sound file at every moment.
     void StartRecording();
+    // Ends a recording in progress and makes sure FileName holds the sound.
     void Save();
 
 private:
+    void requireOpen() const;
+    void finishRecording();
+    long long toFrames(int ms) const;
+    int toMs(long long frames) const;
+
     AudioEngine& engine_;
     QString fileName_;
     bool open_ = false;
+    bool paused_ = false;
+    QString openPath_;
+    std::shared_ptr<const Sound> sound_;
+    AudioEngine::Voice* voice_ = nullptr;
+    std::unique_ptr<RecordingWriter> recorder_;
 };
 
 }  // namespace lectern::platform

@@ -1,0 +1,163 @@
+// The reading window's play mode: the page follows the first player's
+// position passage by passage.
+#include "exercises/Viewtxt/TViewTxtFrm.h"
+
+#include "exercises/markup/PageMarkup.h"
+#include "platform/Convert.h"
+#include "platform/Error.h"
+#include "platform/Shell.h"
+#include "platform/browser/TCppWebBrowser.h"
+#include "platform/media/TMediaPlayer.h"
+
+namespace lectern::exercises {
+
+int TViewTxtFrm::mark(int k) const { return platform::StrToInt(MarksList[k - 1]); }
+
+int TViewTxtFrm::passageStart(int k) const { return k == 1 ? 0 : mark(k - 1); }
+
+platform::Variant TViewTxtFrm::passage(int k) const {
+    return FindElement(PageDocument, QStringLiteral("t%1").arg(k));
+}
+
+void TViewTxtFrm::CppWebBrowser1DocumentComplete() {
+    PageDocument = CppWebBrowser1->Document();
+    if (TimedRecording || PagePrepared)
+        return;
+    ShowPassage(PageDocument, 1);
+    PagePrepared = 1;
+}
+
+void TViewTxtFrm::Timer1Timer() {
+    if (TimedRecording)
+        return;
+    try {
+        tick();
+    } catch (const platform::Error& error) {
+        // The timer stops before the box appears: while a box waits for the
+        // learner, the timer would otherwise go on raising box after box.
+        Timer1->stop();
+        platform().dialogs.showMessageBox(QString::fromUtf8("Ошибка!"), error.message());
+    }
+}
+
+void TViewTxtFrm::tick() {
+    const int k = CurrentMark;
+    if (MarksList.Count() < k - 1)
+        return;
+    PlayClock = RecordingMode ? PlayClock + TickInterval : MediaPlayer1->Position();
+    if (k > 1)
+        MarkRest(passage(k - 1));
+    ShowPassage(PageDocument, k);
+    if (mark(k) - 2 * TickInterval < PlayClock) {
+        ++CurrentMark;
+        TrackBar1->setValue(TrackBar1->value() + 1);
+        UserMarksList.Add(QString::number(RecordingClock + 2 * RecordingTickInterval +
+                                          2 * TickInterval));
+    }
+    if (CurrentMark == MarksList.Count() + 1)
+        finishText();
+}
+
+void TViewTxtFrm::finishText() {
+    const int n = MarksList.Count();
+    TrackBar1->setEnabled(true);
+    if (RecordingMode) {
+        TrackBar1->setEnabled(false);
+        Timer2->stop();
+    }
+    MediaPlayer1->Stop();
+    if (RecordingMode) {
+        MediaPlayer1->Save();
+        RecordingFinished = 1;
+    }
+    if (PlayAlong)
+        MediaPlayer2->Stop();
+    MarkRest(passage(n));
+    ShowPassage(PageDocument, 1);
+    CurrentMark = 1;
+    PlayClock = 0;
+    TrackBar1->setValue(0);
+    Timer1->stop();
+}
+
+void TViewTxtFrm::TrackBar1Change() {
+    if (TimedRecording || Timer1->isActive())
+        return;
+    const int k = TrackBar1->value() + 1;
+    CurrentMark = k;
+    if (k > 1)
+        MarkRest(passage(k - 1));
+    if (k < MarksList.Count())
+        MarkRest(passage(k + 1));
+    MarkRest(passage(PreviousMark));
+    PreviousMark = k;
+    ShowPassage(PageDocument, k);
+}
+
+void TViewTxtFrm::m11Click() {
+    if (Timer1->isActive())
+        return;
+    if (PageDocument.isEmptyOrNull())
+        platform().dialogs.showMessage(QString::fromUtf8("Ошибка инициализации документа."));
+    MediaPlayer1->Seek(passageStart(CurrentMark));
+    TrackBar1->setEnabled(false);
+    MediaPlayer1->Play();
+    Timer1->start();
+    Paused = 0;
+    m22->SetHint(QStringLiteral("Pause"));
+}
+
+void TViewTxtFrm::m22Click() {
+    if (TimedRecording)
+        return;
+    if (!Paused) {
+        MediaPlayer1->Pause();
+        TrackBar1->setEnabled(false);
+        Timer1->stop();
+        Paused = 1;
+    } else {
+        TrackBar1->setEnabled(false);
+        PlayClock = passageStart(CurrentMark);
+        MediaPlayer1->Seek(PlayClock);
+        MediaPlayer1->Play();
+        Timer1->start();
+        Paused = 0;
+    }
+    m22->SetHint(QStringLiteral("Pause"));
+}
+
+void TViewTxtFrm::m33Click() {
+    TrackBar1->setEnabled(!RecordingMode);
+    if (Timer1->isActive()) {
+        MediaPlayer1->Stop();
+        if (PlayAlong)
+            MediaPlayer2->Stop();
+    }
+    const int k = CurrentMark;
+    if (k > 1) {
+        MarkRest(passage(k - 1));
+        MarkRest(passage(k));
+    }
+    ShowPassage(PageDocument, 1);
+    CurrentMark = 1;
+    PlayClock = 0;
+    TrackBar1->setValue(0);
+    Timer1->stop();
+}
+
+void TViewTxtFrm::m44Click() {
+    if (LessonHelpPage)
+        platform().shell.open(LessonHelpPage());
+}
+
+void TViewTxtFrm::m55Click() { Close(); }
+
+void TViewTxtFrm::FormClose() {
+    Timer1->stop();
+    Timer2->stop();
+    MediaPlayer1->Stop();
+    if (PlayAlong)
+        MediaPlayer2->Stop();
+}
+
+}  // namespace lectern::exercises

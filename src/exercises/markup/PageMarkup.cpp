@@ -1,0 +1,74 @@
+#include "exercises/markup/PageMarkup.h"
+
+#include "platform/Error.h"
+
+namespace lectern::exercises {
+
+namespace {
+
+bool isCommentary(const QString& className) {
+    return className == QLatin1String("comm") || className == QLatin1String("inscomm");
+}
+
+}  // namespace
+
+Variant FindElement(const Variant& document, const QString& id) {
+    return document.get(QStringLiteral("all")).get(id);
+}
+
+void MarkCurrent(const Variant& element) {
+    const QString now = element.get(QStringLiteral("className")).toString();
+    element.set(QStringLiteral("className"),
+                isCommentary(now) ? QStringLiteral("inscomm") : QStringLiteral("instext"));
+}
+
+void MarkRest(const Variant& element) {
+    const QString now = element.get(QStringLiteral("className")).toString();
+    element.set(QStringLiteral("className"),
+                isCommentary(now) ? QStringLiteral("comm") : QStringLiteral("text"));
+}
+
+void ShowPassage(const Variant& document, int k) {
+    FindElement(document, QStringLiteral("a%1").arg(k)).call(QStringLiteral("Click"));
+    MarkCurrent(FindElement(document, QStringLiteral("t%1").arg(k)));
+}
+
+void MoveHighlight(const Variant& document, int i, int k) {
+    MarkRest(FindElement(document, QStringLiteral("t%1").arg(i)));
+    ShowPassage(document, k);
+}
+
+void SetClass(const Variant& element, const QString& className) {
+    element.set(QStringLiteral("className"), className);
+}
+
+int InputCount(const Variant& document) {
+    return document.call(QStringLiteral("getElementsByTagName"), QStringLiteral("input"))
+        .get(QStringLiteral("Length"))
+        .toInt();
+}
+
+Variant FindInput(const Variant& document, int j) {
+    return document.call(QStringLiteral("getElementById"), QStringLiteral("q%1").arg(j));
+}
+
+QString InputRtype(const Variant& input) {
+    return input.get(QStringLiteral("rtype")).toString();
+}
+
+QString InputName(const Variant& input) {
+    return input.get(QStringLiteral("name")).toString();
+}
+
+QString InputChecked(const Variant& input) {
+    return input.get(QStringLiteral("Checked")).toString();
+}
+
+QString PageSnapshot(const Variant& document) {
+    return document.get(QStringLiteral("body"))
+        .get(QStringLiteral("parentNode"))
+        .get(QStringLiteral("innerHTML"))
+        .toString();
+}
+
+}  // namespace lectern::exercises

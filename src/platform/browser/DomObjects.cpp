@@ -1,0 +1,166 @@
+#include "platform/browser/DomObjects.h"
+
+#include "platform/Error.h"
+
+#include <libxml/tree.h>
+
+namespace lectern::platform {
+
+namespace {
+
+[[noreturn]] void noMember(const DispatchObject& object, const QString& name) {
+    throw Error(QStringLiteral("Member '%1' not found in %2").arg(name, object.describe()));
+}
+
+[[noreturn]] void readOnly(const DispatchObject& object, const QString& name) {
+    throw Error(QStringLiteral("Member '%1' of %2 cannot be written").arg(name, object.describe()));
+}
+
+const QString& needArgument(const DispatchObject& object, const QString& name,
+                            const QString* argument) {
+    if (!argument)
+        throw Error(
+            QStringLiteral("Method '%1' of %2 needs an argument").arg(name, object.describe()));
+    return *argument;
+}
+
+Variant element(const std::shared_ptr<DocumentModel>& model, DocumentModel::Node* node) {
+    if (!node)
+        return Variant::null();
+    if (node->type == XML_DOCUMENT_NODE || node->type == XML_HTML_DOCUMENT_NODE)
+        return model->document();
+    return Variant(std::make_shared<ElementObject>(model, node));
+}
+
+}  // namespace
+
+Variant DocumentObject::get(const QString& name) {
+    const QString key = name.toLower();
+    if (key == QLatin1String("all"))
+        return Variant(std::make_shared<AllCollection>(model_));
+    if (key == QLatin1String("body"))
+        return element(model_, model_->body());
+    if (key == QLatin1String("documentelement"))
+        return element(model_, model_->root());
+    if (key == QLatin1String("parentnode"))
+        return Variant::null();
+    noMember(*this, name);
+}
+
+void DocumentObject::set(const QString& name, const Variant&) {
+    readOnly(*this, name);
+}
+
+Variant DocumentObject::call(const QString& name, const QString* argument) {
+    const QString key = name.toLower();
+    if (key == QLatin1String("getelementsbytagname"))
+        return Variant(std::make_shared<ElementList>(
+            model_, model_->elementsByTagName(nullptr, needArgument(*this, name, argument))));
+    if (key == QLatin1String("getelementbyid"))
+        return element(model_, model_->firstElementById(needArgument(*this, name, argument)));
+    noMember(*this, name);
+}
+
+Variant ElementObject::get(const QString& name) {
+    const QString key = name.toLower();
+    if (key == QLatin1String("classname"))
+        return model_->className(node_);
+    if (key == QLatin1String("checked"))
+        return model_->checked(node_);
+    if (key == QLatin1String("value"))
+        return model_->value(node_);
+    if (key == QLatin1String("id"))
+        return model_->attribute(node_, QStringLiteral("id"));
+    if (key == QLatin1String("parentnode"))
+        return element(model_, node_->parent);
+    if (key == QLatin1String("innerhtml"))
+        return model_->innerHtml(node_);
+    if (key == QLatin1String("outerhtml"))
+        return model_->outerHtml(node_);
+    if (key == QLatin1String("innertext") || key == QLatin1String("textcontent"))
+        return model_->textContent(node_);
+    if (key == QLatin1String("tagname") || key == QLatin1String("nodename"))
+        return model_->tagName(node_);
+    // Any other attribute of the element reads like a property of its own.
+    if (model_->hasAttribute(node_, key))
+        return model_->attribute(node_, key);
+    noMember(*this, name);
+}
+
+void ElementObject::set(const QString& name, const Variant& value) {
+    const QString key = name.toLower();
+    if (key == QLatin1String("classname"))
+        model_->setClassName(node_, value.toString());
+    else if (key == QLatin1String("checked"))
+        model_->setChecked(node_, value.toBool());
+    else if (key == QLatin1String("value"))
+        model_->setValue(node_, value.toString());
+    else if (key == QLatin1String("id"))
+        model_->setId(node_, value.toString());
+    else
+        readOnly(*this, name);
+}
+
+Variant ElementObject::call(const QString& name, const QString* argument) {
+    const QString key = name.toLower();
+    if (key == QLatin1String("click")) {
+        model_->click(node_);
+        return Variant();
+    }
+    if (key == QLatin1String("getattribute")) {
+        const QString& attribute = needArgument(*this, name, argument);
+        if (!model_->hasAttribute(node_, attribute))
+            return Variant::null();
+        return model_->attribute(node_, attribute);
+    }
+    if (key == QLatin1String("getelementsbytagname"))
+        return Variant(std::make_shared<ElementList>(
+            model_, model_->elementsByTagName(node_, needArgument(*this, name, argument))));
+    noMember(*this, name);
+}
+
+Variant AllCollection::get(const QString& name) {
+    if (name.compare(QLatin1String("length"), Qt::CaseInsensitive) == 0)
+        return model_->elementCount();
+    return element(model_, model_->elementById(name));
+}
+
+void AllCollection::set(const QString& name, const Variant&) {
+    readOnly(*this, name);
+}
+
+Variant AllCollection::call(const QString& name, const QString* argument) {
+    if (name.compare(QLatin1String("item"), Qt::CaseInsensitive) == 0)
+        return element(model_, model_->elementById(needArgument(*this, name, argument)));
+    noMember(*this, name);
+}
+
+Variant ElementList::item(const QString& index) const {
+    bool ok = false;
+    const int i = index.toInt(&ok);
+    if (!ok || i < 0 || i >= static_cast<int>(nodes_.size()))
+        return Variant::null();
+    return element(model_, nodes_[static_cast<size_t>(i)]);
+}
+
+Variant ElementList::get(const QString& name) {
+    if (name.compare(QLatin1String("length"), Qt::CaseInsensitive) == 0)
+        return static_cast<int>(nodes_.size());
+    bool numeric = false;
+    name.toInt(&numeric);
+    if (numeric)
+        return item(name);
+    noMember(*this, name);
+}
+
+void ElementList::set(const QString& name, const Variant&) {
+    readOnly(*this, name);
+}
+
+Variant ElementList::call(const QString& name, const QString* argument) {
+    if (name.compare(QLatin1String("item"), Qt::CaseInsensitive) == 0)
+        return item(needArgument(*this, name, argument));
+    noMember(*this, name);
+}
+
+}  // namespace lectern::platform

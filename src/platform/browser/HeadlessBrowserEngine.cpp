@@ -1,0 +1,46 @@
+#include "platform/browser/HeadlessBrowserEngine.h"
+
+#include "platform/CourseFiles.h"
+#include "platform/browser/DocumentModel.h"
+#include "platform/browser/PageFile.h"
+
+#include <QFileInfo>
+#include <QTimer>
+#include <QWidget>
+
+namespace lectern::platform {
+
+namespace {
+
+class HeadlessBackend : public BrowserBackend {
+  public:
+    HeadlessBackend(CourseFiles& files, BrowserHost& host) : files_(files), host_(host) {}
+
+    void navigate(const QString& coursePath) override {
+        // The file is fixed now: the current folder may change before the load.
+        const QString file = QFileInfo(files_.resolve(coursePath)).absoluteFilePath();
+        const quint64 navigation = ++navigations_;
+        QTimer::singleShot(0, &host_.hostWidget(), [this, file, navigation] {
+            // A later navigation supersedes this one, as in a browser.
+            if (navigation == navigations_)
+                host_.documentLoaded(readPageFile(file, files_.decoding()));
+        });
+    }
+
+    QWidget* view() const override { return nullptr; }
+
+  private:
+    CourseFiles& files_;
+    BrowserHost& host_;
+    quint64 navigations_ = 0;
+};
+
+}  // namespace
+
+HeadlessBrowserEngine::HeadlessBrowserEngine(CourseFiles& files) : files_(files) {}
+
+std::unique_ptr<BrowserBackend> HeadlessBrowserEngine::createBackend(BrowserHost& host) {
+    return std::make_unique<HeadlessBackend>(files_, host);
+}
+
+}  // namespace lectern::platform

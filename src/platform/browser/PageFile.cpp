@@ -1,0 +1,37 @@
+#include "platform/browser/PageFile.h"
+
+#include "platform/TextDecoding.h"
+#include "platform/browser/DocumentModel.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace lectern::platform {
+
+namespace {
+
+bool declaresEncoding(const QByteArray& bytes) {
+    if (bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE") ||
+        bytes.startsWith("\xFE\xFF"))
+        return true;
+    return bytes.left(4096).toLower().contains("charset");
+}
+
+}  // namespace
+
+std::shared_ptr<DocumentModel> readPageFile(const QString& file, const TextDecoding& decoding) {
+    const QFileInfo info(file);
+    if (!info.exists())
+        return DocumentModel::blank(file, QStringLiteral("the page %1 does not exist").arg(file));
+    if (info.isDir())
+        return DocumentModel::blank(file, QStringLiteral("the page %1 is a folder").arg(file));
+    QFile in(file);
+    if (!in.open(QIODevice::ReadOnly))
+        return DocumentModel::blank(file, QStringLiteral("the page %1 cannot be read").arg(file));
+    const QByteArray bytes = in.readAll();
+    if (declaresEncoding(bytes))
+        return DocumentModel::parse(bytes, QByteArray(), file);
+    return DocumentModel::parse(decoding.decode(bytes).toUtf8(), "UTF-8", file);
+}
+
+}  // namespace lectern::platform

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+namespace lectern::platform {
+
+class DocumentModel;
+class TextDecoding;
+
+// A page file as a document model. A page that cannot be read gives a blank
+// document whose lookups say why. A page that names its encoding (meta
+// charset or byte-order mark) is read in it; any other is decoded the way
+// course text is.
+std::shared_ptr<DocumentModel> readPageFile(const QString& file, const TextDecoding& decoding);
+
+}  // namespace lectern::platform

@@ -1,0 +1,45 @@
+#include "platform/media/ManualClock.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace lectern::platform {
+
+namespace {
+constexpr int chunkFrames = 512;
+}
+
+ManualClock::ManualClock(Format format)
+    : format_(format),
+      out_(std::size_t(chunkFrames) * std::max(1, format.outputChannels)),
+      in_(std::size_t(chunkFrames) * std::max(1, format.inputChannels)) {}
+
+bool ManualClock::start(Renderer& renderer) {
+    renderer_ = &renderer;
+    return true;
+}
+
+double ManualClock::now() const {
+    return double(frames_) / format_.sampleRate;
+}
+
+void ManualClock::advance(double ms) {
+    elapsedMs_ += ms;
+    const auto target = std::llround(elapsedMs_ * format_.sampleRate / 1000.0);
+    while (frames_ < target) {
+        const int n = int(std::min<long long>(chunkFrames, target - frames_));
+        if (renderer_ && !failed_) {
+            const float* in = nullptr;
+            if (inputSource && format_.inputChannels > 0) {
+                inputSource(in_.data(), n);
+                in = in_.data();
+            }
+            renderer_->render(out_.data(), in, n, now());
+            if (keepOutput)
+                output.insert(output.end(), out_.begin(), out_.begin() + n * format_.outputChannels);
+        }
+        frames_ += n;
+    }
+}
+
+}  // namespace lectern::platform

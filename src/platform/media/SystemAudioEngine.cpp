@@ -1,0 +1,20 @@
+#include "platform/media/SystemAudioEngine.h"
+
+#include "platform/media/PortAudioDevice.h"
+#include "platform/media/SilentDevice.h"
+
+namespace lectern::platform {
+
+std::unique_ptr<AudioEngine> createSystemAudioEngine(CourseFiles& files) {
+    QString reason;
+    std::unique_ptr<AudioDevice> device = PortAudioDevice::open(&reason);
+    if (!device)
+        device = std::make_unique<SilentDevice>();
+    return std::make_unique<AudioEngine>(files, std::move(device));
+}
+
+std::unique_ptr<AudioEngine> createSilentAudioEngine(CourseFiles& files) {
+    return std::make_unique<AudioEngine>(files, std::make_unique<SilentDevice>());
+}
+
+}  // namespace lectern::platform

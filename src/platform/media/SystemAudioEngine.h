@@ -1,0 +1,20 @@
+#pragma once
+
+#include "platform/media/AudioEngine.h"
+
+#include <memory>
+
+namespace lectern::platform {
+
+class CourseFiles;
+
+// The engine of the program: the default sound device through PortAudio or,
+// when there is none (no sound system, no output device, a stream that will
+// not open or start), a silent clock running in real time, so lessons still
+// play, highlight and end and recordings hold silence of the right length.
+std::unique_ptr<AudioEngine> createSystemAudioEngine(CourseFiles& files);
+
+// An engine on the silent clock alone.
+std::unique_ptr<AudioEngine> createSilentAudioEngine(CourseFiles& files);
+
+}  // namespace lectern::platform

@@ -1,0 +1,231 @@
+// The browser component over the headless engine, and the late-bound
+// document model it hands out, against real page files.
+#include "platform/CourseFiles.h"
+#include "platform/Error.h"
+#include "platform/browser/DocumentModel.h"
+#include "platform/browser/HeadlessBrowserEngine.h"
+#include "platform/browser/PageFile.h"
+#include "platform/browser/TCppWebBrowser.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+#include <QSignalSpy>
+
+using namespace lectern::platform;
+using lectern::test::TempDir;
+using lectern::test::testDataPath;
+
+namespace {
+
+QString page(const QString& name) {
+    return testDataPath(QStringLiteral("pages/course/") + name);
+}
+
+// The message of the error that running f raises, or "" when it raises none.
+template <typename F>
+QString errorOf(F f) {
+    try {
+        f();
+    } catch (const Error& e) {
+        return e.message();
+    }
+    return QString();
+}
+
+class HeadlessBrowserTest : public ::testing::Test {
+  protected:
+    Variant load(const QString& file) {
+        QSignalSpy complete(&browser, &TCppWebBrowser::OnDocumentComplete);
+        browser.Navigate(file);
+        EXPECT_TRUE(complete.wait(5000));
+        return browser.Document();
+    }
+
+    CourseFiles files;
+    HeadlessBrowserEngine engine{files};
+    TCppWebBrowser browser{engine};
+};
+
+TEST_F(HeadlessBrowserTest, DocumentArrivesAfterNavigateReturnsAndCompletesOnce) {
+    EXPECT_TRUE(browser.Document().isEmpty());
+    QSignalSpy complete(&browser, &TCppWebBrowser::OnDocumentComplete);
+    // Course paths come with '\' separators.
+    browser.Navigate(page("lesson.htm").replace('/', '\\'));
+    EXPECT_TRUE(browser.Document().isEmpty());
+    EXPECT_EQ(complete.count(), 0);
+    ASSERT_TRUE(complete.wait(5000));
+    EXPECT_TRUE(browser.Document().isObject());
+    EXPECT_EQ(browser.LocationURL(), page("lesson.htm").replace('/', '\\'));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(complete.count(), 1);
+}
+
+TEST_F(HeadlessBrowserTest, OnlyTheLatestOfQuickNavigationsCompletes) {
+    QSignalSpy complete(&browser, &TCppWebBrowser::OnDocumentComplete);
+    browser.Navigate(page("test.htm"));
+    browser.Navigate(page("lesson.htm"));
+    ASSERT_TRUE(complete.wait(5000));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(complete.count(), 1);
+    EXPECT_EQ(browser.Document().get("all").get("t1").get("className").toString(), "text");
+}
+
+TEST_F(HeadlessBrowserTest, MembersResolveWithoutRegardToCase) {
+    const Variant doc = load(page("lesson.htm"));
+    const Variant t1 = doc.get("ALL").get("t1");
+    EXPECT_EQ(t1.get("className").toString(), "text");
+    EXPECT_EQ(t1.get("CLASSNAME").toString(), "text");
+    EXPECT_EQ(doc.get("all").get("t4").get("className").toString(), "");
+    t1.set("ClassName", "instext");
+    EXPECT_EQ(doc.get("all").get("t1").get("className").toString(), "instext");
+    EXPECT_EQ(doc.get("Body").get("tagName").toString(), "BODY");
+    EXPECT_EQ(doc.get("body").get("parentNode").get("tagName").toString(), "HTML");
+    EXPECT_EQ(doc.get("all").get("t1").get("innerHTML").toString(),
+              QString::fromUtf8("Первый отрывок."));
+}
+
+TEST_F(HeadlessBrowserTest, LookupsThatFindNothingSayWhat) {
+    const Variant doc = load(page("lesson.htm"));
+    EXPECT_EQ(errorOf([&] { doc.get("all").get("t7"); }), "Element 't7' not found");
+    EXPECT_EQ(errorOf([&] { doc.get("all").get("dup"); }),
+              "Element id 'dup' is not unique: 2 elements have it");
+    EXPECT_TRUE(doc.call("getElementById", "t7").isEmptyOrNull());
+    EXPECT_TRUE(doc.call("getElementById", "t2").isObject());
+    EXPECT_EQ(errorOf([&] { doc.get("all").get("t1").get("rtype"); }),
+              "Member 'rtype' not found in element 't1'");
+    EXPECT_EQ(errorOf([&] { doc.get("all").get("t1").call("Explode"); }),
+              "Member 'Explode' not found in element 't1'");
+    EXPECT_EQ(errorOf([&] { doc.get("frames"); }), "Member 'frames' not found in the document");
+    EXPECT_EQ(errorOf([&] { doc.call("getElementById"); }),
+              "Method 'getElementById' of the document needs an argument");
+    EXPECT_EQ(errorOf([&] { doc.call("getElementById", "t7").get("className"); }),
+              "Cannot use member 'className' of a null value");
+    EXPECT_EQ(errorOf([] { Variant().get("all"); }), "Cannot use member 'all' of an empty value");
+}
+
+TEST_F(HeadlessBrowserTest, InputsReportTickStateAndAttributes) {
+    const Variant doc = load(page("test.htm"));
+    EXPECT_EQ(doc.call("getElementsByTagName", "INPUT").get("Length").toInt(), 6);
+    const Variant q1 = doc.call("getElementById", "q1");
+    const Variant q2 = doc.call("getElementById", "q2");
+    const Variant q4 = doc.call("getElementById", "q4");
+    EXPECT_EQ(q1.get("rtype").toString(), "1");
+    EXPECT_EQ(q1.get("name").toString(), "capital");
+    EXPECT_EQ(q1.get("Checked").toString(), "False");
+    // A radio button becomes the ticked one of its group.
+    q1.call("Click");
+    q2.call("Click");
+    EXPECT_EQ(q1.get("Checked").toString(), "False");
+    EXPECT_EQ(q2.get("Checked").toString(), "True");
+    // A checkbox toggles.
+    q4.call("click");
+    EXPECT_EQ(q4.get("checked").toString(), "True");
+    q4.call("Click");
+    EXPECT_EQ(q4.get("Checked").toString(), "False");
+    // A click on anything else changes nothing.
+    doc.get("all").get("f1").call("Click");
+    EXPECT_EQ(doc.get("all").get("f1").get("className").toString(), "text");
+}
+
+TEST_F(HeadlessBrowserTest, IdIndexFollowsIdChanges) {
+    const Variant doc = load(page("lesson.htm"));
+    doc.get("all").get("t4").set("id", "t5");
+    EXPECT_EQ(errorOf([&] { doc.get("all").get("t4"); }), "Element 't4' not found");
+    EXPECT_EQ(doc.get("all").get("t5").get("innerHTML").toString(), "A passage without class.");
+}
+
+TEST_F(HeadlessBrowserTest, APageThatCannotBeOpenedGivesABlankDocumentThatSaysWhy) {
+    const Variant doc = load(page("no-such-page.htm"));
+    ASSERT_TRUE(doc.isObject());
+    EXPECT_EQ(errorOf([&] { doc.get("all").get("t1"); }),
+              "Element 't1' not found: the page " + page("no-such-page.htm") + " does not exist");
+    EXPECT_EQ(doc.call("getElementsByTagName", "input").get("Length").toInt(), 0);
+    const Variant folder = load(testDataPath("pages/course"));
+    EXPECT_TRUE(errorOf([&] { folder.get("all").get("t1"); }).endsWith("is a folder"));
+}
+
+TEST_F(HeadlessBrowserTest, BadPagesLoadWithoutHarm) {
+    TempDir dir;
+    QByteArray binary;
+    for (int i = 0; i < 4096; ++i)
+        binary.append(static_cast<char>((i * 37) % 256));
+    QByteArray deep = "<html><body>";
+    for (int i = 0; i < 100000; ++i)
+        deep += "<div>";
+    deep += "<p id=\"t1\" class=\"text\">deep</p></body></html>";
+    QByteArray huge = "<html><body><p id=\"t1\" class=\"text\">";
+    huge += QByteArray(20 * 1024 * 1024, 'x');
+    huge += "</p></body></html>";
+    const QByteArray invalid = "<html><body><p id=\"t1\">\xff\xfe\xc3(\x80 ok</p></body></html>";
+    for (const auto& [name, bytes] : {std::pair{"binary.htm", binary},
+                                      {"deep.htm", deep},
+                                      {"huge.htm", huge},
+                                      {"invalid.htm", invalid},
+                                      {"empty.htm", QByteArray()}}) {
+        SCOPED_TRACE(name);
+        const Variant doc = load(dir.write(name, bytes));
+        ASSERT_TRUE(doc.isObject());
+        // Whatever came of the page, the whole of it can be read back.
+        doc.get("body").get("parentNode").get("innerHTML").toString();
+    }
+    const Variant deepDoc = load(dir.path() + "/deep.htm");
+    EXPECT_EQ(deepDoc.get("all").get("t1").get("className").toString(), "text");
+    const Variant hugeDoc = load(dir.path() + "/huge.htm");
+    EXPECT_EQ(hugeDoc.get("all").get("t1").get("innerHTML").toString().size(), 20 * 1024 * 1024);
+    EXPECT_TRUE(load(dir.path() + "/invalid.htm")
+                    .get("all")
+                    .get("t1")
+                    .get("innerHTML")
+                    .toString()
+                    .endsWith(" ok"));
+}
+
+TEST_F(HeadlessBrowserTest, PagesWithoutCharsetAreReadInTheCourseCodePage) {
+    TempDir dir;
+    files.decoding().setLegacyCodePage("CP1251");
+    const Variant doc = load(dir.write("legacy.htm", "<p id=\"t1\">\xcf\xf0\xe8\xe2\xe5\xf2</p>"));
+    EXPECT_EQ(doc.get("all").get("t1").get("innerHTML").toString(), QString::fromUtf8("Привет"));
+}
+
+class RecordingSink : public PageEditSink {
+  public:
+    void pageEdited(const PageEdit& edit) override { edits.push_back(edit); }
+    std::vector<PageEdit> edits;
+};
+
+TEST(DocumentModelTest, ChangesReachTheSinkNamedByUniqueIdOrPosition) {
+    auto model = readPageFile(page("lesson.htm"), TextDecoding());
+    RecordingSink sink;
+    model->setSink(&sink);
+    const Variant doc = model->document();
+    doc.get("all").get("a2").call("Click");
+    doc.get("all").get("t2").set("className", "inscomm");
+    doc.call("getElementById", "dup").set("className", "instext");
+    ASSERT_EQ(sink.edits.size(), 3u);
+    EXPECT_EQ(sink.edits[0].kind, PageEdit::Kind::Click);
+    EXPECT_EQ(sink.edits[0].elementId, "a2");
+    EXPECT_EQ(sink.edits[1].kind, PageEdit::Kind::SetClass);
+    EXPECT_EQ(sink.edits[1].elementId, "t2");
+    EXPECT_EQ(sink.edits[1].value, "inscomm");
+    // A duplicated id cannot name the element; its position can.
+    EXPECT_TRUE(sink.edits[2].elementId.isEmpty());
+    EXPECT_EQ(doc.call("getElementsByTagName", "*")
+                  .get(QString::number(sink.edits[2].elementIndex))
+                  .get("className")
+                  .toString(),
+              "instext");
+}
+
+TEST(DocumentModelTest, TheLearnersInputsAreTakenOver) {
+    auto model = readPageFile(page("test.htm"), TextDecoding());
+    const Variant doc = model->document();
+    model->applyInputState({3, true, QString()});  // q4
+    model->applyInputState({5, false, QStringLiteral("Ann")});
+    model->applyInputState({6, false, QStringLiteral("line")});  // the textarea
+    model->applyInputState({99, true, QString()});
+    EXPECT_EQ(doc.call("getElementById", "q4").get("Checked").toString(), "True");
+    EXPECT_EQ(doc.get("all").get("answer").get("value").toString(), "Ann");
+    EXPECT_EQ(doc.get("all").get("essay").get("value").toString(), "line");
+}
+
+}  // namespace

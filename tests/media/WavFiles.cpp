@@ -1,0 +1,49 @@
+#include "WavFiles.h"
+
+#include <QFile>
+#include <cmath>
+#include <numbers>
+#include <sndfile.h>
+#include <stdexcept>
+
+namespace lectern::test {
+
+void writeTone(const QString& path, int format, int sampleRate, int channels, int ms, double frequency) {
+    SF_INFO info{};
+    info.samplerate = sampleRate;
+    info.channels = channels;
+    info.format = format;
+    SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_WRITE, &info);
+    if (!file)
+        throw std::runtime_error(sf_strerror(nullptr));
+    const long long frames = (long long)ms * sampleRate / 1000;
+    std::vector<float> samples(std::size_t(frames) * channels);
+    for (long long i = 0; i < frames; ++i)
+        for (int c = 0; c < channels; ++c)
+            samples[std::size_t(i * channels + c)] =
+                float(0.5 * std::sin(2 * std::numbers::pi * frequency * double(i) / sampleRate));
+    sf_writef_float(file, samples.data(), frames);
+    sf_close(file);
+}
+
+WavInfo readWav(const QString& path) {
+    WavInfo result;
+    SF_INFO info{};
+    SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_READ, &info);
+    if (!file)
+        return result;
+    result.valid = true;
+    result.format = info.format;
+    result.sampleRate = info.samplerate;
+    result.channels = info.channels;
+    std::vector<float> chunk(std::size_t(4096) * info.channels);
+    sf_count_t got;
+    while ((got = sf_readf_float(file, chunk.data(), 4096)) > 0) {
+        result.samples.insert(result.samples.end(), chunk.begin(), chunk.begin() + got * info.channels);
+        result.frames += got;
+    }
+    sf_close(file);
+    return result;
+}
+
+}  // namespace lectern::test

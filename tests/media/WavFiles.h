@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <vector>
+
+namespace lectern::test {
+
+// A sound file as libsndfile reads it back.
+struct WavInfo {
+    bool valid = false;
+    int format = 0;
+    int sampleRate = 0;
+    int channels = 0;
+    long long frames = 0;
+    std::vector<float> samples;
+
+    double ms() const { return sampleRate ? frames * 1000.0 / sampleRate : 0; }
+};
+
+// Writes `ms` milliseconds of a 440 Hz tone at half scale (or silence with
+// `frequency` 0) as a sound file in libsndfile's `format`.
+void writeTone(const QString& path, int format, int sampleRate, int channels, int ms, double frequency = 440);
+WavInfo readWav(const QString& path);
+
+}  // namespace lectern::test
