@@ -1,13 +1,56 @@
 #include "check/ContentProbe.h"
 
+#include "platform/Error.h"
+#include "platform/browser/DocumentModel.h"
+#include "platform/browser/PageFile.h"
+#include "platform/media/Sound.h"
+
 namespace lectern::check::ContentProbe {
 
-std::optional<Page> page(const QString&) {
-    return std::nullopt;
+bool Page::has(const QString& id) const {
+    return document && document->firstElementById(id) != nullptr;
 }
 
-std::optional<Sound> sound(const QString&) {
-    return std::nullopt;
+bool Page::duplicated(const QString& id) const {
+    if (!has(id))
+        return false;
+    try {
+        document->elementById(id);
+        return false;
+    } catch (const platform::Error&) {
+        return true;
+    }
+}
+
+bool Page::hasAttribute(const QString& id, const QString& attribute) const {
+    platform::DocumentModel::Node* element = document ? document->firstElementById(id) : nullptr;
+    return element && document->hasAttribute(element, attribute);
+}
+
+int Page::inputCount() const {
+    if (!document)
+        return 0;
+    return static_cast<int>(document->elementsByTagName(nullptr, QStringLiteral("input")).size());
+}
+
+std::optional<Page> page(const QString& realPath, const platform::TextDecoding& decoding) {
+    Page page;
+    page.document = platform::readPageFile(realPath, decoding);
+    page.error = page.document->reason();
+    return page;
+}
+
+std::optional<Sound> sound(const QString& realPath) {
+    Sound facts;
+    try {
+        const auto sound = platform::Sound::load(realPath, realPath);
+        if (sound->format.sampleRate > 0)
+            facts.durationMs = sound->frames() * 1000 / sound->format.sampleRate;
+        facts.empty = sound->frames() == 0;
+    } catch (const platform::Error& e) {
+        facts.error = e.message();
+    }
+    return facts;
 }
 
 std::optional<QString> pictureError(const QString&) {

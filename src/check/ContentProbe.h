@@ -1,11 +1,15 @@
 #pragma once
 
-#include <QSet>
 #include <QString>
-#include <QStringList>
 
+#include <memory>
 #include <optional>
 #include <vector>
+
+namespace lectern::platform {
+class DocumentModel;
+class TextDecoding;
+}  // namespace lectern::platform
 
 namespace lectern::check {
 
@@ -14,21 +18,25 @@ namespace lectern::check {
 // gives no answer (std::nullopt): the file is then only checked to exist.
 namespace ContentProbe {
 
+// A page as the player's document model reads it.
 struct Page {
     QString error;  // the reason the page cannot be read; empty when it can
-    QSet<QString> ids;
-    QStringList duplicatedIds;
-    struct Input {
-        QString id;  // empty for an input without one
-        bool hasRtype = false;
-    };
-    std::vector<Input> inputs;  // in document order
+    std::shared_ptr<platform::DocumentModel> document;
+
+    bool has(const QString& id) const;
+    // Several elements carry the id: the player's lookups fail on it.
+    bool duplicated(const QString& id) const;
+    // Whether the (first) element of that id carries the attribute.
+    bool hasAttribute(const QString& id, const QString& attribute) const;
+    // The number of input elements of the page.
+    int inputCount() const;
 };
-std::optional<Page> page(const QString& realPath);
+std::optional<Page> page(const QString& realPath, const platform::TextDecoding& decoding);
 
 struct Sound {
     QString error;
     qint64 durationMs = 0;
+    bool empty = false;  // no sample at all
 };
 std::optional<Sound> sound(const QString& realPath);
 

@@ -66,9 +66,11 @@ class CourseCheck {
     std::optional<QString> checkText(const QString& coursePath, const Reference& from,
                                      const QString& what, platform::StringList& lines);
     void checkSkin();
-    // Marks as integers that increase; nullopt when a line is not an integer.
-    std::optional<std::vector<qint64>> readMarks(const QString& coursePath, const Reference& from,
-                                                 const QString& what);
+    // The marks of a file, one a line, each empty when its line is not an
+    // integer; nullopt when the file cannot be read.
+    using Marks = std::vector<std::optional<qint64>>;
+    std::optional<Marks> readMarks(const QString& coursePath, const Reference& from,
+                                   const QString& what);
 
     QString displayPath(const QString& coursePath) const;
     void problem(const QString& file, int line, const QString& message);
@@ -88,7 +90,7 @@ class CourseCheck {
     QHash<QString, std::optional<QString>> checkedFiles_;
     std::map<QString, std::optional<ContentProbe::Page>> pages_;
     std::map<QString, std::optional<ContentProbe::Sound>> sounds_facts_;
-    std::map<QString, std::optional<std::vector<qint64>>> marksFiles_;
+    std::map<QString, std::optional<Marks>> marksFiles_;
     // Pairs of files (and single files) whose fit was already told.
     QSet<QString> checkedPairs_;
 };

@@ -88,14 +88,10 @@ std::optional<QString> CourseCheck::checkPage(const QString& coursePath, const R
     const std::optional<QString> real = checkFile(coursePath, from, what);
     if (!real || pages_.count(*real))
         return real;
-    std::optional<ContentProbe::Page> page = ContentProbe::page(*real);
+    std::optional<ContentProbe::Page> page = ContentProbe::page(*real, files_.decoding());
     const QString shown = displayPath(*real);
     if (page && !page->error.isEmpty())
         problem(shown, 0, QStringLiteral("cannot be read as a page: %1").arg(page->error));
-    if (page && !page->duplicatedIds.isEmpty())
-        problem(shown, 0,
-                QStringLiteral("ids used more than once: %1")
-                    .arg(page->duplicatedIds.join(QStringLiteral(", "))));
     pages_[*real] = std::move(page);
     return real;
 }
@@ -108,6 +104,9 @@ std::optional<QString> CourseCheck::checkSound(const QString& coursePath, const 
     std::optional<ContentProbe::Sound> sound = ContentProbe::sound(*real);
     if (sound && !sound->error.isEmpty())
         problem(displayPath(*real), 0, QStringLiteral("cannot be played: %1").arg(sound->error));
+    // The blank recording is meant to be empty; a lesson sound is not.
+    else if (sound && sound->empty && what != QLatin1String("blank recording"))
+        problem(displayPath(*real), 0, QStringLiteral("holds no sound"));
     sounds_facts_[*real] = std::move(sound);
     return real;
 }
@@ -140,13 +139,13 @@ std::optional<QString> CourseCheck::checkText(const QString& coursePath, const R
     return real;
 }
 
-std::optional<std::vector<qint64>> CourseCheck::readMarks(const QString& coursePath,
-                                                          const Reference& from,
-                                                          const QString& what) {
+std::optional<CourseCheck::Marks> CourseCheck::readMarks(const QString& coursePath,
+                                                         const Reference& from,
+                                                         const QString& what) {
     const QString native = platform::CourseFiles::nativePath(coursePath);
     if (const auto done = marksFiles_.find(native); done != marksFiles_.end())
         return done->second;
-    std::optional<std::vector<qint64>>& result = marksFiles_[native];
+    std::optional<Marks>& result = marksFiles_[native];
     platform::StringList lines;
     const std::optional<QString> real = checkText(coursePath, from, what, lines);
     if (!real)
@@ -156,26 +155,26 @@ std::optional<std::vector<qint64>> CourseCheck::readMarks(const QString& courseP
         problem(shown, 0, QStringLiteral("holds no marks"));
         return result;
     }
-    std::vector<qint64> marks;
-    bool integers = true;
+    Marks marks;
+    std::optional<qint64> previous;
     for (int i = 0; i < lines.Count(); ++i) {
         try {
-            const int mark = platform::StrToInt(lines[i]);
+            const qint64 mark = platform::StrToInt(lines[i]);
             if (mark < 0)
                 problem(shown, i + 1, QStringLiteral("mark %1 is before the start").arg(mark));
-            else if (!marks.empty() && mark <= marks.back())
+            else if (previous && mark <= *previous)
                 problem(shown, i + 1,
                         QStringLiteral("mark %1 does not come after the mark before it (%2)")
                             .arg(mark)
-                            .arg(marks.back()));
+                            .arg(*previous));
             marks.push_back(mark);
+            previous = mark;
         } catch (const platform::Error& e) {
             problem(shown, i + 1, e.message());
-            integers = false;
+            marks.push_back(std::nullopt);
         }
     }
-    if (integers)
-        result = std::move(marks);
+    result = std::move(marks);
     return result;
 }
 

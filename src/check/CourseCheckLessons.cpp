@@ -39,19 +39,28 @@ const TypeNeeds* needsOf(const QString& type) {
     return nullptr;
 }
 
-// The ids a passage k needs on a page.
+QStringList duplicatedPassageIds(const ContentProbe::Page& page, int passages) {
+    QStringList duplicated;
+    for (int k = 1; k <= passages; ++k)
+        for (const char* letter : {"t", "a"})
+            if (page.duplicated(QLatin1String(letter) + QString::number(k)))
+                duplicated.append(QLatin1String(letter) + QString::number(k));
+    return duplicated;
+}
+
+// The ids "t" + k and "a" + k that passages 1 to passages lack on a page.
 QStringList missingPassageIds(const ContentProbe::Page& page, int passages) {
     QStringList missing;
     for (int k = 1; k <= passages; ++k)
         for (const char* letter : {"t", "a"})
-            if (!page.ids.contains(QLatin1String(letter) + QString::number(k)))
+            if (!page.has(QLatin1String(letter) + QString::number(k)))
                 missing.append(QLatin1String(letter) + QString::number(k));
     return missing;
 }
 
 int passageCount(const ContentProbe::Page& page) {
     int k = 0;
-    while (page.ids.contains(QStringLiteral("t%1").arg(k + 1)))
+    while (page.has(QStringLiteral("t%1").arg(k + 1)))
         ++k;
     return k;
 }
@@ -142,7 +151,7 @@ void CourseCheck::checkNode(int node) {
     if (!marksName)
         return;
     const QString marksPath = app_ + Paths::Marks + *marksName;
-    const std::optional<std::vector<qint64>> marks =
+    const std::optional<Marks> marks =
         readMarks(marksPath, {Files::Marks, line}, QStringLiteral("marks file"));
     if (!marks)
         return;
@@ -160,10 +169,10 @@ void CourseCheck::checkNode(int node) {
         checkedPairs_.insert(pair);
         const qint64 duration = facts->second->durationMs;
         for (size_t i = 0; i < marks->size(); ++i) {
-            if ((*marks)[i] > duration) {
+            if ((*marks)[i] && *(*marks)[i] > duration) {
                 problem(displayPath(marksPath), static_cast<int>(i) + 1,
                         QStringLiteral("mark %1 runs past the end of %2 (%3 ms)")
-                            .arg((*marks)[i])
+                            .arg(*(*marks)[i])
                             .arg(displayPath(*sound))
                             .arg(duration));
                 break;
@@ -186,6 +195,10 @@ void CourseCheck::checkMarksAgainstPage(const QString& marksPath, const QString&
     const QString shownPage = displayPath(pagePath);
     const QString shownMarks = displayPath(marksPath);
     const QStringList missing = missingPassageIds(*page->second, count);
+    if (const QStringList duplicated = duplicatedPassageIds(*page->second, count);
+        !duplicated.isEmpty())
+        problem(shownPage, 0,
+                QStringLiteral("several elements have the id %1").arg(listed(duplicated)));
     if (!missing.isEmpty())
         problem(shownPage, 0,
                 QStringLiteral("lacks %1, needed for the %2 marks of %3")
@@ -207,23 +220,24 @@ void CourseCheck::checkTestPage(const QString& pagePath) {
     if (checkedPairs_.contains(pagePath))
         return;
     checkedPairs_.insert(pagePath);
-    const std::vector<ContentProbe::Page::Input>& inputs = page->second->inputs;
+    const ContentProbe::Page& facts = *page->second;
+    const int inputs = facts.inputCount();
     const QString shown = displayPath(pagePath);
     // The check looks at q1, q2, ... up to the number of inputs and stops at
     // the first that is missing.
-    for (int j = 1; j <= static_cast<int>(inputs.size()); ++j) {
+    for (int j = 1; j <= inputs; ++j) {
         const QString id = QStringLiteral("q%1").arg(j);
-        const auto input =
-            std::find_if(inputs.begin(), inputs.end(), [&](const auto& in) { return in.id == id; });
-        if (input == inputs.end()) {
+        if (!facts.has(id)) {
             problem(shown, 0,
-                    QStringLiteral("the inputs skip %1: the test is checked only up to there; "
-                                   "the page has %2 inputs")
+                    QStringLiteral("the inputs skip %1: of its %2 inputs, the test checks only "
+                                   "those before")
                         .arg(id)
-                        .arg(inputs.size()));
+                        .arg(inputs));
             return;
         }
-        if (!input->hasRtype)
+        if (facts.duplicated(id))
+            problem(shown, 0, QStringLiteral("several elements have the id %1").arg(id));
+        else if (!facts.hasAttribute(id, QStringLiteral("rtype")))
             problem(shown, 0, QStringLiteral("input %1 has no rtype").arg(id));
     }
 }
@@ -235,18 +249,50 @@ void CourseCheck::checkSortingFile(int node, const QString& path) {
     if (!real || checkedPairs_.contains(*real))
         return;
     checkedPairs_.insert(*real);
+    const QString shown = displayPath(*real);
+    if (lines.Count() == 0) {
+        warning(shown, 0, QStringLiteral("holds nothing to sort"));
+        return;
+    }
+    // Items go to the current group, an empty line then closes it: the
+    // offered items, those expected on the right, those in the middle.
+    QHash<QString, int> offered;
+    std::vector<std::pair<QString, int>> expected;  // folded item, line
+    QSet<QString> expectedInGroup;
     int group = 0;
     for (int i = 0; i < lines.Count(); ++i) {
         if (group >= 3) {
-            warning(displayPath(*real), i + 1,
-                    QStringLiteral("lines past the third group are never shown"));
-            return;
+            warning(shown, i + 1, QStringLiteral("lines past the third group are never shown"));
+            break;
+        }
+        const QString item = lines[i].toCaseFolded();
+        if (group == 0)
+            ++offered[item];
+        else if (!expectedInGroup.contains(QString::number(group) + item)) {
+            expectedInGroup.insert(QString::number(group) + item);
+            expected.emplace_back(item, i + 1);
         }
         if (lines[i].isEmpty())
             ++group;
     }
-    if (lines.Count() == 0)
-        warning(displayPath(*real), 0, QStringLiteral("holds nothing to sort"));
+    // The boxes are compared with their groups without regard to case and
+    // by presence: each item expected in a box needs one offered copy.
+    QSet<QString> counted;
+    for (const auto& [item, line] : expected) {
+        if (offered.value(item) > 0) {
+            --offered[item];
+            continue;
+        }
+        if (!counted.contains(item))
+            problem(shown, line,
+                    item.isEmpty()
+                        ? QStringLiteral("expects one more empty row than the offered items hold: "
+                                         "the exercise can never be done without errors")
+                        : QStringLiteral("expects \"%1\", which is not among the offered items: "
+                                         "the exercise can never be done without errors")
+                              .arg(lines[line - 1]));
+        counted.insert(item);
+    }
 }
 
 void CourseCheck::checkTime(int node) {
