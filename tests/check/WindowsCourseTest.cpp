@@ -1,0 +1,122 @@
+#include "check/CourseCheck.h"
+#include "check/WindowsCourse.h"
+#include "exercises/View/TViewFrm.h"
+#include "exercises/Viewtxt/TViewTxtFrm.h"
+#include "exercises/markup/PageMarkup.h"
+#include "main/MainWindowFixture.h"
+#include "platform/browser/TCppWebBrowser.h"
+#include "platform/media/TMediaPlayer.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace lectern;
+using lectern::test::MainWindowFixture;
+
+namespace {
+
+// Lets the headless browsers load what they were sent to.
+void loadPages() {
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+}
+
+QString text(const platform::Variant& document, const QString& id) {
+    return exercises::FindElement(document, id).get("innerText").toString();
+}
+
+struct WindowsCourse : MainWindowFixture {
+    WindowsCourse() : MainWindowFixture("basic") { test::makeWindowsStyle(folder); }
+};
+
+}  // namespace
+
+TEST(WindowsCourse, StartsWithItsCyrillicCaptionsAndFindsEveryFile) {
+    WindowsCourse f;
+    main::TMainFrm& main = f.start();
+    loadPages();
+
+    EXPECT_TRUE(f.test.dialogs.boxes.empty()) << f.test.dialogs.texts().join('\n').toStdString();
+    EXPECT_EQ(f.test.files.decoding().legacyCodePage(), "CP1251");
+    EXPECT_EQ(main.Caption(), QString::fromUtf8("Курс русского языка"));
+    const catalogue::LessonTree& tree = main.TreeModel->tree();
+    ASSERT_EQ(tree.size(), 5) << "CR LF, LF and CR all end lines";
+    EXPECT_EQ(tree.node(1).caption, QString::fromUtf8("Первое чтение"));
+    EXPECT_EQ(tree.node(3).caption, QString::fromUtf8("Вторая глава"));
+    EXPECT_EQ(tree.node(4).parent, 3);
+    EXPECT_EQ(main.CaptionList[1], QString::fromUtf8("Чтение: Ёлка"));
+    EXPECT_EQ(f.windows->ViewFrm->Caption(), QString::fromUtf8("Введение"));
+
+    // The pages named in another letter case load all the same.
+    const platform::Variant description = main.CppWebBrowser1->Document();
+    ASSERT_FALSE(description.isEmptyOrNull());
+    EXPECT_EQ(main.CppWebBrowser1->LocationURL(), main.AppFolder + "\\data\\descr\\CHAPTER1.htm");
+    EXPECT_TRUE(f.windows->ViewFrm->Browser->Document().isObject());
+    EXPECT_TRUE(f.test.files.exists(main.AppFolder + "\\help\\help.htm"));
+}
+
+TEST(WindowsCourse, ARunLessonFindsItsPageMarksAndSoundAndDecodesThePage) {
+    WindowsCourse f;
+    main::TMainFrm& main = f.start();
+    main.TreeView1->setCurrentIndex(main.TreeModel->indexOfNode(1));
+    main.m22Click();
+    loadPages();
+
+    EXPECT_TRUE(f.test.dialogs.boxes.empty()) << f.test.dialogs.texts().join('\n').toStdString();
+    exercises::TViewTxtFrm& reading = *f.windows->ViewTxtFrm;
+    EXPECT_EQ(reading.Caption(), QString::fromUtf8("Чтение: Ёлка"));
+    EXPECT_EQ(reading.MarksList.lines(), QStringList({"1000", "2000", "3000"}));
+    EXPECT_TRUE(reading.MediaPlayer1->IsOpen());
+    EXPECT_EQ(reading.TrackBar1->maximum(), 2);
+    const platform::Variant page = reading.CppWebBrowser1->Document();
+    ASSERT_TRUE(page.isObject());
+    EXPECT_EQ(text(page, "t1"), QString::fromUtf8("Один."));
+    EXPECT_EQ(exercises::FindElement(page, "t1").get("className").toString(), "instext")
+        << "the first passage is shown once the page has loaded";
+}
+
+TEST(WindowsCourse, FilesThePlayerWritesLandInTheFoldersThatExist) {
+    WindowsCourse f;
+    main::TMainFrm& main = f.start();
+    platform::CourseFiles& files = f.test.files;
+    const QString root = f.folder.path();
+    EXPECT_EQ(main.TempWavName, main.AppFolder + "\\data\\temp1.wav");
+
+    EXPECT_TRUE(files.copyFile(main.AppFolder + "\\data\\empty.wav", main.TempWavName));
+    platform::StringList(QStringList{"700"})
+        .SaveToFile(files, main.AppFolder + "\\data\\umarks.txt");
+    EXPECT_TRUE(QFile::exists(root + "/Data/temp1.wav"));
+    EXPECT_TRUE(QFile::exists(root + "/Data/umarks.txt"));
+    EXPECT_FALSE(QFile::exists(root + "/data")) << "no second data folder";
+
+    platform::StringList marks;
+    marks.LoadFromFile(files, main.AppFolder + "\\data\\umarks.txt");
+    EXPECT_EQ(marks.lines(), QStringList({"700"}));
+}
+
+TEST(WindowsCourse, TheCheckerFindsNoProblemAndWarnsOfEveryNameInAnotherCase) {
+    WindowsCourse f;
+    platform::CourseFiles files;
+    const check::CheckReport report = check::CourseCheck(files).run();
+    QStringList problems, warnings;
+    for (const check::Finding& found : report.findings)
+        (found.severity == check::Finding::Problem ? problems : warnings)
+            .append(found.file + ": " + found.message);
+    // What the basic course lacks anyway: skin, splash, lesson help, test page, sorting file.
+    const QRegularExpression lacking(
+        "^(gdata/|wind.mtp: splash|main.mtp: help page|text.mtp: (lesson page "
+        "data/text/test.htm|sorting file))");
+    problems.removeIf([&](const QString& p) { return lacking.match(p).hasMatch(); });
+    EXPECT_TRUE(problems.isEmpty()) << problems.join('\n').toStdString();
+    EXPECT_EQ(report.codePage, "windows-1251");
+    EXPECT_EQ(report.tree.at(1).caption, QString::fromUtf8("Первое чтение"));
+    for (const char* name :
+         {"main.mrb", "zagol.mtp", "descr.mtp: description page data/descr/CHAPTER1",
+          "wind.mtp: introduction page data/descr/Intro.HTM",
+          "text.mtp: lesson page data/text/Lessons", "zmarks.mtp", "sound.mtp"})
+        EXPECT_EQ(warnings.filter(name).size(), 1) << name << "\n"
+                                                   << warnings.join('\n').toStdString();
+}
