@@ -9,7 +9,7 @@
 #include "platform/EventLoopModalRunner.h"
 #include "platform/HandlerGuard.h"
 #include "platform/QtDialogs.h"
-#include "platform/browser/HeadlessBrowserEngine.h"
+#include "platform/browser/WebEngineBrowserEngine.h"
 #include "platform/media/SystemAudioEngine.h"
 
 #include <QApplication>
@@ -26,7 +26,7 @@ int runLectern(int argc, char** argv) {
         platform::CourseFiles files;
         platform::DesktopShell shell(files);
         platform::EventLoopModalRunner modal;
-        platform::HeadlessBrowserEngine browsers(files);
+        platform::WebEngineBrowserEngine browsers(files);
         const std::unique_ptr<platform::AudioEngine> audio = platform::createSystemAudioEngine(files);
         platform::Platform platform{dialogs, shell, modal, files, browsers, *audio};
         WindowSet windows(platform);

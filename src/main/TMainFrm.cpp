@@ -30,6 +30,23 @@ namespace Settings = catalogue;
 
 constexpr platform::SkinnedForm::Design kDesign{1000, 675, 81, 84, 49, 46};
 
+// Reports every mouse movement over the tree.
+class MouseMoveFilter : public QObject {
+  public:
+    MouseMoveFilter(QObject* parent, std::function<void()> onMouseMove)
+        : QObject(parent), onMouseMove_(std::move(onMouseMove)) {}
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::MouseMove)
+            onMouseMove_();
+        return false;
+    }
+
+  private:
+    std::function<void()> onMouseMove_;
+};
+
 // Reports every mouse button released over the tree, whatever the button.
 class MouseUpFilter : public QObject {
   public:
@@ -108,6 +125,16 @@ TMainFrm::TMainFrm(platform::Platform& platform, app::WindowSet& windows)
     bind(TreeView1, &QTreeView::doubleClicked, [this] { m22Click(); });
     TreeView1->viewport()->installEventFilter(
         new MouseUpFilter(this, [this] { guarded([this] { TreeView1MouseUp(); }); }));
+
+    bind(m11, &platform::TImage::mouseMoved, [this] { m11MouseMove(); });
+    bind(m22, &platform::TImage::mouseMoved, [this] { m22MouseMove(); });
+    bind(m33, &platform::TImage::mouseMoved, [this] { m33MouseMove(); });
+    bind(m44, &platform::TImage::mouseMoved, [this] { m44MouseMove(); });
+    bind(m55, &platform::TImage::mouseMoved, [this] { m55MouseMove(); });
+    bind(Image3, &platform::TImage::mouseMoved, [this] { Image3MouseMove(); });
+    TreeView1->viewport()->setMouseTracking(true);
+    TreeView1->viewport()->installEventFilter(
+        new MouseMoveFilter(this, [this] { guarded([this] { TreeView1MouseMove(); }); }));
 
     // The constructor's own steps: empty values, then the current folder.
     AppFolder = platform.files.currentFolder();
@@ -257,6 +284,28 @@ void TMainFrm::m3Click() {
 void TMainFrm::m5Click() {
     m5->hide();
     Close();
+}
+
+void TMainFrm::m11MouseMove() {
+    LightHolder(m1, {m2, m3, m4, m5});
+}
+void TMainFrm::m22MouseMove() {
+    LightHolder(m2, {m1, m3, m4, m5});
+}
+void TMainFrm::m33MouseMove() {
+    LightHolder(m3, {m1, m2, m4, m5});
+}
+void TMainFrm::m44MouseMove() {
+    LightHolder(m4, {m1, m2, m3, m5});
+}
+void TMainFrm::m55MouseMove() {
+    LightHolder(m5, {m1, m2, m3, m4});
+}
+void TMainFrm::Image3MouseMove() {
+    LightHolder(nullptr, {m1, m2, m3, m4, m5});
+}
+void TMainFrm::TreeView1MouseMove() {
+    TreeView1->setFocus();
 }
 
 }  // namespace lectern::main

@@ -58,6 +58,15 @@ class TMainFrm : public platform::SkinnedForm {
     void m4Click();
     void m5Click();
     void m22Click();
+    // Hover: the button under the mouse lights, the others go out; the top
+    // bar's background puts all out; the tree takes the keyboard focus.
+    void m11MouseMove();
+    void m22MouseMove();
+    void m33MouseMove();
+    void m44MouseMove();
+    void m55MouseMove();
+    void Image3MouseMove();
+    void TreeView1MouseMove();
 
     // The absolute index of the tree's selected node, or -1 with no selection.
     int SelectedIndex() const;

@@ -60,7 +60,9 @@ void TMainFrm::RunNarratedReading(int node) {
     reading.CurrentMark = 1;
     reading.PreviousMark = 1;
     reading.PlayClock = 0;
-    reading.TrackBar1->setMaximum(reading.MarksList.Count() - 1);
+    // An empty marks list leaves the track bar a single position, not a
+    // negative one that the handlers would read as passage 0.
+    reading.TrackBar1->setMaximum(std::max(reading.MarksList.Count() - 1, 0));
     reading.MediaPlayer1->SetFileName(SoundRoot + Paths::Sounds + SoundList[node]);
     reading.MediaPlayer1->Open();
     reading.PagePrepared = 0;

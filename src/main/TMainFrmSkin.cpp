@@ -2,22 +2,20 @@
 // and the buttons in their places.
 #include "main/TMainFrm.h"
 
-#include "app/Intro/TIntroFrm.h"
-#include "app/WindowSet.h"
-#include "catalogue/WindowSettingsLine.h"
-#include "platform/Convert.h"
+#include "app/skin/WindowSkins.h"
 
 namespace lectern::main {
 
-void TMainFrm::SkinWindows(const platform::StringList&) {}
-
-void TMainFrm::PrepareSplash() {
-    app::TIntroFrm* splash = Windows().IntroFrm;
-    splash->SetCaption(WindowSettings[catalogue::CourseTitle]);
-    if (platform::StrToBool(WindowSettings[catalogue::ShowSplash]))
-        splash->ShowModal();
+void TMainFrm::SkinWindows(const platform::StringList& layout) {
+    app::LoadSkins(Windows(), layout, platform().files);
 }
 
-void TMainFrm::PlaceButtons(const platform::StringList&) {}
+void TMainFrm::PrepareSplash() {
+    app::ShowIntro(Windows(), AppFolder, WindowSettings, platform().files);
+}
+
+void TMainFrm::PlaceButtons(const platform::StringList& layout) {
+    app::PlaceButtons(Windows(), layout);
+}
 
 }  // namespace lectern::main

@@ -18,11 +18,20 @@ TViewFrm::TViewFrm(platform::Platform& platform)
     Browser = new platform::TCppWebBrowser(platform.browsers, Content());
     column->addWidget(Browser);
     bind(m11, &platform::TImage::clicked, [this] { m11Click(); });
+    bind(m11, &platform::TImage::mouseMoved, [this] { m11MouseMove(); });
+    bind(Image4, &platform::TImage::mouseMoved, [this] { Image4MouseMove(); });
 }
 
 void TViewFrm::m11Click() {
     m1->hide();
     Close();
+}
+
+void TViewFrm::m11MouseMove() {
+    LightHolder(m1, {});
+}
+void TViewFrm::Image4MouseMove() {
+    LightHolder(nullptr, {m1});
 }
 
 }  // namespace lectern::exercises

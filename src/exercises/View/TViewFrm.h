@@ -20,6 +20,8 @@ class TViewFrm : public platform::SkinnedForm {
     platform::TCppWebBrowser* Browser;
 
     void m11Click();
+    void m11MouseMove();
+    void Image4MouseMove();
 };
 
 }  // namespace lectern::exercises

@@ -45,6 +45,31 @@ TViewTxtFrm::TViewTxtFrm(platform::Platform& platform, QWidget* mainForm)
     bind(m33, &platform::TImage::clicked, [this] { m33Click(); });
     bind(m44, &platform::TImage::clicked, [this] { m44Click(); });
     bind(m55, &platform::TImage::clicked, [this] { m55Click(); });
+    bind(m11, &platform::TImage::mouseMoved, [this] { m11MouseMove(); });
+    bind(m22, &platform::TImage::mouseMoved, [this] { m22MouseMove(); });
+    bind(m33, &platform::TImage::mouseMoved, [this] { m33MouseMove(); });
+    bind(m44, &platform::TImage::mouseMoved, [this] { m44MouseMove(); });
+    bind(m55, &platform::TImage::mouseMoved, [this] { m55MouseMove(); });
+    bind(Image4, &platform::TImage::mouseMoved, [this] { Image4MouseMove(); });
+}
+
+void TViewTxtFrm::m11MouseMove() {
+    LightHolder(m1, {m2, m3, m4, m5});
+}
+void TViewTxtFrm::m22MouseMove() {
+    LightHolder(m2, {m1, m3, m4, m5});
+}
+void TViewTxtFrm::m33MouseMove() {
+    LightHolder(m3, {m1, m2, m4, m5});
+}
+void TViewTxtFrm::m44MouseMove() {
+    LightHolder(m4, {m1, m2, m3, m5});
+}
+void TViewTxtFrm::m55MouseMove() {
+    LightHolder(m5, {m1, m2, m3, m4});
+}
+void TViewTxtFrm::Image4MouseMove() {
+    LightHolder(nullptr, {m1, m2, m3, m4, m5});
 }
 
 }  // namespace lectern::exercises

@@ -50,6 +50,15 @@ class TViewTxtFrm : public platform::SkinnedForm {
     void m55Click();
     void FormClose() override;
 
+    // Hover: the button under the mouse lights, the others go out; the
+    // bottom bar's background puts all out.
+    void m11MouseMove();
+    void m22MouseMove();
+    void m33MouseMove();
+    void m44MouseMove();
+    void m55MouseMove();
+    void Image4MouseMove();
+
     // State, written by the lesson launcher before the window is shown.
     platform::Variant PageDocument;
     platform::StringList MarksList;

@@ -48,6 +48,36 @@ TWorkTxtFrm::TWorkTxtFrm(platform::Platform& platform, QWidget* mainForm)
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(250);
+
+    bind(m11, &platform::TImage::mouseMoved, [this] { m11MouseMove(); });
+    bind(m22, &platform::TImage::mouseMoved, [this] { m22MouseMove(); });
+    bind(m33, &platform::TImage::mouseMoved, [this] { m33MouseMove(); });
+    bind(m44, &platform::TImage::mouseMoved, [this] { m44MouseMove(); });
+    bind(m55, &platform::TImage::mouseMoved, [this] { m55MouseMove(); });
+    bind(caa, &platform::TImage::mouseMoved, [this] { caaMouseMove(); });
+    bind(Image4, &platform::TImage::mouseMoved, [this] { Image4MouseMove(); });
+}
+
+void TWorkTxtFrm::m11MouseMove() {
+    LightHolder(m1, {m2, m3, m4, m5, ca});
+}
+void TWorkTxtFrm::m22MouseMove() {
+    LightHolder(m2, {m1, m3, m4, m5, ca});
+}
+void TWorkTxtFrm::m33MouseMove() {
+    LightHolder(m3, {m1, m2, m4, m5, ca});
+}
+void TWorkTxtFrm::m44MouseMove() {
+    LightHolder(m4, {m1, m2, m3, m5, ca});
+}
+void TWorkTxtFrm::m55MouseMove() {
+    LightHolder(m5, {m1, m2, m3, m4});
+}
+void TWorkTxtFrm::caaMouseMove() {
+    LightHolder(ca, {m1, m2, m3, m4, m5});
+}
+void TWorkTxtFrm::Image4MouseMove() {
+    LightHolder(nullptr, {m1, m2, m3, m4, m5, ca});
 }
 
 }  // namespace lectern::exercises

@@ -33,6 +33,17 @@ class TWorkTxtFrm : public platform::SkinnedForm {
     QSlider* TrackBar1;
     QTimer* Timer1;
 
+    // Hover: the button under the mouse lights, the others go out (from
+    // "Exit" the unit button's light stays); the bottom bar's background puts
+    // all out.
+    void m11MouseMove();
+    void m22MouseMove();
+    void m33MouseMove();
+    void m44MouseMove();
+    void m55MouseMove();
+    void caaMouseMove();
+    void Image4MouseMove();
+
     // State, written by the lesson launcher before the window is shown.
     platform::StringList MarksList;
     int CurrentMark = 1;

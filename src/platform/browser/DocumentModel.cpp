@@ -80,8 +80,11 @@ void initialiseLibxml() {
 }
 
 htmlDocPtr readHtml(const QByteArray& bytes, const QByteArray& charset) {
-    const int options = HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING |
-                        HTML_PARSE_NONET | HTML_PARSE_COMPACT | XML_PARSE_HUGE;
+    int options = HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING |
+                  HTML_PARSE_NONET | HTML_PARSE_COMPACT | XML_PARSE_HUGE;
+    // A known encoding stands even where the markup claims another.
+    if (!charset.isEmpty())
+        options |= HTML_PARSE_IGNORE_ENC;
     return htmlReadMemory(bytes.constData(), static_cast<int>(bytes.size()), nullptr,
                           charset.isEmpty() ? nullptr : charset.constData(), options);
 }
@@ -130,45 +133,104 @@ Variant DocumentModel::document() {
 }
 
 void DocumentModel::indexPage() {
-    ids_.clear();
+    elements_.clear();
+    states_.clear();
     inputs_.clear();
-    elementCount_ = 0;
-    walkElements(root(), [this](xmlNode* element) {
-        ++elementCount_;
-        indexIds(element, true);
-        if (named(element, "input") || named(element, "textarea"))
-            inputs_.push_back(element);
+    ids_.clear();
+    walkElements(xmlDocGetRootElement(doc_), [this](xmlNode* element) {
+        const int ordinal = static_cast<int>(elements_.size());
+        element->_private = reinterpret_cast<void*>(static_cast<quintptr>(ordinal) + 1);
+        elements_.push_back(element);
+        ElementState state;
+        if (named(element, "textarea")) {
+            state.kind = Kind::TextArea;
+        } else if (named(element, "input")) {
+            const QString type = takeXml(xmlGetProp(element, x("type"))).toLower();
+            state.kind = type == QLatin1String("checkbox") ? Kind::Checkbox
+                         : type == QLatin1String("radio")  ? Kind::Radio
+                                                           : Kind::TextInput;
+        }
+        if (xmlAttr* attr = xmlHasProp(element, x("class")))
+            state.className = internClass(takeXml(xmlNodeListGetString(doc_, attr->children, 1)));
+        states_.push_back(state);
+        if (state.kind != Kind::Other)
+            inputs_.push_back(ordinal);
         return true;
     });
+    indexing_ = true;
+    for (int element = 0; element < elementCount(); ++element)
+        indexIds(element, true);
+    indexing_ = false;
 }
 
-void DocumentModel::indexIds(Node* element, bool add) {
-    xmlAttr* attr = xmlHasProp(element, x("id"));
+int DocumentModel::elementOf(Node* node) const {
+    if (!isElement(node) || node->doc != doc_ || !node->_private)
+        return none;
+    return static_cast<int>(reinterpret_cast<quintptr>(node->_private) - 1);
+}
+
+int DocumentModel::internClass(const QString& name) {
+    const auto it = classIndex_.constFind(name);
+    if (it != classIndex_.cend())
+        return *it;
+    classNames_.append(name);
+    classIndex_.insert(name, static_cast<int>(classNames_.size() - 1));
+    return static_cast<int>(classNames_.size() - 1);
+}
+
+void DocumentModel::syncMarkup() const {
+    for (int element : pendingClasses_) {
+        ElementState& state = states_[static_cast<size_t>(element)];
+        state.classPending = false;
+        const QByteArray value = classNames_[state.className].toUtf8();
+        xmlSetProp(node(element), x("class"), x(value.constData()));
+    }
+    pendingClasses_.clear();
+}
+
+void DocumentModel::indexIds(int element, bool add) {
+    xmlAttr* attr = xmlHasProp(node(element), x("id"));
     if (!attr)
         return;
     const QString id = takeXml(xmlNodeListGetString(doc_, attr->children, 1));
     if (add) {
-        ids_[id].append(element);
+        IdIndex::Entry& entry = ids_.add(id, element);
+        // Elements come in document order while the page is indexed; an id
+        // changed later may put its element before the present first.
+        if (entry.count++ == 0 || (!indexing_ && element < entry.first))
+            entry.first = element;
         return;
     }
-    auto it = ids_.find(id);
-    if (it == ids_.end())
+    IdIndex::Entry* entry = ids_.find(id);
+    if (!entry)
         return;
-    it->removeOne(element);
-    if (it->isEmpty())
-        ids_.erase(it);
+    if (--entry->count == 0) {
+        ids_.remove(id);
+        return;
+    }
+    if (entry->first != element)
+        return;
+    // The first of a duplicated id is leaving: find the next one.
+    const QByteArray name = id.toUtf8();
+    for (int other = element + 1; other < elementCount(); ++other) {
+        xmlAttr* otherId = xmlHasProp(node(other), x("id"));
+        if (otherId && takeXml(xmlNodeListGetString(doc_, otherId->children, 1)) == id) {
+            entry->first = other;
+            return;
+        }
+    }
 }
 
-DocumentModel::Node* DocumentModel::root() const {
-    return xmlDocGetRootElement(doc_);
-}
-
-DocumentModel::Node* DocumentModel::body() const {
-    Node* top = root();
+int DocumentModel::body() const {
+    Node* top = xmlDocGetRootElement(doc_);
     for (Node* child = top ? top->children : nullptr; child; child = child->next)
         if (named(child, "body") || named(child, "frameset"))
-            return child;
-    return nullptr;
+            return elementOf(child);
+    return none;
+}
+
+int DocumentModel::parentOf(int element) const {
+    return elementOf(node(element)->parent);
 }
 
 void DocumentModel::notFound(const QString& id) const {
@@ -177,63 +239,63 @@ void DocumentModel::notFound(const QString& id) const {
     throw Error(QStringLiteral("Element '%1' not found: %2").arg(id, reason_));
 }
 
-DocumentModel::Node* DocumentModel::elementById(const QString& id) const {
-    const auto it = ids_.constFind(id);
-    if (it == ids_.cend() || it->isEmpty())
+int DocumentModel::elementById(const QString& id) const {
+    const IdIndex::Entry* entry = ids_.find(id);
+    if (!entry || entry->count == 0)
         notFound(id);
-    if (it->size() > 1)
+    if (entry->count > 1)
         throw Error(QStringLiteral("Element id '%1' is not unique: %2 elements have it")
                         .arg(id)
-                        .arg(it->size()));
-    return it->first();
+                        .arg(entry->count));
+    return entry->first;
 }
 
-DocumentModel::Node* DocumentModel::firstElementById(const QString& id) const {
-    const auto it = ids_.constFind(id);
-    return it == ids_.cend() || it->isEmpty() ? nullptr : it->first();
+int DocumentModel::firstElementById(const QString& id) const {
+    const IdIndex::Entry* entry = ids_.find(id);
+    return entry ? entry->first : none;
 }
 
-std::vector<DocumentModel::Node*> DocumentModel::elementsByTagName(Node* scope,
-                                                                   const QString& tag) const {
-    std::vector<Node*> found;
+std::vector<int> DocumentModel::elementsByTagName(int scope, const QString& tag) const {
+    std::vector<int> found;
     const QByteArray name = tag.toUtf8();
     const bool any = tag == QLatin1String("*");
-    walkElements(scope ? scope : root(), [&](xmlNode* element) {
-        if (element != scope && (any || named(element, name.constData())))
-            found.push_back(element);
+    Node* top = scope == none ? xmlDocGetRootElement(doc_) : node(scope);
+    walkElements(top, [&](xmlNode* element) {
+        if ((scope == none || element != top) && (any || named(element, name.constData())))
+            found.push_back(elementOf(element));
         return true;
     });
     return found;
 }
 
-int DocumentModel::elementCount() const {
-    return elementCount_;
+QString DocumentModel::tagName(int element) const {
+    return fromXml(node(element)->name).toUpper();
 }
 
-QString DocumentModel::tagName(Node* element) const {
-    return fromXml(element->name).toUpper();
+bool DocumentModel::hasAttribute(int element, const QString& name) const {
+    syncMarkup();
+    return xmlHasProp(node(element), x(lowerName(name).toUtf8().constData())) != nullptr;
 }
 
-bool DocumentModel::hasAttribute(Node* element, const QString& name) const {
-    return xmlHasProp(element, x(lowerName(name).toUtf8().constData())) != nullptr;
-}
-
-QString DocumentModel::attribute(Node* element, const QString& name) const {
-    xmlAttr* attr = xmlHasProp(element, x(lowerName(name).toUtf8().constData()));
+QString DocumentModel::attribute(int element, const QString& name) const {
+    syncMarkup();
+    xmlAttr* attr = xmlHasProp(node(element), x(lowerName(name).toUtf8().constData()));
     return attr ? takeXml(xmlNodeListGetString(doc_, attr->children, 1)) : QString();
 }
 
-QString DocumentModel::className(Node* element) const {
-    return attribute(element, QStringLiteral("class"));
+QString DocumentModel::className(int element) const {
+    const qint32 index = states_[static_cast<size_t>(element)].className;
+    return index < 0 ? QString() : classNames_[index];
 }
 
-void DocumentModel::setClassName(Node* element, const QString& value) {
-    xmlSetProp(element, x("class"), x(value.toUtf8().constData()));
+void DocumentModel::setClassName(int element, const QString& value) {
+    ElementState& state = states_[static_cast<size_t>(element)];
+    state.className = internClass(value);
+    if (!state.classPending) {
+        state.classPending = true;
+        pendingClasses_.push_back(element);
+    }
     notify(PageEdit::Kind::SetClass, element, value);
-}
-
-bool DocumentModel::checked(Node* element) const {
-    return xmlHasProp(element, x("checked")) != nullptr;
 }
 
 namespace {
@@ -255,54 +317,54 @@ void writeValue(xmlNode* element, const QString& value) {
     }
 }
 
-bool isTickInput(DocumentModel& model, xmlNode* element) {
-    if (!named(element, "input"))
-        return false;
-    const QString type = model.attribute(element, QStringLiteral("type")).toLower();
-    return type == QLatin1String("checkbox") || type == QLatin1String("radio");
-}
-
 }  // namespace
 
-void DocumentModel::setChecked(Node* element, bool value) {
-    writeChecked(element, value);
+bool DocumentModel::checked(int element) const {
+    return xmlHasProp(node(element), x("checked")) != nullptr;
+}
+
+void DocumentModel::setChecked(int element, bool value) {
+    writeChecked(node(element), value);
     notify(PageEdit::Kind::SetChecked, element, value ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
-QString DocumentModel::value(Node* element) const {
-    if (named(element, "textarea"))
+QString DocumentModel::value(int element) const {
+    if (states_[static_cast<size_t>(element)].kind == Kind::TextArea)
         return textContent(element);
     return attribute(element, QStringLiteral("value"));
 }
 
-void DocumentModel::setValue(Node* element, const QString& value) {
-    writeValue(element, value);
+void DocumentModel::setValue(int element, const QString& value) {
+    writeValue(node(element), value);
     notify(PageEdit::Kind::SetValue, element, value);
 }
 
-void DocumentModel::setId(Node* element, const QString& id) {
+void DocumentModel::setId(int element, const QString& id) {
     // The page is told by the old id, so it hears of the change first.
     notify(PageEdit::Kind::SetId, element, id);
     indexIds(element, false);
-    xmlSetProp(element, x("id"), x(id.toUtf8().constData()));
+    xmlSetProp(node(element), x("id"), x(id.toUtf8().constData()));
     indexIds(element, true);
 }
 
-void DocumentModel::click(Node* element) {
-    if (isTickInput(*this, element)) {
-        const bool radio = attribute(element, QStringLiteral("type")).toLower() == "radio";
-        if (!radio) {
-            writeChecked(element, !checked(element));
-        } else {
+void DocumentModel::click(int element) {
+    switch (states_[static_cast<size_t>(element)].kind) {
+        case Kind::Checkbox:
+            writeChecked(node(element), !checked(element));
+            break;
+        case Kind::Radio: {
             const QString group = attribute(element, QStringLiteral("name"));
             if (!group.isEmpty())
-                for (Node* other : inputs_)
-                    if (other != element && isTickInput(*this, other) &&
-                        attribute(other, QStringLiteral("name")) == group &&
-                        attribute(other, QStringLiteral("type")).toLower() == "radio")
-                        writeChecked(other, false);
-            writeChecked(element, true);
+                for (int other : inputs_)
+                    if (other != element &&
+                        states_[static_cast<size_t>(other)].kind == Kind::Radio &&
+                        attribute(other, QStringLiteral("name")) == group)
+                        writeChecked(node(other), false);
+            writeChecked(node(element), true);
+            break;
         }
+        default:
+            break;
     }
     notify(PageEdit::Kind::Click, element, QString());
 }
@@ -310,11 +372,12 @@ void DocumentModel::click(Node* element) {
 void DocumentModel::applyInputState(const InputState& state) {
     if (state.index < 0 || state.index >= static_cast<int>(inputs_.size()))
         return;
-    Node* element = inputs_[state.index];
-    if (isTickInput(*this, element))
-        writeChecked(element, state.checked);
+    const int element = inputs_[static_cast<size_t>(state.index)];
+    const Kind kind = states_[static_cast<size_t>(element)].kind;
+    if (kind == Kind::Checkbox || kind == Kind::Radio)
+        writeChecked(node(element), state.checked);
     else
-        writeValue(element, state.value);
+        writeValue(node(element), state.value);
 }
 
 namespace {
@@ -334,49 +397,37 @@ QString dump(xmlDoc* doc, xmlNode* first, bool siblings) {
 
 }  // namespace
 
-QString DocumentModel::innerHtml(Node* node) const {
-    return dump(doc_, node->children, true);
+QString DocumentModel::innerHtml(int element) const {
+    syncMarkup();
+    return dump(doc_, node(element)->children, true);
 }
 
-QString DocumentModel::outerHtml(Node* node) const {
-    return dump(doc_, node, false);
+QString DocumentModel::outerHtml(int element) const {
+    syncMarkup();
+    return dump(doc_, node(element), false);
 }
 
-QString DocumentModel::textContent(Node* node) const {
-    return takeXml(xmlNodeGetContent(node));
+QString DocumentModel::textContent(int element) const {
+    return takeXml(xmlNodeGetContent(node(element)));
 }
 
-QString DocumentModel::describe(Node* element) const {
+QString DocumentModel::describe(int element) const {
     const QString id = attribute(element, QStringLiteral("id"));
     if (!id.isEmpty())
         return QStringLiteral("element '%1'").arg(id);
-    return QStringLiteral("the <%1> element").arg(fromXml(element->name));
+    return QStringLiteral("the <%1> element").arg(fromXml(node(element)->name));
 }
 
-int DocumentModel::positionOf(Node* element) const {
-    int position = -1;
-    int at = 0;
-    walkElements(root(), [&](xmlNode* node) {
-        if (node == element) {
-            position = at;
-            return false;
-        }
-        ++at;
-        return true;
-    });
-    return position;
-}
-
-void DocumentModel::notify(PageEdit::Kind kind, Node* element, const QString& value) {
+void DocumentModel::notify(PageEdit::Kind kind, int element, const QString& value) {
     if (!sink_)
         return;
-    PageEdit edit{kind, QString(), -1, value};
+    PageEdit edit{kind, QString(), element, value};
     const QString id = attribute(element, QStringLiteral("id"));
-    const auto it = ids_.constFind(id);
-    if (!id.isEmpty() && it != ids_.cend() && it->size() == 1)
+    const IdIndex::Entry* entry = id.isEmpty() ? nullptr : ids_.find(id);
+    if (entry && entry->count == 1) {
         edit.elementId = id;
-    else
-        edit.elementIndex = positionOf(element);
+        edit.elementIndex = -1;
+    }
     sink_->pageEdited(edit);
 }
 

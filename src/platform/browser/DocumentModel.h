@@ -1,12 +1,13 @@
 #pragma once
 
+#include "platform/browser/IdIndex.h"
 #include "platform/browser/PageEdit.h"
 #include "platform/browser/Variant.h"
 
 #include <QByteArray>
 #include <QHash>
-#include <QList>
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <vector>
 
@@ -45,50 +46,74 @@ class DocumentModel : public std::enable_shared_from_this<DocumentModel> {
     // Takes over what the learner did in the shown page.
     void applyInputState(const InputState& state);
 
-    // Typed access, the ground the late-bound objects stand on.
-    Node* root() const;
-    Node* body() const;
+    // Typed access, the ground the late-bound objects stand on. An element
+    // is told by its place among the page's elements in document order.
+    static constexpr int none = -1;
+    int root() const { return elements_.empty() ? none : 0; }
+    int body() const;
     // The one element with this id; raises when there is none or several.
-    Node* elementById(const QString& id) const;
-    // Null when there is none; the first when there are several.
-    Node* firstElementById(const QString& id) const;
-    std::vector<Node*> elementsByTagName(Node* scope, const QString& tag) const;
-    int elementCount() const;
+    int elementById(const QString& id) const;
+    // none when there is none; the first when there are several.
+    int firstElementById(const QString& id) const;
+    // Below scope (none: the whole page), in document order.
+    std::vector<int> elementsByTagName(int scope, const QString& tag) const;
+    int elementCount() const { return static_cast<int>(elements_.size()); }
+    // none for the root, whose parent is the document.
+    int parentOf(int element) const;
 
-    QString tagName(Node* element) const;
-    bool hasAttribute(Node* element, const QString& name) const;
-    QString attribute(Node* element, const QString& name) const;
-    QString className(Node* element) const;
-    void setClassName(Node* element, const QString& value);
-    bool checked(Node* element) const;
-    void setChecked(Node* element, bool value);
-    QString value(Node* element) const;
-    void setValue(Node* element, const QString& value);
-    void setId(Node* element, const QString& id);
+    QString tagName(int element) const;
+    bool hasAttribute(int element, const QString& name) const;
+    QString attribute(int element, const QString& name) const;
+    QString className(int element) const;
+    void setClassName(int element, const QString& value);
+    bool checked(int element) const;
+    void setChecked(int element, bool value);
+    QString value(int element) const;
+    void setValue(int element, const QString& value);
+    void setId(int element, const QString& id);
     // What a browser does on a click that no script handles: a checkbox
     // toggles, a radio button becomes the ticked one of its group.
-    void click(Node* element);
-    QString innerHtml(Node* node) const;
-    QString outerHtml(Node* node) const;
-    QString textContent(Node* node) const;
+    void click(int element);
+    QString innerHtml(int element) const;
+    QString outerHtml(int element) const;
+    QString textContent(int element) const;
     // How messages name an element: by id when it has one.
-    QString describe(Node* element) const;
+    QString describe(int element) const;
     // Raises "Element '%s' not found" with the page's trouble, if any.
     [[noreturn]] void notFound(const QString& id) const;
 
   private:
+    enum class Kind : quint8 { Other, Checkbox, Radio, TextInput, TextArea };
+    // What the windows change most, held apart from the markup so that
+    // moving the highlight touches little memory. A class written here
+    // reaches the markup before anything reads the markup.
+    struct ElementState {
+        qint32 className = -1;  // in classNames_; -1: no class attribute
+        Kind kind = Kind::Other;
+        bool classPending = false;
+    };
+
     DocumentModel(_xmlDoc* doc, QString source, QString reason);
     void indexPage();
-    void indexIds(Node* element, bool add);
-    void notify(PageEdit::Kind kind, Node* element, const QString& value);
-    int positionOf(Node* element) const;
+    void indexIds(int element, bool add);
+    void notify(PageEdit::Kind kind, int element, const QString& value);
+    int internClass(const QString& name);
+    // Writes the classes changed since the markup was last read.
+    void syncMarkup() const;
+    Node* node(int element) const { return elements_[static_cast<size_t>(element)]; }
+    int elementOf(Node* node) const;
 
     _xmlDoc* doc_;
     QString source_;
     QString reason_;
-    QHash<QString, QList<Node*>> ids_;
-    std::vector<Node*> inputs_;  // input and textarea, in document order
-    int elementCount_ = 0;
+    std::vector<Node*> elements_;
+    mutable std::vector<ElementState> states_;
+    mutable std::vector<int> pendingClasses_;
+    QStringList classNames_;
+    QHash<QString, int> classIndex_;
+    IdIndex ids_{elements_};
+    std::vector<int> inputs_;  // input and textarea elements, in document order
+    bool indexing_ = false;
     PageEditSink* sink_ = nullptr;
 };
 

@@ -2,8 +2,6 @@
 
 #include "platform/Error.h"
 
-#include <libxml/tree.h>
-
 namespace lectern::platform {
 
 namespace {
@@ -24,12 +22,10 @@ const QString& needArgument(const DispatchObject& object, const QString& name,
     return *argument;
 }
 
-Variant element(const std::shared_ptr<DocumentModel>& model, DocumentModel::Node* node) {
-    if (!node)
+Variant element(const std::shared_ptr<DocumentModel>& model, int element) {
+    if (element == DocumentModel::none)
         return Variant::null();
-    if (node->type == XML_DOCUMENT_NODE || node->type == XML_HTML_DOCUMENT_NODE)
-        return model->document();
-    return Variant(std::make_shared<ElementObject>(model, node));
+    return Variant(std::make_shared<ElementObject>(model, element));
 }
 
 }  // namespace
@@ -55,7 +51,8 @@ Variant DocumentObject::call(const QString& name, const QString* argument) {
     const QString key = name.toLower();
     if (key == QLatin1String("getelementsbytagname"))
         return Variant(std::make_shared<ElementList>(
-            model_, model_->elementsByTagName(nullptr, needArgument(*this, name, argument))));
+            model_,
+            model_->elementsByTagName(DocumentModel::none, needArgument(*this, name, argument))));
     if (key == QLatin1String("getelementbyid"))
         return element(model_, model_->firstElementById(needArgument(*this, name, argument)));
     noMember(*this, name);
@@ -64,39 +61,40 @@ Variant DocumentObject::call(const QString& name, const QString* argument) {
 Variant ElementObject::get(const QString& name) {
     const QString key = name.toLower();
     if (key == QLatin1String("classname"))
-        return model_->className(node_);
+        return model_->className(element_);
     if (key == QLatin1String("checked"))
-        return model_->checked(node_);
+        return model_->checked(element_);
     if (key == QLatin1String("value"))
-        return model_->value(node_);
+        return model_->value(element_);
     if (key == QLatin1String("id"))
-        return model_->attribute(node_, QStringLiteral("id"));
+        return model_->attribute(element_, QStringLiteral("id"));
     if (key == QLatin1String("parentnode"))
-        return element(model_, node_->parent);
+        return element_ == model_->root() ? model_->document()
+                                          : element(model_, model_->parentOf(element_));
     if (key == QLatin1String("innerhtml"))
-        return model_->innerHtml(node_);
+        return model_->innerHtml(element_);
     if (key == QLatin1String("outerhtml"))
-        return model_->outerHtml(node_);
+        return model_->outerHtml(element_);
     if (key == QLatin1String("innertext") || key == QLatin1String("textcontent"))
-        return model_->textContent(node_);
+        return model_->textContent(element_);
     if (key == QLatin1String("tagname") || key == QLatin1String("nodename"))
-        return model_->tagName(node_);
+        return model_->tagName(element_);
     // Any other attribute of the element reads like a property of its own.
-    if (model_->hasAttribute(node_, key))
-        return model_->attribute(node_, key);
+    if (model_->hasAttribute(element_, key))
+        return model_->attribute(element_, key);
     noMember(*this, name);
 }
 
 void ElementObject::set(const QString& name, const Variant& value) {
     const QString key = name.toLower();
     if (key == QLatin1String("classname"))
-        model_->setClassName(node_, value.toString());
+        model_->setClassName(element_, value.toString());
     else if (key == QLatin1String("checked"))
-        model_->setChecked(node_, value.toBool());
+        model_->setChecked(element_, value.toBool());
     else if (key == QLatin1String("value"))
-        model_->setValue(node_, value.toString());
+        model_->setValue(element_, value.toString());
     else if (key == QLatin1String("id"))
-        model_->setId(node_, value.toString());
+        model_->setId(element_, value.toString());
     else
         readOnly(*this, name);
 }
@@ -104,18 +102,18 @@ void ElementObject::set(const QString& name, const Variant& value) {
 Variant ElementObject::call(const QString& name, const QString* argument) {
     const QString key = name.toLower();
     if (key == QLatin1String("click")) {
-        model_->click(node_);
+        model_->click(element_);
         return Variant();
     }
     if (key == QLatin1String("getattribute")) {
         const QString& attribute = needArgument(*this, name, argument);
-        if (!model_->hasAttribute(node_, attribute))
+        if (!model_->hasAttribute(element_, attribute))
             return Variant::null();
-        return model_->attribute(node_, attribute);
+        return model_->attribute(element_, attribute);
     }
     if (key == QLatin1String("getelementsbytagname"))
         return Variant(std::make_shared<ElementList>(
-            model_, model_->elementsByTagName(node_, needArgument(*this, name, argument))));
+            model_, model_->elementsByTagName(element_, needArgument(*this, name, argument))));
     noMember(*this, name);
 }
 

@@ -27,16 +27,16 @@ class DocumentObject : public DispatchObject {
 
 class ElementObject : public DispatchObject {
   public:
-    ElementObject(std::shared_ptr<DocumentModel> model, DocumentModel::Node* node)
-        : model_(std::move(model)), node_(node) {}
+    ElementObject(std::shared_ptr<DocumentModel> model, int element)
+        : model_(std::move(model)), element_(element) {}
     Variant get(const QString& name) override;
     void set(const QString& name, const Variant& value) override;
     Variant call(const QString& name, const QString* argument) override;
-    QString describe() const override { return model_->describe(node_); }
+    QString describe() const override { return model_->describe(element_); }
 
   private:
     std::shared_ptr<DocumentModel> model_;
-    DocumentModel::Node* node_;
+    int element_;
 };
 
 // The document's "all": reading a member named by an id gives that element.
@@ -55,7 +55,7 @@ class AllCollection : public DispatchObject {
 // A list of elements, e.g. the result of getElementsByTagName.
 class ElementList : public DispatchObject {
   public:
-    ElementList(std::shared_ptr<DocumentModel> model, std::vector<DocumentModel::Node*> nodes)
+    ElementList(std::shared_ptr<DocumentModel> model, std::vector<int> nodes)
         : model_(std::move(model)), nodes_(std::move(nodes)) {}
     Variant get(const QString& name) override;
     void set(const QString& name, const Variant& value) override;
@@ -66,7 +66,7 @@ class ElementList : public DispatchObject {
     Variant item(const QString& index) const;
 
     std::shared_ptr<DocumentModel> model_;
-    std::vector<DocumentModel::Node*> nodes_;
+    std::vector<int> nodes_;
 };
 
 }  // namespace lectern::platform

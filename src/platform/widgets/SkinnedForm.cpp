@@ -74,12 +74,22 @@ SkinnedForm::SkinnedForm(Platform& platform, Frame frame, Position position, QWi
 }
 
 void SkinnedForm::SizeBar(QFrame* bar, TImage* background, int width, int height) {
+    // A bar spans its window whatever width the course gives it, and its
+    // background covers the whole bar.
+    (void)width;
     bar->setFixedHeight(std::max(height, 0));
-    background->resize(std::max(width, 0), std::max(height, 0));
+    background->setGeometry(0, 0, bar->width(), bar->height());
 }
 
 void SkinnedForm::SizeEdge(TImage* edge, int width) {
     edge->setFixedWidth(std::max(width, 0));
+}
+
+void SkinnedForm::LightHolder(TImage* lit, std::initializer_list<TImage*> dark) {
+    for (TImage* holder : dark)
+        holder->hide();
+    if (lit && lit->isHidden())
+        lit->show();
 }
 
 void SkinnedForm::addButtons(QFrame* bar, std::initializer_list<ButtonSlot> buttons) {

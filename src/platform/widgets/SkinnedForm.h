@@ -39,9 +39,14 @@ class SkinnedForm : public TForm {
     // The space between the bars and the edges, for the window's content.
     QWidget* Content() const { return content_; }
 
-    // Sets a bar's size; its background picture covers the given size.
+    // Sets a bar's height; its background picture covers the whole bar.
     static void SizeBar(QFrame* bar, TImage* background, int width, int height);
     static void SizeEdge(TImage* edge, int width);
+
+    // A hover over a button: its holder lights (shown only when hidden, so a
+    // lit button is not repainted), the holders listed in dark go out. With no
+    // holder to light, a hover over a bar's background.
+    static void LightHolder(TImage* lit, std::initializer_list<TImage*> dark);
 
   protected:
     struct ButtonSlot {

@@ -9,8 +9,12 @@
 namespace lectern::platform {
 
 TForm::TForm(Platform& platform, Frame frame, Position position, QWidget* mainForm)
-    : QWidget(nullptr), platform_(platform), guard_(platform.dialogs), frame_(frame),
-      position_(position), mainForm_(mainForm) {
+    : QWidget(nullptr),
+      platform_(platform),
+      guard_(platform.dialogs),
+      frame_(frame),
+      position_(position),
+      mainForm_(mainForm) {
     Qt::WindowFlags flags = Qt::Window;
     switch (frame) {
         case Frame::FixedDialog:
@@ -26,14 +30,26 @@ TForm::TForm(Platform& platform, Frame frame, Position position, QWidget* mainFo
     setWindowFlags(flags);
 }
 
-int TForm::frameWidth() const { return frame_ == Frame::None ? 0 : 6; }
-int TForm::frameHeight() const { return frame_ == Frame::None ? 0 : 25; }
+int TForm::frameWidth() const {
+    return frame_ == Frame::None ? 0 : 6;
+}
+int TForm::frameHeight() const {
+    return frame_ == Frame::None ? 0 : 25;
+}
 
-int TForm::Width() const { return width() + frameWidth(); }
-int TForm::Height() const { return height() + frameHeight(); }
+int TForm::Width() const {
+    return width() + frameWidth();
+}
+int TForm::Height() const {
+    return height() + frameHeight();
+}
 
-void TForm::SetWidth(int width) { applyClientSize(width - frameWidth(), height()); }
-void TForm::SetHeight(int height) { applyClientSize(width(), height - frameHeight()); }
+void TForm::SetWidth(int width) {
+    applyClientSize(width - frameWidth(), height());
+}
+void TForm::SetHeight(int height) {
+    applyClientSize(width(), height - frameHeight());
+}
 
 void TForm::applyClientSize(int clientWidth, int clientHeight) {
     clientWidth = std::max(clientWidth, 0);
@@ -45,7 +61,9 @@ void TForm::applyClientSize(int clientWidth, int clientHeight) {
     }
 }
 
-void TForm::ShowModal() { platform_.modal.showModal(*this); }
+void TForm::ShowModal() {
+    platform_.modal.showModal(*this);
+}
 
 void TForm::closeEvent(QCloseEvent* event) {
     guarded([this] { FormClose(); });

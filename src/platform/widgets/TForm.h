@@ -13,7 +13,7 @@ namespace lectern::platform {
 // without a frame is exactly its Width by Height.
 class TForm : public QWidget {
     Q_OBJECT
-public:
+  public:
     enum class Frame { FixedDialog, Sizeable, None };
     enum class Position { ScreenCenter, MainFormCenter, Designed };
 
@@ -41,10 +41,10 @@ public:
         connect(sender, signal, this, [this, handler](auto&&...) { guarded(handler); });
     }
 
-signals:
+  signals:
     void closed();
 
-protected:
+  protected:
     // Run when the window closes by any means, before it hides.
     virtual void FormClose() {}
     // Run each time the window is shown, before it becomes visible.
@@ -54,7 +54,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
-private:
+  private:
     void applyClientSize(int clientWidth, int clientHeight);
     int frameWidth() const;
     int frameHeight() const;

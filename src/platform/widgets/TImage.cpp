@@ -1,12 +1,62 @@
 #include "platform/widgets/TImage.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
 namespace lectern::platform {
+namespace {
+
+// What a screen reader sees of an image: a picture, or, once the image is
+// clickable, a button named by its hint whose press action clicks it. Decided
+// when asked, since the interface is made (and cached) as soon as the image
+// is created.
+class ImageAccessible : public QAccessibleWidget {
+  public:
+    explicit ImageAccessible(TImage* image) : QAccessibleWidget(image, QAccessible::Graphic) {}
+
+    QAccessible::Role role() const override {
+        return clickable() ? QAccessible::Button : QAccessible::Graphic;
+    }
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Name)
+            return image()->Hint();
+        return QAccessibleWidget::text(t);
+    }
+    QStringList actionNames() const override {
+        QStringList names = QAccessibleWidget::actionNames();
+        if (clickable())
+            names << pressAction();
+        return names;
+    }
+    void doAction(const QString& actionName) override {
+        if (clickable() && actionName == pressAction())
+            image()->click();
+        else
+            QAccessibleWidget::doAction(actionName);
+    }
+
+  private:
+    TImage* image() const { return static_cast<TImage*>(widget()); }
+    bool clickable() const { return image()->focusPolicy() != Qt::NoFocus; }
+};
+
+QAccessibleInterface* imageFactory(const QString& className, QObject* object) {
+    if (className != QLatin1String(TImage::staticMetaObject.className()))
+        return nullptr;
+    return new ImageAccessible(static_cast<TImage*>(object));
+}
+
+}  // namespace
 
 TImage::TImage(QWidget* parent) : QWidget(parent) {
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(imageFactory);
+        return true;
+    }();
+    (void)factoryInstalled;
     setAttribute(Qt::WA_NoSystemBackground);
 }
 
@@ -35,18 +85,26 @@ void TImage::MakeClickable() {
     setMouseTracking(true);
 }
 
+void TImage::click() {
+    emit clicked();
+}
+
 void TImage::paintEvent(QPaintEvent*) {
-    if (picture_.isNull())
-        return;
     QPainter painter(this);
-    if (stretch_)
-        painter.drawImage(rect(), picture_);
-    else
-        painter.drawImage(QPoint(0, 0), picture_);
-    if (hasFocus()) {
-        QPen pen(palette().highlight(), 2, Qt::DotLine);
-        painter.setPen(pen);
-        painter.drawRect(rect().adjusted(1, 1, -1, -1));
+    if (!picture_.isNull()) {
+        if (stretch_)
+            painter.drawImage(rect(), picture_);
+        else
+            painter.drawImage(QPoint(0, 0), picture_);
+    }
+    // A clickable image is usually transparent over its lit holder; the
+    // keyboard focus shows as a dotted frame that reads on any picture.
+    if (hasFocus() && width() > 4 && height() > 4) {
+        const QRect frame = rect().adjusted(1, 1, -2, -2);
+        painter.setPen(QPen(Qt::white, 2));
+        painter.drawRect(frame);
+        painter.setPen(QPen(Qt::black, 2, Qt::DotLine));
+        painter.drawRect(frame);
     }
 }
 

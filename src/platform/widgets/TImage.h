@@ -11,7 +11,7 @@ namespace lectern::platform {
 // layer is.
 class TImage : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit TImage(QWidget* parent = nullptr);
 
     const QImage& Picture() const { return picture_; }
@@ -30,20 +30,22 @@ public:
     // Makes the image a button: hand cursor, reachable with Tab, Enter or
     // Space clicks it.
     void MakeClickable();
+    // Clicks it as the mouse or the keyboard would (screen readers' press).
+    void click();
 
-signals:
+  signals:
     void clicked();
     void mouseMoved();
     void mouseReleased();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
 
-private:
+  private:
     QImage picture_;
     bool stretch_ = false;
 };

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "app/skin/SkinTargets.h"
+
+#include <QString>
+
+namespace lectern::platform {
+class CourseFiles;
+class StringList;
+}  // namespace lectern::platform
+
+namespace lectern::app {
+
+class WindowSet;
+
+// The skin's start-up steps over the program's windows, in the order the
+// main window's FormShow runs them.
+
+// The six skinned windows' bars, edges and buttons.
+SkinTargets SkinTargetsOf(WindowSet& windows);
+
+// Bars, edges and button pictures from "gdata\" of the current folder.
+void LoadSkins(WindowSet& windows, const platform::StringList& layout,
+               const platform::CourseFiles& files);
+
+// The intro splash: its picture (AppFolder + "\data\descr\" + settings line
+// 1), its caption (line 0), and, when line 2 switches it on, shown modally.
+void ShowIntro(WindowSet& windows, const QString& appFolder,
+               const platform::StringList& windowSettings, const platform::CourseFiles& files);
+
+// Every button of every window where the geometry puts it.
+void PlaceButtons(WindowSet& windows, const platform::StringList& layout);
+
+}  // namespace lectern::app

@@ -1,0 +1,74 @@
+#include "platform/browser/CourseRequestInterceptor.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QMutexLocker>
+#include <QUrl>
+
+namespace lectern::platform {
+
+namespace {
+
+// The file's real place: links are followed so that none leads out of the
+// course; a file that does not exist is judged by its cleaned path.
+QString realPath(const QString& file) {
+    const QFileInfo info(file);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
+}
+
+// Requests remembered for inspection; a page cannot make the lists grow
+// without end.
+constexpr qsizetype rememberedRequests = 1000;
+
+void remember(QStringList& list, const QString& url) {
+    if (list.size() >= rememberedRequests)
+        list.removeFirst();
+    list.append(url);
+}
+
+}  // namespace
+
+void CourseRequestInterceptor::setCourseFolder(const QString& folder) {
+    const QString real = realPath(folder);
+    QMutexLocker lock(&mutex_);
+    folder_ = real;
+}
+
+QString CourseRequestInterceptor::courseFolder() const {
+    QMutexLocker lock(&mutex_);
+    return folder_;
+}
+
+bool CourseRequestInterceptor::admits(const QString& file) const {
+    QMutexLocker lock(&mutex_);
+    return admitsLocked(file);
+}
+
+bool CourseRequestInterceptor::admitsLocked(const QString& file) const {
+    if (folder_.isEmpty())
+        return false;
+    const QString path = realPath(file);
+    const QString root = folder_.endsWith(QLatin1Char('/')) ? folder_ : folder_ + QLatin1Char('/');
+    return path.startsWith(root);
+}
+
+void CourseRequestInterceptor::interceptRequest(QWebEngineUrlRequestInfo& info) {
+    const QUrl url = info.requestUrl();
+    QMutexLocker lock(&mutex_);
+    const bool pass = url.isLocalFile() && admitsLocked(url.toLocalFile());
+    remember(pass ? passed_ : blocked_, url.toString());
+    info.block(!pass);
+}
+
+QStringList CourseRequestInterceptor::blockedRequests() const {
+    QMutexLocker lock(&mutex_);
+    return blocked_;
+}
+
+QStringList CourseRequestInterceptor::passedRequests() const {
+    QMutexLocker lock(&mutex_);
+    return passed_;
+}
+
+}  // namespace lectern::platform

@@ -1,0 +1,108 @@
+#include "platform/browser/PageScripts.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonValue>
+
+namespace lectern::platform::PageScripts {
+
+namespace {
+
+const QString reportPrefix = QStringLiteral("\u0001lectern-inputs ");
+
+QString literal(const QString& text) {
+    const QByteArray json = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
+    return QString::fromUtf8(json.mid(1, json.size() - 2));
+}
+
+}  // namespace
+
+QString serialize() {
+    return QStringLiteral(R"JS((function () {
+  var root = document.documentElement;
+  if (!root) return '';
+  var copy = root.cloneNode(true);
+  var live = root.querySelectorAll('input,textarea');
+  var held = copy.querySelectorAll('input,textarea');
+  for (var i = 0; i < live.length && i < held.length; i++) {
+    var a = live[i], b = held[i];
+    if (a.tagName === 'TEXTAREA') {
+      b.textContent = a.value;
+    } else if (a.type === 'checkbox' || a.type === 'radio') {
+      if (a.checked) b.setAttribute('checked', ''); else b.removeAttribute('checked');
+    } else if (a.type !== 'file' && a.type !== 'password') {
+      b.setAttribute('value', a.value);
+    }
+  }
+  return '<!DOCTYPE html>' + copy.outerHTML;
+})())JS");
+}
+
+QString inputBridge() {
+    return QStringLiteral(R"JS((function () {
+  var log = console.log.bind(console);
+  var prefix = %1;
+  function report(target) {
+    if (!target || !target.tagName) return;
+    var tag = target.tagName;
+    if (tag !== 'INPUT' && tag !== 'TEXTAREA') return;
+    var all = Array.prototype.slice.call(document.querySelectorAll('input,textarea'));
+    var changed = [target];
+    if (tag === 'INPUT' && target.type === 'radio' && target.name)
+      changed = all.filter(function (e) {
+        return e.tagName === 'INPUT' && e.type === 'radio' && e.name === target.name;
+      });
+    var out = [];
+    for (var i = 0; i < changed.length; i++)
+      out.push([all.indexOf(changed[i]), changed[i].checked ? 1 : 0, String(changed[i].value)]);
+    log(prefix + JSON.stringify(out));
+  }
+  document.addEventListener('input', function (e) { report(e.target); }, true);
+  document.addEventListener('change', function (e) { report(e.target); }, true);
+})();)JS")
+        .arg(literal(reportPrefix));
+}
+
+QString edit(const PageEdit& edit) {
+    const QString find =
+        edit.elementId.isEmpty()
+            ? QStringLiteral("document.getElementsByTagName('*')[%1]").arg(edit.elementIndex)
+            : QStringLiteral("document.getElementById(%1)").arg(literal(edit.elementId));
+    QString action;
+    switch (edit.kind) {
+        case PageEdit::Kind::SetClass:
+            action = QStringLiteral("e.className = %1;").arg(literal(edit.value));
+            break;
+        case PageEdit::Kind::Click:
+            action = QStringLiteral("e.click();");
+            break;
+        case PageEdit::Kind::SetChecked:
+            action = QStringLiteral("e.checked = %1;")
+                         .arg(edit.value == QLatin1String("1") ? QStringLiteral("true")
+                                                               : QStringLiteral("false"));
+            break;
+        case PageEdit::Kind::SetValue:
+            action = QStringLiteral("e.value = %1;").arg(literal(edit.value));
+            break;
+        case PageEdit::Kind::SetId:
+            action = QStringLiteral("e.id = %1;").arg(literal(edit.value));
+            break;
+    }
+    return QStringLiteral("(function () { var e = %1; if (e) { %2 } })();").arg(find, action);
+}
+
+bool inputReport(const QString& consoleLine, std::vector<InputState>& states) {
+    if (!consoleLine.startsWith(reportPrefix))
+        return false;
+    const QJsonDocument json =
+        QJsonDocument::fromJson(consoleLine.mid(reportPrefix.size()).toUtf8());
+    states.clear();
+    for (const QJsonValue& entry : json.array()) {
+        const QJsonArray fields = entry.toArray();
+        if (fields.size() == 3)
+            states.push_back({fields[0].toInt(-1), fields[1].toInt() != 0, fields[2].toString()});
+    }
+    return true;
+}
+
+}  // namespace lectern::platform::PageScripts

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "platform/browser/PageEdit.h"
+
+#include <QString>
+#include <vector>
+
+namespace lectern::platform {
+
+// The scripts the web engine backend runs in a shown page.
+namespace PageScripts {
+
+// Gives the page's markup as the engine holds it, with the learner's ticks
+// and typed text written into it (a plain outerHTML would lose them).
+QString serialize();
+// Installed at document creation: reports every change to an input or
+// textarea through the console, as a line that inputReport understands.
+QString inputBridge();
+// Repeats one change of the document model in the page.
+QString edit(const PageEdit& edit);
+// The input states of a bridge report; false when the console line is
+// something else.
+bool inputReport(const QString& consoleLine, std::vector<InputState>& states);
+
+}  // namespace PageScripts
+
+}  // namespace lectern::platform

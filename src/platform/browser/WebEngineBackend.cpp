@@ -1,0 +1,141 @@
+#include "platform/browser/WebEngineBackend.h"
+
+#include "platform/CourseFiles.h"
+#include "platform/browser/CoursePage.h"
+#include "platform/browser/CourseRequestInterceptor.h"
+#include "platform/browser/DocumentModel.h"
+#include "platform/browser/PageScripts.h"
+#include "platform/browser/WebEngineBrowserEngine.h"
+
+#include <QFileInfo>
+#include <QVBoxLayout>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
+
+namespace lectern::platform {
+
+namespace {
+
+// Chromium's name of the course's legacy code page ("CP1251" → "windows-1251").
+QString webEncoding(const QByteArray& codePage) {
+    QString name = QString::fromLatin1(codePage);
+    if (name.startsWith(QLatin1String("CP"), Qt::CaseInsensitive))
+        name = QStringLiteral("windows-") + name.mid(2);
+    return name;
+}
+
+}  // namespace
+
+WebEngineBackend::WebEngineBackend(WebEngineBrowserEngine& engine, BrowserHost& host)
+    : engine_(engine), host_(host) {}
+
+WebEngineBackend::~WebEngineBackend() {
+    detachModel();
+    delete view_;
+}
+
+QWidget* WebEngineBackend::view() const {
+    return view_;
+}
+
+void WebEngineBackend::ensureView() {
+    if (view_)
+        return;
+    QWidget& host = host_.hostWidget();
+    view_ = new QWebEngineView(&host);
+    page_ = new CoursePage(&engine_.profile(), view_);
+    view_->setPage(page_);
+    QWebEngineSettings* settings = page_->settings();
+    settings->setAttribute(QWebEngineSettings::JavascriptEnabled, true);
+    settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
+    settings->setAttribute(QWebEngineSettings::PluginsEnabled, false);
+    settings->setAttribute(QWebEngineSettings::ErrorPageEnabled, false);
+    settings->setAttribute(QWebEngineSettings::PdfViewerEnabled, false);
+    settings->setDefaultTextEncoding(webEncoding(engine_.files().decoding().legacyCodePage()));
+    connect(page_, &QWebEnginePage::loadStarted, this, &WebEngineBackend::loadStarted);
+    connect(page_, &QWebEnginePage::loadFinished, this, &WebEngineBackend::loadFinished);
+    connect(page_, &CoursePage::inputsChanged, this, &WebEngineBackend::inputsChanged);
+    QLayout* layout = host.layout();
+    if (!layout) {
+        layout = new QVBoxLayout(&host);
+        layout->setContentsMargins(0, 0, 0, 0);
+    }
+    layout->addWidget(view_);
+    view_->show();
+}
+
+void WebEngineBackend::navigate(const QString& coursePath) {
+    ensureView();
+    engine_.beginNavigation();
+    detachModel();
+    file_ = QFileInfo(engine_.files().resolve(coursePath)).absoluteFilePath();
+    const QFileInfo info(file_);
+    if (!info.exists())
+        trouble_ = QStringLiteral("the page %1 does not exist").arg(file_);
+    else if (info.isDir())
+        trouble_ = QStringLiteral("the page %1 is a folder").arg(file_);
+    else if (!engine_.interceptor().admits(file_))
+        trouble_ = QStringLiteral("the page %1 is outside the course folder").arg(file_);
+    else
+        trouble_.clear();
+    page_->load(trouble_.isEmpty() ? QUrl::fromLocalFile(file_)
+                                   : QUrl(QStringLiteral("about:blank")));
+}
+
+void WebEngineBackend::detachModel() {
+    if (model_)
+        model_->setSink(nullptr);
+    model_.reset();
+}
+
+void WebEngineBackend::loadStarted() {
+    // The model stays attached: a load may keep the document (a jump to an
+    // anchor), and changes must not be lost meanwhile. A new model replaces
+    // it when the load finishes.
+    ++loads_;
+}
+
+void WebEngineBackend::loadFinished(bool ok) {
+    const quint64 load = loads_;
+    if (!ok) {
+        modelArrived(load, QString(), false);
+        return;
+    }
+    QPointer<WebEngineBackend> self(this);
+    page_->runJavaScript(PageScripts::serialize(), [self, load](const QVariant& markup) {
+        if (self)
+            self->modelArrived(load, markup.toString(), true);
+    });
+}
+
+void WebEngineBackend::modelArrived(quint64 load, const QString& markup, bool ok) {
+    if (load != loads_)
+        return;  // a later load has begun; it will report
+    std::shared_ptr<DocumentModel> model;
+    if (!trouble_.isEmpty())
+        model = DocumentModel::blank(file_, trouble_);
+    else if (!ok || markup.isEmpty())
+        model = DocumentModel::blank(file_,
+                                     QStringLiteral("the page %1 could not be shown").arg(file_));
+    else
+        model = DocumentModel::parse(markup.toUtf8(), "UTF-8", file_);
+    detachModel();
+    model_ = model;
+    model_->setSink(this);
+    host_.documentLoaded(std::move(model));
+}
+
+void WebEngineBackend::pageEdited(const PageEdit& edit) {
+    page_->runJavaScript(PageScripts::edit(edit));
+}
+
+void WebEngineBackend::inputsChanged(const std::vector<InputState>& states) {
+    if (!model_)
+        return;
+    for (const InputState& state : states)
+        model_->applyInputState(state);
+}
+
+}  // namespace lectern::platform

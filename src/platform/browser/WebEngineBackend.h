@@ -1,0 +1,54 @@
+#pragma once
+
+#include "platform/browser/BrowserEngine.h"
+#include "platform/browser/PageEdit.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <memory>
+#include <vector>
+
+class QWebEngineView;
+
+namespace lectern::platform {
+
+class CoursePage;
+class DocumentModel;
+class WebEngineBrowserEngine;
+
+// One browser component's web view, made at its first navigation. When a
+// load finishes, the page's markup as the engine holds it becomes the
+// document model, and only then is the load reported. From then on every
+// change made through the model is repeated in the page at once and in
+// order, and every change the learner makes to the page's inputs is taken
+// into the model as it is reported. Nothing here waits for the engine.
+class WebEngineBackend : public QObject, public BrowserBackend, private PageEditSink {
+    Q_OBJECT
+  public:
+    WebEngineBackend(WebEngineBrowserEngine& engine, BrowserHost& host);
+    ~WebEngineBackend() override;
+
+    void navigate(const QString& coursePath) override;
+    QWidget* view() const override;
+
+  private:
+    void ensureView();
+    void loadStarted();
+    void loadFinished(bool ok);
+    void modelArrived(quint64 load, const QString& markup, bool ok);
+    void pageEdited(const PageEdit& edit) override;
+    void inputsChanged(const std::vector<InputState>& states);
+    void detachModel();
+
+    WebEngineBrowserEngine& engine_;
+    BrowserHost& host_;
+    QWebEngineView* view_ = nullptr;
+    CoursePage* page_ = nullptr;
+    std::shared_ptr<DocumentModel> model_;
+    quint64 loads_ = 0;
+    QString file_;
+    QString trouble_;  // why the page of the last navigation is not shown
+};
+
+}  // namespace lectern::platform

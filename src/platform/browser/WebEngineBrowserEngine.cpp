@@ -1,0 +1,51 @@
+#include "platform/browser/WebEngineBrowserEngine.h"
+
+#include "platform/browser/CourseRequestInterceptor.h"
+#include "platform/browser/WebEngineBackend.h"
+
+#include <QDir>
+#include <QWebEngineProfile>
+
+namespace lectern::platform {
+
+WebEngineBrowserEngine::WebEngineBrowserEngine(CourseFiles& files, QString courseFolder)
+    : files_(files), courseFolder_(std::move(courseFolder)) {}
+
+WebEngineBrowserEngine::~WebEngineBrowserEngine() = default;
+
+std::unique_ptr<BrowserBackend> WebEngineBrowserEngine::createBackend(BrowserHost& host) {
+    return std::make_unique<WebEngineBackend>(*this, host);
+}
+
+CourseRequestInterceptor& WebEngineBrowserEngine::interceptor() {
+    if (!interceptor_) {
+        interceptor_ = new CourseRequestInterceptor(this);
+        interceptor_->setCourseFolder(courseFolder_.isEmpty() ? QDir::currentPath()
+                                                              : courseFolder_);
+    }
+    return *interceptor_;
+}
+
+QWebEngineProfile& WebEngineBrowserEngine::profile() {
+    if (!profile_) {
+        profile_ = new QWebEngineProfile(this);  // off the record: nothing is stored
+        profile_->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
+        profile_->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
+        profile_->setUrlRequestInterceptor(&interceptor());
+    }
+    return *profile_;
+}
+
+void WebEngineBrowserEngine::beginNavigation() {
+    interceptor().setCourseFolder(courseFolder_.isEmpty() ? QDir::currentPath() : courseFolder_);
+}
+
+QStringList WebEngineBrowserEngine::blockedRequests() const {
+    return interceptor_ ? interceptor_->blockedRequests() : QStringList();
+}
+
+QStringList WebEngineBrowserEngine::passedRequests() const {
+    return interceptor_ ? interceptor_->passedRequests() : QStringList();
+}
+
+}  // namespace lectern::platform

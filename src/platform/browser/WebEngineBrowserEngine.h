@@ -1,0 +1,45 @@
+#pragma once
+
+#include "platform/browser/BrowserEngine.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+class QWebEngineProfile;
+
+namespace lectern::platform {
+
+class CourseFiles;
+class CourseRequestInterceptor;
+
+// Browsers that show pages in Qt WebEngine. All of them share one private,
+// off-the-record profile, made when the first page is shown, whose
+// interceptor lets pages read files below the course folder and nothing
+// else. The course folder is the one given, or else the current folder at
+// each navigation. The engine must outlive the browsers it made.
+class WebEngineBrowserEngine : public QObject, public BrowserEngine {
+    Q_OBJECT
+  public:
+    explicit WebEngineBrowserEngine(CourseFiles& files, QString courseFolder = QString());
+    ~WebEngineBrowserEngine() override;
+
+    std::unique_ptr<BrowserBackend> createBackend(BrowserHost& host) override;
+
+    CourseFiles& files() { return files_; }
+    QWebEngineProfile& profile();
+    CourseRequestInterceptor& interceptor();
+    // Fixes the course folder for a navigation that starts now.
+    void beginNavigation();
+    // Requests kept from pages so far, as addresses.
+    QStringList blockedRequests() const;
+    QStringList passedRequests() const;
+
+  private:
+    CourseFiles& files_;
+    QString courseFolder_;
+    CourseRequestInterceptor* interceptor_ = nullptr;
+    QWebEngineProfile* profile_ = nullptr;
+};
+
+}  // namespace lectern::platform

@@ -1,0 +1,178 @@
+#include "SkinCourse.h"
+#include "app/WindowSet.h"
+#include "exercises/Multi/TMultiFrm.h"
+#include "exercises/Sortfrm/TfrmSort.h"
+#include "exercises/View/TViewFrm.h"
+#include "exercises/Viewtxt/TViewTxtFrm.h"
+#include "exercises/Worktxt/TWorkTxtFrm.h"
+#include "main/TMainFrm.h"
+#include "platform/browser/TCppWebBrowser.h"
+
+#include <gtest/gtest.h>
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QMouseEvent>
+#include <QSignalSpy>
+#include <QTest>
+#include <memory>
+
+namespace lectern {
+namespace {
+
+using platform::TImage;
+using Holders = std::vector<TImage*>;
+
+void moveOver(QWidget* widget) {
+    const QPointF inside(1, 1);
+    QMouseEvent move(QEvent::MouseMove, inside, widget->mapToGlobal(inside), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &move);
+}
+
+void setAll(const Holders& holders, bool lit) {
+    for (TImage* holder : holders)
+        holder->setVisible(lit);
+}
+
+Holders litOf(const Holders& holders) {
+    Holders lit;
+    for (TImage* holder : holders)
+        if (!holder->isHidden())
+            lit.push_back(holder);
+    return lit;
+}
+
+// One row of a window's hover table: the image the mouse moves over, and the
+// holders lit afterwards when all were lit before, and when none was.
+struct HoverRow {
+    const char* name;
+    QWidget* over;
+    Holders afterAllLit;
+    Holders afterNoneLit;
+};
+
+void checkTable(const Holders& holders, const std::vector<HoverRow>& rows) {
+    for (const HoverRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        setAll(holders, true);
+        moveOver(row.over);
+        EXPECT_EQ(litOf(holders), row.afterAllLit);
+        setAll(holders, false);
+        moveOver(row.over);
+        EXPECT_EQ(litOf(holders), row.afterNoneLit);
+    }
+}
+
+class HoverTest : public ::testing::Test {
+  protected:
+    test::SkinCourse course;
+    test::CurrentFolder here{course.path()};
+    test::TestPlatform services;
+    app::WindowSet w{services.platform};
+};
+
+TEST_F(HoverTest, MainWindowLightsTheButtonUnderTheMouseOnly) {
+    main::TMainFrm& m = *w.MainFrm;
+    checkTable({m.m1, m.m2, m.m3, m.m4, m.m5}, {{"m11", m.m11, {m.m1}, {m.m1}},
+                                                {"m22", m.m22, {m.m2}, {m.m2}},
+                                                {"m33", m.m33, {m.m3}, {m.m3}},
+                                                {"m44", m.m44, {m.m4}, {m.m4}},
+                                                {"m55", m.m55, {m.m5}, {m.m5}},
+                                                {"Image3", m.Image3, {}, {}}});
+}
+
+TEST_F(HoverTest, PageViewerAndReadingWindowFollowTheirTables) {
+    exercises::TViewFrm& v = *w.ViewFrm;
+    checkTable({v.m1}, {{"m11", v.m11, {v.m1}, {v.m1}}, {"Image4", v.Image4, {}, {}}});
+
+    exercises::TViewTxtFrm& r = *w.ViewTxtFrm;
+    checkTable({r.m1, r.m2, r.m3, r.m4, r.m5}, {{"m11", r.m11, {r.m1}, {r.m1}},
+                                                {"m22", r.m22, {r.m2}, {r.m2}},
+                                                {"m33", r.m33, {r.m3}, {r.m3}},
+                                                {"m44", r.m44, {r.m4}, {r.m4}},
+                                                {"m55", r.m55, {r.m5}, {r.m5}},
+                                                {"Image4", r.Image4, {}, {}}});
+}
+
+TEST_F(HoverTest, UnitWorkWindowKeepsTheUnitLightFromExit) {
+    exercises::TWorkTxtFrm& u = *w.WorkTxtFrm;
+    const Holders holders{u.m1, u.m2, u.m3, u.m4, u.m5, u.ca};
+    checkTable(holders, {{"m11", u.m11, {u.m1}, {u.m1}},
+                         {"m22", u.m22, {u.m2}, {u.m2}},
+                         {"m33", u.m33, {u.m3}, {u.m3}},
+                         {"m44", u.m44, {u.m4}, {u.m4}},
+                         {"m55", u.m55, {u.m5, u.ca}, {u.m5}},
+                         {"caa", u.caa, {u.ca}, {u.ca}},
+                         {"Image4", u.Image4, {}, {}}});
+
+    // From the unit button straight onto "Exit": both stay lit.
+    setAll(holders, false);
+    moveOver(u.caa);
+    moveOver(u.m55);
+    EXPECT_EQ(litOf(holders), (Holders{u.m5, u.ca}));
+    EXPECT_FALSE(u.c->isHidden());
+}
+
+TEST_F(HoverTest, TestAndSortingWindowsNeverLightAHolder) {
+    exercises::TMultiFrm& t = *w.MultiFrm;
+    exercises::TfrmSort& s = *w.frmSort;
+    const Holders holders{t.m1, t.m2, t.m3, t.m4, t.m5, s.m1, s.m2, s.m3, s.m4, s.m5};
+    for (QWidget* over : {t.m11, t.m22, t.m33, t.m44, t.m55, t.Image3, t.Image4, s.m11, s.m22,
+                          s.m33, s.m44, s.m55, s.Image3, s.Image4})
+        moveOver(over);
+    EXPECT_EQ(litOf(holders), Holders{});
+}
+
+TEST_F(HoverTest, OnlyTheTopBarPutsTheMainWindowsLightOut) {
+    w.MainFrm->show();
+    ASSERT_EQ(services.dialogs.errors(), QStringList());
+    main::TMainFrm& m = *w.MainFrm;
+    const Holders holders{m.m1, m.m2, m.m3, m.m4, m.m5};
+
+    // "Help" straight onto "About".
+    moveOver(m.m33);
+    moveOver(m.m44);
+    EXPECT_EQ(litOf(holders), Holders{m.m4});
+
+    moveOver(m.TreeView1->viewport());
+    moveOver(m.CppWebBrowser1);
+    moveOver(m.Image1);
+    EXPECT_EQ(litOf(holders), Holders{m.m4});
+    EXPECT_EQ(m.focusWidget(), m.TreeView1);
+
+    moveOver(m.Image3);
+    EXPECT_EQ(litOf(holders), Holders{});
+}
+
+TEST_F(HoverTest, TheWindowSystemsMouseReachesTheButtons) {
+    w.MainFrm->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.MainFrm));
+    main::TMainFrm& m = *w.MainFrm;
+    const Holders holders{m.m1, m.m2, m.m3, m.m4, m.m5};
+    QTest::mouseMove(w.MainFrm, m.m22->mapTo(w.MainFrm, m.m22->rect().center()));
+    EXPECT_EQ(litOf(holders), Holders{m.m2});
+    const QPoint barOnly(m.Panel1->width() - 2, m.Panel1->height() - 2);
+    ASSERT_FALSE(m.m55->geometry().contains(barOnly));
+    QTest::mouseMove(w.MainFrm, m.Panel1->mapTo(w.MainFrm, barOnly));
+    EXPECT_EQ(litOf(holders), Holders{});
+}
+
+TEST_F(HoverTest, ButtonsWorkFromTheKeyboardAndForScreenReaders) {
+    main::TMainFrm& m = *w.MainFrm;
+    QSignalSpy clicks(m.m22, &TImage::clicked);
+    QTest::keyClick(m.m22, Qt::Key_Return);
+    QTest::keyClick(m.m22, Qt::Key_Space);
+    EXPECT_EQ(clicks.count(), 2);
+    EXPECT_EQ(m.m22->focusPolicy(), Qt::StrongFocus);
+
+    QAccessibleInterface* button = QAccessible::queryAccessibleInterface(m.m22);
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->role(), QAccessible::Button);
+    EXPECT_EQ(button->text(QAccessible::Name), "Run lesson");
+    ASSERT_NE(button->actionInterface(), nullptr);
+    button->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(clicks.count(), 3);
+}
+
+}  // namespace
+}  // namespace lectern

@@ -1,0 +1,228 @@
+// The browser component over Qt WebEngine: pages shown, the document model
+// and the shown page kept in step both ways, and pages kept inside the course.
+#include "exercises/markup/PageMarkup.h"
+#include "platform/CourseFiles.h"
+#include "platform/Error.h"
+#include "platform/browser/TCppWebBrowser.h"
+#include "platform/browser/WebEngineBrowserEngine.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QImage>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+#include <functional>
+
+using namespace lectern::platform;
+using lectern::exercises::FindElement;
+using lectern::exercises::FindInput;
+using lectern::exercises::InputChecked;
+using lectern::exercises::PageSnapshot;
+using lectern::exercises::ShowPassage;
+using lectern::test::testDataPath;
+
+namespace {
+
+bool waitUntil(const std::function<bool()>& done, int ms = 15000) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > ms)
+            return false;
+        QTest::qWait(20);
+    }
+    return true;
+}
+
+class WebEngineBrowserTest : public ::testing::Test {
+  protected:
+    WebEngineBrowserTest() {
+        browser.resize(900, 700);
+        browser.show();
+        browser.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&browser));
+    }
+
+    Variant load(const QString& name) {
+        QSignalSpy complete(&browser, &TCppWebBrowser::OnDocumentComplete);
+        browser.Navigate(course + "/" + name);
+        EXPECT_TRUE(complete.wait(30000)) << name.toStdString();
+        return browser.Document();
+    }
+
+    QWebEnginePage* page() { return static_cast<QWebEngineView*>(browser.view())->page(); }
+
+    // Test-only: runs a script in the shown page and waits for its result.
+    QVariant js(const QString& script) {
+        QVariant result;
+        bool done = false;
+        page()->runJavaScript(script, [&](const QVariant& v) {
+            result = v;
+            done = true;
+        });
+        EXPECT_TRUE(waitUntil([&] { return done; }));
+        return result;
+    }
+
+    QRect rectOf(const QString& id) {
+        const QJsonObject r =
+            QJsonDocument::fromJson(
+                js("JSON.stringify(document.getElementById('" + id + "').getBoundingClientRect())")
+                    .toString()
+                    .toUtf8())
+                .object();
+        return QRectF(r["left"].toDouble(), r["top"].toDouble(), r["width"].toDouble(),
+                      r["height"].toDouble())
+            .toRect();
+    }
+
+    QString course = testDataPath("pages/course");
+    CourseFiles files;
+    WebEngineBrowserEngine engine{files, course};
+    TCppWebBrowser browser{engine};
+};
+
+TEST_F(WebEngineBrowserTest, ShowPassageReachesTheShownPageInOrder) {
+    EXPECT_EQ(browser.view(), nullptr);  // made at the first navigation only
+    const Variant doc = load("lesson.htm");
+    ASSERT_TRUE(doc.isObject());
+    ASSERT_NE(browser.view(), nullptr);
+    EXPECT_EQ(FindElement(doc, "t1").get("className").toString(), "text");
+    EXPECT_EQ(FindElement(doc, "t1").get("innerHTML").toString(),
+              QString::fromUtf8("Первый отрывок."));
+
+    ShowPassage(doc, 1);
+    lectern::exercises::MoveHighlight(doc, 1, 3);
+    lectern::exercises::MoveHighlight(doc, 3, 2);
+    ASSERT_TRUE(waitUntil([&] { return js("clicked.join(',')").toString() == "1,3,2"; }))
+        << js("clicked.join(',')").toString().toStdString();
+    EXPECT_EQ(js("document.getElementById('t1').className").toString(), "text");
+    EXPECT_EQ(js("document.getElementById('t2').className").toString(), "inscomm");
+    EXPECT_EQ(js("document.getElementById('t3').className").toString(), "text");
+    const auto background = [&](const char* id) {
+        return js(QStringLiteral("getComputedStyle(document.getElementById('%1')).backgroundColor")
+                      .arg(id))
+            .toString();
+    };
+    EXPECT_EQ(background("t2"), "rgb(255, 255, 0)");
+    EXPECT_EQ(background("t1"), "rgb(255, 255, 255)");
+
+    // What the learner sees: passage 2 on the highlight colour, passage 1 not.
+    QTest::qWait(500);
+    const QImage shot = browser.view()->grab().toImage();
+    shot.save(QCoreApplication::applicationDirPath() + "/show-passage-2.png");
+    const QRect t1 = rectOf("t1");
+    const QRect t2 = rectOf("t2");
+    const qreal ratio = shot.devicePixelRatio();
+    const auto pixel = [&](const QRect& r) {
+        return shot.pixelColor(QPoint(r.right() - 4, r.center().y()) * ratio);
+    };
+    EXPECT_EQ(pixel(t2), QColor(255, 255, 0)) << pixel(t2).name().toStdString();
+    EXPECT_EQ(pixel(t1), QColor(255, 255, 255)) << pixel(t1).name().toStdString();
+}
+
+TEST_F(WebEngineBrowserTest, TheLearnersClicksAndTypingReachTheModelAndTheSnapshot) {
+    const Variant doc = load("test.htm");
+    QWidget* input = browser.view()->focusProxy();
+    ASSERT_NE(input, nullptr);
+    browser.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&browser));
+    input->setFocus(Qt::MouseFocusReason);
+    EXPECT_TRUE(waitUntil([&] { return input->hasFocus(); }, 3000))
+        << (QApplication::activeWindow() ? "active" : "no active window");
+    EXPECT_EQ(InputChecked(FindInput(doc, 4)), "False");
+    QTest::mouseClick(input, Qt::LeftButton, {}, rectOf("q4").center());
+    ASSERT_TRUE(waitUntil([&] { return InputChecked(FindInput(doc, 4)) == "True"; }));
+    QTest::mouseClick(input, Qt::LeftButton, {}, rectOf("q2").center());
+    QTest::mouseClick(input, Qt::LeftButton, {}, rectOf("q1").center());
+    ASSERT_TRUE(waitUntil([&] { return InputChecked(FindInput(doc, 1)) == "True"; }));
+    EXPECT_EQ(InputChecked(FindInput(doc, 2)), "False");
+
+    QTest::mouseClick(input, Qt::LeftButton, {}, rectOf("answer").center());
+    QTest::keyClicks(input, "Ann");
+    ASSERT_TRUE(
+        waitUntil([&] { return FindElement(doc, "answer").get("value").toString() == "Ann"; }));
+    QTest::mouseClick(input, Qt::LeftButton, {}, rectOf("essay").center());
+    QTest::keyClicks(input, "x<y");
+    ASSERT_TRUE(
+        waitUntil([&] { return FindElement(doc, "essay").get("value").toString() == "x<y"; }));
+
+    const QString snapshot = PageSnapshot(doc);
+    EXPECT_TRUE(snapshot.contains(QRegularExpression(R"(<input [^>]*id="q4"[^>]* checked)")))
+        << snapshot.toStdString();
+    EXPECT_TRUE(snapshot.contains(QRegularExpression(R"(<input [^>]*id="q1"[^>]* checked)")));
+    EXPECT_FALSE(snapshot.contains(QRegularExpression(R"(<input [^>]*id="q2"[^>]* checked)")));
+    EXPECT_TRUE(snapshot.contains(QRegularExpression(R"(id="answer"[^>]* value="Ann")")));
+    EXPECT_TRUE(snapshot.contains(">x&lt;y</textarea>"));
+
+    // A click made through the model ticks the shown page too.
+    FindInput(doc, 4).call("Click");
+    EXPECT_EQ(InputChecked(FindInput(doc, 4)), "False");
+    ASSERT_TRUE(waitUntil([&] { return !js("document.getElementById('q4').checked").toBool(); }));
+}
+
+TEST_F(WebEngineBrowserTest, PagesReachNothingOutsideTheCourse) {
+    const Variant doc = load("leak.htm");
+    ASSERT_TRUE(doc.isObject());
+    ASSERT_TRUE(waitUntil([&] { return js("document.readyState").toString() == "complete"; }));
+    const QStringList blocked = engine.blockedRequests();
+    const auto wasBlocked = [&](const QString& tail) {
+        return std::any_of(blocked.begin(), blocked.end(),
+                           [&](const QString& url) { return url.endsWith(tail); });
+    };
+    EXPECT_TRUE(wasBlocked("/outside/picture.png")) << blocked.join(' ').toStdString();
+    EXPECT_TRUE(wasBlocked("/outside/evil.js"));
+    // Web addresses are refused to local pages before any request is made;
+    // whatever reaches the interceptor is a file below the course.
+    for (const QString& url : engine.passedRequests())
+        EXPECT_TRUE(url.startsWith(QUrl::fromLocalFile(course).toString() + "/"))
+            << url.toStdString();
+    EXPECT_FALSE(std::any_of(blocked.begin(), blocked.end(), [](const QString& url) {
+        return url.endsWith("/course/picture.png");
+    }));
+    EXPECT_EQ(js("document.getElementById('inside').naturalWidth").toInt(), 8);
+    EXPECT_EQ(js("document.getElementById('outside').naturalWidth").toInt(), 0);
+    EXPECT_EQ(js("document.getElementById('network').naturalWidth").toInt(), 0);
+    EXPECT_EQ(js("document.getElementById('remote').naturalWidth").toInt(), 0);
+    EXPECT_FALSE(js("window.evilRan === true").toBool());
+    // Scripts run, but cannot open windows.
+    EXPECT_TRUE(js("window.open('lesson.htm') === null").toBool());
+}
+
+TEST_F(WebEngineBrowserTest, PagesThatCannotBeShownStillComplete) {
+    const Variant missing = load("no-such-page.htm");
+    ASSERT_TRUE(missing.isObject());
+    try {
+        FindElement(missing, "t1");
+        FAIL() << "no error";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.message(), "Element 't1' not found: the page " + course +
+                                   "/no-such-page.htm does not exist");
+    }
+    const Variant outside = load("../outside/evil.js");
+    EXPECT_THROW(FindElement(outside, "t1"), Error);
+    // The next page shows as usual.
+    EXPECT_EQ(FindElement(load("lesson.htm"), "t2").get("className").toString(), "comm");
+}
+
+TEST_F(WebEngineBrowserTest, TheModelIsThePageAsItsScriptsLeftIt) {
+    const Variant doc = load("scripts.htm");
+    ASSERT_TRUE(doc.isObject());
+    // The load event has run by the time the load is reported.
+    EXPECT_EQ(FindElement(doc, "t9").get("className").toString(), "comm");
+    EXPECT_THROW(FindElement(doc, "t2"), Error);
+    lectern::exercises::MarkCurrent(FindElement(doc, "t9"));
+    EXPECT_TRUE(waitUntil(
+        [&] { return js("document.getElementById('t9').className").toString() == "inscomm"; }));
+}
+
+}  // namespace

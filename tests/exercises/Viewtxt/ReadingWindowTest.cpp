@@ -1,0 +1,224 @@
+#include "exercises/Viewtxt/ReadingLessonFixture.h"
+#include "platform/Error.h"
+#include "platform/browser/TCppWebBrowser.h"
+
+#include <gtest/gtest.h>
+
+using namespace lectern;
+using lectern::test::ReadingLessonFixture;
+
+TEST(ReadingWindow, TheLauncherPreparesTheWindowAndTheFirstLoadHighlightsPassageOne) {
+    ReadingLessonFixture f;
+    exercises::TViewTxtFrm& w = f.launch();
+    const QString app = f.folder.path();
+    ASSERT_TRUE(f.test.dialogs.boxes.empty()) << f.test.dialogs.texts().join('\n').toStdString();
+    ASSERT_EQ(f.test.modal.shown, std::vector<QWidget*>{&w});
+    EXPECT_EQ(w.Caption(), "First reading");
+    EXPECT_EQ(w.CppWebBrowser1->LocationURL(), app + "\\data\\text\\reading.htm");
+    EXPECT_EQ(w.MediaPlayer1->FileName(), app + "\\data\\sound\\reading.wav");
+    EXPECT_TRUE(w.MediaPlayer1->IsOpen());
+    EXPECT_EQ(w.MarksList.Count(), 3);
+    EXPECT_EQ(w.TrackBar1->maximum(), 2);
+    EXPECT_TRUE(w.TrackBar1->isEnabled());
+    EXPECT_EQ(w.m11->Hint(), "Play");
+    EXPECT_EQ(w.m22->Hint(), "Pause");
+    EXPECT_EQ(w.m33->Hint(), "Stop");
+    EXPECT_EQ(w.PagePrepared, 1);
+    EXPECT_EQ(f.classes(), "instext comm text");
+
+    // A later load of the same page only renews the document.
+    w.CppWebBrowser1->Navigate(app + "\\data\\text\\reading.htm");
+    f.loadPages();
+    EXPECT_EQ(f.classes(), "text comm text");
+}
+
+TEST(ReadingWindow, PlaysAThreePassagePageToTheEnd) {
+    ReadingLessonFixture f;
+    exercises::TViewTxtFrm& w = f.launch();
+    w.m11Click();
+    EXPECT_TRUE(w.Timer1->isActive());
+    EXPECT_FALSE(w.TrackBar1->isEnabled());
+
+    // Each passage is passed once the sound is within 500 ms of its mark.
+    QStringList seen;
+    for (int tick = 0; tick < 11 && w.Timer1->isActive(); ++tick) {
+        f.tick();
+        seen.append(
+            QStringLiteral("%1:%2:%3").arg(w.PlayClock).arg(w.CurrentMark).arg(f.classes()));
+    }
+    EXPECT_EQ(seen, QStringList({
+                        "250:1:instext comm text",
+                        "500:1:instext comm text",
+                        "750:2:instext comm text",
+                        "1000:2:text inscomm text",
+                        "1250:2:text inscomm text",
+                        "1500:2:text inscomm text",
+                        "1750:3:text inscomm text",
+                        "2000:3:text comm instext",
+                        "2250:3:text comm instext",
+                        "2500:3:text comm instext",
+                        "0:1:instext comm text",
+                    }));
+    EXPECT_FALSE(w.Timer1->isActive());
+    EXPECT_EQ(w.TrackBar1->value(), 0);
+    EXPECT_TRUE(w.TrackBar1->isEnabled());
+    const int stoppedAt = w.MediaPlayer1->Position();
+    f.tick();
+    EXPECT_EQ(w.MediaPlayer1->Position(), stoppedAt) << "the sound stopped with the text";
+}
+
+TEST(ReadingWindow, AFirstMarkBelowHalfASecondIsPassedOnTheFirstTick) {
+    ReadingLessonFixture f;
+    f.folder.writeLines("data/marks/reading.txt", {"400", "2000", "3000"});
+    exercises::TViewTxtFrm& w = f.launch();
+    w.m11Click();
+    f.tick();
+    EXPECT_EQ(w.CurrentMark, 2);
+    EXPECT_EQ(w.TrackBar1->value(), 1);
+}
+
+TEST(ReadingWindow, ContinueStartsTheCurrentPassageFromItsBeginning) {
+    ReadingLessonFixture f;
+    exercises::TViewTxtFrm& w = f.launch();
+    w.m11Click();
+    for (int i = 0; i < 5; ++i)
+        f.tick();
+    ASSERT_EQ(w.CurrentMark, 2);
+    w.m22Click();
+    EXPECT_EQ(w.Paused, 1);
+    EXPECT_FALSE(w.Timer1->isActive());
+    EXPECT_FALSE(w.TrackBar1->isEnabled());
+    const int pausedAt = w.MediaPlayer1->Position();
+    f.test.clock->advance(1000);
+    EXPECT_EQ(w.MediaPlayer1->Position(), pausedAt);
+
+    w.m22Click();
+    EXPECT_EQ(w.Paused, 0);
+    EXPECT_EQ(w.PlayClock, 1000);
+    EXPECT_EQ(w.MediaPlayer1->Position(), 1000) << "continues from mark(1)";
+    EXPECT_TRUE(w.Timer1->isActive());
+    EXPECT_EQ(w.m22->Hint(), "Pause");
+}
+
+TEST(ReadingWindow, TheTrackBarPicksAPassageWithoutStartingTheSound) {
+    ReadingLessonFixture f;
+    exercises::TViewTxtFrm& w = f.launch();
+    w.TrackBar1->setValue(1);
+    EXPECT_EQ(f.classes(), "text inscomm text");
+    w.TrackBar1->setValue(2);
+    EXPECT_EQ(w.CurrentMark, 3);
+    EXPECT_EQ(w.PreviousMark, 3);
+    EXPECT_EQ(f.classes(), "text comm instext") << "passage 2 and the previous pick rest";
+    EXPECT_EQ(w.MediaPlayer1->Position(), 0);
+
+    w.m11Click();
+    EXPECT_EQ(w.MediaPlayer1->Position(), 2000) << "play starts at the picked passage";
+    w.TrackBar1->setValue(0);
+    EXPECT_EQ(w.CurrentMark, 3) << "moves are ignored while playing";
+}
+
+TEST(ReadingWindow, StopWhilePausedThenPauseActsAsContinueFromPassageOne) {
+    ReadingLessonFixture f;
+    exercises::TViewTxtFrm& w = f.launch();
+    w.m11Click();
+    for (int i = 0; i < 5; ++i)
+        f.tick();
+    w.m22Click();
+    w.m33Click();
+    EXPECT_EQ(f.classes(), "instext comm text");
+    EXPECT_TRUE(w.TrackBar1->isEnabled());
+    EXPECT_EQ(w.CurrentMark, 1);
+    EXPECT_EQ(w.Paused, 1) << "Stop leaves the paused flag";
+
+    w.m22Click();
+    EXPECT_TRUE(w.Timer1->isActive());
+    EXPECT_EQ(w.MediaPlayer1->Position(), 0);
+    EXPECT_EQ(w.Paused, 0);
+}
+
+TEST(ReadingWindow, StopDuringPlayStopsTheSoundAndReturnsToPassageOne) {
+    ReadingLessonFixture f;
+    exercises::TViewTxtFrm& w = f.launch();
+    w.m11Click();
+    for (int i = 0; i < 8; ++i)
+        f.tick();
+    ASSERT_EQ(w.CurrentMark, 3);
+    w.m33Click();
+    EXPECT_FALSE(w.Timer1->isActive());
+    EXPECT_EQ(f.classes(), "instext comm text");
+    EXPECT_EQ(w.TrackBar1->value(), 0);
+    const int at = w.MediaPlayer1->Position();
+    f.test.clock->advance(500);
+    EXPECT_EQ(w.MediaPlayer1->Position(), at);
+}
+
+TEST(ReadingWindow, AMissingPassageStopsTheTimerWithOneBoxAndTheSoundPlaysOn) {
+    ReadingLessonFixture f;
+    f.folder.writeLines("data/marks/reading.txt", {"1000", "2000", "3000", "4000"});
+    exercises::TViewTxtFrm& w = f.launch();
+    w.m11Click();
+    for (int i = 0; i < 16 && w.Timer1->isActive(); ++i)
+        f.tick();
+    ASSERT_FALSE(w.Timer1->isActive());
+    ASSERT_EQ(f.test.dialogs.boxes.size(), 1u);
+    EXPECT_EQ(f.test.dialogs.boxes[0].caption, QString::fromUtf8("Ошибка!"));
+    EXPECT_TRUE(f.test.dialogs.boxes[0].text.contains("a4"))
+        << f.test.dialogs.boxes[0].text.toStdString();
+    const int at = w.MediaPlayer1->Position();
+    f.test.clock->advance(250);
+    EXPECT_EQ(w.MediaPlayer1->Position(), at + 250) << "the players are not stopped";
+}
+
+TEST(ReadingWindow, BadMarksGoThroughTheTicksGuard) {
+    for (const QStringList& marks : {QStringList{}, QStringList{"abc"}, QStringList{""}}) {
+        ReadingLessonFixture f;
+        f.folder.writeLines("data/marks/reading.txt", marks);
+        exercises::TViewTxtFrm& w = f.launch();
+        w.m11Click();
+        f.tick();
+        EXPECT_FALSE(w.Timer1->isActive()) << marks.join('|').toStdString();
+        EXPECT_EQ(f.test.dialogs.boxes.size(), 1u) << marks.join('|').toStdString();
+    }
+}
+
+TEST(ReadingWindow, DecreasingMarksPassOnePassagePerTick) {
+    ReadingLessonFixture f;
+    f.folder.writeLines("data/marks/reading.txt", {"3000", "100", "50"});
+    exercises::TViewTxtFrm& w = f.launch();
+    w.m11Click();
+    for (int i = 0; i < 11; ++i)
+        f.tick();
+    EXPECT_EQ(w.CurrentMark, 2) << "passed 500 ms before 3000";
+    f.tick();
+    EXPECT_EQ(w.CurrentMark, 3) << "one passage per tick, however far behind";
+    f.tick();
+    EXPECT_EQ(w.CurrentMark, 1) << "the text ends on the tick after";
+    EXPECT_TRUE(f.test.dialogs.boxes.empty());
+}
+
+TEST(ReadingWindow, PlayWithoutADocumentWarnsAndPlaysAllTheSame) {
+    ReadingLessonFixture f;
+    main::TMainFrm& main = f.start();
+    main.TreeView1->setCurrentIndex(main.TreeModel->indexOfNode(1));
+    main.m22Click();
+    exercises::TViewTxtFrm& w = f.reading();
+    w.m11Click();
+    EXPECT_EQ(f.test.dialogs.texts(),
+              QStringList({QString::fromUtf8("Ошибка инициализации документа.")}));
+    EXPECT_TRUE(w.Timer1->isActive());
+}
+
+TEST(ReadingWindow, HelpOpensTheLessonTypesHelpPageAndExitStopsEverything) {
+    ReadingLessonFixture f;
+    exercises::TViewTxtFrm& w = f.launch();
+    w.m44Click();
+    EXPECT_EQ(f.test.shell.opened, QStringList({f.folder.path() + "\\help\\help_1.htm"}));
+    w.m11Click();
+    f.tick();
+    w.m55Click();
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_FALSE(w.Timer1->isActive());
+    const int at = w.MediaPlayer1->Position();
+    f.test.clock->advance(500);
+    EXPECT_EQ(w.MediaPlayer1->Position(), at);
+}
