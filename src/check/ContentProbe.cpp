@@ -3,12 +3,15 @@
 #include "platform/Error.h"
 #include "platform/browser/DocumentModel.h"
 #include "platform/browser/PageFile.h"
+#include "platform/jpeg/TJPEGImage.h"
 #include "platform/media/Sound.h"
+
+#include <QFile>
 
 namespace lectern::check::ContentProbe {
 
 bool Page::has(const QString& id) const {
-    return document && document->firstElementById(id) != nullptr;
+    return document && document->firstElementById(id) != platform::DocumentModel::none;
 }
 
 bool Page::duplicated(const QString& id) const {
@@ -23,14 +26,15 @@ bool Page::duplicated(const QString& id) const {
 }
 
 bool Page::hasAttribute(const QString& id, const QString& attribute) const {
-    platform::DocumentModel::Node* element = document ? document->firstElementById(id) : nullptr;
-    return element && document->hasAttribute(element, attribute);
+    const int element = document ? document->firstElementById(id) : platform::DocumentModel::none;
+    return element != platform::DocumentModel::none && document->hasAttribute(element, attribute);
 }
 
 int Page::inputCount() const {
     if (!document)
         return 0;
-    return static_cast<int>(document->elementsByTagName(nullptr, QStringLiteral("input")).size());
+    return static_cast<int>(
+        document->elementsByTagName(platform::DocumentModel::none, QStringLiteral("input")).size());
 }
 
 std::optional<Page> page(const QString& realPath, const platform::TextDecoding& decoding) {
@@ -53,8 +57,16 @@ std::optional<Sound> sound(const QString& realPath) {
     return facts;
 }
 
-std::optional<QString> pictureError(const QString&) {
-    return std::nullopt;
+std::optional<QString> pictureError(const QString& realPath) {
+    QFile file(realPath);
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("it cannot be read");
+    try {
+        platform::TJPEGImage::decode(file.readAll());
+    } catch (const platform::Error& e) {
+        return e.message();
+    }
+    return QString();
 }
 
 }  // namespace lectern::check::ContentProbe
