@@ -86,6 +86,35 @@ void PathResolver::forgetFolder(const QString& folder) {
 void PathResolver::forgetAll() {
     QMutexLocker lock(&mutex_);
     listings_.clear();
+    knownFolders_.clear();
+}
+
+bool PathResolver::resolveInKnownFolder(const QString& path, qsizetype lastSeparator,
+                                        Result& result) {
+    const auto known = knownFolders_.constFind(path.left(lastSeparator));
+    if (known == knownFolders_.constEnd())
+        return false;
+    const QString& folder = *known;
+    FolderState state;
+    if (!readState(folder, state.isFolder, state.device, state.inode, state.changed) ||
+        !state.isFolder)
+        return false;
+    const QString part = path.mid(lastSeparator + 1);
+    if (part.isEmpty() || part == QLatin1String(".") || part == QLatin1String(".."))
+        return false;
+    const std::shared_ptr<Listing> listing = listingOf(folder, state, false);
+    if (!listing)
+        return false;
+    Result found;
+    const int index = match(folder, *listing, part, false, found);
+    // A miss takes the long way, which also tells why.
+    if (index < 0)
+        return false;
+    result.path = folder + QLatin1Char('/') + listing->entries[static_cast<size_t>(index)].name;
+    result.failure = Failure::None;
+    result.caseDiffers = result.path != path;
+    result.ambiguous = std::move(found.ambiguous);
+    return true;
 }
 
 std::shared_ptr<PathResolver::Listing> PathResolver::listingOf(const QString& folder,
@@ -194,6 +223,9 @@ PathResolver::Result PathResolver::resolve(const QString& path) {
         return result;
 
     QMutexLocker lock(&mutex_);
+    const qsizetype lastSeparator = path.lastIndexOf(QLatin1Char('/'));
+    if (lastSeparator > 0 && resolveInKnownFolder(path, lastSeparator, result))
+        return result;
     const bool absolute = path.startsWith(QLatin1Char('/'));
     const QStringList parts = path.split(QLatin1Char('/'));
     const int first = absolute ? 1 : 0;
@@ -257,11 +289,16 @@ PathResolver::Result PathResolver::resolve(const QString& path) {
                 return fail(i, result.failure);
             appendPart(built, absolute, listing->entries[static_cast<size_t>(index)].name);
         }
-        if (!last && !readState(built, state.isFolder, state.device, state.inode, state.changed))
+        if (last)
+            break;
+        if (!readState(built, state.isFolder, state.device, state.inode, state.changed))
             return fail(i + 1, Failure::NotFound);
     }
     result.failure = Failure::None;
     result.path = built;
+    if (lastSeparator > 0)
+        knownFolders_.insert(path.left(lastSeparator),
+                             built.left(built.lastIndexOf(QLatin1Char('/'))));
     return result;
 }
 

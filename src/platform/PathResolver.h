@@ -67,8 +67,14 @@ class PathResolver {
     int match(const QString& folder, Listing& listing, const QString& part, bool needFolder,
               Result& result);
 
+    // The last part alone, in a folder found before: one look at the folder
+    // instead of a walk from the course folder down.
+    bool resolveInKnownFolder(const QString& path, qsizetype lastSeparator, Result& result);
+
     QMutex mutex_;
     QHash<QString, std::shared_ptr<Listing>> listings_;
+    // Folders as paths name them, with the real folder they were found as.
+    QHash<QString, QString> knownFolders_;
 };
 
 }  // namespace lectern::platform

@@ -143,3 +143,13 @@ TEST(PathResolver, KeptListingsFollowTheFolderWhenItChanges) {
     f.resolver.forgetFolder(f.real("data"));
     EXPECT_FALSE(f.resolve("DATA/ONE.TXT").found()) << "and a removed one is gone";
 }
+
+TEST(PathResolver, AFolderRenamedSinceItWasFoundIsFoundAnew) {
+    Folder f;
+    f.file("Data/Text/page.htm");
+    EXPECT_EQ(f.resolve("data/text/PAGE.htm").path, f.real("Data/Text/page.htm"));
+    ASSERT_TRUE(QDir(f.root).rename("Data/Text", "Data/TEXT"));
+    ASSERT_TRUE(QDir(f.root).rename("Data", "dATA"));
+    EXPECT_EQ(f.resolve("data/text/PAGE.htm").path, f.real("dATA/TEXT/page.htm"));
+    EXPECT_EQ(f.resolve("data/text/other.htm").path, f.real("dATA/TEXT/other.htm"));
+}
