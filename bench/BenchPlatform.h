@@ -6,8 +6,7 @@
 #include "platform/Platform.h"
 #include "platform/Shell.h"
 #include "platform/browser/HeadlessBrowserEngine.h"
-#include "platform/media/AudioEngine.h"
-#include "platform/media/ManualClock.h"
+#include "platform/media/ManualClockEngine.h"
 
 #include <QWidget>
 
@@ -35,8 +34,7 @@ struct BenchPlatform {
     ShowOnly modal;
     platform::CourseFiles files;
     platform::HeadlessBrowserEngine browsers{files};
-    platform::ManualClock* clock = new platform::ManualClock();
-    platform::AudioEngine audio{files, std::unique_ptr<platform::AudioDevice>(clock)};
+    platform::ManualClockEngine audio{files};
     platform::Platform platform{dialogs, shell, modal, files, browsers, audio};
 };
 

@@ -3,15 +3,20 @@
 #include "platform/ApplicationTitle.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QShortcut>
 
 namespace lectern::platform {
 namespace {
 
 void showBox(QMessageBox::Icon icon, const QString& caption, const QString& text) {
     QMessageBox box(icon, caption, text, QMessageBox::Ok, QApplication::activeWindow());
-    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // Ctrl+C copies the box's text, so that a learner can pass it on.
+    QShortcut copy(QKeySequence::Copy, &box);
+    QObject::connect(&copy, &QShortcut::activated, &box,
+                     [&] { QGuiApplication::clipboard()->setText(caption + "\n\n" + text); });
     box.exec();
 }
 
@@ -20,7 +25,8 @@ QString qtFilter(const QString& filter) {
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
-        filters.append(QStringLiteral("%1 (%2)").arg(parts[i], QString(parts[i + 1]).replace(';', ' ')));
+        filters.append(
+            QStringLiteral("%1 (%2)").arg(parts[i], QString(parts[i + 1]).replace(';', ' ')));
     return filters.join(QLatin1String(";;"));
 }
 

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 #include <QAccessible>
 #include <QAccessibleActionInterface>
+#include <QApplication>
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
@@ -172,6 +173,22 @@ TEST_F(HoverTest, ButtonsWorkFromTheKeyboardAndForScreenReaders) {
     ASSERT_NE(button->actionInterface(), nullptr);
     button->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_EQ(clicks.count(), 3);
+}
+
+TEST_F(HoverTest, TheFocusFrameShowsWhenTheKeyboardIsInUse) {
+    w.MainFrm->show();
+    QApplication::setActiveWindow(w.MainFrm);
+    main::TMainFrm& m = *w.MainFrm;
+    w.MainFrm->m11->setFocus(Qt::OtherFocusReason);
+    const QImage plain = m.Panel1->grab(m.m22->geometry()).toImage();
+
+    m.m22->setFocus(Qt::MouseFocusReason);
+    ASSERT_TRUE(m.m22->hasFocus());
+    EXPECT_EQ(m.Panel1->grab(m.m22->geometry()).toImage(), plain);
+
+    m.m11->setFocus(Qt::OtherFocusReason);
+    m.m22->setFocus(Qt::TabFocusReason);
+    EXPECT_NE(m.Panel1->grab(m.m22->geometry()).toImage(), plain);
 }
 
 }  // namespace

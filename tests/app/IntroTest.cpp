@@ -7,18 +7,54 @@
 #include "platform/media/TMediaPlayer.h"
 
 #include <gtest/gtest.h>
+#include <QFile>
 #include <QTest>
 
 namespace lectern {
 namespace {
 
+// A mono 16-bit PCM WAV file of silence.
+QByteArray silentWav(int ms) {
+    const quint32 rate = 8000;
+    const quint32 dataBytes = rate * ms / 1000 * 2;
+    QByteArray wav;
+    auto u32 = [&](quint32 v) {
+        for (int i = 0; i < 4; ++i)
+            wav.append(char((v >> (8 * i)) & 0xFF));
+    };
+    auto u16 = [&](quint16 v) {
+        wav.append(char(v & 0xFF));
+        wav.append(char(v >> 8));
+    };
+    wav.append("RIFF");
+    u32(36 + dataBytes);
+    wav.append("WAVEfmt ");
+    u32(16);
+    u16(1);  // PCM
+    u16(1);  // mono
+    u32(rate);
+    u32(rate * 2);
+    u16(2);
+    u16(16);
+    wav.append("data");
+    u32(dataBytes);
+    wav.append(QByteArray(dataBytes, '\0'));
+    return wav;
+}
+
 class IntroTest : public ::testing::Test {
   protected:
+    IntroTest() {
+        course.write("data/intro.wav", silentWav(20000));
+        splash.SetAppFolder(course.path());
+    }
     void tick(int times) {
         for (int i = 0; i < times; ++i)
             splash.Timer1Timer();
     }
+    int soundPosition() const { return splash.MediaPlayer1->Position(); }
 
+    test::TempDir course;
     test::TestPlatform services;
     app::TIntroFrm splash{services.platform};
 };
@@ -34,29 +70,47 @@ TEST_F(IntroTest, IsABorderlessPictureWithItsTimerRunningFromCreation) {
 }
 
 TEST_F(IntroTest, PlaysTheIntroSoundAndClosesOnTheTenthTick) {
-    splash.SetAppFolder("/course");
     splash.ShowModal();
     ASSERT_TRUE(splash.isVisible());
-    EXPECT_EQ(splash.MediaPlayer1->FileName(), "/course\\data\\intro.wav");
-    EXPECT_TRUE(splash.MediaPlayer1->IsOpen());
+    ASSERT_EQ(services.dialogs.errors(), QStringList());
+    EXPECT_EQ(splash.MediaPlayer1->FileName(), course.path() + "\\data\\intro.wav");
+    services.clock->advance(500);
+    EXPECT_GE(soundPosition(), 400);
     tick(9);
     EXPECT_TRUE(splash.isVisible());
     tick(1);
     EXPECT_FALSE(splash.isVisible());
     EXPECT_FALSE(splash.Timer1->isActive());
-    // The sound stays open until the program ends.
+    // Stopped, but kept open until the program ends.
+    const int stoppedAt = soundPosition();
+    services.clock->advance(500);
+    EXPECT_EQ(soundPosition(), stoppedAt);
     EXPECT_TRUE(splash.MediaPlayer1->IsOpen());
     EXPECT_EQ(services.dialogs.errors(), QStringList());
 }
 
-TEST_F(IntroTest, AClickClosesItAtOnce) {
+TEST_F(IntroTest, AClickClosesItAtOnceAndStopsTheSound) {
     splash.ShowModal();
     splash.resize(100, 80);
     tick(1);
     QTest::mouseClick(splash.Image1, Qt::LeftButton, {}, QPoint(10, 10));
     EXPECT_FALSE(splash.isVisible());
     EXPECT_FALSE(splash.Timer1->isActive());
+    const int stoppedAt = soundPosition();
+    services.clock->advance(500);
+    EXPECT_EQ(soundPosition(), stoppedAt);
     EXPECT_EQ(services.dialogs.errors(), QStringList());
+}
+
+TEST_F(IntroTest, WithoutItsSoundItShowsTheErrorAndStillClosesOnTime) {
+    QFile::remove(course.path() + "/data/intro.wav");
+    splash.ShowModal();
+    EXPECT_TRUE(splash.isVisible());
+    ASSERT_EQ(services.dialogs.errors().size(), 1);
+    EXPECT_TRUE(services.dialogs.errors()[0].contains("intro.wav"));
+    tick(10);
+    EXPECT_FALSE(splash.isVisible());
+    EXPECT_EQ(services.dialogs.errors().size(), 1);
 }
 
 TEST_F(IntroTest, ASplashNeverShownEndsItsTimerQuietly) {

@@ -187,6 +187,39 @@ TEST_F(HeadlessBrowserTest, PagesWithoutCharsetAreReadInTheCourseCodePage) {
     EXPECT_EQ(doc.get("all").get("t1").get("innerHTML").toString(), QString::fromUtf8("Привет"));
 }
 
+TEST(IdIndexTest, LookupsHoldThroughManyIdChanges) {
+    QByteArray page = "<html><body>";
+    for (int i = 0; i < 3000; ++i)
+        page += QStringLiteral("<p id=\"p%1\">%1</p><p id=\"a-rather-long-identifier-%1\">%1</p>")
+                    .arg(i)
+                    .toUtf8();
+    page += "</body></html>";
+    auto model = DocumentModel::parse(page, "UTF-8", "ids");
+    const Variant all = model->document().get("all");
+    for (int i = 0; i < 3000; i += 2) {
+        all.get(QStringLiteral("p%1").arg(i)).set("id", QStringLiteral("q%1").arg(i));
+        all.get(QStringLiteral("a-rather-long-identifier-%1").arg(i))
+            .set("id", QStringLiteral("long-q-%1").arg(i));
+    }
+    for (int i = 0; i < 3000; ++i) {
+        const QString short_ = QString::fromLatin1(i % 2 ? "p%1" : "q%1").arg(i);
+        const QString long_ =
+            QString::fromLatin1(i % 2 ? "a-rather-long-identifier-%1" : "long-q-%1").arg(i);
+        ASSERT_EQ(all.get(short_).get("innerHTML").toString(), QString::number(i)) << i;
+        ASSERT_EQ(all.get(long_).get("innerHTML").toString(), QString::number(i)) << i;
+        ASSERT_TRUE(model->document()
+                        .call("getElementById",
+                              i % 2 ? QStringLiteral("q%1").arg(i) : QStringLiteral("p%1").arg(i))
+                        .isNull());
+    }
+    // A duplicate made later: the lookup by id gives the first in document order.
+    all.get("p2999").set("id", "p1");
+    EXPECT_THROW(all.get("p1"), Error);
+    EXPECT_EQ(model->document().call("getElementById", "p1").get("innerHTML").toString(), "1");
+    model->document().call("getElementById", "p1").set("id", "p1-moved");
+    EXPECT_EQ(all.get("p1").get("innerHTML").toString(), "2999");
+}
+
 class RecordingSink : public PageEditSink {
   public:
     void pageEdited(const PageEdit& edit) override { edits.push_back(edit); }

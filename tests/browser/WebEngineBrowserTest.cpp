@@ -226,3 +226,45 @@ TEST_F(WebEngineBrowserTest, TheModelIsThePageAsItsScriptsLeftIt) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(WebEngineBadPagesTest, BadPagesCompleteWithoutHarm) {
+    lectern::test::TempDir course;
+    QByteArray deep = "<html><body>";
+    for (int i = 0; i < 20000; ++i)
+        deep += "<div>";
+    deep += "<p id=\"t1\" class=\"text\">deep</p></body></html>";
+    QByteArray huge = "<html><body><p id=\"t1\" class=\"text\">";
+    for (int i = 0; i < 20 * 1024 * 1024 / 64; ++i)
+        huge += "Sixty-four bytes of text that make a very large page, line. \n";
+    huge += "</p></body></html>";
+    QByteArray binary;
+    for (int i = 0; i < 65536; ++i)
+        binary.append(static_cast<char>((i * 131) % 256));
+    course.write("deep.htm", deep);
+    course.write("huge.htm", huge);
+    course.write("binary.htm", binary);
+    course.write("sound.wav", "RIFF\x24\0\0\0WAVEfmt ");
+    course.write("invalid.htm", "<p id=\"t1\">\xff\xfe\xc3(\x80 ok</p>");
+
+    CourseFiles files;
+    WebEngineBrowserEngine engine{files, course.path()};
+    TCppWebBrowser browser{engine};
+    browser.resize(600, 400);
+    browser.show();
+    for (const char* name : {"invalid.htm", "binary.htm", "sound.wav", "huge.htm", "deep.htm"}) {
+        SCOPED_TRACE(name);
+        QSignalSpy complete(&browser, &TCppWebBrowser::OnDocumentComplete);
+        browser.Navigate(course.path() + "/" + name);
+        // The engine itself takes its time over the large and the deep page.
+        ASSERT_TRUE(complete.wait(120000));
+        const Variant doc = browser.Document();
+        ASSERT_TRUE(doc.isObject());
+        PageSnapshot(doc);
+    }
+    // The engine flattens what nests too deep, but the passage is there.
+    EXPECT_EQ(FindElement(browser.Document(), "t1").get("innerHTML").toString(), "deep");
+}
+
+}  // namespace

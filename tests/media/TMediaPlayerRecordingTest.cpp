@@ -4,11 +4,11 @@
 #include "platform/Error.h"
 #include "platform/media/TMediaPlayer.h"
 
+#include <gtest/gtest.h>
+#include <sndfile.h>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QThread>
-#include <gtest/gtest.h>
-#include <sndfile.h>
 
 using lectern::platform::TMediaPlayer;
 using namespace lectern::test;
@@ -18,11 +18,12 @@ namespace {
 constexpr int blankFormat = SF_FORMAT_WAV | SF_FORMAT_PCM_U8;
 
 class Recording : public ::testing::Test {
-protected:
+  protected:
     MediaTestEngine media;
 
     // The course's blank recording: 8-bit, 8 kHz, stereo, no frames.
-    void makeBlank(const QString& name, int format = blankFormat, int rate = 8000, int channels = 2) {
+    void makeBlank(const QString& name, int format = blankFormat, int rate = 8000,
+                   int channels = 2) {
         writeTone(media.realPath(name), format, rate, channels, 0);
     }
 
@@ -36,14 +37,14 @@ protected:
 
 TEST_F(Recording, ARecordedSpanBecomesAWavOfThatLengthInTheBlankRecordingsFormat) {
     makeBlank("temp1.wav");
-    media.clock->inputSource = [](float* in, int frames) { std::fill_n(in, frames, 0.25f); };
+    media.clock()->inputSource = [](float* in, int frames) { std::fill_n(in, frames, 0.25f); };
     auto recorder = openRecorder("temp1.wav");
     recorder->StartRecording();
-    media.clock->advance(1000);
+    media.clock()->advance(1000);
     EXPECT_EQ(recorder->Position(), 1000) << "the recorded time";
-    media.clock->advance(1500);
+    media.clock()->advance(1500);
     recorder->Stop();
-    media.clock->advance(500);
+    media.clock()->advance(500);
     EXPECT_EQ(recorder->Position(), 2500);
     recorder->Save();
 
@@ -59,7 +60,7 @@ TEST_F(Recording, ARecordedSpanBecomesAWavOfThatLengthInTheBlankRecordingsFormat
     // The recording plays back at once, from the start after auto-rewind.
     EXPECT_EQ(recorder->Length(), 2500);
     recorder->Play();
-    media.clock->advance(400);
+    media.clock()->advance(400);
     EXPECT_EQ(recorder->Position(), 400);
 }
 
@@ -67,7 +68,7 @@ TEST_F(Recording, TheFileHoldsTheRecordingWhileItIsMade) {
     makeBlank("temp1.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 22050, 1);
     auto recorder = openRecorder("temp1.wav");
     recorder->StartRecording();
-    media.clock->advance(1000);
+    media.clock()->advance(1000);
     // The writer thread writes every 20 ms: without a Stop or Save, the file
     // on disk soon opens and holds what was recorded.
     QElapsedTimer waited;
@@ -80,7 +81,8 @@ TEST_F(Recording, TheFileHoldsTheRecordingWhileItIsMade) {
     EXPECT_TRUE(wav.valid);
     EXPECT_NEAR(wav.ms(), 1000, 10);
     recorder->Close();
-    EXPECT_NEAR(readWav(media.realPath("temp1.wav")).ms(), 1000, 1) << "closing keeps the recording";
+    EXPECT_NEAR(readWav(media.realPath("temp1.wav")).ms(), 1000, 1)
+        << "closing keeps the recording";
 }
 
 TEST_F(Recording, TheRecorderRecordsWhileTheSecondPlayerPlaysAlong) {
@@ -88,22 +90,22 @@ TEST_F(Recording, TheRecorderRecordsWhileTheSecondPlayerPlaysAlong) {
     writeTone(media.realPath("lesson.wav"), SF_FORMAT_WAV | SF_FORMAT_PCM_16, 22050, 1, 3000);
     auto recorder = openRecorder("temp1.wav");
     auto lesson = openRecorder("lesson.wav");
-    media.clock->keepOutput = true;
+    media.clock()->keepOutput = true;
     recorder->StartRecording();
     lesson->Seek(500);
     lesson->Play();
-    media.clock->advance(1000);
+    media.clock()->advance(1000);
     EXPECT_EQ(recorder->Position(), 1000);
     EXPECT_EQ(lesson->Position(), 1500);
     lesson->Pause();
-    media.clock->advance(700);
+    media.clock()->advance(700);
     EXPECT_EQ(recorder->Position(), 1700) << "the recorder still records while the lesson pauses";
     lesson->Stop();
     recorder->Stop();
     recorder->Save();
     EXPECT_NEAR(readWav(media.realPath("temp1.wav")).ms(), 1700, 1);
     float peak = 0;
-    for (float v : media.clock->output)
+    for (float v : media.clock()->output)
         peak = std::max(peak, std::abs(v));
     EXPECT_GT(peak, 0.4f) << "the lesson was heard";
 }
@@ -112,16 +114,17 @@ TEST_F(Recording, ANewRecordingReplacesTheOldOneAndSaveCopiesToANewName) {
     makeBlank("temp1.wav");
     auto recorder = openRecorder("temp1.wav");
     recorder->StartRecording();
-    media.clock->advance(2000);
+    media.clock()->advance(2000);
     recorder->Stop();
     recorder->Save();
     recorder->Save();
-    EXPECT_NEAR(readWav(media.realPath("temp1.wav")).ms(), 2000, 1) << "saving twice changes nothing";
+    EXPECT_NEAR(readWav(media.realPath("temp1.wav")).ms(), 2000, 1)
+        << "saving twice changes nothing";
 
     recorder->Seek(0);
     recorder->StartRecording();
     recorder->StartRecording();
-    media.clock->advance(600);
+    media.clock()->advance(600);
     recorder->Save();
     EXPECT_NEAR(readWav(media.realPath("temp1.wav")).ms(), 600, 1);
 
@@ -138,7 +141,7 @@ TEST_F(Recording, RecordingFromAPositionKeepsWhatCameBefore) {
     recorder->Seek(400);
     recorder->StartRecording();
     EXPECT_EQ(recorder->Position(), 400);
-    media.clock->advance(300);
+    media.clock()->advance(300);
     EXPECT_EQ(recorder->Position(), 700);
     recorder->Save();
     const WavInfo wav = readWav(media.realPath("temp1.wav"));
@@ -152,10 +155,10 @@ TEST_F(Recording, ALostDeviceLeavesTheRecordingRunningOnTheFallback) {
     makeBlank("temp1.wav");
     auto recorder = openRecorder("temp1.wav");
     recorder->StartRecording();
-    media.clock->advance(800);
-    media.clock->fail();
+    media.clock()->advance(800);
+    media.clock()->fail();
     EXPECT_EQ(recorder->Position(), 800);
-    media.clock->advance(200);
+    media.clock()->advance(200);
     recorder->Save();
     EXPECT_NEAR(readWav(media.realPath("temp1.wav")).ms(), 1000, 1);
 }

@@ -4,9 +4,9 @@
 #include "platform/Error.h"
 #include "platform/media/TMediaPlayer.h"
 
-#include <QFile>
 #include <gtest/gtest.h>
 #include <sndfile.h>
+#include <QFile>
 
 using lectern::platform::EMCIDeviceError;
 using lectern::platform::TMediaPlayer;
@@ -24,10 +24,11 @@ QString errorOf(const std::function<void()>& action) {
 }
 
 class MediaPlayer : public ::testing::Test {
-protected:
+  protected:
     MediaTestEngine media;
 
-    std::unique_ptr<TMediaPlayer> openTone(const QString& name, int ms, int rate = 22050, int channels = 1,
+    std::unique_ptr<TMediaPlayer> openTone(const QString& name, int ms, int rate = 22050,
+                                           int channels = 1,
                                            int format = SF_FORMAT_WAV | SF_FORMAT_PCM_16) {
         writeTone(media.realPath(name), format, rate, channels, ms);
         auto player = std::make_unique<TMediaPlayer>(*media.engine);
@@ -40,46 +41,46 @@ protected:
 TEST_F(MediaPlayer, PositionFollowsTheDeviceClockThroughEveryCommand) {
     auto player = openTone("tone.wav", 5000);
     EXPECT_EQ(player->Length(), 5000);
-    media.clock->advance(700);
+    media.clock()->advance(700);
     EXPECT_EQ(player->Position(), 0) << "opening does not play";
 
     player->Play();
-    media.clock->advance(1000);
+    media.clock()->advance(1000);
     EXPECT_EQ(player->Position(), 1000);
 
     player->Pause();
-    media.clock->advance(500);
+    media.clock()->advance(500);
     EXPECT_EQ(player->Position(), 1000) << "paused";
     player->Pause();
-    media.clock->advance(500);
+    media.clock()->advance(500);
     EXPECT_EQ(player->Position(), 1500) << "resumed";
 
     player->Seek(3000);
-    media.clock->advance(300);
+    media.clock()->advance(300);
     EXPECT_EQ(player->Position(), 3000) << "seek stops";
     player->Pause();
-    media.clock->advance(300);
+    media.clock()->advance(300);
     EXPECT_EQ(player->Position(), 3000) << "pausing a stopped player leaves it alone";
 
     player->Play();
-    media.clock->advance(250);
+    media.clock()->advance(250);
     player->Stop();
-    media.clock->advance(400);
+    media.clock()->advance(400);
     EXPECT_EQ(player->Position(), 3250) << "stop keeps the position";
 
     player->Play();
-    media.clock->advance(4000);
+    media.clock()->advance(4000);
     EXPECT_EQ(player->Position(), 5000) << "plays to the end and stays there";
 
     player->Play();
-    media.clock->advance(100);
+    media.clock()->advance(100);
     EXPECT_EQ(player->Position(), 100) << "auto-rewind at the end";
 
     player->Seek(99999);
     EXPECT_EQ(player->Position(), 5000);
     player->AutoRewind = false;
     player->Play();
-    media.clock->advance(100);
+    media.clock()->advance(100);
     EXPECT_EQ(player->Position(), 5000);
 
     player->Seek(-20);
@@ -93,9 +94,9 @@ TEST_F(MediaPlayer, PositionFollowsTheDeviceClockThroughEveryCommand) {
 TEST_F(MediaPlayer, PlayWhilePlayingKeepsGoingAndOpenClosesFirst) {
     auto player = openTone("tone.wav", 2000);
     player->Play();
-    media.clock->advance(400);
+    media.clock()->advance(400);
     player->Play();
-    media.clock->advance(100);
+    media.clock()->advance(100);
     EXPECT_EQ(player->Position(), 500);
 
     writeTone(media.realPath("other.wav"), SF_FORMAT_WAV | SF_FORMAT_PCM_16, 44100, 2, 1000);
@@ -103,7 +104,7 @@ TEST_F(MediaPlayer, PlayWhilePlayingKeepsGoingAndOpenClosesFirst) {
     player->Open();
     EXPECT_EQ(player->Position(), 0);
     EXPECT_EQ(player->Length(), 1000);
-    media.clock->advance(300);
+    media.clock()->advance(300);
     EXPECT_EQ(player->Position(), 0) << "reopening does not play";
 }
 
@@ -134,14 +135,20 @@ TEST_F(MediaPlayer, FilesThatAreNoSoundGiveAClearErrorAndLeaveThePlayerClosed) {
     };
     const QString shown = media.dir.path() + QStringLiteral("/");
 
-    EXPECT_EQ(tryOpen("missing.wav"),
-              QStringLiteral("Cannot open sound file %1missing.wav: the file does not exist").arg(shown));
+    EXPECT_EQ(
+        tryOpen("missing.wav"),
+        QStringLiteral("Cannot open sound file %1missing.wav: the file does not exist").arg(shown));
     media.dir.write("empty.wav", {});
-    EXPECT_EQ(tryOpen("empty.wav"), QStringLiteral("Cannot open sound file %1empty.wav: the file is empty").arg(shown));
-    media.dir.write("text.wav", QByteArray("This is not a sound at all, just some words.\n").repeated(20));
-    EXPECT_TRUE(tryOpen("text.wav").startsWith(QStringLiteral("Cannot open sound file %1text.wav: ").arg(shown)));
-    media.dir.write("riff.wav", QByteArray("RIFF\x24\0\0\0WAVEfmt \x10\0\0\0", 20) + QByteArray(30, '\x7f'));
-    EXPECT_TRUE(tryOpen("riff.wav").startsWith(QStringLiteral("Cannot open sound file %1riff.wav: ").arg(shown)));
+    EXPECT_EQ(tryOpen("empty.wav"),
+              QStringLiteral("Cannot open sound file %1empty.wav: the file is empty").arg(shown));
+    media.dir.write("text.wav",
+                    QByteArray("This is not a sound at all, just some words.\n").repeated(20));
+    EXPECT_TRUE(tryOpen("text.wav")
+                    .startsWith(QStringLiteral("Cannot open sound file %1text.wav: ").arg(shown)));
+    media.dir.write("riff.wav",
+                    QByteArray("RIFF\x24\0\0\0WAVEfmt \x10\0\0\0", 20) + QByteArray(30, '\x7f'));
+    EXPECT_TRUE(tryOpen("riff.wav")
+                    .startsWith(QStringLiteral("Cannot open sound file %1riff.wav: ").arg(shown)));
     EXPECT_EQ(tryOpen(""), QStringLiteral("Cannot open sound file %1: it is a folder").arg(shown));
 
     // A player that was open is closed by the failed open.
@@ -169,7 +176,7 @@ TEST_F(MediaPlayer, TruncatedSoundsPlayWhatTheyHold) {
         player.Open();
         EXPECT_EQ(player.Length(), ms) << name;
         player.Play();
-        media.clock->advance(2000);
+        media.clock()->advance(2000);
         EXPECT_EQ(player.Position(), ms) << name;
     }
 }
@@ -181,27 +188,32 @@ TEST_F(MediaPlayer, EveryWavEncodingPlaysToItsEndAtAnyRate) {
         int channels;
     };
     const Case cases[] = {
-        {SF_FORMAT_WAV | SF_FORMAT_PCM_U8, 8000, 1},   {SF_FORMAT_WAV | SF_FORMAT_PCM_16, 11025, 2},
-        {SF_FORMAT_WAV | SF_FORMAT_PCM_24, 44100, 1},  {SF_FORMAT_WAV | SF_FORMAT_PCM_32, 48000, 2},
-        {SF_FORMAT_WAV | SF_FORMAT_FLOAT, 96000, 1},   {SF_FORMAT_WAV | SF_FORMAT_IMA_ADPCM, 22050, 1},
-        {SF_FORMAT_WAV | SF_FORMAT_MS_ADPCM, 16000, 2}, {SF_FORMAT_WAV | SF_FORMAT_GSM610, 8000, 1},
-        {SF_FORMAT_WAV | SF_FORMAT_ULAW, 8000, 1},      {SF_FORMAT_WAV | SF_FORMAT_ALAW, 32000, 1},
+        {SF_FORMAT_WAV | SF_FORMAT_PCM_U8, 8000, 1},
+        {SF_FORMAT_WAV | SF_FORMAT_PCM_16, 11025, 2},
+        {SF_FORMAT_WAV | SF_FORMAT_PCM_24, 44100, 1},
+        {SF_FORMAT_WAV | SF_FORMAT_PCM_32, 48000, 2},
+        {SF_FORMAT_WAV | SF_FORMAT_FLOAT, 96000, 1},
+        {SF_FORMAT_WAV | SF_FORMAT_IMA_ADPCM, 22050, 1},
+        {SF_FORMAT_WAV | SF_FORMAT_MS_ADPCM, 16000, 2},
+        {SF_FORMAT_WAV | SF_FORMAT_GSM610, 8000, 1},
+        {SF_FORMAT_WAV | SF_FORMAT_ULAW, 8000, 1},
+        {SF_FORMAT_WAV | SF_FORMAT_ALAW, 32000, 1},
     };
-    media.clock->keepOutput = true;
+    media.clock()->keepOutput = true;
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << std::hex << c.format << std::dec << " at " << c.rate);
         auto player = openTone("tone.wav", 1000, c.rate, c.channels, c.format);
         const int length = player->Length();
         EXPECT_NEAR(length, 1000, 50) << "block codecs pad their last block";
-        media.clock->output.clear();
+        media.clock()->output.clear();
         player->Play();
-        media.clock->advance(length / 2.0);
+        media.clock()->advance(length / 2.0);
         EXPECT_NEAR(player->Position(), length / 2, 1);
         float peak = 0;
-        for (float v : media.clock->output)
+        for (float v : media.clock()->output)
             peak = std::max(peak, std::abs(v));
         EXPECT_NEAR(peak, 0.5, 0.08) << "the tone is heard at its level";
-        media.clock->advance(length);
+        media.clock()->advance(length);
         EXPECT_EQ(player->Position(), length);
     }
 }
@@ -212,10 +224,10 @@ TEST_F(MediaPlayer, AtTheDeviceRateTheSamplesReachTheOutputUnchanged) {
     TMediaPlayer player(*media.engine);
     player.SetFileName(media.coursePath("stereo.wav"));
     player.Open();
-    media.clock->keepOutput = true;
+    media.clock()->keepOutput = true;
     player.Play();
-    media.clock->advance(200);
-    const auto& out = media.clock->output;
+    media.clock()->advance(200);
+    const auto& out = media.clock()->output;
     ASSERT_EQ(out.size(), std::size_t(2 * 9600));
     EXPECT_TRUE(std::equal(wav.samples.begin(), wav.samples.end(), out.begin()));
     EXPECT_TRUE(std::all_of(out.begin() + 9600, out.end(), [](float v) { return v == 0; }));
@@ -224,15 +236,15 @@ TEST_F(MediaPlayer, AtTheDeviceRateTheSamplesReachTheOutputUnchanged) {
 TEST_F(MediaPlayer, TwoPlayersPlayAtOnceAndAreMixed) {
     auto first = openTone("a.wav", 1000, 48000, 1);
     auto second = openTone("b.wav", 2000, 48000, 1);
-    media.clock->keepOutput = true;
+    media.clock()->keepOutput = true;
     first->Play();
-    media.clock->advance(500);
+    media.clock()->advance(500);
     second->Play();
-    media.clock->advance(250);
+    media.clock()->advance(250);
     EXPECT_EQ(first->Position(), 750);
     EXPECT_EQ(second->Position(), 250);
     // Both voices carry the same tone: where both play, the output doubles.
-    const auto& out = media.clock->output;
+    const auto& out = media.clock()->output;
     // 500 ms hold 220 whole periods of 440 Hz, so frame 17 of the second
     // voice meets frame 24017 of the first in the same phase.
     const std::size_t aloneAt = 2 * 17, bothAt = 2 * (24000 + 17);
@@ -240,7 +252,7 @@ TEST_F(MediaPlayer, TwoPlayersPlayAtOnceAndAreMixed) {
     EXPECT_NEAR(out[bothAt], 2 * out[aloneAt], 1e-4);
     EXPECT_EQ(out[bothAt], out[bothAt + 1]) << "mono reaches both channels";
     first->Pause();
-    media.clock->advance(250);
+    media.clock()->advance(250);
     EXPECT_EQ(first->Position(), 750);
     EXPECT_EQ(second->Position(), 500);
 }
@@ -248,10 +260,10 @@ TEST_F(MediaPlayer, TwoPlayersPlayAtOnceAndAreMixed) {
 TEST_F(MediaPlayer, ALostDeviceGivesWayToTheFallbackKeepingThePosition) {
     auto player = openTone("tone.wav", 5000);
     player->Play();
-    media.clock->advance(1200);
-    media.clock->fail();
+    media.clock()->advance(1200);
+    media.clock()->fail();
     EXPECT_EQ(player->Position(), 1200);
-    media.clock->advance(300);
+    media.clock()->advance(300);
     EXPECT_EQ(player->Position(), 1500) << "the fallback clock runs on";
 }
 

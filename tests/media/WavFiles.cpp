@@ -1,14 +1,15 @@
 #include "WavFiles.h"
 
+#include <sndfile.h>
 #include <QFile>
 #include <cmath>
 #include <numbers>
-#include <sndfile.h>
 #include <stdexcept>
 
 namespace lectern::test {
 
-void writeTone(const QString& path, int format, int sampleRate, int channels, int ms, double frequency) {
+void writeTone(const QString& path, int format, int sampleRate, int channels, int ms,
+               double frequency) {
     SF_INFO info{};
     info.samplerate = sampleRate;
     info.channels = channels;
@@ -39,7 +40,8 @@ WavInfo readWav(const QString& path) {
     std::vector<float> chunk(std::size_t(4096) * info.channels);
     sf_count_t got;
     while ((got = sf_readf_float(file, chunk.data(), 4096)) > 0) {
-        result.samples.insert(result.samples.end(), chunk.begin(), chunk.begin() + got * info.channels);
+        result.samples.insert(result.samples.end(), chunk.begin(),
+                              chunk.begin() + got * info.channels);
         result.frames += got;
     }
     sf_close(file);

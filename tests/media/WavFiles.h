@@ -19,7 +19,8 @@ struct WavInfo {
 
 // Writes `ms` milliseconds of a 440 Hz tone at half scale (or silence with
 // `frequency` 0) as a sound file in libsndfile's `format`.
-void writeTone(const QString& path, int format, int sampleRate, int channels, int ms, double frequency = 440);
+void writeTone(const QString& path, int format, int sampleRate, int channels, int ms,
+               double frequency = 440);
 WavInfo readWav(const QString& path);
 
 }  // namespace lectern::test

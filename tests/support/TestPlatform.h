@@ -3,8 +3,7 @@
 #include "platform/CourseFiles.h"
 #include "platform/Platform.h"
 #include "platform/browser/HeadlessBrowserEngine.h"
-#include "platform/media/AudioEngine.h"
-#include "platform/media/ManualClock.h"
+#include "platform/media/ManualClockEngine.h"
 #include "support/ImmediateModalRunner.h"
 #include "support/RecordingDialogs.h"
 #include "support/RecordingShell.h"
@@ -20,9 +19,8 @@ struct TestPlatform {
     ImmediateModalRunner modal;
     platform::CourseFiles files;
     platform::HeadlessBrowserEngine browsers{files};
-    // The sound device's clock; advance() moves every player on.
-    platform::ManualClock* clock = new platform::ManualClock();
-    platform::AudioEngine audio{files, std::unique_ptr<platform::AudioDevice>(clock)};
+    // Sound on a clock the test moves: audio.advance(ms) moves every player on.
+    platform::ManualClockEngine audio{files};
     platform::Platform platform{dialogs, shell, modal, files, browsers, audio};
 };
 

@@ -80,7 +80,7 @@ class TViewTxtFrm : public platform::SkinnedForm {
     static constexpr int TickInterval = 250;
     static constexpr int RecordingTickInterval = 100;
 
-private:
+  private:
     void tick();
     void finishText();
     // The end of passage k, and its start (0 for the first passage).

@@ -8,7 +8,7 @@ namespace lectern::platform {
 // buffers. Once started, the device calls its renderer for every buffer on a
 // thread of its own (or, for a manual clock, on the thread that advances it).
 class AudioDevice {
-public:
+  public:
     struct Format {
         int sampleRate = 48000;
         int outputChannels = 2;
@@ -16,7 +16,7 @@ public:
     };
 
     class Renderer {
-    public:
+      public:
         // Fills `out` (frames × outputChannels, interleaved) and takes the
         // captured `in` (frames × inputChannels; null when the device has no
         // input, which counts as silence). `playTime` is the device clock
@@ -24,7 +24,7 @@ public:
         // Never blocks on I/O; may be called with any frame count.
         virtual void render(float* out, const float* in, int frames, double playTime) = 0;
 
-    protected:
+      protected:
         ~Renderer() = default;
     };
 

@@ -5,10 +5,10 @@
 #include "platform/media/SilentDevice.h"
 #include "platform/media/Sound.h"
 
+#include <samplerate.h>
 #include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
-#include <samplerate.h>
 
 namespace lectern::platform {
 
@@ -22,7 +22,7 @@ constexpr std::size_t maxVoices = 64;
 }  // namespace
 
 class AudioEngine::Voice {
-public:
+  public:
     enum class Mode { Idle, Playing, Recording };
 
     explicit Voice(std::shared_ptr<const Sound> s) { setSound(std::move(s)); }
@@ -230,16 +230,17 @@ long long AudioEngine::position(Voice* voice) {
 
 long long AudioEngine::heardLocked(Voice& voice, double now) {
     switch (voice.mode) {
-    case Voice::Mode::Idle:
-        return voice.restFrame;
-    case Voice::Mode::Recording:
-        return voice.recordStart + std::llround(double(voice.recorded) / voice.ratio);
-    case Voice::Mode::Playing:
-        break;
+        case Voice::Mode::Idle:
+            return voice.restFrame;
+        case Voice::Mode::Recording:
+            return voice.recordStart + std::llround(double(voice.recorded) / voice.ratio);
+        case Voice::Mode::Playing:
+            break;
     }
     if (!voice.anchored)
         return voice.lastHeard;
-    double heardDevice = double(voice.anchorRendered) + (now - voice.anchorTime) * format_.sampleRate;
+    double heardDevice =
+        double(voice.anchorRendered) + (now - voice.anchorTime) * format_.sampleRate;
     heardDevice = std::clamp(heardDevice, 0.0, double(voice.rendered));
     long long heard = voice.runStart + std::llround(heardDevice / voice.ratio);
     heard = std::clamp(heard, voice.lastHeard, voice.frames);
@@ -315,7 +316,8 @@ void AudioEngine::renderVoice(Voice& voice, float* out, int frames) {
     if (!voice.drained) {
         if (voice.ratio == 1.0) {
             produced = int(std::min<long long>(frames, voice.frames - voice.cursor));
-            std::copy_n(voice.sound->frame(voice.cursor), std::size_t(produced) * channels, scratch);
+            std::copy_n(voice.sound->frame(voice.cursor), std::size_t(produced) * channels,
+                        scratch);
             voice.cursor += produced;
         } else {
             if (voice.resetResampler) {

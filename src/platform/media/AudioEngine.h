@@ -27,7 +27,7 @@ class Sound;
 // for a voice, placed on the device clock at the time they reach the
 // listener (the output latency is taken off), and read against that clock.
 class AudioEngine : private AudioDevice::Renderer {
-public:
+  public:
     // Makes the device to fall back on when the current one fails; it gets
     // the failed device's format. By default a SilentDevice.
     using Fallback = std::function<std::unique_ptr<AudioDevice>(const AudioDevice::Format&)>;
@@ -35,7 +35,7 @@ public:
     // Starts `device`; a device that refuses to start is replaced at once by
     // the fallback.
     AudioEngine(CourseFiles& files, std::unique_ptr<AudioDevice> device, Fallback fallback = {});
-    ~AudioEngine();
+    virtual ~AudioEngine();
     AudioEngine(const AudioEngine&) = delete;
     AudioEngine& operator=(const AudioEngine&) = delete;
 
@@ -71,7 +71,7 @@ public:
     // what was recorded. Afterwards the device no longer touches the writer.
     void stopRecording(Voice* voice);
 
-private:
+  private:
     void render(float* out, const float* in, int frames, double playTime) override;
     void renderVoice(Voice& voice, float* out, int frames);
     long long heardLocked(Voice& voice, double now);

@@ -36,7 +36,8 @@ void ManualClock::advance(double ms) {
             }
             renderer_->render(out_.data(), in, n, now());
             if (keepOutput)
-                output.insert(output.end(), out_.begin(), out_.begin() + n * format_.outputChannels);
+                output.insert(output.end(), out_.begin(),
+                              out_.begin() + n * format_.outputChannels);
         }
         frames_ += n;
     }

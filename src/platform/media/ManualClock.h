@@ -12,7 +12,7 @@ namespace lectern::platform {
 // engine with it; nothing is heard and the input is silence unless a source
 // is set.
 class ManualClock : public AudioDevice {
-public:
+  public:
     explicit ManualClock(Format format = Format());
 
     // Moves the clock on by `ms` milliseconds (the frame count is kept exact
@@ -36,7 +36,7 @@ public:
     bool failed() const override { return failed_; }
     QString name() const override { return QStringLiteral("manual clock"); }
 
-private:
+  private:
     Format format_;
     Renderer* renderer_ = nullptr;
     bool failed_ = false;

@@ -1,13 +1,17 @@
 #include "platform/media/PortAudioDevice.h"
 
 #include <portaudio.h>
+#include <algorithm>
 
 namespace lectern::platform {
 
 namespace {
-// A running stream that has not asked for a buffer for this long is taken
-// for dead.
+// A stream that was flowing and then has not asked for a buffer for this
+// long is taken for dead. A fresh stream may wait a second or two before its
+// first buffers (PulseAudio does), so only a stream that has run for a
+// while counts.
 constexpr double stallSeconds = 1.5;
+constexpr double flowingSeconds = 1.0;
 }  // namespace
 
 std::unique_ptr<PortAudioDevice> PortAudioDevice::open(QString* reason) {
@@ -30,7 +34,7 @@ std::unique_ptr<PortAudioDevice> PortAudioDevice::open(QString* reason) {
     out.device = output;
     out.channelCount = outInfo->maxOutputChannels >= 2 ? 2 : 1;
     out.sampleFormat = paFloat32;
-    out.suggestedLatency = outInfo->defaultLowOutputLatency;
+    out.suggestedLatency = std::max(outInfo->defaultHighOutputLatency, 0.05);
     const double rate = outInfo->defaultSampleRate > 0 ? outInfo->defaultSampleRate : 48000;
 
     PaStreamParameters in{};
@@ -40,11 +44,12 @@ std::unique_ptr<PortAudioDevice> PortAudioDevice::open(QString* reason) {
         in.device = input;
         in.channelCount = 1;
         in.sampleFormat = paFloat32;
-        in.suggestedLatency = Pa_GetDeviceInfo(input)->defaultLowInputLatency;
+        in.suggestedLatency = std::max(Pa_GetDeviceInfo(input)->defaultHighInputLatency, 0.05);
     }
 
     PaStreamCallback* callback = [](const void* input, void* output, unsigned long frames,
-                                    const PaStreamCallbackTimeInfo* time, PaStreamCallbackFlags flags, void* self) {
+                                    const PaStreamCallbackTimeInfo* time,
+                                    PaStreamCallbackFlags flags, void* self) {
         return PortAudioDevice::callback(input, output, frames, time, flags, self);
     };
     PaStream* stream = nullptr;
@@ -66,8 +71,9 @@ std::unique_ptr<PortAudioDevice> PortAudioDevice::open(QString* reason) {
     device->format_.outputChannels = out.channelCount;
     device->format_.inputChannels = duplex ? 1 : 0;
     device->outputLatency_ = info ? info->outputLatency : 0;
-    device->name_ = QStringLiteral("%1 (%2)").arg(QString::fromUtf8(outInfo->name),
-                                                  QString::fromUtf8(Pa_GetHostApiInfo(outInfo->hostApi)->name));
+    device->name_ =
+        QStringLiteral("%1 (%2)").arg(QString::fromUtf8(outInfo->name),
+                                      QString::fromUtf8(Pa_GetHostApiInfo(outInfo->hostApi)->name));
     return device;
 }
 
@@ -82,6 +88,8 @@ PortAudioDevice::~PortAudioDevice() {
 bool PortAudioDevice::start(Renderer& renderer) {
     renderer_ = &renderer;
     finished_ = false;
+    flowing_ = false;
+    framesSinceStart_ = 0;
     running_ = true;
     lastCallback_ = Pa_GetStreamTime(stream_);
     if (Pa_StartStream(stream_) != paNoError) {
@@ -107,18 +115,24 @@ bool PortAudioDevice::failed() const {
         return false;
     if (finished_ || Pa_IsStreamActive(stream_) != 1)
         return true;
-    return now() - lastCallback_.load() > stallSeconds;
+    return flowing_ && now() - lastCallback_.load() > stallSeconds;
 }
 
-int PortAudioDevice::callback(const void* input, void* output, unsigned long frames, const void* timeInfo,
-                              unsigned long, void* self) {
+int PortAudioDevice::callback(const void* input, void* output, unsigned long frames,
+                              const void* timeInfo, unsigned long, void* self) {
     auto* device = static_cast<PortAudioDevice*>(self);
     const auto* time = static_cast<const PaStreamCallbackTimeInfo*>(timeInfo);
     device->lastCallback_ = time->currentTime;
+    if (!device->flowing_) {
+        device->framesSinceStart_ += frames;
+        if (device->framesSinceStart_ > flowingSeconds * device->format_.sampleRate)
+            device->flowing_ = true;
+    }
     double playTime = time->outputBufferDacTime;
     if (playTime <= 0)
         playTime = time->currentTime + device->outputLatency_;
-    device->renderer_->render(static_cast<float*>(output), static_cast<const float*>(input), int(frames), playTime);
+    device->renderer_->render(static_cast<float*>(output), static_cast<const float*>(input),
+                              int(frames), playTime);
     return paContinue;
 }
 

@@ -11,7 +11,7 @@ namespace lectern::platform {
 // PortAudio, in one stream that plays and records at the output device's
 // own rate.
 class PortAudioDevice : public AudioDevice {
-public:
+  public:
     // Null, with the reason, when PortAudio cannot start, there is no output
     // device, or no stream opens on it.
     static std::unique_ptr<PortAudioDevice> open(QString* reason);
@@ -24,7 +24,7 @@ public:
     bool failed() const override;
     QString name() const override { return name_; }
 
-private:
+  private:
     PortAudioDevice() = default;
     static int callback(const void* input, void* output, unsigned long frames, const void* timeInfo,
                         unsigned long flags, void* self);
@@ -39,6 +39,9 @@ private:
     std::atomic<bool> running_{false};
     std::atomic<bool> finished_{false};
     std::atomic<double> lastCallback_{0};
+    std::atomic<bool> flowing_{false};
+    // Touched only by the callback thread.
+    unsigned long long framesSinceStart_ = 0;
 };
 
 }  // namespace lectern::platform

@@ -2,10 +2,10 @@
 
 #include "platform/Error.h"
 
-#include <QFile>
-#include <algorithm>
 #include <samplerate.h>
 #include <sndfile.h>
+#include <QFile>
+#include <algorithm>
 
 namespace lectern::platform {
 
@@ -40,7 +40,8 @@ RecordingWriter::RecordingWriter(const QString& path, const QString& shownName, 
         resampler_ = src_new(SRC_SINC_MEDIUM_QUALITY, 1, &error);
     }
     in_.resize(chunkFrames);
-    resampled_.resize(chunkFrames * 2 * std::max(1.0, double(format_.sampleRate) / deviceRate_) + 64);
+    resampled_.resize(chunkFrames * 2 * std::max(1.0, double(format_.sampleRate) / deviceRate_) +
+                      64);
     interleaved_.resize(resampled_.size() * format_.channels);
     thread_ = std::thread([this] { run(); });
 }
@@ -123,7 +124,8 @@ void RecordingWriter::writeFrames(const float* mono, long long frames) {
         return;
     const int channels = format_.channels;
     for (long long i = 0; i < frames; ++i)
-        std::fill_n(interleaved_.begin() + i * channels, channels, std::clamp(mono[i], -1.0f, 1.0f));
+        std::fill_n(interleaved_.begin() + i * channels, channels,
+                    std::clamp(mono[i], -1.0f, 1.0f));
     if (sf_writef_float(file_, interleaved_.data(), frames) != frames && error_.isEmpty())
         error_ = QStringLiteral("Cannot record into sound file %1: %2")
                      .arg(shownName_, QString::fromLocal8Bit(sf_strerror(file_)));

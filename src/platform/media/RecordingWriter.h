@@ -20,11 +20,11 @@ namespace lectern::platform {
 // encoding and writes them every 20 ms with the header brought up to date
 // on each write, so the file on disk is a valid sound file at every moment.
 class RecordingWriter {
-public:
+  public:
     // Creates `path` anew in `format` and writes `keep` (frames of the file's
     // earlier content to keep before the recording). Raises EMCIDeviceError.
-    RecordingWriter(const QString& path, const QString& shownName, SoundFormat format, const float* keep,
-                    long long keepFrames, int deviceRate);
+    RecordingWriter(const QString& path, const QString& shownName, SoundFormat format,
+                    const float* keep, long long keepFrames, int deviceRate);
     ~RecordingWriter();
 
     // Device thread: never blocks. `mono` null is silence.
@@ -37,7 +37,7 @@ public:
     // After finish: why writing failed (a full disk), or empty.
     QString error() const { return error_; }
 
-private:
+  private:
     void run();
     void drain(bool endOfInput);
     void writeFrames(const float* mono, long long frames);

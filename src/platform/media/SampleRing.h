@@ -9,8 +9,9 @@ namespace lectern::platform {
 // A fixed ring of samples between exactly one writer thread and one reader
 // thread, without locks: each side moves only its own index.
 class SampleRing {
-public:
-    explicit SampleRing(std::size_t capacityPowerOfTwo) : data_(capacityPowerOfTwo), mask_(capacityPowerOfTwo - 1) {}
+  public:
+    explicit SampleRing(std::size_t capacityPowerOfTwo)
+        : data_(capacityPowerOfTwo), mask_(capacityPowerOfTwo - 1) {}
 
     // Writer side. Stores what fits and returns how many samples that was;
     // `samples` null stores silence.
@@ -36,10 +37,12 @@ public:
         return n;
     }
 
-    std::size_t size() const { return head_.load(std::memory_order_acquire) - tail_.load(std::memory_order_acquire); }
+    std::size_t size() const {
+        return head_.load(std::memory_order_acquire) - tail_.load(std::memory_order_acquire);
+    }
     std::size_t capacity() const { return data_.size(); }
 
-private:
+  private:
     std::vector<float> data_;
     std::size_t mask_;
     std::atomic<std::size_t> head_{0};

@@ -10,7 +10,8 @@ constexpr int chunkFrames = 512;
 constexpr double leadSeconds = 0.02;
 }  // namespace
 
-SilentDevice::SilentDevice(Format format) : format_(format), origin_(std::chrono::steady_clock::now()) {
+SilentDevice::SilentDevice(Format format)
+    : format_(format), origin_(std::chrono::steady_clock::now()) {
     format_.inputChannels = 0;
 }
 

@@ -13,7 +13,7 @@ namespace lectern::platform {
 // the monotonic clock, consuming buffers as a sound card would, 20 ms ahead
 // of the listener. Its input is silence.
 class SilentDevice : public AudioDevice {
-public:
+  public:
     explicit SilentDevice(Format format = Format());
     ~SilentDevice() override;
 
@@ -23,7 +23,7 @@ public:
     double now() const override;
     QString name() const override { return QStringLiteral("silent clock"); }
 
-private:
+  private:
     void run(Renderer& renderer);
 
     Format format_;

@@ -2,9 +2,9 @@
 
 #include "platform/Error.h"
 
+#include <sndfile.h>
 #include <QFileInfo>
 #include <algorithm>
-#include <sndfile.h>
 
 namespace lectern::platform {
 
@@ -45,7 +45,8 @@ std::shared_ptr<const Sound> Sound::load(const QString& path, const QString& sho
     File file(sf_open(QFile::encodeName(path).constData(), SFM_READ, &sfinfo));
     if (!file)
         fail(shownName, sndfileReason(nullptr));
-    if (sfinfo.channels < 1 || sfinfo.channels > 64 || sfinfo.samplerate < 1 || sfinfo.samplerate > 1000000)
+    if (sfinfo.channels < 1 || sfinfo.channels > 64 || sfinfo.samplerate < 1 ||
+        sfinfo.samplerate > 1000000)
         fail(shownName, QStringLiteral("unsupported sound format (%1 channels, %2 Hz)")
                             .arg(sfinfo.channels)
                             .arg(sfinfo.samplerate));
@@ -63,13 +64,14 @@ std::shared_ptr<const Sound> Sound::load(const QString& path, const QString& sho
             break;
         if ((long long)sound->samples.size() + got * sfinfo.channels > maxSamples)
             fail(shownName, QStringLiteral("the sound is too long"));
-        sound->samples.insert(sound->samples.end(), chunk.begin(), chunk.begin() + got * sfinfo.channels);
+        sound->samples.insert(sound->samples.end(), chunk.begin(),
+                              chunk.begin() + got * sfinfo.channels);
     }
     return sound;
 }
 
-void Sound::write(const QString& path, const QString& shownName, SoundFormat format, const float* samples,
-                  long long frames) {
+void Sound::write(const QString& path, const QString& shownName, SoundFormat format,
+                  const float* samples, long long frames) {
     SF_INFO sfinfo{};
     sfinfo.samplerate = format.sampleRate;
     sfinfo.channels = format.channels;
@@ -78,10 +80,11 @@ void Sound::write(const QString& path, const QString& shownName, SoundFormat for
         sfinfo.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
     File file(sf_open(QFile::encodeName(path).constData(), SFM_WRITE, &sfinfo));
     if (!file)
-        throw EMCIDeviceError(QStringLiteral("Cannot write sound file %1: %2").arg(shownName, sndfileReason(nullptr)));
+        throw EMCIDeviceError(QStringLiteral("Cannot write sound file %1: %2")
+                                  .arg(shownName, sndfileReason(nullptr)));
     if (frames > 0 && sf_writef_float(file.get(), samples, frames) != frames)
-        throw EMCIDeviceError(
-            QStringLiteral("Cannot write sound file %1: %2").arg(shownName, sndfileReason(file.get())));
+        throw EMCIDeviceError(QStringLiteral("Cannot write sound file %1: %2")
+                                  .arg(shownName, sndfileReason(file.get())));
 }
 
 }  // namespace lectern::platform

@@ -18,7 +18,7 @@ struct SoundFormat {
 // never waits for the disk. Course sounds are minutes long: a 5 minute mono
 // file takes 4 bytes × rate × 300 (26 MB at 22.05 kHz).
 class Sound {
-public:
+  public:
     // Reads every frame the file really holds (a header that claims more or
     // fewer frames does not matter). Raises EMCIDeviceError naming
     // `shownName` with the reason when the file cannot be read as sound.
@@ -32,7 +32,9 @@ public:
     SoundFormat format;
     std::vector<float> samples;
 
-    long long frames() const { return format.channels > 0 ? (long long)samples.size() / format.channels : 0; }
+    long long frames() const {
+        return format.channels > 0 ? (long long)samples.size() / format.channels : 0;
+    }
     const float* frame(long long index) const { return samples.data() + index * format.channels; }
 };
 

@@ -10,7 +10,8 @@
 
 namespace lectern::platform {
 
-TMediaPlayer::TMediaPlayer(AudioEngine& engine, QObject* parent) : QObject(parent), engine_(engine) {}
+TMediaPlayer::TMediaPlayer(AudioEngine& engine, QObject* parent)
+    : QObject(parent), engine_(engine) {}
 
 TMediaPlayer::~TMediaPlayer() {
     try {
@@ -116,8 +117,9 @@ void TMediaPlayer::StartRecording() {
     paused_ = false;
     engine_.halt(voice_);
     const long long from = engine_.position(voice_);
-    recorder_ = std::make_unique<RecordingWriter>(openPath_, CourseFiles::nativePath(fileName_), sound_->format,
-                                                  sound_->samples.data(), from, engine_.format().sampleRate);
+    recorder_ = std::make_unique<RecordingWriter>(openPath_, CourseFiles::nativePath(fileName_),
+                                                  sound_->format, sound_->samples.data(), from,
+                                                  engine_.format().sampleRate);
     engine_.startRecording(voice_, recorder_.get(), from);
 }
 
@@ -140,8 +142,8 @@ void TMediaPlayer::Save() {
     finishRecording();
     const QString target = engine_.files().resolve(fileName_);
     if (QFileInfo(target).absoluteFilePath() != QFileInfo(openPath_).absoluteFilePath())
-        Sound::write(target, CourseFiles::nativePath(fileName_), sound_->format, sound_->samples.data(),
-                     sound_->frames());
+        Sound::write(target, CourseFiles::nativePath(fileName_), sound_->format,
+                     sound_->samples.data(), sound_->frames());
 }
 
 }  // namespace lectern::platform

@@ -20,7 +20,7 @@ class Sound;
 // be destroyed before its engine.
 class TMediaPlayer : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit TMediaPlayer(AudioEngine& engine, QObject* parent = nullptr);
     ~TMediaPlayer() override;
 
@@ -57,7 +57,7 @@ public:
     // Ends a recording in progress and makes sure FileName holds the sound.
     void Save();
 
-private:
+  private:
     void requireOpen() const;
     void finishRecording();
     long long toFrames(int ms) const;

@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -98,8 +99,9 @@ void TImage::paintEvent(QPaintEvent*) {
             painter.drawImage(QPoint(0, 0), picture_);
     }
     // A clickable image is usually transparent over its lit holder; the
-    // keyboard focus shows as a dotted frame that reads on any picture.
-    if (hasFocus() && width() > 4 && height() > 4) {
+    // keyboard focus shows as a dotted frame that reads on any picture. As
+    // with native buttons, the frame appears once the keyboard is in use.
+    if (hasFocus() && keyboardFocus_ && width() > 4 && height() > 4) {
         const QRect frame = rect().adjusted(1, 1, -2, -2);
         painter.setPen(QPen(Qt::white, 2));
         painter.drawRect(frame);
@@ -125,7 +127,18 @@ void TImage::mouseReleaseEvent(QMouseEvent* event) {
     QWidget::mouseReleaseEvent(event);
 }
 
+void TImage::focusInEvent(QFocusEvent* event) {
+    keyboardFocus_ = event->reason() == Qt::TabFocusReason ||
+                     event->reason() == Qt::BacktabFocusReason ||
+                     event->reason() == Qt::ShortcutFocusReason;
+    QWidget::focusInEvent(event);
+}
+
 void TImage::keyPressEvent(QKeyEvent* event) {
+    if (!keyboardFocus_) {
+        keyboardFocus_ = true;
+        update();
+    }
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
         event->key() == Qt::Key_Space) {
         emit clicked();

@@ -44,10 +44,12 @@ class TImage : public QWidget {
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
   private:
     QImage picture_;
     bool stretch_ = false;
+    bool keyboardFocus_ = false;
 };
 
 }  // namespace lectern::platform

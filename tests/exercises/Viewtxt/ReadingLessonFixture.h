@@ -38,7 +38,7 @@ struct ReadingLessonFixture : MainWindowFixture {
 
     // Moves the sound on and runs one tick, as the timer would.
     void tick(int ms = exercises::TViewTxtFrm::TickInterval) {
-        test.clock->advance(ms);
+        test.audio.advance(ms);
         reading().Timer1Timer();
     }
 

@@ -89,7 +89,7 @@ TEST(ReadingWindow, ContinueStartsTheCurrentPassageFromItsBeginning) {
     EXPECT_FALSE(w.Timer1->isActive());
     EXPECT_FALSE(w.TrackBar1->isEnabled());
     const int pausedAt = w.MediaPlayer1->Position();
-    f.test.clock->advance(1000);
+    f.test.audio.advance(1000);
     EXPECT_EQ(w.MediaPlayer1->Position(), pausedAt);
 
     w.m22Click();
@@ -148,7 +148,7 @@ TEST(ReadingWindow, StopDuringPlayStopsTheSoundAndReturnsToPassageOne) {
     EXPECT_EQ(f.classes(), "instext comm text");
     EXPECT_EQ(w.TrackBar1->value(), 0);
     const int at = w.MediaPlayer1->Position();
-    f.test.clock->advance(500);
+    f.test.audio.advance(500);
     EXPECT_EQ(w.MediaPlayer1->Position(), at);
 }
 
@@ -165,7 +165,7 @@ TEST(ReadingWindow, AMissingPassageStopsTheTimerWithOneBoxAndTheSoundPlaysOn) {
     EXPECT_TRUE(f.test.dialogs.boxes[0].text.contains("a4"))
         << f.test.dialogs.boxes[0].text.toStdString();
     const int at = w.MediaPlayer1->Position();
-    f.test.clock->advance(250);
+    f.test.audio.advance(250);
     EXPECT_EQ(w.MediaPlayer1->Position(), at + 250) << "the players are not stopped";
 }
 
@@ -219,6 +219,6 @@ TEST(ReadingWindow, HelpOpensTheLessonTypesHelpPageAndExitStopsEverything) {
     EXPECT_FALSE(w.isVisible());
     EXPECT_FALSE(w.Timer1->isActive());
     const int at = w.MediaPlayer1->Position();
-    f.test.clock->advance(500);
+    f.test.audio.advance(500);
     EXPECT_EQ(w.MediaPlayer1->Position(), at);
 }

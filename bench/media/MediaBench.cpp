@@ -1,0 +1,135 @@
+// Cost of the audio engine per second of sound played, and how closely a
+// player's position follows the device clock.
+#include "platform/CourseFiles.h"
+#include "platform/media/AudioEngine.h"
+#include "platform/media/ManualClock.h"
+#include "platform/media/Sound.h"
+#include "platform/media/SystemAudioEngine.h"
+#include "platform/media/TMediaPlayer.h"
+
+#include <benchmark/benchmark.h>
+#include <sndfile.h>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QThread>
+#include <cmath>
+#include <numbers>
+
+using namespace lectern::platform;
+
+namespace {
+
+QString writeTone(const QTemporaryDir& dir, const QString& name, int rate, int channels,
+                  int seconds) {
+    const long long frames = (long long)rate * seconds;
+    std::vector<float> samples(std::size_t(frames) * channels);
+    for (long long i = 0; i < frames; ++i)
+        for (int c = 0; c < channels; ++c)
+            samples[std::size_t(i * channels + c)] =
+                float(0.3 * std::sin(2 * std::numbers::pi * 440 * i / rate));
+    const QString path = dir.filePath(name);
+    Sound::write(path, name, {SF_FORMAT_WAV | SF_FORMAT_PCM_16, rate, channels}, samples.data(),
+                 frames);
+    return path;
+}
+
+// Two voices mixed into a 48 kHz stereo device for one second of sound per
+// iteration (so the time is the cost per second of sound played): the first at `rate1` mono, the
+// second at `rate2` stereo (22050 and 44100 need resampling; 48000 is copied).
+void BM_MixTwoVoicesPerSecond(benchmark::State& state) {
+    QTemporaryDir dir;
+    const int rate1 = int(state.range(0)), rate2 = int(state.range(1));
+    const QString a = writeTone(dir, "a.wav", rate1, 1, 30);
+    const QString b = writeTone(dir, "b.wav", rate2, 2, 30);
+    CourseFiles files;
+    auto device = std::make_unique<ManualClock>();
+    ManualClock& clock = *device;
+    AudioEngine engine(files, std::move(device));
+    TMediaPlayer first(engine), second(engine);
+    first.SetFileName(a);
+    second.SetFileName(b);
+    first.Open();
+    second.Open();
+    first.Play();
+    second.Play();
+    for (auto _ : state) {
+        clock.advance(1000);
+        if (first.Position() >= 29000) {
+            first.Seek(0);
+            second.Seek(0);
+            first.Play();
+            second.Play();
+        }
+    }
+}
+BENCHMARK(BM_MixTwoVoicesPerSecond)
+    ->Args({22050, 44100})
+    ->Args({48000, 48000})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// Opening a sound decodes it whole: cost per minute of 22.05 kHz mono.
+void BM_OpenOneMinute(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString path = writeTone(dir, "a.wav", 22050, 1, 60);
+    CourseFiles files;
+    AudioEngine engine(files, std::make_unique<ManualClock>());
+    TMediaPlayer player(engine);
+    player.SetFileName(path);
+    for (auto _ : state)
+        player.Open();
+}
+BENCHMARK(BM_OpenOneMinute)->Unit(benchmark::kMillisecond);
+
+// The window ticks ask for the position every 100 to 250 ms.
+void BM_PositionQuery(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString path = writeTone(dir, "a.wav", 22050, 1, 60);
+    CourseFiles files;
+    auto engine = createSilentAudioEngine(files);
+    TMediaPlayer player(*engine);
+    player.SetFileName(path);
+    player.Open();
+    player.Play();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(player.Position());
+}
+BENCHMARK(BM_PositionQuery);
+
+// Plays on the system's engine (the real device or, without one, the silent
+// clock) and compares every 5 ms how far the position moved with how far the
+// wall clock moved: the largest difference over 2 s is the position error.
+void BM_PositionErrorAgainstClock(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString path = writeTone(dir, "a.wav", 22050, 1, 10);
+    CourseFiles files;
+    auto engine = createSystemAudioEngine(files);
+    state.SetLabel(engine->deviceName().toStdString());
+    TMediaPlayer player(*engine);
+    player.SetFileName(path);
+    player.Open();
+    // A fresh PulseAudio stream starts consuming about a second late.
+    player.Play();
+    QElapsedTimer started;
+    started.start();
+    while (player.Position() < 200 && started.elapsed() < 5000)
+        QThread::msleep(5);
+    double worst = 0;
+    for (auto _ : state) {
+        player.Seek(0);
+        player.Play();
+        QThread::msleep(300);
+        QElapsedTimer clock;
+        clock.start();
+        const int start = player.Position();
+        while (clock.elapsed() < 2000) {
+            QThread::msleep(5);
+            const double wall = double(clock.nsecsElapsed()) / 1e6;
+            worst = std::max(worst, std::abs(player.Position() - start - wall));
+        }
+    }
+    state.counters["worst_error_ms"] = worst;
+}
+BENCHMARK(BM_PositionErrorAgainstClock)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace

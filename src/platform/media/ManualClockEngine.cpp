@@ -1,0 +1,17 @@
+#include "platform/media/ManualClockEngine.h"
+
+namespace lectern::platform {
+
+ManualClockEngine::ManualClockEngine(CourseFiles& files, AudioDevice::Format format)
+    : ManualClockEngine(files, new ManualClock(format)) {}
+
+ManualClockEngine::ManualClockEngine(CourseFiles& files, ManualClock* clock)
+    : AudioEngine(files, std::unique_ptr<AudioDevice>(clock),
+                  [this](const AudioDevice::Format& format) {
+                      auto next = std::make_unique<ManualClock>(format);
+                      clock_ = next.get();
+                      return next;
+                  }),
+      clock_(clock) {}
+
+}  // namespace lectern::platform

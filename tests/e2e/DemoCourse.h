@@ -1,0 +1,36 @@
+#pragma once
+
+#include "support/TempDir.h"
+
+#include <QPoint>
+#include <QRect>
+#include <QStringList>
+
+namespace lectern::test {
+
+// A copy of the generated demo course for one end-to-end test, with the
+// splash switched off so that the main window comes at once, and the
+// geometry of its windows and buttons.
+class DemoCourse {
+  public:
+    DemoCourse();
+    QString path() const { return dir_.path(); }
+    QString title() const { return settings_.value(0); }
+
+    // The client size of the skinned windows.
+    QSize windowSize() const;
+    // The centre of a button block of the geometry file (first of its four
+    // lines), on the top bar (main window) or on the bottom bar (the others).
+    QPoint topBarButton(QRect window, int firstLine) const;
+    QPoint bottomBarButton(QRect window, int firstLine) const;
+    // The centre of row `row` of the main window's tree, counting the rows shown.
+    QPoint treeRow(QRect window, int row) const;
+
+  private:
+    int line(int n) const { return layout_.value(n).toInt(); }
+    TempDir dir_;
+    QStringList layout_;
+    QStringList settings_;
+};
+
+}  // namespace lectern::test

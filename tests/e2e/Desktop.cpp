@@ -1,0 +1,113 @@
+#include "e2e/Desktop.h"
+
+#include <QElapsedTimer>
+#include <QThread>
+#include <stdexcept>
+
+namespace lectern::test {
+
+QString Desktop::run(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(20000))
+        throw std::runtime_error(program.toStdString() + " did not finish");
+    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+}
+
+void Desktop::pause(Milliseconds time) {
+    QThread::msleep(static_cast<unsigned long>(time.count()));
+}
+
+QString Desktop::waitForWindow(const QString& namePattern, Milliseconds timeout) {
+    QElapsedTimer clock;
+    clock.start();
+    do {
+        const QString found =
+            run("xdotool", {"search", "--onlyvisible", "--name", namePattern}).section('\n', 0, 0);
+        if (!found.isEmpty())
+            return found;
+        pause(Milliseconds(200));
+    } while (clock.elapsed() < timeout.count());
+    return {};
+}
+
+bool Desktop::windowVisible(const QString& namePattern) {
+    return !run("xdotool", {"search", "--onlyvisible", "--name", namePattern}).isEmpty();
+}
+
+QString Desktop::windowName(const QString& window) {
+    return run("xdotool", {"getwindowname", window});
+}
+
+QRect Desktop::geometry(const QString& window) {
+    const QStringList lines = run("xdotool", {"getwindowgeometry", "--shell", window}).split('\n');
+    QRect rect;
+    for (const QString& line : lines) {
+        const int value = line.section('=', 1).toInt();
+        if (line.startsWith("X="))
+            rect.moveLeft(value);
+        else if (line.startsWith("Y="))
+            rect.moveTop(value);
+        else if (line.startsWith("WIDTH="))
+            rect.setWidth(value);
+        else if (line.startsWith("HEIGHT="))
+            rect.setHeight(value);
+    }
+    return rect;
+}
+
+void Desktop::moveMouse(QPoint at) {
+    run("xdotool", {"mousemove", QString::number(at.x()), QString::number(at.y())});
+    pause(Milliseconds(150));
+}
+
+void Desktop::click(QPoint at) {
+    moveMouse(at);
+    run("xdotool", {"click", "1"});
+    pause(Milliseconds(150));
+}
+
+void Desktop::key(const QString& keys) {
+    run("xdotool", {"key", keys});
+    pause(Milliseconds(150));
+}
+
+QString Desktop::clipboard() {
+    return run("xclip", {"-o", "-selection", "clipboard"});
+}
+
+QImage Desktop::screenshot() {
+    QProcess process;
+    process.start("import", {"-window", "root", "png:-"});
+    if (!process.waitForFinished(20000))
+        throw std::runtime_error("import did not finish");
+    return QImage::fromData(process.readAllStandardOutput(), "PNG");
+}
+
+PlayerProcess::PlayerProcess(const QString& courseFolder) {
+    process_.setWorkingDirectory(courseFolder);
+    process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process_.setStandardOutputFile(QProcess::nullDevice());
+    process_.start(playerProgram(), {});
+    if (!process_.waitForStarted())
+        throw std::runtime_error("the player did not start");
+}
+
+PlayerProcess::~PlayerProcess() {
+    if (process_.state() != QProcess::NotRunning) {
+        process_.kill();
+        process_.waitForFinished(5000);
+    }
+}
+
+int PlayerProcess::waitForExit(Desktop::Milliseconds timeout) {
+    if (!process_.waitForFinished(static_cast<int>(timeout.count())))
+        return -1;
+    return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
+}
+
+QString playerProgram() {
+    return QStringLiteral(LECTERN_PLAYER);
+}
+
+}  // namespace lectern::test

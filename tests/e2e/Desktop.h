@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QImage>
+#include <QProcess>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+#include <chrono>
+
+namespace lectern::test {
+
+// The X display the end-to-end tests run on (Xvfb), reached through the
+// same tools a person at a desktop would use: xdotool to move, click and
+// type, ImageMagick's import to take screenshots, xclip for the clipboard.
+class Desktop {
+  public:
+    using Milliseconds = std::chrono::milliseconds;
+
+    // A visible window whose name matches the pattern (xdotool's regular
+    // expressions), waiting up to `timeout`; empty text when none came.
+    static QString waitForWindow(const QString& namePattern, Milliseconds timeout);
+    static bool windowVisible(const QString& namePattern);
+    static QString windowName(const QString& window);
+    static QRect geometry(const QString& window);
+
+    static void moveMouse(QPoint at);
+    static void click(QPoint at);
+    static void key(const QString& keys);
+    static QString clipboard();
+    static QImage screenshot();
+
+    static void pause(Milliseconds time);
+    static QString run(const QString& program, const QStringList& arguments);
+};
+
+// The player started in a course folder, as a learner starts it.
+class PlayerProcess {
+  public:
+    explicit PlayerProcess(const QString& courseFolder);
+    ~PlayerProcess();
+    // Waits for the process to end; its exit code, or -1 when it did not end.
+    int waitForExit(Desktop::Milliseconds timeout);
+
+  private:
+    QProcess process_;
+};
+
+// The path of the player program (set by the build).
+QString playerProgram();
+
+}  // namespace lectern::test

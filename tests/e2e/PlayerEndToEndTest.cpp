@@ -1,0 +1,142 @@
+// The real program on the demo course, driven with the mouse and keyboard
+// on an X display, as a learner would.
+#include "e2e/DemoCourse.h"
+#include "e2e/Desktop.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+#include <QColor>
+
+using namespace lectern::test;
+using namespace std::chrono_literals;
+
+namespace {
+
+// The demo pages' highlight of the current passage.
+constexpr QRgb Highlight = 0xffe79a;
+
+// Where the highlight colour covers the picture, within `area`.
+QRect highlightBounds(const QImage& shot, QRect area) {
+    QRect bounds;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if ((shot.pixel(x, y) & 0xffffff) == Highlight)
+                bounds |= QRect(x, y, 1, 1);
+    return bounds;
+}
+
+// How much a region differs between two pictures, 0 for identical.
+double difference(const QImage& a, const QImage& b, QRect area) {
+    double total = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor p = a.pixelColor(x, y), q = b.pixelColor(x, y);
+            total += std::abs(p.red() - q.red()) + std::abs(p.green() - q.green()) +
+                     std::abs(p.blue() - q.blue());
+        }
+    return total / (area.width() * area.height());
+}
+
+// The main window's buttons: first lines of their blocks in the geometry file.
+constexpr int RunLessonButton = 14;
+constexpr int ExitButton = 26;
+// The exercise windows' buttons.
+constexpr int PlayButton = 34;
+constexpr int ExerciseExitButton = 52;
+
+}  // namespace
+
+TEST(EndToEnd, TheDemoCourseOpensOnItsTreeAndExitEndsTheProgramWithStatusZero) {
+    DemoCourse course;
+    PlayerProcess player(course.path());
+    const QString window = Desktop::waitForWindow("^" + course.title() + "$", 60s);
+    ASSERT_FALSE(window.isEmpty()) << "no main window captioned " << course.title().toStdString();
+    EXPECT_EQ(Desktop::windowName(window), course.title());
+    const QRect frame = Desktop::geometry(window);
+    EXPECT_EQ(frame.size(), course.windowSize());
+
+    // The first node is selected (drawn in the selection colour), the tree
+    // collapsed: the second row is the second chapter, not a lesson.
+    Desktop::pause(2s);
+    const QImage shot = Desktop::screenshot();
+    const QPoint first = course.treeRow(frame, 0);
+    const QPoint second = course.treeRow(frame, 1);
+    EXPECT_NE(shot.pixel(first.x() + 150, first.y()), shot.pixel(second.x() + 150, second.y()));
+    shot.save("main-window.png");
+
+    Desktop::click(course.topBarButton(frame, ExitButton));
+    EXPECT_EQ(player.waitForExit(10s), 0);
+}
+
+TEST(EndToEnd, AnEmptyFolderShowsTheErrorBoxThenTheEmptyMainWindow) {
+    TempDir empty;
+    PlayerProcess player(empty.path());
+    const QString box = Desktop::waitForWindow("^Lectern$", 60s);
+    ASSERT_FALSE(box.isEmpty());
+    // Focus the box by clicking its icon, then copy its text as a learner can.
+    Desktop::click(Desktop::geometry(box).topLeft() + QPoint(20, 20));
+    Desktop::key("ctrl+c");
+    EXPECT_TRUE(Desktop::clipboard().contains("Cannot open file " + empty.path() + "/main.dsg."))
+        << Desktop::clipboard().toStdString();
+    Desktop::key("Return");
+    Desktop::pause(2s);
+    EXPECT_FALSE(Desktop::windowVisible("^Lectern$")) << "the box is gone";
+    const QString main = Desktop::waitForWindow(".*", 10s);
+    EXPECT_FALSE(main.isEmpty()) << "the main window opens all the same";
+}
+
+TEST(EndToEnd, ANarratedLessonHighlightsPassageAfterPassageThenReturnsToTheFirst) {
+    DemoCourse course;
+    PlayerProcess player(course.path());
+    const QString mainWindow = Desktop::waitForWindow("^" + course.title() + "$", 60s);
+    ASSERT_FALSE(mainWindow.isEmpty());
+    const QRect main = Desktop::geometry(mainWindow);
+
+    // Open the first chapter and pick its first lesson, "The Sun".
+    Desktop::click(course.treeRow(main, 0));
+    Desktop::key("Right");
+    Desktop::click(course.treeRow(main, 1));
+
+    // "Run lesson" lights under the mouse and goes out on the bar.
+    const QPoint run = course.topBarButton(main, RunLessonButton);
+    const QRect runArea(run - QPoint(20, 10), QSize(40, 20));
+    const QImage before = Desktop::screenshot();
+    Desktop::moveMouse(run);
+    const QImage lit = Desktop::screenshot();
+    Desktop::moveMouse(main.topLeft() + QPoint(main.width() / 2 - 100, 5));
+    const QImage out = Desktop::screenshot();
+    EXPECT_GT(difference(before, lit, runArea), 20) << "the lit picture shows";
+    EXPECT_LT(difference(before, out, runArea), 2) << "and goes out on the bar";
+
+    Desktop::click(run);
+    const QString readingWindow = Desktop::waitForWindow("The Sun - narrated reading", 20s);
+    ASSERT_FALSE(readingWindow.isEmpty());
+    const QRect reading = Desktop::geometry(readingWindow);
+    const QRect page = reading.adjusted(60, 90, -60, -130);
+    Desktop::pause(3s);
+    const QRect atStart = highlightBounds(Desktop::screenshot(), page);
+    ASSERT_TRUE(atStart.isValid()) << "passage 1 is highlighted when the page has loaded";
+
+    Desktop::click(course.bottomBarButton(reading, PlayButton));
+    QList<QRect> highlights;
+    for (int i = 0; i < 7; ++i) {
+        Desktop::pause(4s);
+        const QImage shot = Desktop::screenshot();
+        highlights.append(highlightBounds(shot, page));
+        shot.save(QStringLiteral("reading-%1.png").arg(i));
+    }
+    // Successive shots show the highlight on successive passages.
+    QList<QRect> distinct;
+    for (const QRect& r : highlights)
+        if (r.isValid() && (distinct.isEmpty() || distinct.back() != r))
+            distinct.append(r);
+    EXPECT_GE(distinct.size(), 4) << "the highlight moved through the text";
+    // At the end of the narration passage 1 is current again.
+    Desktop::pause(4s);
+    EXPECT_EQ(highlightBounds(Desktop::screenshot(), page), atStart);
+
+    Desktop::click(course.bottomBarButton(reading, ExerciseExitButton));
+    Desktop::pause(1s);
+    EXPECT_FALSE(Desktop::windowVisible("The Sun - narrated reading"));
+    EXPECT_TRUE(Desktop::windowVisible("^" + course.title() + "$")) << "back at the main window";
+}

@@ -1,0 +1,29 @@
+// Records into a sound file until killed: `media-record-helper <file> [silent]`.
+// Prints "recording" once the recording runs.
+#include "platform/CourseFiles.h"
+#include "platform/media/SystemAudioEngine.h"
+#include "platform/media/TMediaPlayer.h"
+
+#include <QCoreApplication>
+#include <QThread>
+#include <cstdio>
+
+using namespace lectern::platform;
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    if (argc < 2)
+        return 2;
+    CourseFiles files;
+    auto engine = argc > 2 ? createSilentAudioEngine(files) : createSystemAudioEngine(files);
+    // A fresh sound server stream starts consuming about a second late.
+    if (argc == 2)
+        QThread::msleep(2000);
+    TMediaPlayer recorder(*engine);
+    recorder.SetFileName(QString::fromLocal8Bit(argv[1]));
+    recorder.Open();
+    recorder.StartRecording();
+    std::printf("recording on %s\n", qPrintable(engine->deviceName()));
+    std::fflush(stdout);
+    return app.exec();
+}
