@@ -10,6 +10,7 @@
 #include <QSet>
 #include <QString>
 
+#include <functional>
 #include <map>
 #include <optional>
 
@@ -66,6 +67,9 @@ class CourseCheck {
     std::optional<QString> checkText(const QString& coursePath, const Reference& from,
                                      const QString& what, platform::StringList& lines);
     void checkSkin();
+    void reportCaseDifferences(
+        const QString& written, const QString& real,
+        const std::function<void(Finding::Severity, const QString&)>& report);
     // The marks of a file, one a line, each empty when its line is not an
     // integer; nullopt when the file cannot be read.
     using Marks = std::vector<std::optional<qint64>>;
@@ -93,6 +97,7 @@ class CourseCheck {
     std::map<QString, std::optional<Marks>> marksFiles_;
     // Pairs of files (and single files) whose fit was already told.
     QSet<QString> checkedPairs_;
+    QSet<QString> folderCaseWarned_;
 };
 
 }  // namespace lectern::check

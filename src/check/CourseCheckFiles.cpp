@@ -17,6 +17,33 @@ const QString kCaseNote =
 
 }  // namespace
 
+void CourseCheck::reportCaseDifferences(
+    const QString& written, const QString& real,
+    const std::function<void(Finding::Severity, const QString&)>& report) {
+    // A folder in another case is told once, not once for every file in it.
+    const QStringList writtenParts = written.split(QLatin1Char('/'));
+    const QStringList realParts = real.split(QLatin1Char('/'));
+    if (writtenParts.size() != realParts.size()) {
+        report(Finding::Warning, QStringLiteral("found only as %1: %2").arg(real, kCaseNote));
+        return;
+    }
+    for (qsizetype i = 0; i < writtenParts.size(); ++i) {
+        if (writtenParts[i] == realParts[i])
+            continue;
+        if (i == writtenParts.size() - 1) {
+            report(Finding::Warning, QStringLiteral("found only as %1: %2").arg(real, kCaseNote));
+            continue;
+        }
+        const QString folder = writtenParts.mid(0, i + 1).join(QLatin1Char('/'));
+        if (folderCaseWarned_.contains(folder))
+            continue;
+        folderCaseWarned_.insert(folder);
+        report(Finding::Warning,
+               QStringLiteral("folder %1 found only as %2: %3")
+                   .arg(folder, realParts.mid(0, i + 1).join(QLatin1Char('/')), kCaseNote));
+    }
+}
+
 std::optional<QString> CourseCheck::checkFile(const QString& coursePath, const Reference& from,
                                               const QString& what) {
     const QString native = platform::CourseFiles::nativePath(coursePath);
@@ -69,9 +96,7 @@ std::optional<QString> CourseCheck::checkFile(const QString& coursePath, const R
         } else {
             result = found.path;
             if (found.caseDiffers)
-                report(
-                    Finding::Warning,
-                    QStringLiteral("found only as %1: %2").arg(displayPath(found.path), kCaseNote));
+                reportCaseDifferences(shown, displayPath(found.path), report);
             for (const QStringList& names : found.ambiguous)
                 report(Finding::Warning,
                        QStringLiteral("several names differ only in letter case (%1); the player "
