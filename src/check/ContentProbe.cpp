@@ -37,6 +37,29 @@ int Page::inputCount() const {
         document->elementsByTagName(platform::DocumentModel::none, QStringLiteral("input")).size());
 }
 
+std::vector<Page::Resource> Page::resources() const {
+    static const struct {
+        const char* tag;
+        const char* attribute;
+        const char* kind;
+    } loaded[] = {
+        {"img", "src", "picture"},         {"link", "href", "style sheet"},
+        {"script", "src", "script"},       {"audio", "src", "sound"},
+        {"source", "src", "sound"},        {"embed", "src", "embedded file"},
+        {"body", "background", "picture"},
+    };
+    std::vector<Resource> found;
+    if (!document)
+        return found;
+    for (const auto& [tag, attribute, kind] : loaded)
+        for (const int element :
+             document->elementsByTagName(platform::DocumentModel::none, QLatin1String(tag)))
+            if (document->hasAttribute(element, QLatin1String(attribute)))
+                found.push_back(
+                    {QLatin1String(kind), document->attribute(element, QLatin1String(attribute))});
+    return found;
+}
+
 std::optional<Page> page(const QString& realPath, const platform::TextDecoding& decoding) {
     Page page;
     page.document = platform::readPageFile(realPath, decoding);

@@ -30,6 +30,13 @@ struct Page {
     bool hasAttribute(const QString& id, const QString& attribute) const;
     // The number of input elements of the page.
     int inputCount() const;
+    // The files the page loads with it (pictures, style sheets, scripts,
+    // sounds), as its markup names them: kind and address.
+    struct Resource {
+        QString kind;
+        QString address;
+    };
+    std::vector<Resource> resources() const;
 };
 std::optional<Page> page(const QString& realPath, const platform::TextDecoding& decoding);
 

@@ -67,6 +67,8 @@ class CourseCheck {
     std::optional<QString> checkText(const QString& coursePath, const Reference& from,
                                      const QString& what, platform::StringList& lines);
     void checkSkin();
+    // The pictures, style sheets and scripts a page loads with it.
+    void checkPageResources(const QString& pagePath, const ContentProbe::Page& page);
     void reportCaseDifferences(
         const QString& written, const QString& real,
         const std::function<void(Finding::Severity, const QString&)>& report);

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QUrl>
 
 namespace lectern::check {
 namespace {
@@ -117,8 +118,26 @@ std::optional<QString> CourseCheck::checkPage(const QString& coursePath, const R
     const QString shown = displayPath(*real);
     if (page && !page->error.isEmpty())
         problem(shown, 0, QStringLiteral("cannot be read as a page: %1").arg(page->error));
+    if (page)
+        checkPageResources(*real, *page);
     pages_[*real] = std::move(page);
     return real;
+}
+
+void CourseCheck::checkPageResources(const QString& pagePath, const ContentProbe::Page& page) {
+    const QString folder = QFileInfo(pagePath).path();
+    for (const ContentProbe::Page::Resource& resource : page.resources()) {
+        // Addresses of the web and of data are not the course's files.
+        const QUrl url(resource.address.trimmed());
+        if (resource.address.trimmed().isEmpty() ||
+            (url.scheme().size() > 1 && url.scheme() != QLatin1String("file")) ||
+            url.path().isEmpty())
+            continue;
+        const QString path = url.scheme() == QLatin1String("file") ? url.toLocalFile() : url.path();
+        checkFile(QDir::cleanPath(
+                      path.startsWith(QLatin1Char('/')) ? path : folder + QLatin1Char('/') + path),
+                  {displayPath(pagePath), 0}, resource.kind);
+    }
 }
 
 std::optional<QString> CourseCheck::checkSound(const QString& coursePath, const Reference& from,
