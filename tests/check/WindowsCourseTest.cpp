@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 using namespace lectern;
 using lectern::test::MainWindowFixture;
 
@@ -141,4 +143,38 @@ TEST(WindowsCourse, TheCheckerFindsNoProblemAndWarnsOfEveryNameInAnotherCase) {
                   "zmarks.mtp: marks file data/marks/Reading.TXT: found only as "
                   "Data/MARKS/reading.txt",
               }));
+}
+
+TEST(WindowsCourse, BadNamesAndBadBytesNeitherStopNorHangTheStartUp) {
+    MainWindowFixture f("basic");
+    // UTF-8 and Windows-1251 lines in one file, and a byte no code page knows.
+    f.folder.write("zagol.mtp", "Chapter\r\n\xD0\xA7\xD1\x82\xD0\xB5\xD0\xBD\xD0\xB8\xD0\xB5\r\n" +
+                                    test::cp1251(QString::fromUtf8("Тест")) +
+                                    "\r\nBad \x98\r\nSorting\r\n");
+    // Descriptions through a link loop, a file taken for a folder, a way out
+    // of the course, and a name two files share but for case.
+    f.folder.write("descr.mtp",
+                   "TWINS.htm\r\nloop\\page.htm\r\nintro.htm\\page.htm\r\n"
+                   "..\\..\\..\\page.htm\r\nsort.htm\r\n");
+    f.folder.write("data/descr/twins.HTM", "<html><body id='lower'></body></html>");
+    f.folder.write("data/descr/Twins.htm", "<html><body id='upper'></body></html>");
+    ASSERT_EQ(
+        ::symlink("loop", QFile::encodeName(f.folder.path() + "/data/descr/loop").constData()), 0);
+    main::TMainFrm& main = f.start();
+    loadPages();
+    EXPECT_TRUE(f.test.dialogs.boxes.empty()) << f.test.dialogs.texts().join('\n').toStdString();
+    EXPECT_EQ(main.CaptionList.lines(),
+              QStringList({"Chapter", QString::fromUtf8("Чтение"), QString::fromUtf8("Тест"),
+                           QString::fromUtf8("Bad \uFFFD"), "Sorting"}));
+    EXPECT_EQ(f.test.files.resolve(main.AppFolder + "\\data\\descr\\TWINS.htm"),
+              f.folder.path() + "/data/descr/Twins.htm")
+        << "the first in sorted order, every time";
+
+    main.TreeView1->expandAll();
+    for (int node = 1; node < 4; ++node) {
+        main.TreeView1->setCurrentIndex(main.TreeModel->indexOfNode(node));
+        main.TreeView1Click();
+        loadPages();
+    }
+    EXPECT_TRUE(f.test.dialogs.boxes.empty()) << "a page that is not there is the browser's";
 }
