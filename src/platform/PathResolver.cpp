@@ -296,7 +296,9 @@ PathResolver::Result PathResolver::resolve(const QString& path) {
     }
     result.failure = Failure::None;
     result.path = built;
-    if (lastSeparator > 0)
+    // Relative paths change meaning with the current folder: only absolute
+    // folders are remembered.
+    if (absolute && lastSeparator > 0)
         knownFolders_.insert(path.left(lastSeparator),
                              built.left(built.lastIndexOf(QLatin1Char('/'))));
     return result;
