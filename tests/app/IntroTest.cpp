@@ -74,7 +74,7 @@ TEST_F(IntroTest, PlaysTheIntroSoundAndClosesOnTheTenthTick) {
     ASSERT_TRUE(splash.isVisible());
     ASSERT_EQ(services.dialogs.errors(), QStringList());
     EXPECT_EQ(splash.MediaPlayer1->FileName(), course.path() + "\\data\\intro.wav");
-    services.clock->advance(500);
+    services.audio.advance(500);
     EXPECT_GE(soundPosition(), 400);
     tick(9);
     EXPECT_TRUE(splash.isVisible());
@@ -83,7 +83,7 @@ TEST_F(IntroTest, PlaysTheIntroSoundAndClosesOnTheTenthTick) {
     EXPECT_FALSE(splash.Timer1->isActive());
     // Stopped, but kept open until the program ends.
     const int stoppedAt = soundPosition();
-    services.clock->advance(500);
+    services.audio.advance(500);
     EXPECT_EQ(soundPosition(), stoppedAt);
     EXPECT_TRUE(splash.MediaPlayer1->IsOpen());
     EXPECT_EQ(services.dialogs.errors(), QStringList());
@@ -97,7 +97,7 @@ TEST_F(IntroTest, AClickClosesItAtOnceAndStopsTheSound) {
     EXPECT_FALSE(splash.isVisible());
     EXPECT_FALSE(splash.Timer1->isActive());
     const int stoppedAt = soundPosition();
-    services.clock->advance(500);
+    services.audio.advance(500);
     EXPECT_EQ(soundPosition(), stoppedAt);
     EXPECT_EQ(services.dialogs.errors(), QStringList());
 }
