@@ -75,6 +75,8 @@ class TMainFrm : public platform::SkinnedForm {
 
     // The lesson launcher's set-up of each lesson type, after the common reset.
     void RunNarratedReading(int node);
+    void RunTest(int node);
+    void RunSorting(int node);
 
     // Start-up steps, in the order FormShow runs them.
     void ComputeTempWavName();

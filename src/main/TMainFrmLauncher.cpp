@@ -47,6 +47,10 @@ void TMainFrm::m22Click() {
     const QString& type = TypeList[node];
     if (type == QLatin1String("1"))
         RunNarratedReading(node);
+    else if (type == QLatin1String("5") || type == QLatin1String("6") || type == QLatin1String("7"))
+        RunTest(node);
+    else if (type == QLatin1String("9"))
+        RunSorting(node);
 }
 
 void TMainFrm::RunNarratedReading(int node) {
