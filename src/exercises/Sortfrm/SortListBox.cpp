@@ -38,10 +38,17 @@ void SortListBox::mouseReleaseEvent(QMouseEvent* event) {
     const bool dropping = dragging_;
     const QPoint global = viewport()->mapToGlobal(event->position().toPoint());
     endDrag();
-    // The list ends its own press first; the drop may then take its item.
-    QListWidget::mouseReleaseEvent(event);
+    // The drop comes first: a press on an item already selected leaves its
+    // selection to the release, which would select what lies under the
+    // release point, nothing at all over another box.
     if (dropping && CanDropAt && DropAt && CanDropAt(this, global))
         DropAt(this, global);
+    QListWidget::mouseReleaseEvent(event);
+}
+
+void SortListBox::mouseDoubleClickEvent(QMouseEvent* event) {
+    // A quick second grab of an item starts a drag as a first one does.
+    mousePressEvent(event);
 }
 
 void SortListBox::endDrag() {

@@ -245,6 +245,15 @@ TEST(Sorting, AnItemIsDraggedWithTheMouse) {
     QTest::mouseRelease(from, Qt::LeftButton, {}, onA + QPoint(0, 40));
     EXPECT_EQ(itemsOf(w.ListBox1), QStringList{"a"});
     EXPECT_FALSE(w.ListBox1->isDragging());
+
+    // An item already selected drags the same way.
+    w.ListBox1->setCurrentRow(0);
+    QTest::mousePress(from, Qt::LeftButton, {}, onA);
+    QTest::mouseMove(from, onA + QPoint(3, 3));
+    QTest::mouseMove(from, dragTo(w.ListBox2));
+    QTest::mouseRelease(from, Qt::LeftButton, {}, dragTo(w.ListBox2));
+    EXPECT_TRUE(itemsOf(w.ListBox1).isEmpty());
+    EXPECT_EQ(itemsOf(w.ListBox2), QStringList{"a"});
 }
 
 TEST(Sorting, RunCheckExitAndTheCloseBox) {
