@@ -81,6 +81,9 @@ class TMainFrm : public platform::SkinnedForm {
     // The recording lessons' common steps: a fresh blank recording in the
     // temporary file, the window told where it lives, the recording hints.
     void PrepareRecordingFile();
+    // Types "5", "6" and "7", and "9".
+    void RunTest(int node);
+    void RunSorting(int node);
 
     // Start-up steps, in the order FormShow runs them.
     void ComputeTempWavName();
