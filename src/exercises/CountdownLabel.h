@@ -11,7 +11,7 @@ inline QLabel* makeCountdownLabel(QWidget* bar) {
     font.setBold(true);
     label->setFont(font);
     label->setAttribute(Qt::WA_TranslucentBackground);
-    label->setStyleSheet(QStringLiteral("color: white; background: transparent"));
+    label->setStyleSheet(QStringLiteral("background: transparent"));
     label->move(60, 30);
     label->resize(400, 24);
     return label;

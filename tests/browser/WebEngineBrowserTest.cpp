@@ -268,3 +268,9 @@ TEST(WebEngineBadPagesTest, BadPagesCompleteWithoutHarm) {
 }
 
 }  // namespace
+
+TEST_F(WebEngineBrowserTest, APictureNamedInAnotherLetterCaseIsFound) {
+    ASSERT_TRUE(load("case.htm").isObject());
+    ASSERT_TRUE(waitUntil([&] { return js("document.readyState").toString() == "complete"; }));
+    EXPECT_EQ(js("document.getElementById('pic').naturalWidth").toInt(), 8);
+}

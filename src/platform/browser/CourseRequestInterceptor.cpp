@@ -59,6 +59,11 @@ void CourseRequestInterceptor::interceptRequest(QWebEngineUrlRequestInfo& info) 
     const bool pass = url.isLocalFile() && admitsLocked(url.toLocalFile());
     remember(pass ? passed_ : blocked_, url.toString());
     info.block(!pass);
+    if (!pass || !resolver_ || QFileInfo::exists(url.toLocalFile()))
+        return;
+    const QString found = resolver_(url.toLocalFile());
+    if (found != url.toLocalFile() && QFileInfo::exists(found) && admitsLocked(found))
+        info.redirect(QUrl::fromLocalFile(found));
 }
 
 QStringList CourseRequestInterceptor::blockedRequests() const {

@@ -4,16 +4,24 @@
 #include <QString>
 #include <QStringList>
 #include <QWebEngineUrlRequestInterceptor>
+#include <functional>
 
 namespace lectern::platform {
 
 // Keeps course pages inside the course: a request passes only when it is
 // for a file below the course folder. Network addresses, other schemes and
-// files elsewhere are blocked and remembered.
+// files elsewhere are blocked and remembered. A file that does not exist as
+// a page names it (a picture or style sheet whose letter case differs, as
+// courses made on Windows have) is sent to the file the resolver finds.
 class CourseRequestInterceptor : public QWebEngineUrlRequestInterceptor {
     Q_OBJECT
   public:
     using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
+
+    // Finds the real file for a path that does not exist as written; called
+    // on the engine's own thread, so it must be safe there.
+    using Resolver = std::function<QString(const QString& file)>;
+    void setResolver(Resolver resolver) { resolver_ = std::move(resolver); }
 
     void setCourseFolder(const QString& folder);
     QString courseFolder() const;
@@ -32,6 +40,7 @@ class CourseRequestInterceptor : public QWebEngineUrlRequestInterceptor {
     QString folder_;
     QStringList blocked_;
     QStringList passed_;
+    Resolver resolver_;
 };
 
 }  // namespace lectern::platform

@@ -1,5 +1,7 @@
 #include "platform/browser/WebEngineBrowserEngine.h"
 
+#include "platform/CourseFiles.h"
+
 #include "platform/browser/CourseRequestInterceptor.h"
 #include "platform/browser/WebEngineBackend.h"
 
@@ -20,6 +22,8 @@ std::unique_ptr<BrowserBackend> WebEngineBrowserEngine::createBackend(BrowserHos
 CourseRequestInterceptor& WebEngineBrowserEngine::interceptor() {
     if (!interceptor_) {
         interceptor_ = new CourseRequestInterceptor(this);
+        interceptor_->setResolver(
+            [&files = files_](const QString& file) { return files.resolve(file); });
         interceptor_->setCourseFolder(courseFolder_.isEmpty() ? QDir::currentPath()
                                                               : courseFolder_);
     }
