@@ -75,6 +75,12 @@ class TMainFrm : public platform::SkinnedForm {
 
     // The lesson launcher's set-up of each lesson type, after the common reset.
     void RunNarratedReading(int node);
+    // The reading window's steps that the narrated and the recording lessons
+    // share, in the order they take: the page and its marks with the window
+    // back at passage 1; then the flags of a fresh lesson.
+    void LoadReadingLesson(int node);
+    void RewindReadingWindow();
+    void ClearReadingFlags();
     // Types "3" and "11" (with the lesson's sound playing along), and "8".
     void RunRecording(int node, bool playAlong);
     void RunTimedRecording(int node);

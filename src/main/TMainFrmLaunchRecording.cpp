@@ -37,23 +37,14 @@ void TMainFrm::RunRecording(int node, bool playAlong) {
     exercises::TViewTxtFrm& reading = *Windows().ViewTxtFrm;
     reading.SetCaption(CaptionList[node]);
     PrepareRecordingFile();
-    reading.CppWebBrowser1->Navigate(AppFolder + Paths::Texts + TextList[node]);
-    reading.MarksList.LoadFromFile(platform().files, AppFolder + Paths::Marks + MarksList[node]);
-    reading.Timer1->stop();
-    reading.CurrentMark = 1;
-    reading.PreviousMark = 1;
-    reading.PlayClock = 0;
-    reading.TrackBar1->setMaximum(std::max(reading.MarksList.Count() - 1, 0));
+    LoadReadingLesson(node);
     reading.MediaPlayer1->SetFileName(TempWavName);
     reading.MediaPlayer1->Open();
     if (playAlong) {
         reading.MediaPlayer2->SetFileName(SoundRoot + Paths::Sounds + SoundList[node]);
         reading.MediaPlayer2->Open();
     }
-    reading.PagePrepared = 0;
-    reading.Paused = 0;
-    reading.RecordingFinished = 0;
-    reading.m22->SetHint(QStringLiteral("Pause"));
+    ClearReadingFlags();
     reading.RecordingMode = 1;
     reading.PlayAlong = playAlong ? 1 : 0;
     reading.TrackBar1->setEnabled(false);
@@ -66,18 +57,13 @@ void TMainFrm::RunTimedRecording(int node) {
     reading.SetCaption(CaptionList[node]);
     PrepareRecordingFile();
     reading.CppWebBrowser1->Navigate(AppFolder + Paths::Texts + TextList[node]);
-    reading.Timer1->stop();
-    reading.CurrentMark = 1;
-    reading.PreviousMark = 1;
-    reading.PlayClock = 0;
+    // No marks file: the marks list keeps what it held.
+    RewindReadingWindow();
     reading.TimeLeft = platform::StrToInt(TimeList[node]);
     reading.TrackBar1->setMaximum(static_cast<int>(reading.TimeLeft));
     reading.MediaPlayer1->SetFileName(TempWavName);
     reading.MediaPlayer1->Open();
-    reading.PagePrepared = 0;
-    reading.Paused = 0;
-    reading.RecordingFinished = 0;
-    reading.m22->SetHint(QStringLiteral("Pause"));
+    ClearReadingFlags();
     reading.RecordingMode = 1;
     reading.PlayAlong = 0;
     reading.TrackBar1->setEnabled(false);

@@ -59,26 +59,41 @@ void TMainFrm::m22Click() {
         RunSorting(node);
 }
 
+void TMainFrm::LoadReadingLesson(int node) {
+    exercises::TViewTxtFrm& reading = *Windows().ViewTxtFrm;
+    reading.CppWebBrowser1->Navigate(AppFolder + Paths::Texts + TextList[node]);
+    reading.MarksList.LoadFromFile(platform().files, AppFolder + Paths::Marks + MarksList[node]);
+    RewindReadingWindow();
+    // An empty marks list leaves the track bar a single position, not a
+    // negative one that the handlers would read as passage 0.
+    reading.TrackBar1->setMaximum(std::max(reading.MarksList.Count() - 1, 0));
+}
+
+void TMainFrm::RewindReadingWindow() {
+    exercises::TViewTxtFrm& reading = *Windows().ViewTxtFrm;
+    reading.Timer1->stop();
+    reading.CurrentMark = 1;
+    reading.PreviousMark = 1;
+    reading.PlayClock = 0;
+}
+
+void TMainFrm::ClearReadingFlags() {
+    exercises::TViewTxtFrm& reading = *Windows().ViewTxtFrm;
+    reading.PagePrepared = 0;
+    reading.Paused = 0;
+    reading.RecordingFinished = 0;
+    reading.m22->SetHint(QStringLiteral("Pause"));
+}
+
 void TMainFrm::RunNarratedReading(int node) {
     exercises::TViewTxtFrm& reading = *Windows().ViewTxtFrm;
     reading.SetCaption(CaptionList[node]);
     reading.m11->SetHint(QStringLiteral("Play"));
     reading.m33->SetHint(QStringLiteral("Stop"));
-    reading.CppWebBrowser1->Navigate(AppFolder + Paths::Texts + TextList[node]);
-    reading.MarksList.LoadFromFile(platform().files, AppFolder + Paths::Marks + MarksList[node]);
-    reading.Timer1->stop();
-    reading.CurrentMark = 1;
-    reading.PreviousMark = 1;
-    reading.PlayClock = 0;
-    // An empty marks list leaves the track bar a single position, not a
-    // negative one that the handlers would read as passage 0.
-    reading.TrackBar1->setMaximum(std::max(reading.MarksList.Count() - 1, 0));
+    LoadReadingLesson(node);
     reading.MediaPlayer1->SetFileName(SoundRoot + Paths::Sounds + SoundList[node]);
     reading.MediaPlayer1->Open();
-    reading.PagePrepared = 0;
-    reading.Paused = 0;
-    reading.RecordingFinished = 0;
-    reading.m22->SetHint(QStringLiteral("Pause"));
+    ClearReadingFlags();
     reading.RecordingMode = 0;
     reading.PlayAlong = 0;
     reading.TrackBar1->setEnabled(true);
