@@ -2,6 +2,8 @@
 // geometry, the tree and the start-up settings.
 #include "check/CourseCheck.h"
 
+#include <array>
+
 #include "catalogue/CatalogueFiles.h"
 #include "catalogue/WindowSettingsLine.h"
 #include "platform/Convert.h"
@@ -96,10 +98,8 @@ bool CourseCheck::readList(const QString& name, const QString& coursePath,
     return true;
 }
 
-void CourseCheck::readCatalogue() {
-    const QString folder = app_ + QLatin1Char('\\');
-    readList(Files::Layout, folder + Files::Layout, layout_);
-    const std::pair<platform::StringList*, const QString*> lists[] = {
+std::array<std::pair<platform::StringList*, const QString*>, 9> CourseCheck::perNodeLists() {
+    return {{
         {&types_, &Files::Types},
         {&sounds_, &Files::Sounds},
         {&names_, &Files::Names},
@@ -109,10 +109,15 @@ void CourseCheck::readCatalogue() {
         {&times_, &Files::Times},
         {&captions_, &Files::Captions},
         {&marks_, &Files::Marks},
-        {&settings_, &Files::WindowSettings},
-    };
-    for (const auto& [list, name] : lists)
+    }};
+}
+
+void CourseCheck::readCatalogue() {
+    const QString folder = app_ + QLatin1Char('\\');
+    readList(Files::Layout, folder + Files::Layout, layout_);
+    for (const auto& [list, name] : perNodeLists())
         readList(*name, folder + *name, *list);
+    readList(Files::WindowSettings, folder + Files::WindowSettings, settings_);
     readList(Files::Tree, Files::Tree, treeLines_);
     readList(Files::Reserved, Files::Reserved, reserved_);
 }
@@ -150,18 +155,7 @@ void CourseCheck::buildTree() {
 }
 
 void CourseCheck::checkPerNodeLengths() {
-    const std::pair<const platform::StringList*, const QString*> lists[] = {
-        {&types_, &Files::Types},
-        {&sounds_, &Files::Sounds},
-        {&names_, &Files::Names},
-        {&texts_, &Files::Texts},
-        {&translations_, &Files::Translations},
-        {&descriptions_, &Files::Descriptions},
-        {&times_, &Files::Times},
-        {&captions_, &Files::Captions},
-        {&marks_, &Files::Marks},
-    };
-    for (const auto& [list, name] : lists) {
+    for (const auto& [list, name] : perNodeLists()) {
         if (!readCatalogueFiles_.contains(*name) || list->Count() >= tree_.size())
             continue;
         const QString message = QStringLiteral(

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 #include "catalogue/LessonTree.h"
 #include "check/CheckReport.h"
 #include "check/ContentProbe.h"
@@ -31,6 +33,8 @@ class CourseCheck {
 
   private:
     // Catalogue.
+    // The per-node lists in the order the player reads them, with their files.
+    std::array<std::pair<platform::StringList*, const QString*>, 9> perNodeLists();
     void readCatalogue();
     bool readList(const QString& name, const QString& coursePath, platform::StringList& list);
     void checkLayout();
