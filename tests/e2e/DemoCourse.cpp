@@ -26,6 +26,7 @@ DemoCourse::DemoCourse() {
     dir_.copyTree(qEnvironmentVariable("LECTERN_DEMO_COURSE"));
     layout_ = readLines(dir_.path() + "/main.dsg");
     settings_ = readLines(dir_.path() + "/wind.mtp");
+    captions_ = readLines(dir_.path() + "/zagol.mtp");
     settings_[2] = "0";
     writeLines(dir_.path() + "/wind.mtp", settings_);
 }

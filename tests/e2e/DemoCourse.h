@@ -16,6 +16,8 @@ class DemoCourse {
     DemoCourse();
     QString path() const { return dir_.path(); }
     QString title() const { return settings_.value(0); }
+    // The window caption of a node's lesson.
+    QString caption(int node) const { return captions_.value(node); }
 
     // The client size of the skinned windows.
     QSize windowSize() const;
@@ -31,6 +33,7 @@ class DemoCourse {
     TempDir dir_;
     QStringList layout_;
     QStringList settings_;
+    QStringList captions_;
 };
 
 }  // namespace lectern::test

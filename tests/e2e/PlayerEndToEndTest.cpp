@@ -140,3 +140,36 @@ TEST(EndToEnd, ANarratedLessonHighlightsPassageAfterPassageThenReturnsToTheFirst
     EXPECT_FALSE(Desktop::windowVisible("The Sun - narrated reading"));
     EXPECT_TRUE(Desktop::windowVisible("^" + course.title() + "$")) << "back at the main window";
 }
+
+TEST(EndToEnd, EveryLessonTypeOpensItsSkinnedWindowAndExitReturns) {
+    DemoCourse course;
+    PlayerProcess player(course.path());
+    const QString mainWindow = Desktop::waitForWindow("^" + course.title() + "$", 60s);
+    ASSERT_FALSE(mainWindow.isEmpty());
+    const QRect main = Desktop::geometry(mainWindow);
+
+    // Open every chapter, so that the rows shown are the nodes in index
+    // order: chapters at 0, 7 and 10.
+    Desktop::click(course.treeRow(main, 0));
+    for (const int chapter : {0, 7, 10}) {
+        Desktop::key("Home");
+        for (int i = 0; i < chapter; ++i)
+            Desktop::key("Down");
+        Desktop::key("Right");
+    }
+    // Lessons by node: narrated reading, recordings (3, 11, 8), the quiz,
+    // the written tests, sorting.
+    for (const int node : {1, 3, 4, 6, 9, 11, 12, 13, 14}) {
+        SCOPED_TRACE(node);
+        Desktop::click(course.treeRow(main, node));
+        Desktop::click(course.topBarButton(main, RunLessonButton));
+        const QString window = Desktop::waitForWindow("^" + course.caption(node) + "$", 20s);
+        ASSERT_FALSE(window.isEmpty()) << course.caption(node).toStdString();
+        Desktop::pause(2s);
+        Desktop::screenshot().save(QStringLiteral("lesson-%1.png").arg(node));
+        Desktop::click(course.bottomBarButton(Desktop::geometry(window), ExerciseExitButton));
+        Desktop::pause(1s);
+        EXPECT_FALSE(Desktop::windowVisible("^" + course.caption(node) + "$"));
+    }
+    EXPECT_TRUE(Desktop::windowVisible("^" + course.title() + "$"));
+}
