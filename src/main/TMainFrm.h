@@ -75,6 +75,10 @@ class TMainFrm : public platform::SkinnedForm {
 
     // The lesson launcher's set-up of each lesson type, after the common reset.
     void RunNarratedReading(int node);
+    // Text and translation with the lesson sound (type "2"), and with the
+    // learner's last recording against the user marks (type "4").
+    void RunUnitWork(int node);
+    void RunRecordingReplay(int node);
 
     // Start-up steps, in the order FormShow runs them.
     void ComputeTempWavName();

@@ -47,6 +47,10 @@ void TMainFrm::m22Click() {
     const QString& type = TypeList[node];
     if (type == QLatin1String("1"))
         RunNarratedReading(node);
+    else if (type == QLatin1String("2"))
+        RunUnitWork(node);
+    else if (type == QLatin1String("4"))
+        RunRecordingReplay(node);
 }
 
 void TMainFrm::RunNarratedReading(int node) {
