@@ -1,7 +1,7 @@
 // The benchmark program: a QApplication on the offscreen platform exists for
 // benchmarks that build windows or documents.
-#include <QApplication>
 #include <benchmark/benchmark.h>
+#include <QApplication>
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

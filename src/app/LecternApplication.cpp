@@ -27,7 +27,8 @@ int runLectern(int argc, char** argv) {
         platform::DesktopShell shell(files);
         platform::EventLoopModalRunner modal;
         platform::WebEngineBrowserEngine browsers(files);
-        const std::unique_ptr<platform::AudioEngine> audio = platform::createSystemAudioEngine(files);
+        const std::unique_ptr<platform::AudioEngine> audio =
+            platform::createSystemAudioEngine(files);
         platform::Platform platform{dialogs, shell, modal, files, browsers, *audio};
         WindowSet windows(platform);
         windows.MainFrm->show();

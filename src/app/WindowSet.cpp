@@ -20,6 +20,7 @@ WindowSet::WindowSet(platform::Platform& platform) {
     frmSort = new exercises::TfrmSort(platform);
     ViewTxtFrm->LessonHelpPage = [main = MainFrm] { return main->LessonHelpPage(); };
     WorkTxtFrm->LessonHelpPage = [main = MainFrm] { return main->LessonHelpPage(); };
+    MultiFrm->LessonHelpPage = [main = MainFrm] { return main->LessonHelpPage(); };
 }
 
 WindowSet::~WindowSet() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace lectern::catalogue {
 
@@ -19,6 +20,16 @@ inline const QString Marks = QStringLiteral("zmarks.mtp");
 inline const QString WindowSettings = QStringLiteral("wind.mtp");
 inline const QString Layout = QStringLiteral("main.dsg");
 inline const QString Reserved = QStringLiteral("main.rbp");
+
+// Every catalogue file as start-up reads it: the tree and the reserved file
+// from the current folder, the others below the application folder.
+inline QStringList startupPaths(const QString& appFolder) {
+    QStringList paths{Tree, Reserved};
+    for (const QString* name : {&Types, &Sounds, &Names, &Texts, &Translations, &Descriptions,
+                                &Times, &Captions, &Marks, &WindowSettings, &Layout})
+        paths.append(appFolder + QLatin1Char('\\') + *name);
+    return paths;
+}
 }  // namespace CatalogueFiles
 
 // The fixed relative parts that, appended to the application folder, name

@@ -156,6 +156,9 @@ void TMainFrm::FormShow() {
 
     SoundRoot = AppFolder + QLatin1Char('\\');
     ComputeTempWavName();
+    // The course's legacy code page is one for all its text, decided before
+    // the first list is decoded.
+    files.detectCodePage(Files::startupPaths(AppFolder));
     ReadCatalogue(layout);
     SizeWindows(layout);
     BuildTree();

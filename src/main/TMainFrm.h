@@ -79,6 +79,15 @@ class TMainFrm : public platform::SkinnedForm {
     // learner's last recording against the user marks (type "4").
     void RunUnitWork(int node);
     void RunRecordingReplay(int node);
+    // Types "3" and "11" (with the lesson's sound playing along), and "8".
+    void RunRecording(int node, bool playAlong);
+    void RunTimedRecording(int node);
+    // The recording lessons' common steps: a fresh blank recording in the
+    // temporary file, the window told where it lives, the recording hints.
+    void PrepareRecordingFile();
+    // Types "5", "6" and "7", and "9".
+    void RunTest(int node);
+    void RunSorting(int node);
 
     // Start-up steps, in the order FormShow runs them.
     void ComputeTempWavName();

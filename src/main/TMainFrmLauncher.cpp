@@ -49,8 +49,18 @@ void TMainFrm::m22Click() {
         RunNarratedReading(node);
     else if (type == QLatin1String("2"))
         RunUnitWork(node);
+    else if (type == QLatin1String("3"))
+        RunRecording(node, false);
     else if (type == QLatin1String("4"))
         RunRecordingReplay(node);
+    else if (type == QLatin1String("11"))
+        RunRecording(node, true);
+    else if (type == QLatin1String("5") || type == QLatin1String("6") || type == QLatin1String("7"))
+        RunTest(node);
+    else if (type == QLatin1String("8"))
+        RunTimedRecording(node);
+    else if (type == QLatin1String("9"))
+        RunSorting(node);
 }
 
 void TMainFrm::RunNarratedReading(int node) {

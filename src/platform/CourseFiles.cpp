@@ -9,7 +9,8 @@
 
 namespace lectern::platform {
 
-CourseFiles::CourseFiles(TextDecoding decoding) : decoding_(std::move(decoding)) {}
+CourseFiles::CourseFiles(TextDecoding decoding)
+    : decoding_(std::move(decoding)), resolver_(std::make_shared<PathResolver>()) {}
 
 QString CourseFiles::nativePath(const QString& coursePath) {
     QString path = coursePath;
@@ -18,11 +19,15 @@ QString CourseFiles::nativePath(const QString& coursePath) {
 }
 
 QString CourseFiles::resolve(const QString& coursePath) const {
-    return nativePath(coursePath);
+    return resolver_->resolve(nativePath(coursePath)).path;
+}
+
+PathResolver::Result CourseFiles::lookup(const QString& coursePath) const {
+    return resolver_->resolve(nativePath(coursePath));
 }
 
 bool CourseFiles::exists(const QString& coursePath) const {
-    return QFileInfo::exists(resolve(coursePath));
+    return lookup(coursePath).found();
 }
 
 QByteArray CourseFiles::readBytes(const QString& coursePath) const {
@@ -33,19 +38,48 @@ QByteArray CourseFiles::readBytes(const QString& coursePath) const {
     return file.readAll();
 }
 
-QString CourseFiles::readText(const QString& coursePath) const {
-    return decode(readBytes(coursePath));
+QString CourseFiles::readText(const QString& coursePath, TextDecoding::Report* report) const {
+    return decode(readBytes(coursePath), report);
 }
 
-QString CourseFiles::decode(QByteArray bytes) const {
+QString CourseFiles::decode(QByteArray bytes, TextDecoding::Report* report) const {
     if (const auto nul = bytes.indexOf('\0'); nul >= 0)
         bytes.truncate(nul);
-    return decoding_.decode(bytes);
+    return decoding_.decode(bytes, report);
+}
+
+QByteArray CourseFiles::detectCodePage(const QStringList& coursePaths) {
+    // The detector sees the lines that are not UTF-8, from all files at
+    // once: one file's few captions say little, the catalogue as a whole
+    // says which script it is written in.
+    QByteArray sample;
+    for (const QString& coursePath : coursePaths) {
+        QByteArray bytes;
+        try {
+            bytes = readBytes(coursePath);
+        } catch (const Error&) {
+            continue;
+        }
+        if (const auto nul = bytes.indexOf('\0'); nul >= 0)
+            bytes.truncate(nul);
+        for (const QByteArray& line : bytes.split('\n')) {
+            if (!TextDecoding::isValidUtf8(line)) {
+                sample += line;
+                sample += '\n';
+            }
+        }
+    }
+    decoding_.setLegacyCodePage(TextDecoding::detectLegacyCodePage(sample));
+    return decoding_.legacyCodePage();
 }
 
 void CourseFiles::writeBytes(const QString& coursePath, const QByteArray& bytes) const {
-    QSaveFile file(resolve(coursePath));
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    const QString target = resolve(coursePath);
+    QSaveFile file(target);
+    const bool written =
+        file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    resolver_->forgetFolder(QFileInfo(target).path());
+    if (!written)
         throw Error(QStringLiteral("Cannot create file %1").arg(nativePath(coursePath)));
 }
 
@@ -68,7 +102,13 @@ bool CourseFiles::copyFile(const QString& from, const QString& to) const {
             return false;
         }
     }
-    return out.commit();
+    const bool committed = out.commit();
+    resolver_->forgetFolder(QFileInfo(target).path());
+    return committed;
+}
+
+void CourseFiles::forget(const QString& coursePath) const {
+    resolver_->forgetFolder(QFileInfo(resolve(coursePath)).path());
 }
 
 QString CourseFiles::currentFolder() const {

@@ -1,16 +1,25 @@
 #pragma once
 
+#include "platform/PathResolver.h"
 #include "platform/TextDecoding.h"
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
+
+#include <memory>
 
 namespace lectern::platform {
 
 // File access for course paths. The program forms paths the way course
 // authors wrote them, by concatenation with '\' (AppFolder + "\data\text\" +
 // entry); this is the one place that turns them into real files of this
-// system. Messages name paths the way this system writes them.
+// system. Courses are mostly made on Windows, which does not tell letter
+// case apart: a path that does not exist as written is looked up without
+// regard to case (PathResolver), for reading and for writing alike.
+// Messages name paths the way this system writes them.
+//
+// Copies share one cache of folder listings.
 class CourseFiles {
   public:
     explicit CourseFiles(TextDecoding decoding = TextDecoding());
@@ -18,20 +27,33 @@ class CourseFiles {
     // The path with '\' separators turned into this system's '/'.
     static QString nativePath(const QString& coursePath);
 
-    // The real file a course path names, or its native form when none exists.
+    // The real file a course path names. When none exists, the real folders
+    // found followed by the rest as written, so that a file created there
+    // lands in the folder that exists in another letter case.
     QString resolve(const QString& coursePath) const;
+    // The same with how the path was found, for the course checker.
+    PathResolver::Result lookup(const QString& coursePath) const;
     bool exists(const QString& coursePath) const;
 
     // Raises "Cannot open file %s" when the file cannot be read.
     QByteArray readBytes(const QString& coursePath) const;
     // The file's text, decoded once: a NUL byte ends it.
-    QString readText(const QString& coursePath) const;
-    QString decode(QByteArray bytes) const;
+    QString readText(const QString& coursePath, TextDecoding::Report* report = nullptr) const;
+    QString decode(QByteArray bytes, TextDecoding::Report* report = nullptr) const;
+
+    // Chooses the course's legacy code page from the text of the given files
+    // taken together (those that cannot be read are passed over), keeps it
+    // for every later decoding and returns it. Run before the first list of
+    // the course is read.
+    QByteArray detectCodePage(const QStringList& coursePaths);
 
     // Replaces the file as a whole or not at all; raises "Cannot create file %s".
     void writeBytes(const QString& coursePath, const QByteArray& bytes) const;
     // Copies over an existing target; the result is for callers that care.
     bool copyFile(const QString& from, const QString& to) const;
+    // Tells the lookups that a file was created or removed next to this path
+    // by someone else (the recorder): its folder is listed anew.
+    void forget(const QString& coursePath) const;
 
     QString currentFolder() const;
     void setCurrentFolder(const QString& coursePath) const;
@@ -41,6 +63,7 @@ class CourseFiles {
 
   private:
     TextDecoding decoding_;
+    std::shared_ptr<PathResolver> resolver_;
 };
 
 }  // namespace lectern::platform

@@ -10,17 +10,17 @@ namespace {
 
 // Ends the nested loop when the window hides, whatever hid it.
 class HideWatcher : public QObject {
-public:
+  public:
     explicit HideWatcher(QEventLoop& loop) : loop_(loop) {}
 
-protected:
+  protected:
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() == QEvent::Hide)
             loop_.quit();
         return false;
     }
 
-private:
+  private:
     QEventLoop& loop_;
 };
 

@@ -1,22 +1,91 @@
 #include "platform/TextDecoding.h"
 
 #include <iconv.h>
+#include <uchardet/uchardet.h>
 
 #include <array>
 #include <map>
 
 namespace lectern::platform {
 
-TextDecoding::TextDecoding(QByteArray legacyCodePage) : legacyCodePage_(std::move(legacyCodePage)) {}
+TextDecoding::TextDecoding(QByteArray legacyCodePage)
+    : legacyCodePage_(std::move(legacyCodePage)) {}
 
-QString TextDecoding::decode(const QByteArray& bytes) const {
-    if (isValidUtf8(bytes)) {
-        QString text = QString::fromUtf8(bytes);
-        if (text.startsWith(QChar(0xFEFF)))
-            text.remove(0, 1);
-        return text;
+namespace {
+
+bool isAscii(QByteArrayView bytes) {
+    for (const char byte : bytes)
+        if (static_cast<unsigned char>(byte) >= 0x80)
+            return false;
+    return true;
+}
+
+// Calls visit(line, number) for each line of the bytes, without its break;
+// a line ends at CR LF, LF or CR.
+template <typename Visit>
+void forEachLine(const QByteArray& bytes, Visit visit) {
+    const qsizetype n = bytes.size();
+    qsizetype start = 0;
+    int number = 1;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char c = bytes[i];
+        if (c != '\r' && c != '\n')
+            continue;
+        const qsizetype end = i;
+        if (c == '\r' && i + 1 < n && bytes[i + 1] == '\n')
+            ++i;
+        visit(QByteArrayView(bytes).sliced(start, end - start),
+              QByteArrayView(bytes).sliced(end, i + 1 - end), number++);
+        start = i + 1;
     }
-    return decodeSingleByte(bytes, legacyCodePage_);
+    if (start < n)
+        visit(QByteArrayView(bytes).sliced(start), QByteArrayView(), number);
+}
+
+QString withoutByteOrderMark(QString text) {
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    return text;
+}
+
+}  // namespace
+
+QString TextDecoding::decode(const QByteArray& bytes, Report* report) const {
+    Report local;
+    Report& r = report ? *report : local;
+    r = Report();
+    if (isValidUtf8(bytes)) {
+        if (report)
+            forEachLine(bytes, [&](QByteArrayView line, QByteArrayView, int number) {
+                if (!r.firstUtf8Line && !isAscii(line))
+                    r.firstUtf8Line = number;
+            });
+        r.form = r.firstUtf8Line ? Report::Utf8 : Report::Ascii;
+        return withoutByteOrderMark(QString::fromUtf8(bytes));
+    }
+    QString text;
+    text.reserve(bytes.size());
+    forEachLine(bytes, [&](QByteArrayView line, QByteArrayView lineBreak, int number) {
+        const QByteArray lineBytes = line.toByteArray();
+        if (isAscii(line)) {
+            text += QLatin1String(line.data(), line.size());
+        } else if (isValidUtf8(lineBytes)) {
+            if (!r.firstUtf8Line)
+                r.firstUtf8Line = number;
+            text += number == 1 ? withoutByteOrderMark(QString::fromUtf8(lineBytes))
+                                : QString::fromUtf8(lineBytes);
+        } else {
+            if (!r.firstLegacyLine)
+                r.firstLegacyLine = number;
+            const QString decoded = decodeSingleByte(lineBytes, legacyCodePage_);
+            if (decoded.contains(QChar(QChar::ReplacementCharacter)))
+                r.undefinedByteLines.append(number);
+            text += decoded;
+        }
+        text += QLatin1String(lineBreak.data(), lineBreak.size());
+    });
+    r.form = r.firstUtf8Line ? Report::Mixed : Report::Legacy;
+    return text;
 }
 
 bool TextDecoding::isValidUtf8(const QByteArray& bytes) {
@@ -98,6 +167,48 @@ QString TextDecoding::decodeSingleByte(const QByteArray& bytes, const QByteArray
     for (const char byte : bytes)
         *out++ = QChar(table[static_cast<unsigned char>(byte)]);
     return result;
+}
+
+QByteArray TextDecoding::windowsCodePageFor(const QByteArray& detectedCharset) {
+    // Detectors name a script by whichever of its code pages fits the sample
+    // best; a course written on Windows uses that script's Windows code page.
+    static const std::pair<const char*, const char*> scripts[] = {
+        {"WINDOWS-1250", "CP1250"}, {"ISO-8859-2", "CP1250"},   {"MAC-CENTRALEUROPE", "CP1250"},
+        {"IBM852", "CP1250"},       {"WINDOWS-1251", "CP1251"}, {"KOI8-R", "CP1251"},
+        {"KOI8-U", "CP1251"},       {"ISO-8859-5", "CP1251"},   {"IBM855", "CP1251"},
+        {"IBM866", "CP1251"},       {"MAC-CYRILLIC", "CP1251"}, {"WINDOWS-1252", "CP1252"},
+        {"WINDOWS-1253", "CP1253"}, {"ISO-8859-7", "CP1253"},   {"WINDOWS-1254", "CP1254"},
+        {"ISO-8859-9", "CP1254"},   {"WINDOWS-1255", "CP1255"}, {"ISO-8859-8", "CP1255"},
+        {"WINDOWS-1256", "CP1256"}, {"ISO-8859-6", "CP1256"},   {"WINDOWS-1257", "CP1257"},
+        {"ISO-8859-13", "CP1257"},  {"ISO-8859-4", "CP1257"},   {"WINDOWS-1258", "CP1258"},
+    };
+    const QByteArray name = detectedCharset.toUpper();
+    for (const auto& [detected, windows] : scripts)
+        if (name == detected)
+            return windows;
+    return "CP1252";
+}
+
+QByteArray TextDecoding::detectLegacyCodePage(const QByteArray& sample) {
+    if (isAscii(sample))
+        return "CP1252";
+    uchardet_t detector = uchardet_new();
+    if (!detector)
+        return "CP1252";
+    QByteArray charset;
+    if (uchardet_handle_data(detector, sample.constData(), static_cast<size_t>(sample.size())) ==
+        0) {
+        uchardet_data_end(detector);
+        charset = uchardet_get_charset(detector);
+    }
+    uchardet_delete(detector);
+    return windowsCodePageFor(charset);
+}
+
+QString TextDecoding::displayName(const QByteArray& codePage) {
+    if (codePage.toUpper().startsWith("CP"))
+        return QStringLiteral("windows-") + QString::fromLatin1(codePage.mid(2));
+    return QString::fromLatin1(codePage);
 }
 
 }  // namespace lectern::platform

@@ -8,6 +8,8 @@
 #include "platform/browser/TCppWebBrowser.h"
 
 #include <gtest/gtest.h>
+#include <QFile>
+#include <QFileInfo>
 
 using namespace lectern;
 using lectern::test::MainWindowFixture;
@@ -144,4 +146,83 @@ TEST(Startup, ANulByteEndsAFileAndAOneMegabyteLineIsJustALongCaption) {
     MainWindowFixture g("basic");
     g.folder.write("main.mrb", "A\r\n" + QByteArray(1 << 20, 'y'));
     EXPECT_EQ(g.start().TreeModel->tree().node(1).caption.size(), 1 << 20);
+}
+
+namespace {
+
+// The generated demo course, or empty when the build made none.
+QString demoCourse() {
+    const QString path = qEnvironmentVariable("LECTERN_DEMO_COURSE");
+    return QFileInfo::exists(path + "/main.dsg") ? path : QString();
+}
+
+// Replaces one line of a catalogue file of the course copy.
+void replaceLine(const test::CourseFolder& folder, const QString& file, int line,
+                 const QString& text) {
+    QFile in(folder.path() + "/" + file);
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    QStringList lines = QString::fromUtf8(in.readAll()).split("\r\n");
+    in.close();
+    lines[line] = text;
+    folder.write(file, lines.join("\r\n").toUtf8());
+}
+
+}  // namespace
+
+TEST(DemoStartup, TheDemoCourseStartsCleanWithItsTitleAndSplash) {
+    if (demoCourse().isEmpty())
+        GTEST_SKIP() << "no demo course built";
+    MainWindowFixture f(demoCourse());
+    main::TMainFrm& main = f.start();
+    EXPECT_TRUE(f.test.dialogs.boxes.empty()) << f.test.dialogs.texts().join('\n').toStdString();
+    EXPECT_EQ(main.Caption(), main.WindowSettings[0]);
+    EXPECT_EQ(main.TreeModel->tree().size(), main.TypeList.Count());
+    EXPECT_EQ(main.SelectedIndex(), 0);
+    ASSERT_EQ(f.test.modal.shown.size(), 1u) << "the splash, switched on by the course";
+    EXPECT_EQ(f.test.modal.shown[0], static_cast<QWidget*>(f.windows->IntroFrm));
+}
+
+TEST(DemoStartup, BrokenCopiesStopWhereTheirFaultIs) {
+    if (demoCourse().isEmpty())
+        GTEST_SKIP() << "no demo course built";
+    {
+        MainWindowFixture f(demoCourse());
+        f.folder.remove("zagol.mtp");
+        main::TMainFrm& main = f.start();
+        EXPECT_EQ(f.test.dialogs.errors(),
+                  QStringList({"Cannot open file " + f.folder.path() + "/zagol.mtp."}));
+        EXPECT_EQ(main.MarksList.Count(), 0);
+        EXPECT_EQ(main.WindowSettings.Count(), 0);
+        EXPECT_TRUE(main.TreeModel->tree().empty());
+    }
+    {
+        MainWindowFixture f(demoCourse());
+        replaceLine(f.folder, "wind.mtp", 2, "yes");
+        main::TMainFrm& main = f.start();
+        EXPECT_EQ(f.test.dialogs.errors(), QStringList({"'yes' is not a valid boolean value."}));
+        EXPECT_EQ(main.TreeModel->tree().size(), main.TypeList.Count());
+        EXPECT_TRUE(f.test.modal.shown.empty());
+        EXPECT_TRUE(main.Caption().isEmpty());
+    }
+    {
+        MainWindowFixture f(demoCourse());
+        replaceLine(f.folder, "main.mrb", 2, "\t\t\tToo deep");
+        main::TMainFrm& main = f.start();
+        EXPECT_EQ(f.test.dialogs.errors(),
+                  QStringList({"Invalid level (3) for item \"Too deep\""}));
+        EXPECT_EQ(main.TreeModel->tree().size(), 2);
+    }
+}
+
+TEST(Startup, AChainTenThousandLevelsDeepStartsAndClosesWithoutExhaustingTheStack) {
+    MainWindowFixture f("basic");
+    QByteArray tree;
+    for (int i = 0; i < 10000; ++i)
+        tree += QByteArray(i, '\t') + "n\r\n";
+    f.folder.write("main.mrb", tree);
+    main::TMainFrm& main = f.start();
+    EXPECT_EQ(main.TreeModel->tree().size(), 10000);
+    main.TreeView1->expand(main.TreeModel->indexOfNode(0));
+    main.Close();
+    f.windows.reset();
 }

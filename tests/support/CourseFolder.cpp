@@ -6,7 +6,9 @@
 namespace lectern::test {
 
 CourseFolder::CourseFolder(const QString& course) : previousFolder_(QDir::currentPath()) {
-    if (!course.isEmpty())
+    if (QDir::isAbsolutePath(course))
+        dir_.copyTree(course);
+    else if (!course.isEmpty())
         dir_.copyTree(testDataPath("courses/" + course));
     QDir::setCurrent(dir_.path());
 }

@@ -10,7 +10,8 @@ namespace lectern::test {
 // folder while the object lives, as it is for the player.
 class CourseFolder {
   public:
-    // A course under tests/data/courses, or an empty folder for an empty name.
+    // A course under tests/data/courses (or at an absolute path), or an
+    // empty folder for an empty name.
     explicit CourseFolder(const QString& course = QString());
     ~CourseFolder();
     CourseFolder(const CourseFolder&) = delete;

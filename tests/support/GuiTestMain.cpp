@@ -1,7 +1,7 @@
 // Test entry for every test program: a QApplication exists for the whole run,
 // so that windows can be built (offscreen, or under Xvfb for the web engine).
-#include <QApplication>
 #include <gtest/gtest.h>
+#include <QApplication>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

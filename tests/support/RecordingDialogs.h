@@ -12,7 +12,7 @@ namespace lectern::test {
 // Records every box the windows raise instead of showing it, and answers
 // save dialogs from a queue of prepared names.
 class RecordingDialogs : public platform::Dialogs {
-public:
+  public:
     struct Box {
         enum class Kind { Error, Message, Captioned } kind;
         QString caption;

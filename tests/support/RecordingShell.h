@@ -8,7 +8,7 @@ namespace lectern::test {
 
 // Records the files the windows ask the shell to open.
 class RecordingShell : public platform::Shell {
-public:
+  public:
     void open(const QString& coursePath) override { opened.append(coursePath); }
     QStringList opened;
 };

@@ -8,7 +8,7 @@ namespace lectern::test {
 
 // A scratch folder for one test, removed afterwards.
 class TempDir {
-public:
+  public:
     TempDir();
     QString path() const { return dir_.path(); }
     // Writes a file below the folder, creating its sub-folders; returns its path.
@@ -16,7 +16,7 @@ public:
     // Copies a whole folder tree (a course under tests/data) into this folder.
     void copyTree(const QString& from) const;
 
-private:
+  private:
     QTemporaryDir dir_;
 };
 

@@ -24,6 +24,12 @@ TMultiFrm::TMultiFrm(platform::Platform& platform, QWidget* mainForm)
     column->addWidget(CppWebBrowser1);
     Timer1 = new QTimer(this);
     Timer1->setInterval(1000);
+
+    bind(Timer1, &QTimer::timeout, [this] { Timer1Timer(); });
+    bind(m11, &platform::TImage::clicked, [this] { m11Click(); });
+    bind(m33, &platform::TImage::clicked, [this] { m33Click(); });
+    bind(m44, &platform::TImage::clicked, [this] { m44Click(); });
+    bind(m55, &platform::TImage::clicked, [this] { m55Click(); });
 }
 
 }  // namespace lectern::exercises

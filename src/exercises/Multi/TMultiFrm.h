@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QTimer>
+#include <functional>
 
 namespace lectern::platform {
 class TCppWebBrowser;
@@ -26,6 +27,26 @@ class TMultiFrm : public platform::SkinnedForm {
     platform::TCppWebBrowser* CppWebBrowser1;
     QTimer* Timer1;
     platform::SaveDialogOptions SaveDialog1{"htm", "HTML|*.htm"};
+
+    // The help page of the lesson selected in the main window.
+    std::function<QString()> LessonHelpPage;
+
+    // Handlers.
+    void Timer1Timer();
+    void m11Click();
+    void m33Click();
+    void m44Click();
+    void m55Click();
+    void FormClose() override;
+
+    // Counts the wrong answers of the shown page, marks the feedback of each
+    // wrong choice and tells the learner in the "Results" box.
+    void CheckTest();
+    // Offers the shown page with the learner's answers for saving, then
+    // closes the window, saved or not.
+    void SavePage();
+    // "Time countdown: " + seconds + " seconds".
+    static QString CountdownCaption(int seconds);
 
     // State, written by the lesson launcher before the window is shown.
     int Countdown = 0;

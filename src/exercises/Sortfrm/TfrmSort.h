@@ -1,10 +1,10 @@
 #pragma once
 
+#include "exercises/Sortfrm/SortListBox.h"
 #include "platform/StringList.h"
 #include "platform/widgets/SkinnedForm.h"
 
 #include <QLabel>
-#include <QListWidget>
 #include <QTimer>
 
 namespace lectern::exercises {
@@ -21,17 +21,49 @@ class TfrmSort : public platform::SkinnedForm {
     platform::TImage *m11, *m22, *m33, *m44, *m55;
     QLabel* Label1;
     QWidget* Panel3;
-    QListWidget* ListBox1;
+    SortListBox* ListBox1;
     QFrame* Shape1;
-    QListWidget* ListBox3;
+    SortListBox* ListBox3;
     QFrame* Shape2;
-    QListWidget* ListBox2;
+    SortListBox* ListBox2;
     QTimer* Timer1;
+
+    // Handlers.
+    void FormResize();
+    // Whether a box takes a drop from the source: from any other box, never
+    // from itself.
+    bool ListBox1DragOver(QObject* source) const;
+    bool ListBox2DragOver(QObject* source) const;
+    bool ListBox3DragOver(QObject* source) const;
+    void ListBox1DragDrop(QListWidget* source);
+    void ListBox2DragDrop(QListWidget* source);
+    void ListBox3DragDrop(QListWidget* source);
+    // The selected item of the source goes to the end of the target.
+    void ListBoxDragDrop(QListWidget* target, QListWidget* source);
+    void Timer1Timer();
+    void m11Click();
+    void m33Click();
+    void m55Click();
+    void FormClose() override;
+
+    // The misplaced items: expected items a target box lacks and items it
+    // holds that are not expected, compared by presence, letter case aside.
+    int CountErrors() const;
+    static QString CountdownCaption(int seconds);
 
     // State, written by the lesson launcher before the window is shown.
     int Countdown = 0;
     platform::StringList SecondGroup;
     platform::StringList ThirdGroup;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    // The box under a point in global coordinates, or null.
+    SortListBox* boxAt(QPoint global) const;
+    bool acceptsDrop(SortListBox* target, QObject* source) const;
+    void drop(SortListBox* target, QListWidget* source);
 };
 
 }  // namespace lectern::exercises

@@ -39,6 +39,18 @@ TViewTxtFrm::TViewTxtFrm(platform::Platform& platform, QWidget* mainForm)
          [this] { CppWebBrowser1DocumentComplete(); });
     // The tick keeps its own guard.
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
+    // The recording clock stops before its error box appears, so that one
+    // failure raises one box.
+    connect(Timer2, &QTimer::timeout, this, [this] {
+        guarded([this] {
+            try {
+                Timer2Timer();
+            } catch (...) {
+                Timer2->stop();
+                throw;
+            }
+        });
+    });
     bind(TrackBar1, &QSlider::valueChanged, [this] { TrackBar1Change(); });
     bind(m11, &platform::TImage::clicked, [this] { m11Click(); });
     bind(m22, &platform::TImage::clicked, [this] { m22Click(); });

@@ -38,10 +38,15 @@ class TViewTxtFrm : public platform::SkinnedForm {
 
     // The help page of the lesson selected in the main window.
     std::function<QString()> LessonHelpPage;
+    // The course folder and the run's temporary recording file, given by the
+    // launcher to a recording lesson.
+    QString AppFolder;
+    QString TempWavName;
 
     // Handlers.
     void CppWebBrowser1DocumentComplete();
     void Timer1Timer();
+    void Timer2Timer();
     void TrackBar1Change();
     void m11Click();
     void m22Click();
@@ -83,6 +88,20 @@ class TViewTxtFrm : public platform::SkinnedForm {
   private:
     void tick();
     void finishText();
+    // Passage 1 highlighted again, the clock and the track bar at the start.
+    void resetHighlight();
+
+    // The recording lessons' branches of the handlers.
+    void record();
+    void pauseRecording();
+    void stopRecording();
+    void closeRecording();
+    // The blank recording copied over the temporary file, which the first
+    // player then holds.
+    void openBlankRecording();
+    // Timed recording: the learner may keep a copy under a name of their own.
+    void offerRecording();
+
     // The end of passage k, and its start (0 for the first passage).
     int mark(int k) const;
     int passageStart(int k) const;

@@ -11,9 +11,13 @@
 
 namespace lectern::exercises {
 
-int TViewTxtFrm::mark(int k) const { return platform::StrToInt(MarksList[k - 1]); }
+int TViewTxtFrm::mark(int k) const {
+    return platform::StrToInt(MarksList[k - 1]);
+}
 
-int TViewTxtFrm::passageStart(int k) const { return k == 1 ? 0 : mark(k - 1); }
+int TViewTxtFrm::passageStart(int k) const {
+    return k == 1 ? 0 : mark(k - 1);
+}
 
 platform::Variant TViewTxtFrm::passage(int k) const {
     return FindElement(PageDocument, QStringLiteral("t%1").arg(k));
@@ -51,8 +55,8 @@ void TViewTxtFrm::tick() {
     if (mark(k) - 2 * TickInterval < PlayClock) {
         ++CurrentMark;
         TrackBar1->setValue(TrackBar1->value() + 1);
-        UserMarksList.Add(QString::number(RecordingClock + 2 * RecordingTickInterval +
-                                          2 * TickInterval));
+        UserMarksList.Add(
+            QString::number(RecordingClock + 2 * RecordingTickInterval + 2 * TickInterval));
     }
     if (CurrentMark == MarksList.Count() + 1)
         finishText();
@@ -99,6 +103,10 @@ void TViewTxtFrm::m11Click() {
         return;
     if (PageDocument.isEmptyOrNull())
         platform().dialogs.showMessage(QString::fromUtf8("Ошибка инициализации документа."));
+    if (RecordingMode) {
+        record();
+        return;
+    }
     MediaPlayer1->Seek(passageStart(CurrentMark));
     TrackBar1->setEnabled(false);
     MediaPlayer1->Play();
@@ -110,6 +118,10 @@ void TViewTxtFrm::m11Click() {
 void TViewTxtFrm::m22Click() {
     if (TimedRecording)
         return;
+    if (RecordingMode) {
+        pauseRecording();
+        return;
+    }
     if (!Paused) {
         MediaPlayer1->Pause();
         TrackBar1->setEnabled(false);
@@ -127,12 +139,17 @@ void TViewTxtFrm::m22Click() {
 }
 
 void TViewTxtFrm::m33Click() {
-    TrackBar1->setEnabled(!RecordingMode);
-    if (Timer1->isActive()) {
-        MediaPlayer1->Stop();
-        if (PlayAlong)
-            MediaPlayer2->Stop();
+    if (RecordingMode) {
+        stopRecording();
+        return;
     }
+    TrackBar1->setEnabled(true);
+    if (Timer1->isActive())
+        MediaPlayer1->Stop();
+    resetHighlight();
+}
+
+void TViewTxtFrm::resetHighlight() {
     const int k = CurrentMark;
     if (k > 1) {
         MarkRest(passage(k - 1));
@@ -150,7 +167,9 @@ void TViewTxtFrm::m44Click() {
         platform().shell.open(LessonHelpPage());
 }
 
-void TViewTxtFrm::m55Click() { Close(); }
+void TViewTxtFrm::m55Click() {
+    Close();
+}
 
 void TViewTxtFrm::FormClose() {
     Timer1->stop();
@@ -158,6 +177,8 @@ void TViewTxtFrm::FormClose() {
     MediaPlayer1->Stop();
     if (PlayAlong)
         MediaPlayer2->Stop();
+    if (RecordingMode)
+        closeRecording();
 }
 
 }  // namespace lectern::exercises

@@ -15,16 +15,20 @@
 
 namespace lectern::test {
 
-// The basic course with two more lessons under its second chapter: a unit
+// The basic course with two more lessons at the end of its tree: a unit
 // work lesson (type "2", five passages ending at 1000 .. 5000 ms, the left
 // page's passage 2 and the translation's passages 1 and 3 commentary) and a
 // replay of the learner's recording (type "4") on the same pages.
 struct UnitWorkFixture : MainWindowFixture {
-    static constexpr int UnitNode = 5;
-    static constexpr int ReplayNode = 6;
+    int UnitNode = 0;
+    int ReplayNode = 0;
     static constexpr int Tick = exercises::TWorkTxtFrm::TickInterval;
 
     UnitWorkFixture() : MainWindowFixture("basic") {
+        QFile types(folder.path() + "/main.mtp");
+        types.open(QIODevice::ReadOnly);
+        UnitNode = static_cast<int>(types.readAll().count('\n'));
+        ReplayNode = UnitNode + 1;
         addNode("\tUnits", "2", "Units", "unit.wav", "unit.txt");
         addNode("\tReplay", "4", "Replay", "", "");
         QDir().mkpath(folder.path() + "/data/sound");
@@ -37,7 +41,9 @@ struct UnitWorkFixture : MainWindowFixture {
     }
 
     // Starts the course, selects the node, runs it and lets both pages load.
-    exercises::TWorkTxtFrm& launch(int node = UnitNode) {
+    exercises::TWorkTxtFrm& launch(int node = -1) {
+        if (node < 0)
+            node = UnitNode;
         main::TMainFrm& main = windows ? *windows->MainFrm : start();
         main.TreeView1->setCurrentIndex(main.TreeModel->indexOfNode(node));
         main.m22Click();

@@ -57,7 +57,7 @@ TEST(UnitWorkLauncher, ReplayWithoutUserMarksShowsNoWindow) {
     exercises::TWorkTxtFrm& w = f.work();
     w.Timer1->start();
     f.windows->ViewTxtFrm->Timer1->start();
-    main.TreeView1->setCurrentIndex(main.TreeModel->indexOfNode(UnitWorkFixture::ReplayNode));
+    main.TreeView1->setCurrentIndex(main.TreeModel->indexOfNode(f.ReplayNode));
     main.m22Click();
     EXPECT_EQ(f.test.dialogs.texts(), QStringList{"Sound file empty."});
     EXPECT_TRUE(f.test.modal.shown.empty());
@@ -75,7 +75,7 @@ TEST(UnitWorkLauncher, ReplayPlaysTheRecordingAgainstTheUserMarks) {
     f.folder.writeLines("data/umarks.txt", {"700", "1700", "2700", "3700", "4700"});
     test::writeTone(platform::CourseFiles::nativePath(main.TempWavName),
                     SF_FORMAT_WAV | SF_FORMAT_PCM_16, 22050, 1, 5000);
-    exercises::TWorkTxtFrm& w = f.launch(UnitWorkFixture::ReplayNode);
+    exercises::TWorkTxtFrm& w = f.launch(f.ReplayNode);
     ASSERT_EQ(f.test.modal.shown, std::vector<QWidget*>{&w});
     EXPECT_EQ(w.MediaPlayer1->FileName(), main.TempWavName);
     EXPECT_TRUE(w.MediaPlayer1->IsOpen());
@@ -102,7 +102,7 @@ TEST(UnitWorkLauncher, ReplayTrackBarIsFreedByStop) {
     f.folder.writeLines("data/umarks.txt", {"700", "1700"});
     test::writeTone(platform::CourseFiles::nativePath(main.TempWavName),
                     SF_FORMAT_WAV | SF_FORMAT_PCM_16, 22050, 1, 2000);
-    exercises::TWorkTxtFrm& w = f.launch(UnitWorkFixture::ReplayNode);
+    exercises::TWorkTxtFrm& w = f.launch(f.ReplayNode);
     w.m33Click();
     EXPECT_TRUE(w.TrackBar1->isEnabled());
 }

@@ -1,0 +1,122 @@
+// The test window at work: the countdown, the check of a multiple-choice
+// page and the saving of a written one.
+#include "exercises/Multi/TMultiFrm.h"
+
+#include "exercises/markup/PageMarkup.h"
+#include "platform/CourseFiles.h"
+#include "platform/Error.h"
+#include "platform/Shell.h"
+#include "platform/StringList.h"
+#include "platform/browser/TCppWebBrowser.h"
+
+namespace lectern::exercises {
+namespace {
+
+const QString MultipleChoice = QStringLiteral("multi");
+const QString Written = QStringLiteral("txt");
+
+}  // namespace
+
+QString TMultiFrm::CountdownCaption(int seconds) {
+    return QStringLiteral("Time countdown: %1 seconds").arg(seconds);
+}
+
+void TMultiFrm::Timer1Timer() {
+    --Countdown;
+    Label1->setText(CountdownCaption(Countdown));
+    // A start of 0 or less counts on below zero and never ends the test.
+    if (Countdown != 0)
+        return;
+    Timer1->stop();
+    if (TestKind == MultipleChoice)
+        CheckTest();
+    else if (TestKind == Written)
+        SavePage();
+}
+
+void TMultiFrm::m33Click() {
+    if (TestKind == MultipleChoice) {
+        Timer1->stop();
+        CheckTest();
+    } else if (TestKind == Written && SaveResults) {
+        SavePage();
+    }
+}
+
+void TMultiFrm::CheckTest() {
+    const Variant document = CppWebBrowser1->Document();
+    int errors = 0;
+    // A question counts once while its options stand together.
+    QString lastCounted;
+    const int n = InputCount(document);
+    for (int j = 1; j <= n; ++j) {
+        const Variant input = FindInput(document, j);
+        if (input.isEmptyOrNull())
+            break;
+        const QString rtype = InputRtype(input);
+        const QString checked = InputChecked(input);
+        if (rtype == QLatin1String("1") && checked == QLatin1String("False")) {
+            const QString name = InputName(input);
+            if (name != lastCounted) {
+                ++errors;
+                lastCounted = name;
+            }
+        }
+        if (checked == QLatin1String("True") && rtype == QLatin1String("0")) {
+            const QString name = InputName(input);
+            if (name != lastCounted) {
+                ++errors;
+                lastCounted = name;
+            }
+            SetClass(FindElement(document, QStringLiteral("f%1").arg(j)),
+                     QStringLiteral("instext"));
+        }
+    }
+    platform().dialogs.showMessageBox(QStringLiteral("Results"),
+                                      errors == 0
+                                          ? QStringLiteral("All correct")
+                                          : QStringLiteral("Number of errors: %1").arg(errors));
+}
+
+void TMultiFrm::SavePage() {
+    // The countdown ends here: the window closes after the dialog anyway, and
+    // a tick reaching zero behind the open dialog would save a second time.
+    Timer1->stop();
+    platform::StringList page;
+    page.Add(PageSnapshot(CppWebBrowser1->Document()));
+    for (;;) {
+        const QString fileName = platform().dialogs.askSaveFileName(SaveDialog1);
+        if (fileName.isEmpty())
+            break;
+        try {
+            page.SaveToFile(platform().files, fileName);
+            break;
+        } catch (const platform::Error& error) {
+            // The learner's answers exist only in this page: an unwritable
+            // file is reported and another one asked for, never given up.
+            platform().dialogs.showError(platform::withFullStop(error.message()));
+        }
+    }
+    Close();
+}
+
+void TMultiFrm::m11Click() {
+    if (Countdown > 0)
+        Timer1->start();
+}
+
+void TMultiFrm::m44Click() {
+    if (LessonHelpPage)
+        platform().shell.open(LessonHelpPage());
+}
+
+void TMultiFrm::m55Click() {
+    Timer1->stop();
+    Close();
+}
+
+void TMultiFrm::FormClose() {
+    Timer1->stop();
+}
+
+}  // namespace lectern::exercises

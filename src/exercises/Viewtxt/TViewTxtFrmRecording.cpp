@@ -1,0 +1,123 @@
+// The reading window's recording lessons: the first player records the
+// learner into the temporary recording while the page is highlighted on a
+// clock of ticks; the moments at which passages were passed become the user
+// marks that the unit work window replays the recording with.
+#include "exercises/Viewtxt/TViewTxtFrm.h"
+
+#include "catalogue/CatalogueFiles.h"
+#include "platform/CourseFiles.h"
+#include "platform/media/TMediaPlayer.h"
+
+#include <cmath>
+
+namespace lectern::exercises {
+namespace {
+namespace Paths = catalogue::CoursePaths;
+}  // namespace
+
+void TViewTxtFrm::openBlankRecording() {
+    platform().files.copyFile(AppFolder + Paths::BlankRecording, TempWavName);
+    MediaPlayer1->SetFileName(TempWavName);
+    MediaPlayer1->Open();
+}
+
+void TViewTxtFrm::record() {
+    if (Paused)
+        return;
+    UserMarksList.Clear();
+    RecordingClock = 0;
+    if (RecordingFinished) {
+        // A new recording never continues the last one.
+        MediaPlayer1->Close();
+        openBlankRecording();
+        RecordingFinished = 0;
+    }
+    MediaPlayer1->StartRecording();
+    TrackBar1->setEnabled(false);
+    Timer1->start();
+    Timer2->start();
+    if (PlayAlong) {
+        MediaPlayer2->Seek(passageStart(CurrentMark));
+        MediaPlayer2->Play();
+    }
+}
+
+void TViewTxtFrm::Timer2Timer() {
+    // With the lesson's sound playing along, the marks follow that sound;
+    // otherwise they follow the recording itself, whose position is the time
+    // recorded since Record.
+    RecordingClock = PlayAlong ? MediaPlayer2->Position() : MediaPlayer1->Position();
+    if (!TimedRecording)
+        return;
+    // Counted in whole tenths: repeated subtraction of 0.1 drifts below the
+    // exact value, and each second (and the limit) would show a tick late.
+    TimeLeft = std::round((TimeLeft - 0.1) * 10) / 10;
+    TrackBar1->setValue(static_cast<int>(std::trunc(TrackBar1->maximum() - TimeLeft)));
+    if (TrackBar1->value() < TrackBar1->maximum())
+        return;
+    Timer2->stop();
+    MediaPlayer1->Stop();
+    UserMarksList.Add(QString::number(RecordingClock + 1500));
+    MediaPlayer1->Save();
+    offerRecording();
+    RecordingFinished = 1;
+}
+
+void TViewTxtFrm::pauseRecording() {
+    if (!Paused) {
+        if (PlayAlong)
+            MediaPlayer2->Pause();
+        Timer1->stop();
+        Paused = 1;
+        m22->SetHint(QStringLiteral("Pause"));
+    } else {
+        if (PlayAlong) {
+            MediaPlayer2->Seek(passageStart(CurrentMark));
+            MediaPlayer2->Play();
+        }
+        Timer1->start();
+        Paused = 0;
+        m22->SetHint(QStringLiteral("Continue"));
+    }
+}
+
+void TViewTxtFrm::stopRecording() {
+    // The recording clock runs exactly while a recording is being made; it
+    // also runs while the highlight is paused, and a Stop then must end the
+    // recording too, or the recorder would go on unseen until the window
+    // closes and the marks would no longer match the sound.
+    const bool pausedRecording = !Timer1->isActive() && Timer2->isActive();
+    TrackBar1->setEnabled(false);
+    Timer2->stop();
+    if (Timer1->isActive() || pausedRecording) {
+        MediaPlayer1->Stop();
+        UserMarksList.Add(QString::number(RecordingClock + 1500));
+        MediaPlayer1->Save();
+        if (TimedRecording)
+            offerRecording();
+        RecordingFinished = 1;
+        if (PlayAlong)
+            MediaPlayer2->Stop();
+    }
+    // Ready for a new recording, which the paused flag would refuse.
+    if (pausedRecording)
+        Paused = 0;
+    // A timed recording keeps Timer1 running, so that Record stays ignored:
+    // it is made once per opening of the window.
+    if (TimedRecording)
+        return;
+    resetHighlight();
+}
+
+void TViewTxtFrm::offerRecording() {
+    const QString name = platform().dialogs.askSaveFileName(SaveDialog1);
+    if (!name.isEmpty())
+        platform().files.copyFile(TempWavName, name);
+}
+
+void TViewTxtFrm::closeRecording() {
+    MediaPlayer1->Save();
+    UserMarksList.SaveToFile(platform().files, AppFolder + Paths::UserMarks);
+}
+
+}  // namespace lectern::exercises

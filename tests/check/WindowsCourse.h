@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace lectern::test {
+
+class CourseFolder;
+
+// Windows-1251 bytes of Russian text (ASCII passes unchanged).
+QByteArray cp1251(const QString& text);
+
+// Turns a copy of the "basic" course into one as it comes from a Windows
+// machine: Russian captions in Windows-1251, line ends of every kind, file
+// and folder names whose letter case differs from the catalogue's entries,
+// a lesson page in a sub-folder written in Windows-1251 with its meta
+// charset, and the narration the reading lesson needs.
+void makeWindowsStyle(const CourseFolder& course);
+
+}  // namespace lectern::test

@@ -1,0 +1,156 @@
+#include "exercises/Multi/TestLessonFixture.h"
+#include "support/QtPrinters.h"
+
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QRegularExpression>
+#include <functional>
+
+using namespace lectern;
+using lectern::test::TestLessonFixture;
+
+namespace {
+
+QString fileText(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return "<missing>";
+    return QString::fromUtf8(file.readAll());
+}
+
+// The learner's answers on the written page.
+void answer(TestLessonFixture& f) {
+    f.tick("agree");
+    exercises::FindElement(f.document(), "answer").set("value", QString::fromUtf8("Анна"));
+    exercises::FindElement(f.document(), "essay").set("value", "Two\nlines");
+}
+
+}  // namespace
+
+TEST(WrittenTest, WithoutTheSaveFlagCheckDoesNothingAndTheTimeOutOffersTheSave) {
+    TestLessonFixture f;
+    exercises::TMultiFrm& w = f.launch("written.htm", "6", "2");
+    EXPECT_EQ(w.TestKind, "txt");
+    EXPECT_EQ(w.SaveResults, 0);
+    w.m33Click();
+    EXPECT_TRUE(f.test.dialogs.saveRequests.empty());
+    EXPECT_TRUE(f.test.dialogs.boxes.empty());
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(w.Timer1->isActive());
+
+    answer(f);
+    const QString saved = f.folder.path() + "/answers.htm";
+    f.test.dialogs.setNextSaveFileName(saved);
+    f.countDown(2);
+    ASSERT_EQ(f.test.dialogs.saveRequests.size(), 1u);
+    EXPECT_EQ(f.test.dialogs.saveRequests[0].defaultExtension, "htm");
+    EXPECT_EQ(f.test.dialogs.saveRequests[0].filter, "HTML|*.htm");
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_FALSE(w.Timer1->isActive());
+    EXPECT_TRUE(fileText(saved).contains(QString::fromUtf8("value=\"Анна\"")));
+}
+
+TEST(WrittenTest, WithTheSaveFlagCheckSavesThePageWithTheAnswersAndCloses) {
+    TestLessonFixture f;
+    exercises::TMultiFrm& w = f.launch("written.htm", "7", "60");
+    EXPECT_EQ(w.SaveResults, 1);
+    answer(f);
+    const QString saved = f.folder.path() + "/answers.htm";
+    f.test.dialogs.setNextSaveFileName(saved);
+    w.m33Click();
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_FALSE(w.Timer1->isActive());
+    EXPECT_TRUE(f.test.dialogs.boxes.empty());
+
+    // The snapshot as the only line, then one line break.
+    const QString text = fileText(saved);
+    EXPECT_EQ(text, exercises::PageSnapshot(f.document()) + "\r\n");
+    EXPECT_TRUE(text.trimmed().startsWith("<head>"));
+    EXPECT_TRUE(text.contains(QRegularExpression(R"(id="agree"[^>]* checked)")))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QString::fromUtf8("value=\"Анна\"")));
+    EXPECT_TRUE(text.contains("cols=\"40\">Two\nlines</textarea>"));
+
+    // The next launch of a type 6 lesson clears the flag again.
+    main::TMainFrm& main = *f.windows->MainFrm;
+    main.TypeList = platform::StringList({"0", "1", "6", "0", "9"});
+    main.m22Click();
+    EXPECT_EQ(w.SaveResults, 0);
+    EXPECT_EQ(w.TestKind, "txt");
+}
+
+TEST(WrittenTest, CancellingSavesNothingAndCloses) {
+    TestLessonFixture f;
+    exercises::TMultiFrm& w = f.launch("written.htm", "7", "60");
+    const QStringList before = QDir(f.folder.path()).entryList(QDir::Files);
+    w.m33Click();
+    EXPECT_EQ(f.test.dialogs.saveRequests.size(), 1u);
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(QDir(f.folder.path()).entryList(QDir::Files), before);
+}
+
+TEST(WrittenTest, AnUnwritableFileIsReportedAndAnotherOneAskedFor) {
+    TestLessonFixture f;
+    exercises::TMultiFrm& w = f.launch("written.htm", "6", "1");
+    answer(f);
+    const QString bad = f.folder.path() + "/no such folder/answers.htm";
+    const QString good = f.folder.path() + "/answers.htm";
+    f.test.dialogs.setNextSaveFileName(bad);
+    f.test.dialogs.setNextSaveFileName(good);
+    f.countDown(1);
+    EXPECT_EQ(f.test.dialogs.saveRequests.size(), 2u);
+    ASSERT_EQ(f.test.dialogs.errors().size(), 1u);
+    EXPECT_TRUE(f.test.dialogs.errors()[0].startsWith("Cannot create file "))
+        << f.test.dialogs.errors()[0].toStdString();
+    EXPECT_TRUE(fileText(good).contains(QString::fromUtf8("value=\"Анна\"")));
+    EXPECT_FALSE(w.isVisible());
+}
+
+namespace {
+
+// Dialogs that look at the window while a save dialog is open.
+class ProbingDialogs : public test::RecordingDialogs {
+  public:
+    QString askSaveFileName(const platform::SaveDialogOptions& options) override {
+        if (whileOpen)
+            whileOpen();
+        return RecordingDialogs::askSaveFileName(options);
+    }
+    std::function<void()> whileOpen;
+};
+
+}  // namespace
+
+TEST(WrittenTest, TheCountdownStopsWhileTheSaveDialogIsOpen) {
+    TestLessonFixture f;
+    ProbingDialogs dialogs;
+    platform::Platform platform{dialogs,      f.test.shell,    f.test.modal,
+                                f.test.files, f.test.browsers, f.test.audio};
+    exercises::TMultiFrm w(platform, nullptr);
+    QFile page(test::testDataPath("pages/quiz/written.htm"));
+    page.open(QIODevice::ReadOnly);
+    f.folder.write("written.htm", page.readAll());
+    w.CppWebBrowser1->Navigate(f.folder.path() + "/written.htm");
+    QCoreApplication::processEvents();
+    w.TestKind = "txt";
+    w.SaveResults = 1;
+    w.Countdown = 5;
+    w.Timer1->start();
+    w.show();
+    bool runningWhileOpen = true;
+    int opened = 0;
+    dialogs.whileOpen = [&] {
+        if (opened++)
+            return;
+        runningWhileOpen = w.Timer1->isActive();
+        // Time runs out while the learner picks a file: the timer fires as
+        // long as it runs.
+        for (int i = 0; i < 5; ++i)
+            if (w.Timer1->isActive())
+                w.Timer1Timer();
+    };
+    w.m33Click();
+    EXPECT_FALSE(runningWhileOpen);
+    EXPECT_EQ(dialogs.saveRequests.size(), 1u) << "one save dialog, not a second behind it";
+    EXPECT_FALSE(w.isVisible());
+}

@@ -1,0 +1,292 @@
+#include "exercises/Viewtxt/RecordingLessonFixture.h"
+#include "platform/Error.h"
+#include "platform/browser/TCppWebBrowser.h"
+
+#include <gtest/gtest.h>
+#include <QEventLoop>
+#include <QTimer>
+
+using namespace lectern;
+using lectern::test::readWav;
+using lectern::test::RecordingLessonFixture;
+using lectern::test::WavInfo;
+
+namespace {
+
+// The temporary recording holds `ms` of sound in the blank recording's format.
+void expectRecording(const QString& path, double ms) {
+    const WavInfo wav = readWav(path);
+    ASSERT_TRUE(wav.valid) << path.toStdString();
+    EXPECT_EQ(wav.format, RecordingLessonFixture::BlankFormat);
+    EXPECT_EQ(wav.sampleRate, 22050);
+    EXPECT_EQ(wav.channels, 1);
+    EXPECT_NEAR(wav.ms(), ms, 1);
+}
+
+}  // namespace
+
+TEST(RecordingLauncher, SetsUpEachRecordingType) {
+    {
+        RecordingLessonFixture f("11");
+        exercises::TViewTxtFrm& w = f.launch();
+        const QString app = f.folder.path();
+        ASSERT_TRUE(f.test.dialogs.boxes.empty())
+            << f.test.dialogs.texts().join('\n').toStdString();
+        ASSERT_EQ(f.test.modal.shown, std::vector<QWidget*>{&w});
+        EXPECT_EQ(f.main().TempWavName, app + "\\data\\temp1.wav");
+        EXPECT_EQ(w.MediaPlayer1->FileName(), f.main().TempWavName);
+        EXPECT_TRUE(w.MediaPlayer1->IsOpen());
+        EXPECT_EQ(w.MediaPlayer2->FileName(), app + "\\data\\sound\\reading.wav");
+        EXPECT_TRUE(w.MediaPlayer2->IsOpen());
+        EXPECT_EQ(w.m11->Hint(), "Start record");
+        EXPECT_EQ(w.m22->Hint(), "Pause");
+        EXPECT_EQ(w.m33->Hint(), "Stop record");
+        EXPECT_EQ(w.TrackBar1->maximum(), 2);
+        EXPECT_EQ(w.TrackBar1->value(), 0);
+        EXPECT_FALSE(w.TrackBar1->isEnabled());
+        EXPECT_EQ(w.RecordingMode, 1);
+        EXPECT_EQ(w.PlayAlong, 1);
+        EXPECT_EQ(w.TimedRecording, 0);
+        EXPECT_EQ(f.classes(), "instext comm text");
+        expectRecording(f.tempWav(), 0);
+    }
+    {
+        RecordingLessonFixture f("3");
+        exercises::TViewTxtFrm& w = f.launch();
+        EXPECT_EQ(w.PlayAlong, 0);
+        EXPECT_FALSE(w.MediaPlayer2->IsOpen());
+    }
+    {
+        // The marks list is neither read nor emptied; the page keeps its
+        // load-time classes.
+        RecordingLessonFixture f("8", "90");
+        main::TMainFrm& main = f.start();
+        f.reading().MarksList = platform::StringList({"7"});
+        main.TreeView1->setCurrentIndex(main.TreeModel->indexOfNode(f.ReadingNode));
+        exercises::TViewTxtFrm& w = f.relaunch();
+        EXPECT_EQ(w.MarksList, platform::StringList({"7"}));
+        EXPECT_EQ(w.TrackBar1->maximum(), 90);
+        EXPECT_EQ(w.TrackBar1->value(), 0);
+        EXPECT_FALSE(w.TrackBar1->isEnabled());
+        EXPECT_EQ(w.TimeLeft, 90);
+        EXPECT_EQ(w.TimedRecording, 1);
+        EXPECT_EQ(w.PagePrepared, 0);
+        EXPECT_EQ(f.classes(), "text comm text");
+    }
+}
+
+TEST(RecordingLauncher, WithoutAFreeTemporaryNameTheLaunchStopsWithAClearMessage) {
+    RecordingLessonFixture f("3");
+    main::TMainFrm& main = f.start();
+    main.TempWavName.clear();
+    main.TreeView1->setCurrentIndex(main.TreeModel->indexOfNode(f.ReadingNode));
+    try {
+        main.m22Click();
+        FAIL() << "the launch went on";
+    } catch (const platform::Error& error) {
+        EXPECT_EQ(error.message(), "Cannot record: the temporary recording files " +
+                                       main.AppFolder +
+                                       "\\data\\temp1.wav to temp99999.wav all exist");
+    }
+    EXPECT_TRUE(f.test.modal.shown.empty());
+}
+
+TEST(Recording, PlayAlongReadToTheEndMarksEachPassageOnTheLessonSoundsClock) {
+    RecordingLessonFixture f("11");
+    exercises::TViewTxtFrm& w = f.launch();
+    w.m11Click();
+    EXPECT_TRUE(w.Timer1->isActive());
+    EXPECT_TRUE(w.Timer2->isActive());
+    EXPECT_FALSE(w.TrackBar1->isEnabled());
+    // Marks 1000, 2000, 3000: passages pass on the ticks at 750, 1750 and
+    // 2750 ms, when the last sample of the lesson sound was 700, 1700, 2700.
+    f.run(3000);
+    EXPECT_FALSE(w.Timer1->isActive());
+    EXPECT_FALSE(w.Timer2->isActive());
+    EXPECT_FALSE(w.TrackBar1->isEnabled());
+    EXPECT_EQ(w.RecordingFinished, 1);
+    EXPECT_EQ(w.CurrentMark, 1);
+    EXPECT_EQ(f.classes(), "instext comm text");
+    const int heard = w.MediaPlayer2->Position();
+    f.test.audio.advance(500);
+    EXPECT_EQ(w.MediaPlayer2->Position(), heard) << "the lesson sound stopped";
+    expectRecording(f.tempWav(), 2750);
+
+    w.m55Click();
+    EXPECT_EQ(f.userMarks(), "1400\r\n2400\r\n3400\r\n");
+}
+
+TEST(Recording, StopAfterTwoPassagesAddsAClosingMarkAndSavesTheRecording) {
+    RecordingLessonFixture f("3");
+    exercises::TViewTxtFrm& w = f.launch();
+    w.m11Click();
+    f.run(2100);
+    EXPECT_EQ(w.CurrentMark, 3);
+    w.m33Click();
+    EXPECT_FALSE(w.Timer1->isActive());
+    EXPECT_FALSE(w.Timer2->isActive());
+    EXPECT_FALSE(w.TrackBar1->isEnabled());
+    EXPECT_EQ(w.CurrentMark, 1);
+    EXPECT_EQ(w.PlayClock, 0);
+    EXPECT_EQ(f.classes(), "instext comm text");
+    EXPECT_TRUE(f.test.dialogs.saveRequests.empty()) << "only a timed recording is offered";
+    // The clock is the recorded time: 700 and 1700 at the passages, 2100 at Stop.
+    EXPECT_EQ(w.UserMarksList, platform::StringList({"1400", "2400", "3600"}));
+    expectRecording(f.tempWav(), 2100);
+
+    f.test.audio.advance(1000);
+    w.m55Click();
+    EXPECT_EQ(f.userMarks(), "1400\r\n2400\r\n3600\r\n");
+    expectRecording(f.tempWav(), 2100);
+}
+
+TEST(Recording, PauseStopsTheHighlightAndThePlayAlongSoundButNotTheRecorder) {
+    RecordingLessonFixture f("11");
+    exercises::TViewTxtFrm& w = f.launch();
+    w.m11Click();
+    f.run(1000);
+    ASSERT_EQ(w.CurrentMark, 2);
+    w.m22Click();
+    EXPECT_EQ(w.Paused, 1);
+    EXPECT_EQ(w.m22->Hint(), "Pause");
+    EXPECT_FALSE(w.Timer1->isActive());
+    EXPECT_TRUE(w.Timer2->isActive());
+    f.run(500);
+    EXPECT_EQ(w.MediaPlayer2->Position(), 1000);
+    EXPECT_EQ(w.MediaPlayer1->Position(), 1500) << "still recording";
+    w.m11Click();
+    EXPECT_EQ(w.MediaPlayer1->Position(), 1500) << "Record is ignored while paused";
+
+    // Continue plays the lesson sound from the start of passage 2.
+    w.m22Click();
+    EXPECT_EQ(w.Paused, 0);
+    EXPECT_EQ(w.m22->Hint(), "Continue");
+    EXPECT_TRUE(w.Timer1->isActive());
+    EXPECT_EQ(w.MediaPlayer2->Position(), 1000);
+    f.test.audio.advance(200);
+    EXPECT_EQ(w.MediaPlayer2->Position(), 1200);
+}
+
+TEST(Recording, TimedRecordingCountsSecondsAndIsOfferedForSavingAtTheLimit) {
+    for (const bool chooseName : {false, true}) {
+        RecordingLessonFixture f("8", "5");
+        exercises::TViewTxtFrm& w = f.launch();
+        const QString copy = f.folder.path() + "/mine.wav";
+        f.test.dialogs.setNextSaveFileName(chooseName ? copy : QString());
+        w.m11Click();
+        EXPECT_TRUE(w.Timer2->isActive());
+        for (int tenth = 1; tenth <= 50; ++tenth) {
+            f.test.audio.advance(100);
+            w.Timer1Timer();  // does nothing in a timed recording
+            w.Timer2Timer();
+            ASSERT_EQ(w.TrackBar1->value(), tenth / 10) << tenth;
+            ASSERT_EQ(w.Timer2->isActive(), tenth < 50) << tenth;
+            ASSERT_EQ(f.test.dialogs.saveRequests.size(), tenth < 50 ? 0u : 1u) << tenth;
+        }
+        EXPECT_EQ(f.test.dialogs.saveRequests[0].defaultExtension, "wav");
+        EXPECT_EQ(f.test.dialogs.saveRequests[0].filter, "WAV FILE|*.wav");
+        EXPECT_EQ(w.RecordingFinished, 1);
+        EXPECT_EQ(w.CurrentMark, 1);
+        EXPECT_EQ(w.UserMarksList, platform::StringList({"6500"}));
+        expectRecording(f.tempWav(), 5000);
+        EXPECT_EQ(QFile::exists(copy), chooseName);
+        if (chooseName)
+            expectRecording(copy, 5000);
+
+        // Made once per opening: Record is ignored from now on.
+        f.test.audio.advance(1000);
+        w.m11Click();
+        EXPECT_FALSE(w.Timer2->isActive());
+        expectRecording(f.tempWav(), 5000);
+    }
+}
+
+TEST(Recording, StopInATimedRecordingOffersItAndLeavesTheTrackBar) {
+    RecordingLessonFixture f("8", "5");
+    exercises::TViewTxtFrm& w = f.launch();
+    f.test.dialogs.setNextSaveFileName(QString());
+    w.m11Click();
+    for (int tenth = 1; tenth <= 23; ++tenth) {
+        f.test.audio.advance(100);
+        w.Timer2Timer();
+    }
+    w.m33Click();
+    EXPECT_FALSE(w.Timer2->isActive());
+    EXPECT_EQ(w.TrackBar1->value(), 2);
+    EXPECT_EQ(f.test.dialogs.saveRequests.size(), 1u);
+    EXPECT_EQ(w.UserMarksList, platform::StringList({"3800"}));
+    expectRecording(f.tempWav(), 2300);
+}
+
+TEST(Recording, RecordAfterAFinishedRecordingStartsFromAFreshBlankCopy) {
+    RecordingLessonFixture f("3");
+    exercises::TViewTxtFrm& w = f.launch();
+    w.m11Click();
+    f.run(1500);
+    w.m33Click();
+    expectRecording(f.tempWav(), 1500);
+
+    w.m11Click();
+    EXPECT_EQ(w.RecordingFinished, 0);
+    EXPECT_TRUE(w.UserMarksList.lines().isEmpty());
+    EXPECT_EQ(w.MediaPlayer1->Position(), 0);
+    f.run(500);
+    w.m33Click();
+    EXPECT_EQ(w.UserMarksList, platform::StringList({"2000"}));
+    expectRecording(f.tempWav(), 500);
+}
+
+TEST(Recording, ASecondLaunchBlanksTheRecordingAndClosingWithoutRecordingKeepsTheMarks) {
+    RecordingLessonFixture f("3");
+    exercises::TViewTxtFrm& w = f.launch();
+    w.m11Click();
+    f.run(1000);
+    w.m33Click();
+    w.m55Click();
+    expectRecording(f.tempWav(), 1000);
+    EXPECT_EQ(f.userMarks(), "1400\r\n2500\r\n");
+
+    f.relaunch();
+    expectRecording(f.tempWav(), 0);  // before the window is used
+    f.test.audio.advance(1000);
+    w.m55Click();
+    EXPECT_EQ(f.userMarks(), "1400\r\n2500\r\n") << "the list the window still holds";
+    expectRecording(f.tempWav(), 0);
+}
+
+TEST(Recording, AFailingRecordingClockRaisesOneBoxAndStops) {
+    RecordingLessonFixture f("3");
+    exercises::TViewTxtFrm& w = f.launch();
+    w.MediaPlayer1->Close();
+    w.Timer2->start();
+    QEventLoop loop;
+    QTimer::singleShot(450, &loop, &QEventLoop::quit);
+    loop.exec();
+    EXPECT_FALSE(w.Timer2->isActive());
+    EXPECT_EQ(f.test.dialogs.errors(), QStringList{"No MCI device open."});
+}
+
+TEST(Recording, StopWhilePausedEndsTheRecordingAndRecordWorksAgain) {
+    RecordingLessonFixture f("11");
+    exercises::TViewTxtFrm& w = f.launch();
+    w.m11Click();
+    f.run(1000);
+    w.m22Click();
+    f.run(500);
+    w.m33Click();
+    EXPECT_FALSE(w.Timer2->isActive());
+    EXPECT_EQ(w.RecordingFinished, 1);
+    EXPECT_EQ(w.Paused, 0);
+    EXPECT_EQ(w.CurrentMark, 1);
+    // The lesson sound stood at 1000 while paused.
+    EXPECT_EQ(w.UserMarksList, platform::StringList({"1400", "2500"}));
+    expectRecording(f.tempWav(), 1500);
+    f.test.audio.advance(2000);
+    expectRecording(f.tempWav(), 1500);
+
+    w.m11Click();
+    EXPECT_TRUE(w.Timer1->isActive());
+    f.run(500);
+    w.m33Click();
+    expectRecording(f.tempWav(), 500);
+}
