@@ -19,6 +19,7 @@ WindowSet::WindowSet(platform::Platform& platform) {
     MultiFrm = new exercises::TMultiFrm(platform, MainFrm);
     frmSort = new exercises::TfrmSort(platform);
     ViewTxtFrm->LessonHelpPage = [main = MainFrm] { return main->LessonHelpPage(); };
+    WorkTxtFrm->LessonHelpPage = [main = MainFrm] { return main->LessonHelpPage(); };
     MultiFrm->LessonHelpPage = [main = MainFrm] { return main->LessonHelpPage(); };
 }
 

@@ -81,6 +81,10 @@ class TMainFrm : public platform::SkinnedForm {
     void LoadReadingLesson(int node);
     void RewindReadingWindow();
     void ClearReadingFlags();
+    // Text and translation with the lesson sound (type "2"), and with the
+    // learner's last recording against the user marks (type "4").
+    void RunUnitWork(int node);
+    void RunRecordingReplay(int node);
     // Types "3" and "11" (with the lesson's sound playing along), and "8".
     void RunRecording(int node, bool playAlong);
     void RunTimedRecording(int node);

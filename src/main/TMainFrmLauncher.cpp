@@ -47,8 +47,12 @@ void TMainFrm::m22Click() {
     const QString& type = TypeList[node];
     if (type == QLatin1String("1"))
         RunNarratedReading(node);
+    else if (type == QLatin1String("2"))
+        RunUnitWork(node);
     else if (type == QLatin1String("3"))
         RunRecording(node, false);
+    else if (type == QLatin1String("4"))
+        RunRecordingReplay(node);
     else if (type == QLatin1String("11"))
         RunRecording(node, true);
     else if (type == QLatin1String("5") || type == QLatin1String("6") || type == QLatin1String("7"))

@@ -47,8 +47,20 @@ TWorkTxtFrm::TWorkTxtFrm(platform::Platform& platform, QWidget* mainForm)
     column->addWidget(TrackBar1);
 
     Timer1 = new QTimer(this);
-    Timer1->setInterval(250);
+    Timer1->setInterval(TickInterval);
 
+    bind(CppWebBrowser1, &platform::TCppWebBrowser::OnDocumentComplete,
+         [this] { CppWebBrowser1DocumentComplete(); });
+    bind(CppWebBrowser2, &platform::TCppWebBrowser::OnDocumentComplete,
+         [this] { CppWebBrowser2DocumentComplete(); });
+    bind(Timer1, &QTimer::timeout, [this] { Timer1Timer(); });
+    bind(TrackBar1, &QSlider::valueChanged, [this] { TrackBar1Change(); });
+    bind(m11, &platform::TImage::clicked, [this] { m11Click(); });
+    bind(m22, &platform::TImage::clicked, [this] { m22Click(); });
+    bind(m33, &platform::TImage::clicked, [this] { m33Click(); });
+    bind(m44, &platform::TImage::clicked, [this] { m44Click(); });
+    bind(m55, &platform::TImage::clicked, [this] { m55Click(); });
+    bind(caa, &platform::TImage::clicked, [this] { caaClick(); });
     bind(m11, &platform::TImage::mouseMoved, [this] { m11MouseMove(); });
     bind(m22, &platform::TImage::mouseMoved, [this] { m22MouseMove(); });
     bind(m33, &platform::TImage::mouseMoved, [this] { m33MouseMove(); });

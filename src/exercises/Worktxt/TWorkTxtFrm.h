@@ -1,11 +1,13 @@
 #pragma once
 
 #include "platform/StringList.h"
+#include "platform/browser/Variant.h"
 #include "platform/widgets/SkinnedForm.h"
 
 #include <QSlider>
 #include <QSplitter>
 #include <QTimer>
+#include <functional>
 
 namespace lectern::platform {
 class TCppWebBrowser;
@@ -33,6 +35,33 @@ class TWorkTxtFrm : public platform::SkinnedForm {
     QSlider* TrackBar1;
     QTimer* Timer1;
 
+    // The help page of the lesson selected in the main window.
+    std::function<QString()> LessonHelpPage;
+
+    // Handlers.
+    void CppWebBrowser1DocumentComplete();
+    void CppWebBrowser2DocumentComplete();
+    // A failing tick stops Timer1 before its error is shown, so that one
+    // fault gives one box and not a new one every tick.
+    void Timer1Timer();
+    void TrackBar1Change();
+    void m11Click();
+    void m22Click();
+    void m33Click();
+    void m44Click();
+    void m55Click();
+    void caaClick();
+    void FormClose() override;
+
+    // Passage i at rest: "text"/"comm" on the left, plain "text" on the right.
+    void RestBoth(int i);
+    // Passage k current in both pages, left first.
+    void ShowBoth(int k);
+    // Every passage of the unit becomes "cycle" in both pages.
+    void MarkUnit();
+    // Every passage of the unit at rest in both pages.
+    void RestUnit();
+
     // Hover: the button under the mouse lights, the others go out (from
     // "Exit" the unit button's light stays); the bottom bar's background puts
     // all out.
@@ -45,6 +74,8 @@ class TWorkTxtFrm : public platform::SkinnedForm {
     void Image4MouseMove();
 
     // State, written by the lesson launcher before the window is shown.
+    platform::Variant LeftDocument;
+    platform::Variant RightDocument;
     platform::StringList MarksList;
     int CurrentMark = 1;
     int PreviousMark = 1;
@@ -56,6 +87,22 @@ class TWorkTxtFrm : public platform::SkinnedForm {
     int UnitStep = 0;
     int UnitStart = 0;
     int UnitEnd = 0;
+
+    // The tick's interval; a passage is passed twice this before its mark.
+    static constexpr int TickInterval = 250;
+
+  private:
+    void tick();
+    void cycleTick();
+    void finishText();
+    // The end of passage k, and its start (0 for the first passage).
+    int mark(int k) const;
+    int passageStart(int k) const;
+    // Without marks nothing can follow the sound: says so and gives false.
+    bool hasMarks();
+    // The unit button's resting and lit pictures; neither changes unless
+    // both load.
+    void loadUnitPictures(const char* resting, const char* lit);
 };
 
 }  // namespace lectern::exercises

@@ -1,0 +1,109 @@
+// Units: the unit button selects a run of passages, which then plays over
+// and over while both pages show it.
+#include "exercises/Worktxt/TWorkTxtFrm.h"
+
+#include "exercises/markup/PageMarkup.h"
+#include "platform/jpeg/TJPEGImage.h"
+#include "platform/media/TMediaPlayer.h"
+
+namespace lectern::exercises {
+
+namespace {
+
+QString passageId(int k) {
+    return QStringLiteral("t%1").arg(k);
+}
+
+}  // namespace
+
+void TWorkTxtFrm::MarkUnit() {
+    for (int i = UnitStart; i <= UnitEnd; ++i) {
+        SetClass(FindElement(LeftDocument, passageId(i)), QStringLiteral("cycle"));
+        SetClass(FindElement(RightDocument, passageId(i)), QStringLiteral("cycle"));
+    }
+}
+
+void TWorkTxtFrm::RestUnit() {
+    for (int i = UnitStart; i <= UnitEnd; ++i)
+        RestBoth(i);
+}
+
+void TWorkTxtFrm::loadUnitPictures(const char* resting, const char* lit) {
+    platform::TJPEGImage restingPicture;
+    platform::TJPEGImage litPicture;
+    restingPicture.LoadFromFile(platform().files,
+                                QStringLiteral("gdata\\") + QLatin1String(resting));
+    litPicture.LoadFromFile(platform().files, QStringLiteral("gdata\\") + QLatin1String(lit));
+    c->SetPicture(restingPicture.Image());
+    ca->SetPicture(litPicture.Image());
+}
+
+void TWorkTxtFrm::caaClick() {
+    if (Timer1->isActive())
+        return;
+    const int k = CurrentMark;
+    switch (UnitStep) {
+        case 0:  // Begin unit
+            if (k < 2)
+                return;
+            loadUnitPictures("c2.jpg", "c1a.jpg");
+            UnitStep = 1;
+            UnitStart = k;
+            caa->SetHint(QStringLiteral("End unit"));
+            SetClass(FindElement(LeftDocument, passageId(UnitStart)), QStringLiteral("cycle"));
+            SetClass(FindElement(RightDocument, passageId(UnitStart)), QStringLiteral("cycle"));
+            return;
+        case 1:  // End unit
+            if (k <= UnitStart)
+                return;
+            loadUnitPictures("c3.jpg", "c3a.jpg");
+            UnitStep = 2;
+            UnitEnd = k;
+            caa->SetHint(QStringLiteral("Play cycle"));
+            MarkUnit();
+            return;
+        default: {  // Play cycle
+            loadUnitPictures("c1.jpg", "c2a.jpg");
+            CycleMode = 1;
+            UnitStep = 0;
+            caa->SetHint(QStringLiteral("Begin unit"));
+            MarkUnit();
+            // The passage before the unit is current for one tick, and its
+            // advance test passes at once to the unit's first passage.
+            const int j = UnitStart - 1;
+            CurrentMark = j;
+            TrackBar1->setEnabled(false);
+            PlayClock = j <= 1 ? 0 : mark(j);
+            MediaPlayer1->Seek(PlayClock);
+            MediaPlayer1->Play();
+            Timer1->start();
+            return;
+        }
+    }
+}
+
+void TWorkTxtFrm::cycleTick() {
+    const int k = CurrentMark;
+    if (k > 1)
+        RestBoth(k - 1);
+    // The unit is marked anew around the current passage, which shows as
+    // current inside it.
+    ShowBoth(k);
+    MarkUnit();
+    ShowBoth(k);
+    if (mark(k) - 2 * TickInterval < PlayClock) {
+        ++CurrentMark;
+        TrackBar1->setValue(TrackBar1->value() + 1);
+    }
+    if (CurrentMark > UnitEnd) {
+        CurrentMark = UnitStart - 1;
+        Timer1->stop();
+        MediaPlayer1->Pause();
+        MediaPlayer1->Seek(UnitStart <= 1 ? 0 : mark(UnitStart - 1));
+        MediaPlayer1->Play();
+        Timer1->start();
+    }
+    PlayClock = MediaPlayer1->Position();
+}
+
+}  // namespace lectern::exercises
