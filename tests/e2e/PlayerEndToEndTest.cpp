@@ -37,6 +37,18 @@ double difference(const QImage& a, const QImage& b, QRect area) {
     return total / (area.width() * area.height());
 }
 
+// A pattern that matches exactly this window name (xdotool takes POSIX
+// extended regular expressions).
+QString exactly(const QString& name) {
+    QString pattern;
+    for (const QChar c : name) {
+        if (QStringLiteral("\\^$.|?*+()[]{}").contains(c))
+            pattern += QLatin1Char('\\');
+        pattern += c;
+    }
+    return "^" + pattern + "$";
+}
+
 // The main window's buttons: first lines of their blocks in the geometry file.
 constexpr int RunLessonButton = 14;
 constexpr int ExitButton = 26;
@@ -49,7 +61,7 @@ constexpr int ExerciseExitButton = 52;
 TEST(EndToEnd, TheDemoCourseOpensOnItsTreeAndExitEndsTheProgramWithStatusZero) {
     DemoCourse course;
     PlayerProcess player(course.path());
-    const QString window = Desktop::waitForWindow("^" + course.title() + "$", 60s);
+    const QString window = Desktop::waitForWindow(exactly(course.title()), 60s);
     ASSERT_FALSE(window.isEmpty()) << "no main window captioned " << course.title().toStdString();
     EXPECT_EQ(Desktop::windowName(window), course.title());
     const QRect frame = Desktop::geometry(window);
@@ -88,7 +100,7 @@ TEST(EndToEnd, AnEmptyFolderShowsTheErrorBoxThenTheEmptyMainWindow) {
 TEST(EndToEnd, ANarratedLessonHighlightsPassageAfterPassageThenReturnsToTheFirst) {
     DemoCourse course;
     PlayerProcess player(course.path());
-    const QString mainWindow = Desktop::waitForWindow("^" + course.title() + "$", 60s);
+    const QString mainWindow = Desktop::waitForWindow(exactly(course.title()), 60s);
     ASSERT_FALSE(mainWindow.isEmpty());
     const QRect main = Desktop::geometry(mainWindow);
 
@@ -138,13 +150,13 @@ TEST(EndToEnd, ANarratedLessonHighlightsPassageAfterPassageThenReturnsToTheFirst
     Desktop::click(course.bottomBarButton(reading, ExerciseExitButton));
     Desktop::pause(1s);
     EXPECT_FALSE(Desktop::windowVisible("The Sun - narrated reading"));
-    EXPECT_TRUE(Desktop::windowVisible("^" + course.title() + "$")) << "back at the main window";
+    EXPECT_TRUE(Desktop::windowVisible(exactly(course.title()))) << "back at the main window";
 }
 
 TEST(EndToEnd, EveryLessonTypeOpensItsSkinnedWindowAndExitReturns) {
     DemoCourse course;
     PlayerProcess player(course.path());
-    const QString mainWindow = Desktop::waitForWindow("^" + course.title() + "$", 60s);
+    const QString mainWindow = Desktop::waitForWindow(exactly(course.title()), 60s);
     ASSERT_FALSE(mainWindow.isEmpty());
     const QRect main = Desktop::geometry(mainWindow);
 
@@ -157,19 +169,19 @@ TEST(EndToEnd, EveryLessonTypeOpensItsSkinnedWindowAndExitReturns) {
             Desktop::key("Down");
         Desktop::key("Right");
     }
-    // Lessons by node: narrated reading, recordings (3, 11, 8), the quiz,
-    // the written tests, sorting.
-    for (const int node : {1, 3, 4, 6, 9, 11, 12, 13, 14}) {
+    // Lessons by node: narrated reading, text and translation, recordings
+    // (types 3, 11, 8), the quiz, the written tests, sorting.
+    for (const int node : {1, 2, 3, 4, 6, 8, 9, 11, 12, 13, 14}) {
         SCOPED_TRACE(node);
         Desktop::click(course.treeRow(main, node));
         Desktop::click(course.topBarButton(main, RunLessonButton));
-        const QString window = Desktop::waitForWindow("^" + course.caption(node) + "$", 20s);
+        const QString window = Desktop::waitForWindow(exactly(course.caption(node)), 20s);
         ASSERT_FALSE(window.isEmpty()) << course.caption(node).toStdString();
         Desktop::pause(2s);
         Desktop::screenshot().save(QStringLiteral("lesson-%1.png").arg(node));
         Desktop::click(course.bottomBarButton(Desktop::geometry(window), ExerciseExitButton));
         Desktop::pause(1s);
-        EXPECT_FALSE(Desktop::windowVisible("^" + course.caption(node) + "$"));
+        EXPECT_FALSE(Desktop::windowVisible(exactly(course.caption(node))));
     }
-    EXPECT_TRUE(Desktop::windowVisible("^" + course.title() + "$"));
+    EXPECT_TRUE(Desktop::windowVisible(exactly(course.title())));
 }

@@ -98,6 +98,8 @@ void SkinnedForm::addButtons(QFrame* bar, std::initializer_list<ButtonSlot> butt
     int left = 40;
     for (const ButtonSlot& button : buttons) {
         button.clickable = addClickable(bar, button.hint);
+        // A click puts the button's light out before its handler acts.
+        connect(button.clickable, &TImage::clicked, button.holder, &QWidget::hide);
         button.holder->SetBounds(105, 70, 7, left);
         button.clickable->SetBounds(105, 70, 7, left);
         left += 125;
