@@ -191,5 +191,21 @@ TEST_F(HoverTest, TheFocusFrameShowsWhenTheKeyboardIsInUse) {
     EXPECT_NE(m.Panel1->grab(m.m22->geometry()).toImage(), plain);
 }
 
+TEST_F(HoverTest, AClickPutsTheButtonsOwnLightOut) {
+    exercises::TViewTxtFrm& r = *w.ViewTxtFrm;
+    r.show();
+    moveOver(r.m55);
+    ASSERT_TRUE(r.m5->isVisible());
+    r.m55->click();
+    EXPECT_TRUE(r.m5->isHidden()) << "so that it is not lit when the window opens again";
+
+    exercises::TWorkTxtFrm& u = *w.WorkTxtFrm;
+    u.show();
+    moveOver(u.m44);
+    ASSERT_TRUE(u.m4->isVisible());
+    u.m44->click();
+    EXPECT_TRUE(u.m4->isHidden());
+}
+
 }  // namespace
 }  // namespace lectern
