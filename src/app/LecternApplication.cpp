@@ -13,6 +13,7 @@
 #include "platform/media/SystemAudioEngine.h"
 
 #include <QApplication>
+#include <QTimer>
 #include <memory>
 
 namespace lectern::app {
@@ -28,10 +29,12 @@ int runLectern(int argc, char** argv) {
         platform::EventLoopModalRunner modal;
         platform::WebEngineBrowserEngine browsers(files);
         const std::unique_ptr<platform::AudioEngine> audio =
-            platform::createSystemAudioEngine(files);
+            platform::createDeferredSystemAudioEngine(files);
         platform::Platform platform{dialogs, shell, modal, files, browsers, *audio};
         WindowSet windows(platform);
         windows.MainFrm->show();
+        // The sound system opens while the learner looks at the main window.
+        QTimer::singleShot(0, [&audio] { audio->openDeviceAside(); });
         QApplication::exec();
     });
     return 0;

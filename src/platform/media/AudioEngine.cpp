@@ -75,29 +75,67 @@ class AudioEngine::Voice {
 AudioEngine::AudioEngine(CourseFiles& files, std::unique_ptr<AudioDevice> device, Fallback fallback)
     : files_(files), fallback_(std::move(fallback)), device_(std::move(device)) {
     voices_.reserve(maxVoices);
-    if (!device_)
-        device_ = std::make_unique<SilentDevice>();
-    format_ = device_->format();
     mono_.assign(chunkFrames, 0.0f);
-    if (!device_->start(*this)) {
-        device_ = makeFallback();
-        format_ = device_->format();
-        device_->start(*this);
-    }
+    startDevice();
     QObject::connect(&watchdog_, &QTimer::timeout, [this] { checkDevice(); });
     if (QCoreApplication::instance())
         watchdog_.start(200);
 }
 
+AudioEngine::AudioEngine(CourseFiles& files, Opener open, Fallback fallback)
+    : files_(files), fallback_(std::move(fallback)), opener_(std::move(open)) {
+    voices_.reserve(maxVoices);
+    mono_.assign(chunkFrames, 0.0f);
+    QObject::connect(&watchdog_, &QTimer::timeout, [this] { checkDevice(); });
+    if (QCoreApplication::instance())
+        watchdog_.start(200);
+}
+
+void AudioEngine::openDeviceAside() {
+    if (opener_)
+        opening_ = std::async(std::launch::async, std::exchange(opener_, nullptr));
+}
+
+void AudioEngine::startDevice() {
+    if (!device_)
+        device_ = std::make_unique<SilentDevice>();
+    format_ = device_->format();
+    if (!device_->start(*this)) {
+        device_ = makeFallback();
+        format_ = device_->format();
+        device_->start(*this);
+    }
+}
+
+void AudioEngine::ensureDevice() {
+    if (opening_.valid())
+        device_ = opening_.get();
+    else if (opener_)
+        device_ = std::exchange(opener_, nullptr)();
+    else
+        return;
+    startDevice();
+}
+
 AudioEngine::~AudioEngine() {
     watchdog_.stop();
-    device_->stop();
+    // A device still being opened is waited for, and closed unstarted.
+    if (opening_.valid())
+        device_ = opening_.get();
+    if (device_)
+        device_->stop();
     for (Voice* voice : voices_)
         delete voice;
 }
 
-QString AudioEngine::deviceName() const {
+QString AudioEngine::deviceName() {
+    ensureDevice();
     return device_->name();
+}
+
+AudioDevice::Format AudioEngine::format() {
+    ensureDevice();
+    return format_;
 }
 
 std::unique_ptr<AudioDevice> AudioEngine::makeFallback() {
@@ -110,6 +148,11 @@ std::unique_ptr<AudioDevice> AudioEngine::makeFallback() {
 }
 
 void AudioEngine::checkDevice() {
+    // The watchdog neither opens the device nor waits for it.
+    if (opener_ || (opening_.valid() &&
+                    opening_.wait_for(std::chrono::seconds(0)) != std::future_status::ready))
+        return;
+    ensureDevice();
     if (!device_->failed())
         return;
     auto fresh = makeFallback();
@@ -144,6 +187,7 @@ void AudioEngine::checkDevice() {
 }
 
 AudioEngine::Voice* AudioEngine::addVoice(std::shared_ptr<const Sound> sound) {
+    ensureDevice();
     checkDevice();
     auto voice = std::make_unique<Voice>(std::move(sound));
     voice->ratio = double(format_.sampleRate) / voice->sound->format.sampleRate;

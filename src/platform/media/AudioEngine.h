@@ -4,6 +4,7 @@
 
 #include <QTimer>
 #include <functional>
+#include <future>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -35,13 +36,20 @@ class AudioEngine : private AudioDevice::Renderer {
     // Starts `device`; a device that refuses to start is replaced at once by
     // the fallback.
     AudioEngine(CourseFiles& files, std::unique_ptr<AudioDevice> device, Fallback fallback = {});
+    // The device is opened later (opening a sound system can take tens of
+    // milliseconds, which start-up need not wait for): by `open` on a thread
+    // of its own once openDeviceAside() is called, or on the spot when a
+    // voice needs the device first.
+    using Opener = std::function<std::unique_ptr<AudioDevice>()>;
+    AudioEngine(CourseFiles& files, Opener open, Fallback fallback = {});
+    void openDeviceAside();
     virtual ~AudioEngine();
     AudioEngine(const AudioEngine&) = delete;
     AudioEngine& operator=(const AudioEngine&) = delete;
 
     CourseFiles& files() const { return files_; }
-    QString deviceName() const;
-    AudioDevice::Format format() const { return format_; }
+    QString deviceName();
+    AudioDevice::Format format();
 
     // If the device has stopped on its own, moves every voice to the
     // fallback device, keeping their positions. Run on every voice call and
@@ -77,10 +85,15 @@ class AudioEngine : private AudioDevice::Renderer {
     long long heardLocked(Voice& voice, double now);
     void rebaseLocked(Voice& voice, long long frame);
     std::unique_ptr<AudioDevice> makeFallback();
+    // Takes the device that was being opened, when there is one, and starts it.
+    void ensureDevice();
+    void startDevice();
 
     CourseFiles& files_;
     Fallback fallback_;
     std::unique_ptr<AudioDevice> device_;
+    Opener opener_;
+    std::future<std::unique_ptr<AudioDevice>> opening_;
     AudioDevice::Format format_;
     std::mutex mutex_;
     std::vector<Voice*> voices_;

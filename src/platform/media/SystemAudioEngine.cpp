@@ -5,12 +5,24 @@
 
 namespace lectern::platform {
 
-std::unique_ptr<AudioEngine> createSystemAudioEngine(CourseFiles& files) {
+namespace {
+
+std::unique_ptr<AudioDevice> openSystemDevice() {
     QString reason;
     std::unique_ptr<AudioDevice> device = PortAudioDevice::open(&reason);
     if (!device)
         device = std::make_unique<SilentDevice>();
-    return std::make_unique<AudioEngine>(files, std::move(device));
+    return device;
+}
+
+}  // namespace
+
+std::unique_ptr<AudioEngine> createSystemAudioEngine(CourseFiles& files) {
+    return std::make_unique<AudioEngine>(files, openSystemDevice());
+}
+
+std::unique_ptr<AudioEngine> createDeferredSystemAudioEngine(CourseFiles& files) {
+    return std::make_unique<AudioEngine>(files, openSystemDevice);
 }
 
 std::unique_ptr<AudioEngine> createSilentAudioEngine(CourseFiles& files) {

@@ -13,6 +13,10 @@ class CourseFiles;
 // not open or start), a silent clock running in real time, so lessons still
 // play, highlight and end and recordings hold silence of the right length.
 std::unique_ptr<AudioEngine> createSystemAudioEngine(CourseFiles& files);
+// The same, with the sound system not opened yet: the engine opens it when
+// a sound first needs it, or on a thread of its own after
+// AudioEngine::openDeviceAside(), so that start-up need not wait for it.
+std::unique_ptr<AudioEngine> createDeferredSystemAudioEngine(CourseFiles& files);
 
 // An engine on the silent clock alone.
 std::unique_ptr<AudioEngine> createSilentAudioEngine(CourseFiles& files);
