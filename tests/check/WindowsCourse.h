@@ -1,14 +1,13 @@
 #pragma once
 
+#include "support/Cp1251.h"
+
 #include <QByteArray>
 #include <QString>
 
 namespace lectern::test {
 
 class CourseFolder;
-
-// Windows-1251 bytes of Russian text (ASCII passes unchanged).
-QByteArray cp1251(const QString& text);
 
 // Turns a copy of the "basic" course into one as it comes from a Windows
 // machine: Russian captions in Windows-1251, line ends of every kind, file

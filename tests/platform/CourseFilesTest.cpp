@@ -2,6 +2,7 @@
 
 #include "platform/Error.h"
 #include "platform/StringList.h"
+#include "support/Cp1251.h"
 #include "support/TempDir.h"
 
 #include <QFile>
@@ -13,29 +14,6 @@ using lectern::platform::Error;
 using lectern::platform::StringList;
 using lectern::platform::TextDecoding;
 using lectern::test::TempDir;
-
-namespace {
-
-QByteArray cp1251(const char* utf8) {
-    // Russian letters only: А-я map to 0xC0-0xFF, Ё/ё to 0xA8/0xB8.
-    QByteArray out;
-    for (const QChar c : QString::fromUtf8(utf8)) {
-        const char16_t u = c.unicode();
-        if (u < 0x80)
-            out += static_cast<char>(u);
-        else if (u >= 0x410 && u <= 0x44F)
-            out += static_cast<char>(0xC0 + (u - 0x410));
-        else if (u == 0x401)
-            out += '\xA8';
-        else if (u == 0x451)
-            out += '\xB8';
-        else
-            ADD_FAILURE() << "no CP1251 byte for U+" << std::hex << int(u);
-    }
-    return out;
-}
-
-}  // namespace
 
 TEST(CourseFiles, WindowsPathsReachFilesWhoseLetterCaseDiffers) {
     TempDir dir;
@@ -84,8 +62,10 @@ TEST(CourseFiles, WrittenFilesLandInTheFolderThatExistsAndAreFoundAtOnce) {
 
 TEST(CourseFiles, TheCodePageIsChosenOnceFromTheWholeCatalogue) {
     TempDir dir;
-    dir.write("main.mrb", cp1251("Глава первая\r\n\tЧтение текста\r\n\tТест\r\n"));
-    dir.write("zagol.mtp", cp1251("Глава первая\nЧтение текста\r\nТест\r\n"));
+    dir.write("main.mrb", lectern::test::cp1251(
+                              QString::fromUtf8("Глава первая\r\n\tЧтение текста\r\n\tТест\r\n")));
+    dir.write("zagol.mtp",
+              lectern::test::cp1251(QString::fromUtf8("Глава первая\nЧтение текста\r\nТест\r\n")));
     dir.write("wind.mtp", "Course\r\n");
     CourseFiles files;
     const QString app = dir.path();
