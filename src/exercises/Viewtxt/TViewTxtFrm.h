@@ -102,9 +102,6 @@ class TViewTxtFrm : public platform::SkinnedForm {
     // Timed recording: the learner may keep a copy under a name of their own.
     void offerRecording();
 
-    // The end of passage k, and its start (0 for the first passage).
-    int mark(int k) const;
-    int passageStart(int k) const;
     platform::Variant passage(int k) const;
 };
 

@@ -1,5 +1,6 @@
 // The reading window's play mode: the page follows the first player's
 // position passage by passage.
+#include "exercises/Marks.h"
 #include "exercises/Viewtxt/TViewTxtFrm.h"
 
 #include "exercises/markup/PageMarkup.h"
@@ -10,14 +11,6 @@
 #include "platform/media/TMediaPlayer.h"
 
 namespace lectern::exercises {
-
-int TViewTxtFrm::mark(int k) const {
-    return platform::StrToInt(MarksList[k - 1]);
-}
-
-int TViewTxtFrm::passageStart(int k) const {
-    return k == 1 ? 0 : mark(k - 1);
-}
 
 platform::Variant TViewTxtFrm::passage(int k) const {
     return FindElement(PageDocument, QStringLiteral("t%1").arg(k));
@@ -52,7 +45,7 @@ void TViewTxtFrm::tick() {
     if (k > 1)
         MarkRest(passage(k - 1));
     ShowPassage(PageDocument, k);
-    if (mark(k) - 2 * TickInterval < PlayClock) {
+    if (MarkOf(MarksList, k) - 2 * TickInterval < PlayClock) {
         ++CurrentMark;
         TrackBar1->setValue(TrackBar1->value() + 1);
         UserMarksList.Add(
@@ -107,7 +100,7 @@ void TViewTxtFrm::m11Click() {
         record();
         return;
     }
-    MediaPlayer1->Seek(passageStart(CurrentMark));
+    MediaPlayer1->Seek(PassageStartOf(MarksList, CurrentMark));
     TrackBar1->setEnabled(false);
     MediaPlayer1->Play();
     Timer1->start();
@@ -129,7 +122,7 @@ void TViewTxtFrm::m22Click() {
         Paused = 1;
     } else {
         TrackBar1->setEnabled(false);
-        PlayClock = passageStart(CurrentMark);
+        PlayClock = PassageStartOf(MarksList, CurrentMark);
         MediaPlayer1->Seek(PlayClock);
         MediaPlayer1->Play();
         Timer1->start();

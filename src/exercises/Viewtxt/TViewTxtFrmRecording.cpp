@@ -2,6 +2,7 @@
 // learner into the temporary recording while the page is highlighted on a
 // clock of ticks; the moments at which passages were passed become the user
 // marks that the unit work window replays the recording with.
+#include "exercises/Marks.h"
 #include "exercises/Viewtxt/TViewTxtFrm.h"
 
 #include "catalogue/CatalogueFiles.h"
@@ -37,7 +38,7 @@ void TViewTxtFrm::record() {
     Timer1->start();
     Timer2->start();
     if (PlayAlong) {
-        MediaPlayer2->Seek(passageStart(CurrentMark));
+        MediaPlayer2->Seek(PassageStartOf(MarksList, CurrentMark));
         MediaPlayer2->Play();
     }
 }
@@ -72,7 +73,7 @@ void TViewTxtFrm::pauseRecording() {
         m22->SetHint(QStringLiteral("Pause"));
     } else {
         if (PlayAlong) {
-            MediaPlayer2->Seek(passageStart(CurrentMark));
+            MediaPlayer2->Seek(PassageStartOf(MarksList, CurrentMark));
             MediaPlayer2->Play();
         }
         Timer1->start();

@@ -95,9 +95,6 @@ class TWorkTxtFrm : public platform::SkinnedForm {
     void tick();
     void cycleTick();
     void finishText();
-    // The end of passage k, and its start (0 for the first passage).
-    int mark(int k) const;
-    int passageStart(int k) const;
     // Without marks nothing can follow the sound: says so and gives false.
     bool hasMarks();
     // The unit button's resting and lit pictures; neither changes unless

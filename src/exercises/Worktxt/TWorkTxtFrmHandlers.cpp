@@ -1,5 +1,6 @@
 // The unit work window's playing: both pages follow the player's position
 // passage by passage; the pages are touched only when the passage changes.
+#include "exercises/Marks.h"
 #include "exercises/Worktxt/TWorkTxtFrm.h"
 
 #include "exercises/markup/PageMarkup.h"
@@ -18,14 +19,6 @@ QString passageId(int k) {
 }
 
 }  // namespace
-
-int TWorkTxtFrm::mark(int k) const {
-    return platform::StrToInt(MarksList[k - 1]);
-}
-
-int TWorkTxtFrm::passageStart(int k) const {
-    return k == 1 ? 0 : mark(k - 1);
-}
 
 bool TWorkTxtFrm::hasMarks() {
     if (MarksList.Count() > 0)
@@ -82,7 +75,7 @@ void TWorkTxtFrm::tick() {
     }
     // The test uses the clock of the previous tick (or a handler's value):
     // the position is polled last.
-    if (mark(CurrentMark) - 2 * TickInterval < PlayClock) {
+    if (MarkOf(MarksList, CurrentMark) - 2 * TickInterval < PlayClock) {
         ++CurrentMark;
         TrackBar1->setValue(TrackBar1->value() + 1);
         if (CurrentMark <= n) {
@@ -118,7 +111,7 @@ void TWorkTxtFrm::TrackBar1Change() {
         return;
     const int k = TrackBar1->value() + 1;
     CurrentMark = k;
-    PlayClock = mark(k);
+    PlayClock = MarkOf(MarksList, k);
     if (k > 1)
         RestBoth(k - 1);
     if (k < MarksList.Count())
@@ -138,7 +131,7 @@ void TWorkTxtFrm::m11Click() {
     TrackBar1->setEnabled(false);
     LeftDocument = CppWebBrowser1->Document();
     RightDocument = CppWebBrowser2->Document();
-    MediaPlayer1->Seek(passageStart(CurrentMark));
+    MediaPlayer1->Seek(PassageStartOf(MarksList, CurrentMark));
     MediaPlayer1->Play();
     Timer1->start();
     Paused = 0;
@@ -157,8 +150,8 @@ void TWorkTxtFrm::m22Click() {
             return;
         const int k = CurrentMark;
         TrackBar1->setEnabled(false);
-        PlayClock = k <= 2 ? 0 : mark(k - 1);
-        MediaPlayer1->Seek(passageStart(k));
+        PlayClock = k <= 2 ? 0 : MarkOf(MarksList, k - 1);
+        MediaPlayer1->Seek(PassageStartOf(MarksList, k));
         MediaPlayer1->Play();
         Timer1->start();
         Paused = 0;

@@ -1,5 +1,6 @@
 // Units: the unit button selects a run of passages, which then plays over
 // and over while both pages show it.
+#include "exercises/Marks.h"
 #include "exercises/Worktxt/TWorkTxtFrm.h"
 
 #include "exercises/markup/PageMarkup.h"
@@ -73,7 +74,7 @@ void TWorkTxtFrm::caaClick() {
             const int j = UnitStart - 1;
             CurrentMark = j;
             TrackBar1->setEnabled(false);
-            PlayClock = j <= 1 ? 0 : mark(j);
+            PlayClock = j <= 1 ? 0 : MarkOf(MarksList, j);
             MediaPlayer1->Seek(PlayClock);
             MediaPlayer1->Play();
             Timer1->start();
@@ -91,7 +92,7 @@ void TWorkTxtFrm::cycleTick() {
     ShowBoth(k);
     MarkUnit();
     ShowBoth(k);
-    if (mark(k) - 2 * TickInterval < PlayClock) {
+    if (MarkOf(MarksList, k) - 2 * TickInterval < PlayClock) {
         ++CurrentMark;
         TrackBar1->setValue(TrackBar1->value() + 1);
     }
@@ -99,7 +100,7 @@ void TWorkTxtFrm::cycleTick() {
         CurrentMark = UnitStart - 1;
         Timer1->stop();
         MediaPlayer1->Pause();
-        MediaPlayer1->Seek(UnitStart <= 1 ? 0 : mark(UnitStart - 1));
+        MediaPlayer1->Seek(UnitStart <= 1 ? 0 : MarkOf(MarksList, UnitStart - 1));
         MediaPlayer1->Play();
         Timer1->start();
     }
