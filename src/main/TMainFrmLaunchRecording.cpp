@@ -60,7 +60,7 @@ void TMainFrm::RunTimedRecording(int node) {
     // No marks file: the marks list keeps what it held.
     RewindReadingWindow();
     reading.TimeLeft = platform::StrToInt(TimeList[node]);
-    reading.TrackBar1->setMaximum(static_cast<int>(reading.TimeLeft));
+    reading.TrackBar1->SetMax(static_cast<int>(reading.TimeLeft));
     reading.MediaPlayer1->SetFileName(TempWavName);
     reading.MediaPlayer1->Open();
     ClearReadingFlags();

@@ -40,7 +40,7 @@ void startAtPassageOne(TWorkTxtFrm& work) {
     work.PlayClock = 0;
     // An empty marks list leaves the track bar a single position, not a
     // negative one that the handlers would read as passage 0.
-    work.TrackBar1->setMaximum(std::max(work.MarksList.Count() - 1, 0));
+    work.TrackBar1->SetMax(work.MarksList.Count() - 1);
 }
 
 }  // namespace

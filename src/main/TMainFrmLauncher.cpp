@@ -68,9 +68,7 @@ void TMainFrm::LoadReadingLesson(int node) {
     reading.CppWebBrowser1->Navigate(AppFolder + Paths::Texts + TextList[node]);
     reading.MarksList.LoadFromFile(platform().files, AppFolder + Paths::Marks + MarksList[node]);
     RewindReadingWindow();
-    // An empty marks list leaves the track bar a single position, not a
-    // negative one that the handlers would read as passage 0.
-    reading.TrackBar1->setMaximum(std::max(reading.MarksList.Count() - 1, 0));
+    reading.TrackBar1->SetMax(reading.MarksList.Count() - 1);
 }
 
 void TMainFrm::RewindReadingWindow() {

@@ -2,7 +2,7 @@
 
 #include "platform/browser/TCppWebBrowser.h"
 #include "platform/media/TMediaPlayer.h"
-#include "platform/widgets/TrackBar.h"
+#include "platform/widgets/TTrackBar.h"
 
 #include <QVBoxLayout>
 
@@ -26,7 +26,7 @@ TViewTxtFrm::TViewTxtFrm(platform::Platform& platform, QWidget* mainForm)
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
     CppWebBrowser1 = new platform::TCppWebBrowser(platform.browsers, Content());
-    TrackBar1 = platform::makeTrackBar(Content());
+    TrackBar1 = new platform::TTrackBar(Content());
     column->addWidget(CppWebBrowser1, 1);
     column->addWidget(TrackBar1);
 

@@ -4,9 +4,9 @@
 #include "platform/StringList.h"
 #include "platform/browser/Variant.h"
 #include "platform/widgets/SkinnedForm.h"
+#include "platform/widgets/TTrackBar.h"
 
 #include <QLabel>
-#include <QSlider>
 #include <QTimer>
 #include <functional>
 
@@ -30,7 +30,7 @@ class TViewTxtFrm : public platform::SkinnedForm {
     QLabel* Label1;
     platform::TMediaPlayer* MediaPlayer1;
     platform::TMediaPlayer* MediaPlayer2;
-    QSlider* TrackBar1;
+    platform::TTrackBar* TrackBar1;
     platform::TCppWebBrowser* CppWebBrowser1;
     QTimer* Timer1;
     QTimer* Timer2;

@@ -2,7 +2,7 @@
 
 #include "platform/browser/TCppWebBrowser.h"
 #include "platform/media/TMediaPlayer.h"
-#include "platform/widgets/TrackBar.h"
+#include "platform/widgets/TTrackBar.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -43,7 +43,7 @@ TWorkTxtFrm::TWorkTxtFrm(platform::Platform& platform, QWidget* mainForm)
     pages->addWidget(Splitter1);
     pages->addWidget(CppWebBrowser2, 1);
     column->addLayout(pages, 1);
-    TrackBar1 = platform::makeTrackBar(Panel3);
+    TrackBar1 = new platform::TTrackBar(Panel3);
     column->addWidget(TrackBar1);
 
     Timer1 = new QTimer(this);

@@ -3,8 +3,8 @@
 #include "platform/StringList.h"
 #include "platform/browser/Variant.h"
 #include "platform/widgets/SkinnedForm.h"
+#include "platform/widgets/TTrackBar.h"
 
-#include <QSlider>
 #include <QSplitter>
 #include <QTimer>
 #include <functional>
@@ -32,7 +32,7 @@ class TWorkTxtFrm : public platform::SkinnedForm {
     platform::TCppWebBrowser* CppWebBrowser1;
     QSplitter* Splitter1;
     platform::TCppWebBrowser* CppWebBrowser2;
-    QSlider* TrackBar1;
+    platform::TTrackBar* TrackBar1;
     QTimer* Timer1;
 
     // The help page of the lesson selected in the main window.
