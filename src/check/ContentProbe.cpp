@@ -1,12 +1,11 @@
 #include "check/ContentProbe.h"
 
 #include "platform/Error.h"
+#include "platform/SafeFile.h"
 #include "platform/browser/DocumentModel.h"
 #include "platform/browser/PageFile.h"
 #include "platform/jpeg/TJPEGImage.h"
 #include "platform/media/Sound.h"
-
-#include <QFile>
 
 namespace lectern::check::ContentProbe {
 
@@ -81,11 +80,14 @@ std::optional<Sound> sound(const QString& realPath) {
 }
 
 std::optional<QString> pictureError(const QString& realPath) {
-    QFile file(realPath);
-    if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("it cannot be read");
+    const platform::SafeFile file =
+        platform::SafeFile::openToRead(realPath, platform::SafeFile::pictureLimit, QString());
+    QByteArray bytes;
+    QString failure = file.failure();
+    if (!file.isOpen() || !file.readAll(bytes, failure))
+        return failure;
     try {
-        platform::TJPEGImage::decode(file.readAll());
+        platform::TJPEGImage::decode(bytes);
     } catch (const platform::Error& e) {
         return e.message();
     }

@@ -9,6 +9,7 @@
 #include "platform/Convert.h"
 #include "platform/CourseFiles.h"
 #include "platform/Error.h"
+#include "platform/SafeFile.h"
 
 namespace lectern::check {
 namespace {
@@ -17,6 +18,11 @@ namespace Files = catalogue::CatalogueFiles;
 namespace Paths = catalogue::CoursePaths;
 
 // "main.dsg" lines that start-up converts; 2 and 5 are not used.
+// The player's own limits: the tree file's depth costs a tab a level.
+qint64 limitOf(const QString& list) {
+    return list == Files::Tree ? platform::SafeFile::treeLimit : platform::SafeFile::listLimit;
+}
+
 bool isUsedLayoutLine(int line) {
     return line != 2 && line != 5;
 }
@@ -27,6 +33,7 @@ CourseCheck::CourseCheck(platform::CourseFiles& files) : files_(files) {}
 
 CheckReport CourseCheck::run() {
     app_ = files_.currentFolder();
+    files_.setCourseFolder(app_);
     report_.codePage =
         platform::TextDecoding::displayName(files_.detectCodePage(Files::startupPaths(app_)));
     readCatalogue();
@@ -87,10 +94,16 @@ bool CourseCheck::readList(const QString& name, const QString& coursePath,
                     .arg(displayPath(found.path)));
     platform::TextDecoding::Report decoding;
     try {
-        list = platform::StringList(
-            platform::StringList::splitLines(files_.readText(coursePath, &decoding)));
+        list = platform::StringList(platform::StringList::splitLines(
+            files_.readText(coursePath, &decoding, limitOf(name))));
     } catch (const platform::Error&) {
-        problem(name, 0, QStringLiteral("cannot be read"));
+        // A FIFO, a device, a link out of the course or a huge file: the
+        // player refuses it at start-up, so the reason is what helps.
+        const platform::SafeFile probe =
+            platform::SafeFile::openToRead(found.path, limitOf(name), files_.courseFolder());
+        problem(name, 0,
+                probe.isOpen() ? QStringLiteral("cannot be read")
+                               : QStringLiteral("cannot be read: %1").arg(probe.failure()));
         return false;
     }
     reportDecoding(name, decoding);

@@ -5,6 +5,7 @@
 #include "platform/Convert.h"
 #include "platform/CourseFiles.h"
 #include "platform/Error.h"
+#include "platform/SafeFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -94,6 +95,11 @@ std::optional<QString> CourseCheck::checkFile(const QString& coursePath, const R
             report(Finding::Problem, QStringLiteral("is a folder, not a file"));
         } else if (!info.isReadable()) {
             report(Finding::Problem, QStringLiteral("cannot be read"));
+        } else if (const platform::SafeFile opened = platform::SafeFile::openToRead(
+                       found.path, platform::SafeFile::soundLimit, files_.courseFolder());
+                   !opened.isOpen()) {
+            // What the player refuses: a FIFO, a device, a link out of the course.
+            report(Finding::Problem, opened.failure());
         } else {
             result = found.path;
             if (found.caseDiffers)

@@ -138,6 +138,8 @@ TMainFrm::TMainFrm(platform::Platform& platform, app::WindowSet& windows)
 
     // The constructor's own steps: empty values, then the current folder.
     AppFolder = platform.files.currentFolder();
+    // Nothing the course names is read or written outside its folder.
+    platform.files.setCourseFolder(AppFolder);
 }
 
 int TMainFrm::SelectedIndex() const {
@@ -182,7 +184,9 @@ void TMainFrm::ComputeTempWavName() {
     TempWavName.clear();
     for (int n = 1; n <= 99999; ++n) {
         const QString name = AppFolder + Paths::TempRecording + QString::number(n) + ".wav";
-        if (!platform().files.exists(name)) {
+        // A link counts as taken, dangling or not: the recording is never
+        // written through one.
+        if (!platform().files.isTaken(name)) {
             TempWavName = name;
             return;
         }
@@ -221,7 +225,7 @@ void TMainFrm::SizeWindows(const platform::StringList& lines) {
 void TMainFrm::BuildTree() {
     TreeModel->setTree({});
     platform::StringList lines;
-    lines.LoadFromFile(platform().files, Files::Tree);
+    lines.LoadFromFile(platform().files, Files::Tree, platform::SafeFile::treeLimit);
     QString error;
     TreeModel->setTree(catalogue::LessonTree::fromLines(lines.lines(), &error));
     if (!error.isEmpty())

@@ -1,11 +1,14 @@
 #include "platform/CourseFiles.h"
 
 #include "platform/Error.h"
+#include "platform/FileReplacement.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+
+#include <sys/stat.h>
+#include <cerrno>
 
 namespace lectern::platform {
 
@@ -30,16 +33,35 @@ bool CourseFiles::exists(const QString& coursePath) const {
     return lookup(coursePath).found();
 }
 
-QByteArray CourseFiles::readBytes(const QString& coursePath) const {
-    const QString path = resolve(coursePath);
-    QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
-        throw Error(QStringLiteral("Cannot open file %1").arg(nativePath(coursePath)));
-    return file.readAll();
+void CourseFiles::setCourseFolder(const QString& folder) {
+    const QString real = QFileInfo(nativePath(folder)).canonicalFilePath();
+    root_ =
+        real.isEmpty() ? QDir::cleanPath(QFileInfo(nativePath(folder)).absoluteFilePath()) : real;
 }
 
-QString CourseFiles::readText(const QString& coursePath, TextDecoding::Report* report) const {
-    return decode(readBytes(coursePath), report);
+SafeFile CourseFiles::openSource(const QString& coursePath, qint64 limit) const {
+    SafeFile file = SafeFile::openToRead(resolve(coursePath), limit, root_);
+    if (file.isOpen())
+        return file;
+    QString message = QStringLiteral("Cannot open file %1").arg(nativePath(coursePath));
+    // A missing file keeps the plain message the course author knows.
+    if (file.failure() != SafeFile::reasonOf(ENOENT))
+        message += QStringLiteral(": ") + file.failure();
+    throw Error(message);
+}
+
+QByteArray CourseFiles::readBytes(const QString& coursePath, qint64 limit) const {
+    const SafeFile file = openSource(coursePath, limit);
+    QByteArray bytes;
+    QString failure;
+    if (!file.readAll(bytes, failure))
+        throw Error(QStringLiteral("Cannot open file %1: %2").arg(nativePath(coursePath), failure));
+    return bytes;
+}
+
+QString CourseFiles::readText(const QString& coursePath, TextDecoding::Report* report,
+                              qint64 limit) const {
+    return decode(readBytes(coursePath, limit), report);
 }
 
 QString CourseFiles::decode(QByteArray bytes, TextDecoding::Report* report) const {
@@ -56,7 +78,7 @@ QByteArray CourseFiles::detectCodePage(const QStringList& coursePaths) {
     for (const QString& coursePath : coursePaths) {
         QByteArray bytes;
         try {
-            bytes = readBytes(coursePath);
+            bytes = readBytes(coursePath, SafeFile::treeLimit);
         } catch (const Error&) {
             continue;
         }
@@ -73,38 +95,69 @@ QByteArray CourseFiles::detectCodePage(const QStringList& coursePaths) {
     return decoding_.legacyCodePage();
 }
 
+bool CourseFiles::isTaken(const QString& coursePath) const {
+    if (exists(coursePath))
+        return true;
+    struct stat st;
+    return ::lstat(QFile::encodeName(resolve(coursePath)).constData(), &st) == 0;
+}
+
+namespace {
+
+[[noreturn]] void cannotCreate(const QString& shown, const QString& reason) {
+    throw Error(QStringLiteral("Cannot create file %1: %2").arg(shown, reason));
+}
+
+}  // namespace
+
 void CourseFiles::writeBytes(const QString& coursePath, const QByteArray& bytes) const {
     const QString target = resolve(coursePath);
-    QSaveFile file(target);
-    const bool written =
-        file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    FileReplacement file(target, FileReplacement::Links::RefuseLinks, root_);
+    const bool written = file.write(bytes) && file.commit();
     resolver_->forgetFolder(QFileInfo(target).path());
     if (!written)
-        throw Error(QStringLiteral("Cannot create file %1").arg(nativePath(coursePath)));
+        cannotCreate(nativePath(coursePath), file.failure());
 }
 
 bool CourseFiles::copyFile(const QString& from, const QString& to) const {
-    const QString source = resolve(from);
+    if (!exists(from))
+        return false;
+    const SafeFile source = openSource(from, SafeFile::soundLimit);
     const QString target = resolve(to);
-    if (QFileInfo(source).canonicalFilePath() == QFileInfo(target).canonicalFilePath() &&
-        QFileInfo::exists(target))
+    if (SafeFile::realPathOf(source.fd()) == QFileInfo(target).canonicalFilePath())
         return true;
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly))
-        return false;
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    while (!in.atEnd()) {
-        const QByteArray chunk = in.read(1 << 16);
-        if (chunk.isEmpty() || out.write(chunk) != chunk.size()) {
-            out.cancelWriting();
-            return false;
-        }
-    }
-    const bool committed = out.commit();
+    FileReplacement file(target, FileReplacement::Links::RefuseLinks, root_);
+    const bool written = file.copyFrom(source.fd()) && file.commit();
     resolver_->forgetFolder(QFileInfo(target).path());
-    return committed;
+    if (!written)
+        cannotCreate(nativePath(to), file.failure());
+    return true;
+}
+
+void CourseFiles::writeChosenFile(const QString& path, const QByteArray& bytes) const {
+    FileReplacement file(path, FileReplacement::Links::ReplaceLinks);
+    if (!file.write(bytes) || !file.commit())
+        cannotCreate(path, file.failure());
+    resolver_->forgetFolder(QFileInfo(path).path());
+}
+
+void CourseFiles::copyToChosenFile(const QString& from, const QString& path) const {
+    const SafeFile source = openSource(from, SafeFile::soundLimit);
+    if (SafeFile::realPathOf(source.fd()) == QFileInfo(path).canonicalFilePath())
+        return;
+    FileReplacement file(path, FileReplacement::Links::ReplaceLinks);
+    if (!file.copyFrom(source.fd()) || !file.commit())
+        cannotCreate(path, file.failure());
+    resolver_->forgetFolder(QFileInfo(path).path());
+}
+
+SafeFile CourseFiles::openToRecord(const QString& coursePath) const {
+    const QString target = resolve(coursePath);
+    SafeFile file = SafeFile::openToRecord(target, root_);
+    resolver_->forgetFolder(QFileInfo(target).path());
+    if (!file.isOpen())
+        cannotCreate(nativePath(coursePath), file.failure());
+    return file;
 }
 
 void CourseFiles::forget(const QString& coursePath) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/PathResolver.h"
+#include "platform/SafeFile.h"
 #include "platform/TextDecoding.h"
 
 #include <QByteArray>
@@ -19,6 +20,12 @@ namespace lectern::platform {
 // regard to case (PathResolver), for reading and for writing alike.
 // Messages name paths the way this system writes them.
 //
+// A course is untrusted. Every read takes only a regular file of sane size
+// for its kind, below the course folder once that is set; every write into
+// the course replaces a regular file whole and never goes through a link
+// (SafeFile, FileReplacement). Names the learner chose in a save dialog are
+// not course paths: they are written exactly as given, and also whole.
+//
 // Copies share one cache of folder listings.
 class CourseFiles {
   public:
@@ -35,10 +42,18 @@ class CourseFiles {
     PathResolver::Result lookup(const QString& coursePath) const;
     bool exists(const QString& coursePath) const;
 
-    // Raises "Cannot open file %s" when the file cannot be read.
-    QByteArray readBytes(const QString& coursePath) const;
+    // The folder every course file read or written must lie below (links
+    // resolved); empty until set, and then nothing is confined.
+    void setCourseFolder(const QString& folder);
+    const QString& courseFolder() const { return root_; }
+
+    // Raises "Cannot open file %s" when the file cannot be read, with the
+    // reason when it exists but is refused (a FIFO, a device, too large, a
+    // link out of the course).
+    QByteArray readBytes(const QString& coursePath, qint64 limit = SafeFile::listLimit) const;
     // The file's text, decoded once: a NUL byte ends it.
-    QString readText(const QString& coursePath, TextDecoding::Report* report = nullptr) const;
+    QString readText(const QString& coursePath, TextDecoding::Report* report = nullptr,
+                     qint64 limit = SafeFile::listLimit) const;
     QString decode(QByteArray bytes, TextDecoding::Report* report = nullptr) const;
 
     // Chooses the course's legacy code page from the text of the given files
@@ -47,10 +62,24 @@ class CourseFiles {
     // the course is read.
     QByteArray detectCodePage(const QStringList& coursePaths);
 
-    // Replaces the file as a whole or not at all; raises "Cannot create file %s".
+    // Whether anything has the name, a link (dangling or not) included.
+    bool isTaken(const QString& coursePath) const;
+
+    // Replaces the file as a whole or not at all; raises "Cannot create file
+    // %s" with the reason (a link there is refused, never written through).
     void writeBytes(const QString& coursePath, const QByteArray& bytes) const;
-    // Copies over an existing target; the result is for callers that care.
+    // Copies over an existing target, whole or not at all. False when the
+    // source does not exist, which callers may pass over; a source that is
+    // refused raises "Cannot open file %s", a target that cannot be written
+    // "Cannot create file %s", each with the reason.
     bool copyFile(const QString& from, const QString& to) const;
+    // The same for a name chosen in a save dialog, used exactly as given;
+    // raises on every failure.
+    void writeChosenFile(const QString& path, const QByteArray& bytes) const;
+    void copyToChosenFile(const QString& from, const QString& path) const;
+    // The file a recorder writes into, emptied, as SafeFile::openToRecord;
+    // raises "Cannot create file %s" with the reason.
+    SafeFile openToRecord(const QString& coursePath) const;
     // Tells the lookups that a file was created or removed next to this path
     // by someone else (the recorder): its folder is listed anew.
     void forget(const QString& coursePath) const;
@@ -62,7 +91,10 @@ class CourseFiles {
     const TextDecoding& decoding() const { return decoding_; }
 
   private:
+    SafeFile openSource(const QString& coursePath, qint64 limit) const;
+
     TextDecoding decoding_;
+    QString root_;
     std::shared_ptr<PathResolver> resolver_;
 };
 

@@ -1,6 +1,7 @@
 #include "platform/DesktopShell.h"
 
 #include "platform/CourseFiles.h"
+#include "platform/SafeFile.h"
 
 #include <QDesktopServices>
 #include <QUrl>
@@ -8,7 +9,12 @@
 namespace lectern::platform {
 
 void DesktopShell::open(const QString& coursePath) {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(files_.resolve(coursePath)));
+    // Only a regular file of the course goes to the desktop: not a link
+    // that leads out of it, not a special file.
+    const QString file = files_.resolve(coursePath);
+    if (!SafeFile::openToRead(file, SafeFile::pageLimit, files_.courseFolder()).isOpen())
+        return;
+    QDesktopServices::openUrl(QUrl::fromLocalFile(file));
 }
 
 }  // namespace lectern::platform

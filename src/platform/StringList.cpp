@@ -11,8 +11,8 @@ const QString& StringList::Strings(int index) const {
     return lines_[index];
 }
 
-void StringList::LoadFromFile(const CourseFiles& files, const QString& coursePath) {
-    lines_ = splitLines(files.readText(coursePath));
+void StringList::LoadFromFile(const CourseFiles& files, const QString& coursePath, qint64 limit) {
+    lines_ = splitLines(files.readText(coursePath, nullptr, limit));
 }
 
 void StringList::SaveToFile(const CourseFiles& files, const QString& coursePath) const {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/SafeFile.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -23,7 +25,8 @@ class StringList {
     const QStringList& lines() const { return lines_; }
 
     // Replaces the content with the file's lines.
-    void LoadFromFile(const CourseFiles& files, const QString& coursePath);
+    void LoadFromFile(const CourseFiles& files, const QString& coursePath,
+                      qint64 limit = SafeFile::listLimit);
     // Each line followed by CR LF, in UTF-8.
     void SaveToFile(const CourseFiles& files, const QString& coursePath) const;
 

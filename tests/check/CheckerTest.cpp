@@ -11,7 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
+#include <functional>
 
 using namespace lectern;
 using lectern::test::TempDir;
@@ -140,4 +142,26 @@ TEST(Checker, TheDemoCourseIsCleanAndEveryProblemPlantedInACopyIsNamed) {
           "text.mtp:7: warning: lesson page data/text/quiz.htm: found only as data/text/Quiz.HTM",
           "text.mtp:3: error: lesson page data/text/loop/mercury.htm: not found"})
         EXPECT_TRUE(broken.out.contains(expected)) << expected << "\n" << broken.out.toStdString();
+}
+
+TEST(Checker, NamesWhatThePlayerRefusesToRead) {
+    TempDir dir;
+    const QString course = copyOf(dir, testDataPath("check/clean/course"));
+    const QString outside = dir.write("outside/secret.htm", "<p id=\"t1\">secret</p>");
+    const auto replace = [&](const QString& file, const std::function<bool(const QString&)>& make) {
+        QFile::remove(course + "/" + file);
+        ASSERT_TRUE(make(course + "/" + file)) << file.toStdString();
+    };
+    replace("main.dsg", [](const QString& p) { return ::mkfifo(QFile::encodeName(p), 0600) == 0; });
+    replace("zagol.mtp", [](const QString& p) { return QFile::link("/dev/zero", p); });
+    replace("gdata/top.jpg", [](const QString& p) { return QFile::link("/dev/urandom", p); });
+    replace("data/empty.wav", [&](const QString& p) { return QFile::link(outside, p); });
+    const CheckerRun run = runChecker({course});
+    EXPECT_EQ(run.status, 1);
+    for (const char* expected :
+         {"main.dsg: error: cannot be read: it is a FIFO, not a regular file",
+          "zagol.mtp: error: cannot be read: it is a device, not a regular file",
+          "gdata/top.jpg: it is a device, not a regular file",
+          "data/empty.wav: it is a link that leads outside the course folder"})
+        EXPECT_TRUE(run.out.contains(expected)) << expected << "\n" << run.out.toStdString();
 }

@@ -8,8 +8,10 @@
 #include "platform/browser/TCppWebBrowser.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <QFile>
 #include <QFileInfo>
+#include <functional>
 
 using namespace lectern;
 using lectern::test::MainWindowFixture;
@@ -225,4 +227,27 @@ TEST(Startup, AChainTenThousandLevelsDeepStartsAndClosesWithoutExhaustingTheStac
     main.TreeView1->expand(main.TreeModel->indexOfNode(0));
     main.Close();
     f.windows.reset();
+}
+
+TEST(Startup, SpecialCatalogueFilesAreRefusedAtOnceAndTheMainWindowStillOpens) {
+    const struct {
+        const char* file;
+        std::function<void(const QString& path)> make;
+        QString message;  // %1: the course folder
+    } cases[] = {
+        {"main.dsg", [](const QString& p) { ASSERT_EQ(::mkfifo(QFile::encodeName(p), 0600), 0); },
+         "Cannot open file %1/main.dsg: it is a FIFO, not a regular file."},
+        {"main.mrb", [](const QString& p) { ASSERT_TRUE(QFile::link("/dev/zero", p)); },
+         "Cannot open file main.mrb: it is a device, not a regular file."},
+    };
+    for (const auto& test : cases) {
+        MainWindowFixture f("basic");
+        const QString path = f.folder.path() + "/" + test.file;
+        QFile::remove(path);
+        test.make(path);
+        // A FIFO would block the start-up for good, /dev/zero fill the memory.
+        main::TMainFrm& main = f.start();
+        EXPECT_EQ(f.test.dialogs.errors(), QStringList({test.message.arg(f.folder.path())}));
+        EXPECT_TRUE(main.isVisible()) << test.file;
+    }
 }

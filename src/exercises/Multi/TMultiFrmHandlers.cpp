@@ -89,7 +89,8 @@ void TMultiFrm::SavePage() {
         if (fileName.isEmpty())
             break;
         try {
-            page.SaveToFile(platform().files, fileName);
+            // The learner's own choice, used exactly as the dialog gave it.
+            platform().files.writeChosenFile(fileName, page.text().toUtf8());
             break;
         } catch (const platform::Error& error) {
             // The learner's answers exist only in this page: an unwritable

@@ -7,6 +7,8 @@
 
 #include "catalogue/CatalogueFiles.h"
 #include "platform/CourseFiles.h"
+#include "platform/Dialogs.h"
+#include "platform/Error.h"
 #include "platform/media/TMediaPlayer.h"
 
 #include <cmath>
@@ -111,9 +113,20 @@ void TViewTxtFrm::stopRecording() {
 }
 
 void TViewTxtFrm::offerRecording() {
-    const QString name = platform().dialogs.askSaveFileName(SaveDialog1);
-    if (!name.isEmpty())
-        platform().files.copyFile(TempWavName, name);
+    // The name is the learner's own choice, used exactly as the dialog gave
+    // it. A copy that fails is reported and another name asked for: the
+    // recording stays in the temporary file meanwhile.
+    for (;;) {
+        const QString name = platform().dialogs.askSaveFileName(SaveDialog1);
+        if (name.isEmpty())
+            return;
+        try {
+            platform().files.copyToChosenFile(TempWavName, name);
+            return;
+        } catch (const platform::Error& error) {
+            platform().dialogs.showError(platform::withFullStop(error.message()));
+        }
+    }
 }
 
 void TViewTxtFrm::closeRecording() {

@@ -3,24 +3,32 @@
 #include "platform/browser/PageEdit.h"
 
 #include <QWebEnginePage>
+#include <functional>
 #include <vector>
 
 namespace lectern::platform {
 
-// A shown course page: opens no windows, and hands the input bridge's
-// console reports over as inputsChanged.
+// A shown course page: opens no windows, goes nowhere but to course pages
+// (a link to anything else does nothing), has no WebRTC, and hands the input
+// bridge's console reports over as inputsChanged.
 class CoursePage : public QWebEnginePage {
     Q_OBJECT
   public:
-    CoursePage(QWebEngineProfile* profile, QObject* parent);
+    // Whether an address is a course page the page may go to.
+    using Admits = std::function<bool(const QUrl& url)>;
+    CoursePage(QWebEngineProfile* profile, Admits admits, QObject* parent);
 
   signals:
     void inputsChanged(const std::vector<lectern::platform::InputState>& states);
 
   protected:
     QWebEnginePage* createWindow(WebWindowType type) override;
+    bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;
     void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString& message,
                                   int line, const QString& source) override;
+
+  private:
+    Admits admits_;
 };
 
 }  // namespace lectern::platform

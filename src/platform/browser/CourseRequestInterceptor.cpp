@@ -53,17 +53,50 @@ bool CourseRequestInterceptor::admitsLocked(const QString& file) const {
     return path.startsWith(root);
 }
 
+CourseRequestInterceptor::Decision CourseRequestInterceptor::decide(const QUrl& url) const {
+    QMutexLocker lock(&mutex_);
+    return decideLocked(url);
+}
+
+CourseRequestInterceptor::Decision CourseRequestInterceptor::decideLocked(const QUrl& url) const {
+    Decision decision;
+    if (!url.isValid() || url.scheme() != QLatin1String("file") || !url.host().isEmpty())
+        return decision;
+    const QString file = url.toLocalFile();
+    if (!admitsLocked(file))
+        return decision;
+    const QFileInfo info(file);
+    if (info.exists()) {
+        // A FIFO or a device would hold the engine's reader forever.
+        if (info.isFile())
+            decision.kind = Decision::Pass;
+        return decision;
+    }
+    decision.kind = Decision::Pass;
+    if (!resolver_)
+        return decision;
+    const QString found = resolver_(file);
+    if (found == file || !QFileInfo(found).isFile())
+        return decision;
+    // Found in another letter case: the file found must be in the course too.
+    if (!admitsLocked(found)) {
+        decision.kind = Decision::Block;
+        return decision;
+    }
+    decision.kind = Decision::Redirect;
+    decision.to = QUrl::fromLocalFile(found);
+    return decision;
+}
+
 void CourseRequestInterceptor::interceptRequest(QWebEngineUrlRequestInfo& info) {
     const QUrl url = info.requestUrl();
     QMutexLocker lock(&mutex_);
-    const bool pass = url.isLocalFile() && admitsLocked(url.toLocalFile());
+    const Decision decision = decideLocked(url);
+    const bool pass = decision.kind != Decision::Block;
     remember(pass ? passed_ : blocked_, url.toString());
     info.block(!pass);
-    if (!pass || !resolver_ || QFileInfo::exists(url.toLocalFile()))
-        return;
-    const QString found = resolver_(url.toLocalFile());
-    if (found != url.toLocalFile() && QFileInfo::exists(found) && admitsLocked(found))
-        info.redirect(QUrl::fromLocalFile(found));
+    if (decision.kind == Decision::Redirect)
+        info.redirect(decision.to);
 }
 
 QStringList CourseRequestInterceptor::blockedRequests() const {

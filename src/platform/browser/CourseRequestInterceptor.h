@@ -3,16 +3,20 @@
 #include <QMutex>
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 #include <QWebEngineUrlRequestInterceptor>
 #include <functional>
 
 namespace lectern::platform {
 
 // Keeps course pages inside the course: a request passes only when it is
-// for a file below the course folder. Network addresses, other schemes and
-// files elsewhere are blocked and remembered. A file that does not exist as
-// a page names it (a picture or style sheet whose letter case differs, as
-// courses made on Windows have) is sent to the file the resolver finds.
+// for a file below the course folder. Network addresses (fetch, XHR,
+// WebSocket, prefetch, redirects alike: the decision looks at the address
+// alone), other schemes, files of another host, special files and files
+// elsewhere, links and ".." included, are blocked and remembered. A file that
+// does not exist as a page names it (a picture or style sheet whose letter
+// case differs, as courses made on Windows have) is sent to the file the
+// resolver finds, when that lies in the course too.
 class CourseRequestInterceptor : public QWebEngineUrlRequestInterceptor {
     Q_OBJECT
   public:
@@ -28,6 +32,12 @@ class CourseRequestInterceptor : public QWebEngineUrlRequestInterceptor {
     // Whether a file of this system lies below the course folder.
     bool admits(const QString& file) const;
 
+    struct Decision {
+        enum Kind { Pass, Block, Redirect } kind = Block;
+        QUrl to;  // for Redirect
+    };
+    Decision decide(const QUrl& url) const;
+
     void interceptRequest(QWebEngineUrlRequestInfo& info) override;
 
     QStringList blockedRequests() const;
@@ -35,6 +45,7 @@ class CourseRequestInterceptor : public QWebEngineUrlRequestInterceptor {
 
   private:
     bool admitsLocked(const QString& file) const;
+    Decision decideLocked(const QUrl& url) const;
 
     mutable QMutex mutex_;
     QString folder_;

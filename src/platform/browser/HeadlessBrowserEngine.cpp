@@ -23,7 +23,7 @@ class HeadlessBackend : public BrowserBackend {
         QTimer::singleShot(0, &host_.hostWidget(), [this, file, navigation] {
             // A later navigation supersedes this one, as in a browser.
             if (navigation == navigations_)
-                host_.documentLoaded(readPageFile(file, files_.decoding()));
+                host_.documentLoaded(readPageFile(file, files_.decoding(), files_.courseFolder()));
         });
     }
 

@@ -1,9 +1,9 @@
 #include "platform/browser/PageFile.h"
 
+#include "platform/SafeFile.h"
 #include "platform/TextDecoding.h"
 #include "platform/browser/DocumentModel.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 namespace lectern::platform {
@@ -19,16 +19,19 @@ bool declaresEncoding(const QByteArray& bytes) {
 
 }  // namespace
 
-std::shared_ptr<DocumentModel> readPageFile(const QString& file, const TextDecoding& decoding) {
+std::shared_ptr<DocumentModel> readPageFile(const QString& file, const TextDecoding& decoding,
+                                            const QString& root) {
     const QFileInfo info(file);
     if (!info.exists())
         return DocumentModel::blank(file, QStringLiteral("the page %1 does not exist").arg(file));
     if (info.isDir())
         return DocumentModel::blank(file, QStringLiteral("the page %1 is a folder").arg(file));
-    QFile in(file);
-    if (!in.open(QIODevice::ReadOnly))
-        return DocumentModel::blank(file, QStringLiteral("the page %1 cannot be read").arg(file));
-    const QByteArray bytes = in.readAll();
+    const SafeFile in = SafeFile::openToRead(file, SafeFile::pageLimit, root);
+    QByteArray bytes;
+    QString failure = in.failure();
+    if (!in.isOpen() || !in.readAll(bytes, failure))
+        return DocumentModel::blank(
+            file, QStringLiteral("the page %1 cannot be read: %2").arg(file, failure));
     if (declaresEncoding(bytes))
         return DocumentModel::parse(bytes, QByteArray(), file);
     return DocumentModel::parse(decoding.decode(bytes).toUtf8(), "UTF-8", file);

@@ -11,7 +11,9 @@ class TextDecoding;
 // A page file as a document model. A page that cannot be read gives a blank
 // document whose lookups say why. A page that names its encoding (meta
 // charset or byte-order mark) is read in it; any other is decoded the way
-// course text is.
-std::shared_ptr<DocumentModel> readPageFile(const QString& file, const TextDecoding& decoding);
+// course text is. Only a regular file of sane size is read, below `root`
+// when that is not empty.
+std::shared_ptr<DocumentModel> readPageFile(const QString& file, const TextDecoding& decoding,
+                                            const QString& root = QString());
 
 }  // namespace lectern::platform

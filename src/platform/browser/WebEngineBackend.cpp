@@ -43,7 +43,13 @@ void WebEngineBackend::ensureView() {
         return;
     QWidget& host = host_.hostWidget();
     view_ = new QWebEngineView(&host);
-    page_ = new CoursePage(&engine_.profile(), view_);
+    page_ = new CoursePage(
+        &engine_.profile(),
+        [&engine = engine_](const QUrl& url) {
+            return engine.interceptor().decide(url).kind !=
+                   CourseRequestInterceptor::Decision::Block;
+        },
+        view_);
     view_->setPage(page_);
     QWebEngineSettings* settings = page_->settings();
     settings->setAttribute(QWebEngineSettings::JavascriptEnabled, true);
@@ -53,6 +59,9 @@ void WebEngineBackend::ensureView() {
     settings->setAttribute(QWebEngineSettings::PluginsEnabled, false);
     settings->setAttribute(QWebEngineSettings::ErrorPageEnabled, false);
     settings->setAttribute(QWebEngineSettings::PdfViewerEnabled, false);
+    settings->setAttribute(QWebEngineSettings::WebRTCPublicInterfacesOnly, true);
+    // No link hands an address to the desktop (mailto:, smb:, ...).
+    settings->setUnknownUrlSchemePolicy(QWebEngineSettings::DisallowUnknownUrlSchemes);
     settings->setDefaultTextEncoding(webEncoding(engine_.files().decoding().legacyCodePage()));
     connect(page_, &QWebEnginePage::loadStarted, this, &WebEngineBackend::loadStarted);
     connect(page_, &QWebEnginePage::loadFinished, this, &WebEngineBackend::loadFinished);

@@ -179,7 +179,7 @@ void TJPEGImage::LoadFromBytes(const QByteArray& bytes) {
 }
 
 void TJPEGImage::LoadFromFile(const CourseFiles& files, const QString& coursePath) {
-    LoadFromBytes(files.readBytes(coursePath));
+    LoadFromBytes(files.readBytes(coursePath, SafeFile::pictureLimit));
 }
 
 }  // namespace lectern::platform

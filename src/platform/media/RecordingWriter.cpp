@@ -4,7 +4,6 @@
 
 #include <samplerate.h>
 #include <sndfile.h>
-#include <QFile>
 #include <algorithm>
 
 namespace lectern::platform {
@@ -15,7 +14,7 @@ constexpr std::size_t chunkFrames = 4096;
 constexpr std::size_t ringSamples = std::size_t(1) << 22;
 }  // namespace
 
-RecordingWriter::RecordingWriter(const QString& path, const QString& shownName, SoundFormat format,
+RecordingWriter::RecordingWriter(SafeFile file, const QString& shownName, SoundFormat format,
                                  const float* keep, long long keepFrames, int deviceRate)
     : format_(format), deviceRate_(deviceRate), ring_(ringSamples), shownName_(shownName) {
     SF_INFO info{};
@@ -26,7 +25,7 @@ RecordingWriter::RecordingWriter(const QString& path, const QString& shownName, 
         info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
         format_.format = info.format;
     }
-    file_ = sf_open(QFile::encodeName(path).constData(), SFM_WRITE, &info);
+    file_ = sf_open_fd(file.release(), SFM_WRITE, &info, SF_TRUE);
     if (!file_)
         throw EMCIDeviceError(QStringLiteral("Cannot record into sound file %1: %2")
                                   .arg(shownName, QString::fromLocal8Bit(sf_strerror(nullptr))));

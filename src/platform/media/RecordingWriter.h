@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/SafeFile.h"
 #include "platform/media/SampleRing.h"
 #include "platform/media/Sound.h"
 
@@ -21,10 +22,11 @@ namespace lectern::platform {
 // on each write, so the file on disk is a valid sound file at every moment.
 class RecordingWriter {
   public:
-    // Creates `path` anew in `format` and writes `keep` (frames of the file's
+    // Writes a new sound in `format` into `file` (empty, opened for writing
+    // without following links) and first `keep` (frames of the file's
     // earlier content to keep before the recording). Raises EMCIDeviceError.
-    RecordingWriter(const QString& path, const QString& shownName, SoundFormat format,
-                    const float* keep, long long keepFrames, int deviceRate);
+    RecordingWriter(SafeFile file, const QString& shownName, SoundFormat format, const float* keep,
+                    long long keepFrames, int deviceRate);
     ~RecordingWriter();
 
     // Device thread: never blocks. `mono` null is silence.

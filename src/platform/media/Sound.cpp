@@ -1,9 +1,10 @@
 #include "platform/media/Sound.h"
 
 #include "platform/Error.h"
+#include "platform/FileReplacement.h"
+#include "platform/SafeFile.h"
 
 #include <sndfile.h>
-#include <QFileInfo>
 #include <algorithm>
 
 namespace lectern::platform {
@@ -32,17 +33,17 @@ using File = std::unique_ptr<SNDFILE, Closer>;
 
 }  // namespace
 
-std::shared_ptr<const Sound> Sound::load(const QString& path, const QString& shownName) {
-    const QFileInfo info(path);
-    if (!info.exists())
-        fail(shownName, QStringLiteral("the file does not exist"));
-    if (info.isDir())
-        fail(shownName, QStringLiteral("it is a folder"));
-    if (info.size() == 0)
+std::shared_ptr<const Sound> Sound::load(const QString& path, const QString& shownName,
+                                         const QString& root) {
+    SafeFile source = SafeFile::openToRead(path, SafeFile::soundLimit, root);
+    if (!source.isOpen())
+        fail(shownName, source.failure());
+    const qint64 size = source.size();
+    if (size == 0)
         fail(shownName, QStringLiteral("the file is empty"));
 
     SF_INFO sfinfo{};
-    File file(sf_open(QFile::encodeName(path).constData(), SFM_READ, &sfinfo));
+    File file(sf_open_fd(source.release(), SFM_READ, &sfinfo, SF_TRUE));
     if (!file)
         fail(shownName, sndfileReason(nullptr));
     if (sfinfo.channels < 1 || sfinfo.channels > 64 || sfinfo.samplerate < 1 ||
@@ -55,7 +56,7 @@ std::shared_ptr<const Sound> Sound::load(const QString& path, const QString& sho
     sound->format = {sfinfo.format, sfinfo.samplerate, sfinfo.channels};
     // The header's frame count may lie: reserve no more than the bytes could
     // hold, and read until the data really ends.
-    const long long bound = std::min<long long>(sfinfo.frames, info.size() * 2) * sfinfo.channels;
+    const long long bound = std::min<long long>(sfinfo.frames, size * 2) * sfinfo.channels;
     sound->samples.reserve(std::size_t(std::clamp<long long>(bound, 0, maxSamples)));
     std::vector<float> chunk(std::size_t(8192) * sfinfo.channels);
     for (;;) {
@@ -78,13 +79,23 @@ void Sound::write(const QString& path, const QString& shownName, SoundFormat for
     sfinfo.format = format.format;
     if (!sf_format_check(&sfinfo))
         sfinfo.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-    File file(sf_open(QFile::encodeName(path).constData(), SFM_WRITE, &sfinfo));
+    const auto failed = [&](const QString& reason) {
+        return EMCIDeviceError(
+            QStringLiteral("Cannot write sound file %1: %2").arg(shownName, reason));
+    };
+    // Written whole or not at all, and never through a link.
+    FileReplacement target(path, FileReplacement::Links::RefuseLinks);
+    if (!target.isOpen())
+        throw failed(target.failure());
+    File file(sf_open_fd(target.fd(), SFM_WRITE, &sfinfo, SF_FALSE));
     if (!file)
-        throw EMCIDeviceError(QStringLiteral("Cannot write sound file %1: %2")
-                                  .arg(shownName, sndfileReason(nullptr)));
+        throw failed(sndfileReason(nullptr));
     if (frames > 0 && sf_writef_float(file.get(), samples, frames) != frames)
-        throw EMCIDeviceError(QStringLiteral("Cannot write sound file %1: %2")
-                                  .arg(shownName, sndfileReason(file.get())));
+        throw failed(sndfileReason(file.get()));
+    if (sf_close(file.release()) != 0)
+        throw failed(sndfileReason(nullptr));
+    if (!target.commit())
+        throw failed(target.failure());
 }
 
 }  // namespace lectern::platform

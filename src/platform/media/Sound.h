@@ -21,11 +21,14 @@ class Sound {
   public:
     // Reads every frame the file really holds (a header that claims more or
     // fewer frames does not matter). Raises EMCIDeviceError naming
-    // `shownName` with the reason when the file cannot be read as sound.
-    static std::shared_ptr<const Sound> load(const QString& path, const QString& shownName);
+    // `shownName` with the reason when the file cannot be read as sound. The
+    // file must be a regular one, below `root` when that is not empty.
+    static std::shared_ptr<const Sound> load(const QString& path, const QString& shownName,
+                                             const QString& root = QString());
 
     // Writes `frames` frames of `samples` as a new file in `format` (or 16-bit
-    // PCM WAV when that format cannot be written); raises EMCIDeviceError.
+    // PCM WAV when that format cannot be written), replacing `path` whole,
+    // never through a link; raises EMCIDeviceError.
     static void write(const QString& path, const QString& shownName, SoundFormat format,
                       const float* samples, long long frames);
 

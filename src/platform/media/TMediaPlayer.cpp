@@ -37,7 +37,8 @@ int TMediaPlayer::toMs(long long frames) const {
 void TMediaPlayer::Open() {
     Close();
     const QString path = engine_.files().resolve(fileName_);
-    auto sound = Sound::load(path, CourseFiles::nativePath(fileName_));
+    auto sound =
+        Sound::load(path, CourseFiles::nativePath(fileName_), engine_.files().courseFolder());
     voice_ = engine_.addVoice(sound);
     sound_ = std::move(sound);
     openPath_ = path;
@@ -117,9 +118,9 @@ void TMediaPlayer::StartRecording() {
     paused_ = false;
     engine_.halt(voice_);
     const long long from = engine_.position(voice_);
-    recorder_ = std::make_unique<RecordingWriter>(openPath_, CourseFiles::nativePath(fileName_),
-                                                  sound_->format, sound_->samples.data(), from,
-                                                  engine_.format().sampleRate);
+    recorder_ = std::make_unique<RecordingWriter>(
+        engine_.files().openToRecord(fileName_), CourseFiles::nativePath(fileName_), sound_->format,
+        sound_->samples.data(), from, engine_.format().sampleRate);
     engine_.startRecording(voice_, recorder_.get(), from);
 }
 
@@ -132,7 +133,8 @@ void TMediaPlayer::finishRecording() {
     recorder->finish();
     if (!recorder->error().isEmpty())
         throw EMCIDeviceError(recorder->error());
-    auto sound = Sound::load(openPath_, CourseFiles::nativePath(fileName_));
+    auto sound =
+        Sound::load(openPath_, CourseFiles::nativePath(fileName_), engine_.files().courseFolder());
     engine_.replaceSound(voice_, sound, end);
     sound_ = std::move(sound);
 }

@@ -154,3 +154,18 @@ TEST(WrittenTest, TheCountdownStopsWhileTheSaveDialogIsOpen) {
     EXPECT_EQ(dialogs.saveRequests.size(), 1u) << "one save dialog, not a second behind it";
     EXPECT_FALSE(w.isVisible());
 }
+
+TEST(WrittenTest, TheChosenNameIsUsedExactlyAsTheDialogGaveIt) {
+    TestLessonFixture f;
+    f.folder.write("answers.htm", "earlier answers");
+    exercises::TMultiFrm& w = f.launch("written.htm", "7", "60");
+    answer(f);
+    // The dialog saw a new name: nothing else may be replaced.
+    const QString saved = f.folder.path() + "/Answers.htm";
+    f.test.dialogs.setNextSaveFileName(saved);
+    w.m33Click();
+    EXPECT_TRUE(f.test.dialogs.errors().isEmpty())
+        << f.test.dialogs.errors().join('\n').toStdString();
+    EXPECT_EQ(fileText(f.folder.path() + "/answers.htm"), "earlier answers");
+    EXPECT_TRUE(fileText(saved).contains(QString::fromUtf8("value=\"Анна\"")));
+}

@@ -290,3 +290,33 @@ TEST(Recording, StopWhilePausedEndsTheRecordingAndRecordWorksAgain) {
     w.m33Click();
     expectRecording(f.tempWav(), 500);
 }
+
+TEST(Recording, ASavedCopyGoesExactlyWhereTheLearnerChoseAndAFailedOneIsReported) {
+    RecordingLessonFixture f("8", "1");
+    f.folder.write("take.wav", "earlier take");
+    exercises::TViewTxtFrm& w = f.launch();
+    const QString app = f.folder.path();
+    // The first name cannot be written; the learner is told and asked again.
+    f.test.dialogs.setNextSaveFileName(app + "/no such folder/take.wav");
+    f.test.dialogs.setNextSaveFileName(app + "/Take.wav");
+    f.test.dialogs.setNextSaveFileName(app + "/with\\backslash.wav");
+    w.m11Click();
+    for (int tenth = 1; tenth <= 10; ++tenth) {
+        f.test.audio.advance(100);
+        w.Timer2Timer();
+    }
+    EXPECT_EQ(f.test.dialogs.errors(),
+              QStringList({"Cannot create file " + app +
+                           "/no such folder/take.wav: its folder does not exist."}));
+    EXPECT_EQ(f.test.dialogs.saveRequests.size(), 2u);
+    expectRecording(f.tempWav(), 1000);  // kept meanwhile
+    expectRecording(app + "/Take.wav", 1000);
+    QFile earlier(app + "/take.wav");
+    ASSERT_TRUE(earlier.open(QIODevice::ReadOnly));
+    EXPECT_EQ(earlier.readAll(), "earlier take") << "another letter case is another file";
+
+    // A name with a backslash is a name like any other.
+    w.m33Click();
+    EXPECT_EQ(f.test.dialogs.saveRequests.size(), 3u);
+    expectRecording(app + "/with\\backslash.wav", 1000);
+}
