@@ -161,7 +161,7 @@ TEST(Checker, NamesWhatThePlayerRefusesToRead) {
     for (const char* expected :
          {"main.dsg: error: cannot be read: it is a FIFO, not a regular file",
           "zagol.mtp: error: cannot be read: it is a device, not a regular file",
-          "gdata/top.jpg: it is a device, not a regular file",
+          "gdata/top.jpg: error: skin picture: it is a device, not a regular file",
           "data/empty.wav: it is a link that leads outside the course folder"})
         EXPECT_TRUE(run.out.contains(expected)) << expected << "\n" << run.out.toStdString();
 }

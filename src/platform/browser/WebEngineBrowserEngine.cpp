@@ -12,8 +12,36 @@
 
 namespace lectern::platform {
 
+namespace {
+
+// Chromium's switches that keep WebRTC off the network: UDP only through a
+// proxy, and the proxy one that does not exist, so that no packet leaves for
+// a STUN or TURN server a page names (TCP candidates would need the proxy
+// too). Pages reach nothing else on the network either way: every request
+// goes through the interceptor first. The engine reads the switches when it
+// starts, so they are added before any view is made, once per process.
+void lockDownEngineSwitches() {
+    static bool done = false;
+    if (std::exchange(done, true))
+        return;
+    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    for (const char* flag :
+         {"--webrtc-ip-handling-policy=disable_non_proxied_udp",
+          "--force-webrtc-ip-handling-policy", "--proxy-server=socks5://127.0.0.1:9", "--no-pings",
+          "--dns-prefetch-disable"}) {
+        if (!flags.contains(flag))
+            flags += QByteArray(" ") + flag;
+    }
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.trimmed());
+}
+
+}  // namespace
+
 WebEngineBrowserEngine::WebEngineBrowserEngine(CourseFiles& files, QString courseFolder)
-    : files_(files), courseFolder_(std::move(courseFolder)) {}
+    : files_(files), courseFolder_(std::move(courseFolder)) {
+    // Before any view exists: the first view already starts the engine.
+    lockDownEngineSwitches();
+}
 
 WebEngineBrowserEngine::~WebEngineBrowserEngine() = default;
 
@@ -32,34 +60,8 @@ CourseRequestInterceptor& WebEngineBrowserEngine::interceptor() {
     return *interceptor_;
 }
 
-namespace {
-
-// Chromium's switches that keep WebRTC off the network: UDP only through a
-// proxy, and the proxy one that does not exist, so that no packet leaves for
-// a STUN or TURN server a page names (TCP candidates would need the proxy
-// too). Pages reach nothing else on the network either way: every request
-// goes through the interceptor first. The engine reads the switches when its
-// first profile is made, so they are added before that, once per process.
-void lockDownEngineSwitches() {
-    static bool done = false;
-    if (std::exchange(done, true))
-        return;
-    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
-    for (const char* flag :
-         {"--webrtc-ip-handling-policy=disable_non_proxied_udp",
-          "--force-webrtc-ip-handling-policy", "--proxy-server=socks5://127.0.0.1:9", "--no-pings",
-          "--dns-prefetch-disable"}) {
-        if (!flags.contains(flag))
-            flags += QByteArray(" ") + flag;
-    }
-    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.trimmed());
-}
-
-}  // namespace
-
 QWebEngineProfile& WebEngineBrowserEngine::profile() {
     if (!profile_) {
-        lockDownEngineSwitches();
         profile_ = new QWebEngineProfile(this);  // off the record: nothing is stored
         profile_->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
         profile_->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);

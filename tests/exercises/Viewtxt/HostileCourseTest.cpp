@@ -102,8 +102,8 @@ TEST(HostileCourse, LinksWhereThePlayerWritesAreNeverFollowed) {
 
         // Each action as the learner makes it: an error goes to the box.
         const platform::HandlerGuard guard(f.test.dialogs);
-        exercises::TViewTxtFrm& w = f.reading();
         guard.run([&] { f.launch(); });
+        exercises::TViewTxtFrm& w = f.reading();
         EXPECT_EQ(f.main().TempWavName, app + "\\data\\" + test.tempWav);
         if (w.isVisible()) {
             guard.run([&] { w.m11Click(); });
