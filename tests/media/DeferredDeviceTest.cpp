@@ -1,10 +1,10 @@
 // An engine whose device opens on the engine's own thread: start-up and the
 // window never wait for the sound system, a device that fails gives way to
 // a fallback, and one that comes back takes the sound back.
+#include "doubles/ManualClock.h"
 #include "media/WavFiles.h"
 #include "platform/CourseFiles.h"
 #include "platform/media/AudioEngine.h"
-#include "platform/media/ManualClock.h"
 #include "platform/media/TMediaPlayer.h"
 #include "support/TempDir.h"
 
@@ -27,14 +27,14 @@ struct DeferredEngine {
         return [this, format] {
             ++opened;
             openedOn = QThread::currentThread();
-            auto device = std::make_unique<platform::ManualClock>(format);
+            auto device = std::make_unique<test::ManualClock>(format);
             clock = device.get();
             return std::unique_ptr<platform::AudioDevice>(std::move(device));
         };
     }
     platform::AudioEngine::Fallback fallback() {
         return [this](const platform::AudioDevice::Format& format) {
-            auto device = std::make_unique<platform::ManualClock>(format);
+            auto device = std::make_unique<test::ManualClock>(format);
             fallbackClock = device.get();
             return std::unique_ptr<platform::AudioDevice>(std::move(device));
         };
@@ -51,8 +51,8 @@ struct DeferredEngine {
     platform::CourseFiles files;
     std::atomic<int> opened = 0;
     std::atomic<QThread*> openedOn = nullptr;
-    std::atomic<platform::ManualClock*> clock = nullptr;
-    std::atomic<platform::ManualClock*> fallbackClock = nullptr;
+    std::atomic<test::ManualClock*> clock = nullptr;
+    std::atomic<test::ManualClock*> fallbackClock = nullptr;
 };
 
 bool waitFor(const std::function<bool()>& condition, int ms) {
@@ -117,7 +117,7 @@ TEST(DeferredDevice, VoicesAndARecordingGoOnOnADeviceThatComesBack) {
     EXPECT_EQ(player->Position(), 1000);
     EXPECT_EQ(recorder->Position(), 1000);
 
-    platform::ManualClock* lost = f.clock;
+    test::ManualClock* lost = f.clock;
     lost->fail();
     ASSERT_TRUE(waitFor([&] { return engine.deviceName() == "silent clock"; }, 2000));
     engine.settle();
