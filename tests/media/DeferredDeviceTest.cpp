@@ -127,8 +127,8 @@ TEST(DeferredDevice, VoicesAndARecordingGoOnOnADeviceThatComesBack) {
     EXPECT_EQ(recorder->Position(), 1500);
 
     // The device is tried again every 2 s while sound is wanted.
-    ASSERT_TRUE(waitFor([&] { return f.opened == 2 && engine.deviceName() == "manual clock"; },
-                        5000));
+    ASSERT_TRUE(
+        waitFor([&] { return f.opened == 2 && engine.deviceName() == "manual clock"; }, 5000));
     engine.settle();
     EXPECT_NE(f.clock.load(), lost);
     EXPECT_EQ(player->Position(), 1500) << "from where it was heard";

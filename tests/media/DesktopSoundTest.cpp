@@ -24,8 +24,8 @@ namespace {
 
 int pulseStreams(const char* kind) {
     QProcess pactl;
-    pactl.start(QStringLiteral("pactl"), {QStringLiteral("list"), QStringLiteral("short"),
-                                          QString::fromLatin1(kind)});
+    pactl.start(QStringLiteral("pactl"),
+                {QStringLiteral("list"), QStringLiteral("short"), QString::fromLatin1(kind)});
     pactl.waitForFinished(5000);
     return int(pactl.readAllStandardOutput().count('\n'));
 }

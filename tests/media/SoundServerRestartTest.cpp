@@ -83,9 +83,10 @@ class ServerRestart : public ::testing::Test {
             if (!playing && soundBack >= 0)
                 break;
         }
-        std::printf("slowest position call %lld ms; worst lag after the kill %d ms; "
-                    "sound back %lld ms after the restart\n",
-                    (long long)slowestCall, worstLag, (long long)(soundBack - restarted));
+        std::printf(
+            "slowest position call %lld ms; worst lag after the kill %d ms; "
+            "sound back %lld ms after the restart\n",
+            (long long)slowestCall, worstLag, (long long)(soundBack - restarted));
         EXPECT_LT(slowestCall, 500) << "the window never waits for the sound system";
         // The position waits while a stalled stream is not yet given up (a
         // second), and while the new server's stream starts.
@@ -130,7 +131,8 @@ TEST_F(ServerRestart, ARecordingGoesOnIntoTheSameFile) {
     const auto peak = [&](double fromMs, double toMs) {
         float loudest = 0;
         for (long long i = (long long)(fromMs * wav.sampleRate / 1000);
-             i < (long long)(toMs * wav.sampleRate / 1000) && i < (long long)wav.samples.size(); ++i)
+             i < (long long)(toMs * wav.sampleRate / 1000) && i < (long long)wav.samples.size();
+             ++i)
             loudest = std::max(loudest, std::abs(wav.samples[std::size_t(i)]));
         return loudest;
     };

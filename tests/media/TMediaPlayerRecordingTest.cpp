@@ -6,10 +6,10 @@
 
 #include <gtest/gtest.h>
 #include <sndfile.h>
+#include <sys/resource.h>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QThread>
-#include <sys/resource.h>
 #include <csignal>
 
 using lectern::platform::TMediaPlayer;

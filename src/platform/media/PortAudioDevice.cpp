@@ -32,8 +32,7 @@ class PortAudioDevice::Stream {
         : device(device), renderer(renderer), output(output), channels(channels) {}
 
     static int callback(const void* input, void* output, unsigned long frames,
-                        const PaStreamCallbackTimeInfo* time, PaStreamCallbackFlags,
-                        void* self) {
+                        const PaStreamCallbackTimeInfo* time, PaStreamCallbackFlags, void* self) {
         auto* stream = static_cast<Stream*>(self);
         if (stream->abandoned.load(std::memory_order_relaxed))
             return paAbort;
@@ -66,10 +65,9 @@ class PortAudioDevice::Stream {
         if (finished.load(std::memory_order_relaxed))
             return true;
         const double now = monotonicSeconds();
-        const double silence =
-            now - (called.load(std::memory_order_relaxed)
-                       ? lastCallback.load(std::memory_order_relaxed)
-                       : started);
+        const double silence = now - (called.load(std::memory_order_relaxed)
+                                          ? lastCallback.load(std::memory_order_relaxed)
+                                          : started);
         return silence > (running.load(std::memory_order_relaxed) ? stallSeconds : startSeconds);
     }
 
@@ -128,8 +126,7 @@ PortAudioDevice::~PortAudioDevice() {
 
 namespace {
 
-PaStreamCallback* const streamCallback = [](const void* input, void* output,
-                                            unsigned long frames,
+PaStreamCallback* const streamCallback = [](const void* input, void* output, unsigned long frames,
                                             const PaStreamCallbackTimeInfo* time,
                                             PaStreamCallbackFlags flags, void* self) {
     return PortAudioDevice::Stream::callback(input, output, frames, time, flags, self);
@@ -147,9 +144,8 @@ bool startStream(PortAudioDevice::Stream& stream, int device, double rate, doubl
                       stream.output ? &parameters : nullptr, rate, paFramesPerBufferUnspecified,
                       paNoFlag, streamCallback, &stream) != paNoError)
         return false;
-    Pa_SetStreamFinishedCallback(handle, [](void* self) {
-        static_cast<PortAudioDevice::Stream*>(self)->finished = true;
-    });
+    Pa_SetStreamFinishedCallback(
+        handle, [](void* self) { static_cast<PortAudioDevice::Stream*>(self)->finished = true; });
     const PaStreamInfo* info = Pa_GetStreamInfo(handle);
     stream.latency = info ? (stream.output ? info->outputLatency : info->inputLatency) : latency;
     stream.stream = handle;

@@ -19,7 +19,8 @@ std::unique_ptr<AudioEngine> createSystemAudioEngine(CourseFiles& files) {
 
 std::unique_ptr<AudioEngine> createDeferredSystemAudioEngine(CourseFiles& files) {
     return std::make_unique<AudioEngine>(
-        files, [] { return std::unique_ptr<AudioDevice>(PortAudioDevice::open(engineRate, nullptr)); },
+        files,
+        [] { return std::unique_ptr<AudioDevice>(PortAudioDevice::open(engineRate, nullptr)); },
         engineRate);
 }
 
