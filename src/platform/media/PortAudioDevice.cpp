@@ -12,7 +12,7 @@ namespace {
 // wait a second or so before it runs (PulseAudio's do), so until then only
 // a silence of `startSeconds` counts (its server accepted it and then hung).
 constexpr double stallSeconds = 1.0;
-constexpr double startSeconds = 3.0;
+constexpr double startSeconds = 5.0;
 constexpr double runningSeconds = 1.0;
 // A reading app needs no short latency (positions take it into account),
 // but Play must still be heard at once: buffers of this length keep the
