@@ -9,7 +9,9 @@ namespace lectern::platform {
 
 namespace {
 constexpr int chunkFrames = 1024;
-constexpr double leadSeconds = 0.04;
+// Well ahead of the wake-ups, so that a busy machine never lets the clock
+// overtake what was rendered.
+constexpr double leadSeconds = 0.1;
 constexpr auto wakeEvery = std::chrono::milliseconds(20);
 }  // namespace
 

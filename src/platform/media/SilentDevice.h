@@ -8,7 +8,7 @@
 namespace lectern::platform {
 
 // The device of a machine without sound: a clock that runs in real time on
-// the monotonic clock, consuming buffers as a sound card would, 40 ms ahead
+// the monotonic clock, consuming buffers as a sound card would, 100 ms ahead
 // of the listener, and capturing silence. Its one thread runs only while a
 // stream is started and wakes every 20 ms.
 class SilentDevice : public AudioDevice {
