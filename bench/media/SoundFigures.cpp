@@ -4,7 +4,7 @@
 // playback stream open and closed, how long the capture stream takes to
 // deliver, and where a recording places what it heard.
 #include "media/PulseServer.h"
-#include "media/WavFiles.h"
+#include "support/WavFiles.h"
 
 #include "platform/CourseFiles.h"
 #include "platform/media/SystemAudioEngine.h"

@@ -3,7 +3,7 @@
 // while there is sound. (What it costs and how soon Play is heard are
 // measured by lectern-sound-figures.)
 #include "PulseServer.h"
-#include "WavFiles.h"
+#include "support/WavFiles.h"
 
 #include "platform/CourseFiles.h"
 #include "platform/media/SystemAudioEngine.h"

@@ -2,7 +2,7 @@
 // later: the window's calls never wait, the lesson keeps its time on the
 // silent clock, and the sound goes back to the new server.
 #include "PulseServer.h"
-#include "WavFiles.h"
+#include "support/WavFiles.h"
 
 #include "platform/CourseFiles.h"
 #include "platform/media/SystemAudioEngine.h"
