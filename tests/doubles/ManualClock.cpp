@@ -14,9 +14,16 @@ ManualClock::ManualClock(Format format)
       out_(std::size_t(chunkFrames) * std::max(1, format.outputChannels)),
       in_(std::size_t(chunkFrames) * std::max(1, format.inputChannels)) {}
 
-bool ManualClock::start(Renderer& renderer) {
-    renderer_ = &renderer;
-    return true;
+bool ManualClock::startOutput(Renderer& renderer) {
+    output_ = &renderer;
+    return !failed_;
+}
+
+bool ManualClock::startInput(Renderer& renderer) {
+    if (format_.inputChannels == 0)
+        return false;
+    input_ = &renderer;
+    return !failed_;
 }
 
 double ManualClock::now() const {
@@ -28,13 +35,16 @@ void ManualClock::advance(double ms) {
     const auto target = std::llround(elapsedMs_ * format_.sampleRate / 1000.0);
     while (frames_ < target) {
         const int n = int(std::min<long long>(chunkFrames, target - frames_));
-        if (renderer_ && !failed_) {
+        if (input_ && !failed_) {
             const float* in = nullptr;
             if (inputSource && format_.inputChannels > 0) {
                 inputSource(in_.data(), n);
                 in = in_.data();
             }
-            renderer_->render(out_.data(), in, n, now());
+            input_->capture(in, n, format_.inputChannels, now());
+        }
+        if (output_ && !failed_) {
+            output_->render(out_.data(), n, format_.outputChannels, now());
             if (keepOutput)
                 output.insert(output.end(), out_.begin(),
                               out_.begin() + n * format_.outputChannels);

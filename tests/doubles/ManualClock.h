@@ -2,15 +2,16 @@
 
 #include "platform/media/AudioDevice.h"
 
+#include <atomic>
 #include <functional>
 #include <vector>
 
 namespace lectern::test {
 
-// A sound device whose clock moves only when told: advance() renders the
-// frames of that span at once on the calling thread. Tests drive the audio
-// engine with it; nothing is heard and the input is silence unless a source
-// is set.
+// A sound device whose clock moves only when told: advance() renders and
+// captures the frames of that span at once on the calling thread, for the
+// streams that are started. Tests drive the audio engine with it; nothing is
+// heard and the input is silence unless a source is set.
 class ManualClock : public platform::AudioDevice {
   public:
     explicit ManualClock(Format format = Format());
@@ -21,25 +22,32 @@ class ManualClock : public platform::AudioDevice {
     // The device stops delivering buffers, as when it is unplugged.
     void fail() { failed_ = true; }
 
-    // What the microphone hears: called for every buffer before rendering.
+    // What the microphone hears: called for every buffer captured.
     std::function<void(float* in, int frames)> inputSource;
     // When set, everything rendered is appended to `output`.
     bool keepOutput = false;
     std::vector<float> output;
 
     long long framesRendered() const { return frames_; }
+    bool outputStarted() const { return output_ != nullptr; }
+    bool inputStarted() const { return input_ != nullptr; }
 
     Format format() const override { return format_; }
-    bool start(Renderer& renderer) override;
-    void stop() override { renderer_ = nullptr; }
+    bool startOutput(Renderer& renderer) override;
+    void stopOutput() override { output_ = nullptr; }
+    bool startInput(Renderer& renderer) override;
+    void stopInput() override { input_ = nullptr; }
     double now() const override;
     bool failed() const override { return failed_; }
+    bool immediate() const override { return true; }
+    bool realTime() const override { return false; }
     QString name() const override { return QStringLiteral("manual clock"); }
 
   private:
     Format format_;
-    Renderer* renderer_ = nullptr;
-    bool failed_ = false;
+    Renderer* output_ = nullptr;
+    Renderer* input_ = nullptr;
+    std::atomic<bool> failed_{false};
     double elapsedMs_ = 0;
     long long frames_ = 0;
     std::vector<float> out_;

@@ -1,5 +1,6 @@
-// An engine whose device opens later: start-up does not wait for the sound
-// system, and the first sound opened still finds its device.
+// An engine whose device opens on the engine's own thread: start-up and the
+// window never wait for the sound system, a device that fails gives way to
+// a fallback, and one that comes back takes the sound back.
 #include "doubles/ManualClock.h"
 #include "platform/CourseFiles.h"
 #include "platform/media/AudioEngine.h"
@@ -9,6 +10,7 @@
 
 #include <gtest/gtest.h>
 #include <sndfile.h>
+#include <QElapsedTimer>
 #include <QThread>
 #include <atomic>
 
@@ -18,16 +20,31 @@ namespace {
 
 struct DeferredEngine {
     DeferredEngine() {
-        test::writeTone(dir.path() + "/tone.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 22050, 1, 2000);
+        test::writeTone(dir.path() + "/tone.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 22050, 1, 5000);
+        test::writeTone(dir.path() + "/temp1.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 16000, 1, 0);
     }
-    platform::AudioEngine::Opener opener() {
-        return [this] {
+    platform::AudioEngine::Opener opener(platform::AudioDevice::Format format = {}) {
+        return [this, format] {
             ++opened;
             openedOn = QThread::currentThread();
-            auto device = std::make_unique<test::ManualClock>();
+            auto device = std::make_unique<test::ManualClock>(format);
             clock = device.get();
             return std::unique_ptr<platform::AudioDevice>(std::move(device));
         };
+    }
+    platform::AudioEngine::Fallback fallback() {
+        return [this](const platform::AudioDevice::Format& format) {
+            auto device = std::make_unique<test::ManualClock>(format);
+            fallbackClock = device.get();
+            return std::unique_ptr<platform::AudioDevice>(std::move(device));
+        };
+    }
+    std::unique_ptr<platform::TMediaPlayer> open(platform::AudioEngine& engine,
+                                                 const QString& name) {
+        auto player = std::make_unique<platform::TMediaPlayer>(engine);
+        player->SetFileName(dir.path() + "\\" + name);
+        player->Open();
+        return player;
     }
 
     test::TempDir dir;
@@ -35,48 +52,115 @@ struct DeferredEngine {
     std::atomic<int> opened = 0;
     std::atomic<QThread*> openedOn = nullptr;
     std::atomic<test::ManualClock*> clock = nullptr;
+    std::atomic<test::ManualClock*> fallbackClock = nullptr;
 };
+
+bool waitFor(const std::function<bool()>& condition, int ms) {
+    QElapsedTimer waited;
+    waited.start();
+    while (!condition() && waited.elapsed() < ms)
+        QThread::msleep(10);
+    return condition();
+}
 
 }  // namespace
 
-TEST(DeferredDevice, OpensWhenTheFirstSoundNeedsIt) {
+TEST(DeferredDevice, OpensOnTheEnginesThreadAndStartsAStreamOnlyForSound) {
     DeferredEngine f;
     platform::AudioEngine engine(f.files, f.opener());
-    platform::TMediaPlayer player(engine);
-    EXPECT_EQ(f.opened, 0) << "building the players opens nothing";
+    auto player = f.open(engine, "tone.wav");
+    engine.settle();
+    EXPECT_EQ(f.opened, 0) << "opening a sound opens no device";
 
-    player.SetFileName(f.dir.path() + "\\tone.wav");
-    player.Open();
-    EXPECT_EQ(f.opened, 1);
-    EXPECT_EQ(f.openedOn, QThread::currentThread());
-    player.Play();
-    f.clock.load()->advance(500);
-    EXPECT_EQ(player.Position(), 500);
-}
-
-TEST(DeferredDevice, OpensAsideAndTheFirstSoundWaitsForIt) {
-    DeferredEngine f;
-    platform::AudioEngine engine(f.files, f.opener());
     engine.openDeviceAside();
-    platform::TMediaPlayer player(engine);
-    player.SetFileName(f.dir.path() + "\\tone.wav");
-    player.Open();
+    engine.settle();
     EXPECT_EQ(f.opened, 1);
     EXPECT_NE(f.openedOn, QThread::currentThread());
-    player.Play();
-    f.clock.load()->advance(250);
-    EXPECT_EQ(player.Position(), 250);
+    EXPECT_FALSE(f.clock.load()->outputStarted()) << "no stream before a sound plays";
+
+    player->Seek(1000);
+    player->Play();
+    engine.settle();
+    EXPECT_TRUE(f.clock.load()->outputStarted());
+    EXPECT_FALSE(f.clock.load()->inputStarted()) << "no capture without a recording";
+    EXPECT_EQ(player->Position(), 1000) << "a stream not yet heard does not move the position";
+    f.clock.load()->advance(500);
+    EXPECT_EQ(player->Position(), 1500);
+    EXPECT_EQ(f.opened, 1);
 }
 
 TEST(DeferredDevice, AnEngineClosedWhileItsDeviceOpensWaitsForIt) {
     DeferredEngine f;
+    std::atomic<bool> opening = false;
     {
-        platform::AudioEngine engine(f.files, [&f] {
+        platform::AudioEngine engine(f.files, [&] {
+            opening = true;
             QThread::msleep(100);
             return f.opener()();
         });
         engine.openDeviceAside();
-        engine.checkDevice();
+        ASSERT_TRUE(waitFor([&] { return opening.load(); }, 5000));
     }
     EXPECT_EQ(f.opened, 1);
+}
+
+TEST(DeferredDevice, VoicesAndARecordingGoOnOnADeviceThatComesBack) {
+    DeferredEngine f;
+    platform::AudioEngine engine(f.files, f.opener(), 48000, f.fallback());
+    auto player = f.open(engine, "tone.wav");
+    auto recorder = f.open(engine, "temp1.wav");
+    player->Play();
+    recorder->StartRecording();
+    engine.settle();
+    EXPECT_TRUE(f.clock.load()->inputStarted());
+    f.clock.load()->advance(1000);
+    EXPECT_EQ(player->Position(), 1000);
+    EXPECT_EQ(recorder->Position(), 1000);
+
+    test::ManualClock* lost = f.clock;
+    lost->fail();
+    ASSERT_TRUE(waitFor([&] { return engine.deviceName() == "silent clock"; }, 2000));
+    engine.settle();
+    ASSERT_NE(f.fallbackClock.load(), nullptr);
+    f.fallbackClock.load()->advance(500);
+    EXPECT_EQ(player->Position(), 1500) << "the fallback clock runs on";
+    EXPECT_EQ(recorder->Position(), 1500);
+
+    // The device is tried again every 2 s while sound is wanted.
+    ASSERT_TRUE(
+        waitFor([&] { return f.opened == 2 && engine.deviceName() == "manual clock"; }, 5000));
+    engine.settle();
+    EXPECT_NE(f.clock.load(), lost);
+    EXPECT_EQ(player->Position(), 1500) << "from where it was heard";
+    f.clock.load()->advance(700);
+    EXPECT_EQ(player->Position(), 2200);
+    EXPECT_EQ(recorder->Position(), 2200);
+    recorder->Stop();
+    recorder->Save();
+    EXPECT_NEAR(test::readWav(f.dir.path() + "/temp1.wav").ms(), 2200, 1)
+        << "the recording went on into the same file";
+    engine.settle();
+    EXPECT_FALSE(f.clock.load()->inputStarted()) << "the capture stream ends with the recording";
+}
+
+TEST(DeferredDevice, WithoutAMicrophoneARecordingRunsOnTheFallbackBesideTheSound) {
+    DeferredEngine f;
+    platform::AudioDevice::Format noInput;
+    noInput.inputChannels = 0;
+    platform::AudioEngine engine(f.files, f.opener(noInput), 48000, f.fallback());
+    auto player = f.open(engine, "tone.wav");
+    auto recorder = f.open(engine, "temp1.wav");
+    player->Play();
+    recorder->StartRecording();
+    engine.settle();
+    EXPECT_TRUE(f.clock.load()->outputStarted());
+    ASSERT_NE(f.fallbackClock.load(), nullptr);
+    EXPECT_TRUE(f.fallbackClock.load()->inputStarted());
+    f.clock.load()->advance(400);
+    f.fallbackClock.load()->advance(400);
+    EXPECT_EQ(player->Position(), 400);
+    EXPECT_EQ(recorder->Position(), 400);
+    recorder->Stop();
+    recorder->Save();
+    EXPECT_NEAR(test::readWav(f.dir.path() + "/temp1.wav").ms(), 400, 1) << "silence, timed";
 }

@@ -1,6 +1,7 @@
 #include "PulseServer.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QThread>
@@ -8,14 +9,25 @@
 namespace lectern::test {
 
 PulseServer::PulseServer() {
+    oldRuntime_ = qgetenv("XDG_RUNTIME_DIR");
+    oldServer_ = qgetenv("PULSE_SERVER");
+    start();
+}
+
+void PulseServer::restart() {
+    kill();
+    failure_.clear();
+    start();
+}
+
+void PulseServer::start() {
     const QString program = QStandardPaths::findExecutable(QStringLiteral("pulseaudio"));
     if (program.isEmpty()) {
         failure_ = QStringLiteral("pulseaudio is not installed");
         return;
     }
-    oldRuntime_ = qgetenv("XDG_RUNTIME_DIR");
-    oldServer_ = qgetenv("PULSE_SERVER");
     const QString socket = runtime_.path() + QStringLiteral("/pulse/native");
+    QFile::remove(socket);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime_.path());
     env.insert(QStringLiteral("HOME"), runtime_.path());
@@ -28,6 +40,10 @@ PulseServer::PulseServer() {
         {QStringLiteral("-n"), QStringLiteral("--daemonize=no"), QStringLiteral("--system=false"),
          QStringLiteral("--exit-idle-time=-1"), QStringLiteral("--disallow-exit"),
          QStringLiteral("--log-level=error"), QStringLiteral("--load=module-null-sink"),
+         // As on a desktop, a sink without streams suspends and wakes at once
+         // for the next one (a null sink left running renders ahead in
+         // blocks of 2 s, which a new stream would wait for).
+         QStringLiteral("--load=module-suspend-on-idle timeout=1"),
          QStringLiteral("--load=module-native-protocol-unix")});
     if (!process_.waitForStarted(5000)) {
         failure_ = QStringLiteral("pulseaudio does not start: ") + process_.errorString();

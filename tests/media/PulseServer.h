@@ -19,8 +19,12 @@ class PulseServer {
     QString failure() const { return failure_; }
     // Kills the server without warning, as when the sound system dies.
     void kill();
+    // Starts it again on the same socket, as when the sound system comes back.
+    void restart();
 
   private:
+    void start();
+
     QTemporaryDir runtime_;
     QProcess process_;
     QString failure_;

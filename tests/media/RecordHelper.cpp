@@ -23,6 +23,9 @@ int main(int argc, char** argv) {
     recorder.SetFileName(QString::fromLocal8Bit(argv[1]));
     recorder.Open();
     recorder.StartRecording();
+    // The capture stream takes a moment to deliver its first sound.
+    for (int waited = 0; recorder.Position() == 0 && waited < 5000; waited += 5)
+        QThread::msleep(5);
     std::printf("recording on %s\n", qPrintable(engine->deviceName()));
     std::fflush(stdout);
     return app.exec();

@@ -6,9 +6,11 @@
 
 #include <gtest/gtest.h>
 #include <sndfile.h>
+#include <sys/resource.h>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QThread>
+#include <csignal>
 
 using lectern::platform::TMediaPlayer;
 using namespace lectern::test;
@@ -16,6 +18,26 @@ using namespace lectern::test;
 namespace {
 
 constexpr int blankFormat = SF_FORMAT_WAV | SF_FORMAT_PCM_U8;
+
+// A full disk while it lives: no file of this process grows beyond `bytes`.
+class FullDisk {
+  public:
+    explicit FullDisk(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = old_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FullDisk() {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, oldHandler_);
+    }
+
+  private:
+    rlimit old_{};
+    void (*oldHandler_)(int) = nullptr;
+};
 
 class Recording : public ::testing::Test {
   protected:
@@ -149,6 +171,30 @@ TEST_F(Recording, RecordingFromAPositionKeepsWhatCameBefore) {
     EXPECT_GT(*std::max_element(wav.samples.begin(), wav.samples.begin() + 6400), 0.45)
         << "the tone before the position stays";
     EXPECT_NEAR(wav.samples[16 * 600], 0, 1e-3) << "silence was recorded after it";
+}
+
+TEST_F(Recording, AFullDiskAtStopKeepsWhatWasWrittenAndTheNextRecordingStartsAfresh) {
+    // 16-bit mono at 8 kHz: 16000 bytes a second after a 44-byte header.
+    makeBlank("temp1.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 8000, 1);
+    media.clock()->inputSource = [](float* in, int frames) { std::fill_n(in, frames, 0.25f); };
+    auto recorder = openRecorder("temp1.wav");
+    {
+        FullDisk disk(44 + 16000);
+        recorder->StartRecording();
+        media.clock()->advance(2000);
+        EXPECT_THROW(recorder->Stop(), lectern::platform::EMCIDeviceError);
+    }
+    const WavInfo written = readWav(media.realPath("temp1.wav"));
+    ASSERT_TRUE(written.valid) << "the file stays a sound file";
+    EXPECT_NEAR(written.ms(), 1000, 20) << "holding what fitted on the disk";
+    EXPECT_EQ(recorder->Length(), int(std::lround(written.ms())));
+    EXPECT_EQ(recorder->Position(), 0);
+
+    recorder->StartRecording();
+    media.clock()->advance(500);
+    recorder->Stop();
+    recorder->Save();
+    EXPECT_NEAR(readWav(media.realPath("temp1.wav")).ms(), 500, 1) << "a new recording";
 }
 
 TEST_F(Recording, ALostDeviceLeavesTheRecordingRunningOnTheFallback) {

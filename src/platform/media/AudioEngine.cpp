@@ -6,8 +6,9 @@
 #include "platform/media/Sound.h"
 
 #include <samplerate.h>
-#include <QCoreApplication>
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cmath>
 
 namespace lectern::platform {
@@ -19,13 +20,135 @@ constexpr int chunkFrames = 1024;
 // Voices are kept in a list reserved once, so adding one never allocates
 // while the device waits.
 constexpr std::size_t maxVoices = 64;
+// The playback stream stays open this long after the last sound, so that
+// the next passage played starts on a running stream.
+constexpr double idleSeconds = 10;
+// How often a missing or failed device is tried again while sound is wanted.
+constexpr double retrySeconds = 2;
+// How often the engine's thread looks at running streams.
+constexpr double watchSeconds = 0.25;
+// A gap longer than this before a capture stream's first buffer is not
+// filled with silence: the clocks do not agree.
+constexpr double maxGapSeconds = 5;
+
+double monotonicSeconds() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
 }  // namespace
+
+// Where a voice stands. Written only under the engine's mutex, by whichever
+// thread changes it, and published after every change.
+struct AudioEngine::State {
+    enum class Mode { Idle, Playing, Recording };
+    Mode mode = Mode::Idle;
+    // Changes whenever the voice starts anew from a frame.
+    long long run = 0;
+    long long restFrame = 0;
+    long long runStart = 0;
+    long long frames = 0;
+    // Engine frames per frame of the sound.
+    double ratio = 1;
+    // Rendered frame `anchorRendered` of the run reaches the listener at
+    // `anchorTime` on `clock`; no clock until the run's first buffer.
+    const AudioDevice* clock = nullptr;
+    double anchorTime = 0;
+    long long anchorRendered = 0;
+    long long rendered = 0;
+    long long recordStart = 0;
+    long long recorded = 0;
+};
+
+namespace {
+
+// A voice's state for readers on other threads, without locks: a sequence
+// lock whose writers are serialised by the engine's mutex.
+class PublishedState {
+  public:
+    template <typename State>
+    void store(const State& s) {
+        const unsigned long long seq = seq_.load(std::memory_order_relaxed);
+        seq_.store(seq + 1, std::memory_order_relaxed);
+        std::atomic_thread_fence(std::memory_order_release);
+        mode_.store(int(s.mode), std::memory_order_relaxed);
+        run_.store(s.run, std::memory_order_relaxed);
+        restFrame_.store(s.restFrame, std::memory_order_relaxed);
+        runStart_.store(s.runStart, std::memory_order_relaxed);
+        frames_.store(s.frames, std::memory_order_relaxed);
+        ratio_.store(s.ratio, std::memory_order_relaxed);
+        clock_.store(s.clock, std::memory_order_relaxed);
+        anchorTime_.store(s.anchorTime, std::memory_order_relaxed);
+        anchorRendered_.store(s.anchorRendered, std::memory_order_relaxed);
+        rendered_.store(s.rendered, std::memory_order_relaxed);
+        recordStart_.store(s.recordStart, std::memory_order_relaxed);
+        recorded_.store(s.recorded, std::memory_order_relaxed);
+        seq_.store(seq + 2, std::memory_order_release);
+    }
+
+    template <typename State>
+    State load() const {
+        State s;
+        for (;;) {
+            const unsigned long long seq = seq_.load(std::memory_order_acquire);
+            s.mode = typename State::Mode(mode_.load(std::memory_order_relaxed));
+            s.run = run_.load(std::memory_order_relaxed);
+            s.restFrame = restFrame_.load(std::memory_order_relaxed);
+            s.runStart = runStart_.load(std::memory_order_relaxed);
+            s.frames = frames_.load(std::memory_order_relaxed);
+            s.ratio = ratio_.load(std::memory_order_relaxed);
+            s.clock = clock_.load(std::memory_order_relaxed);
+            s.anchorTime = anchorTime_.load(std::memory_order_relaxed);
+            s.anchorRendered = anchorRendered_.load(std::memory_order_relaxed);
+            s.rendered = rendered_.load(std::memory_order_relaxed);
+            s.recordStart = recordStart_.load(std::memory_order_relaxed);
+            s.recorded = recorded_.load(std::memory_order_relaxed);
+            std::atomic_thread_fence(std::memory_order_acquire);
+            if (!(seq & 1) && seq_.load(std::memory_order_relaxed) == seq)
+                return s;
+        }
+    }
+
+  private:
+    std::atomic<unsigned long long> seq_{0};
+    std::atomic<int> mode_{0};
+    std::atomic<long long> run_{0}, restFrame_{0}, runStart_{0}, frames_{0};
+    std::atomic<double> ratio_{1};
+    std::atomic<const AudioDevice*> clock_{nullptr};
+    std::atomic<double> anchorTime_{0};
+    std::atomic<long long> anchorRendered_{0}, rendered_{0}, recordStart_{0}, recorded_{0};
+};
+
+}  // namespace
+
+// A device with the engine as the renderer of its streams. A stream renders
+// the voices only while its port is the engine's output or input; a
+// stream that is starting, or is being given up, renders silence.
+class AudioEngine::Port final : public AudioDevice::Renderer {
+  public:
+    Port(AudioEngine& engine, std::unique_ptr<AudioDevice> device)
+        : engine(engine), device(std::move(device)) {}
+
+    void render(float* out, int frames, int channels, double playTime) override {
+        engine.render(*this, out, frames, channels, playTime);
+    }
+    void capture(const float* in, int frames, int channels, double captureTime) override {
+        engine.capture(*this, in, frames, channels, captureTime);
+    }
+
+    AudioEngine& engine;
+    std::unique_ptr<AudioDevice> device;
+    bool output = false;
+    bool input = false;
+};
 
 class AudioEngine::Voice {
   public:
-    enum class Mode { Idle, Playing, Recording };
+    using Mode = State::Mode;
 
-    explicit Voice(std::shared_ptr<const Sound> s) { setSound(std::move(s)); }
+    Voice(std::shared_ptr<const Sound> s, int engineRate) {
+        setSound(std::move(s));
+        state.ratio = double(engineRate) / sound->format.sampleRate;
+    }
     ~Voice() {
         if (resampler)
             src_delete(resampler);
@@ -33,7 +156,7 @@ class AudioEngine::Voice {
 
     void setSound(std::shared_ptr<const Sound> s) {
         sound = std::move(s);
-        frames = sound->frames();
+        state.frames = sound->frames();
         channels = sound->format.channels;
         scratch.assign(std::size_t(chunkFrames) * channels, 0.0f);
         if (resampler)
@@ -42,158 +165,320 @@ class AudioEngine::Voice {
         resampler = src_new(SRC_SINC_FASTEST, channels, &error);
     }
 
+    State state;
+    PublishedState published;
+
     std::shared_ptr<const Sound> sound;
-    long long frames = 0;
     int channels = 1;
     SRC_STATE* resampler = nullptr;
-    // Device frames per frame of the sound.
-    double ratio = 1;
-    Mode mode = Mode::Idle;
-    long long restFrame = 0;
+    std::vector<float> scratch;
 
-    // The current run of playing: where it began in the sound, the next
-    // frame fed to the mixer, and the device frames rendered since.
-    long long runStart = 0;
+    // The stream's side of the current run: the next frame fed to the mixer.
     long long cursor = 0;
-    long long rendered = 0;
     bool resetResampler = false;
     bool drained = false;
-    // Rendered frame `anchorRendered` reaches the listener at device time
-    // `anchorTime`; set on every buffer.
-    bool anchored = false;
-    double anchorTime = 0;
-    long long anchorRendered = 0;
-    long long lastHeard = 0;
 
     RecordingWriter* writer = nullptr;
-    long long recordStart = 0;
-    long long recorded = 0;
+    // A capture stream that has just started places its first buffer
+    // against `gapFrom` (monotonic seconds), the moment the recording, or
+    // the last stream's sound, ended; `captureEnd` is where the last buffer ended.
+    bool captureSynced = true;
+    double gapFrom = 0;
+    double captureEnd = 0;
 
-    std::vector<float> scratch;
+    // The GUI thread's last answer in this run: positions never go back.
+    long long shownRun = -1;
+    long long shownFrame = 0;
 };
 
 AudioEngine::AudioEngine(CourseFiles& files, std::unique_ptr<AudioDevice> device, Fallback fallback)
-    : files_(files), fallback_(std::move(fallback)), device_(std::move(device)) {
+    : files_(files),
+      fallback_(std::move(fallback)),
+      rate_(device->format().sampleRate),
+      threaded_(!device->immediate()) {
     voices_.reserve(maxVoices);
     mono_.assign(chunkFrames, 0.0f);
-    startDevice();
-    QObject::connect(&watchdog_, &QTimer::timeout, [this] { checkDevice(); });
-    if (QCoreApplication::instance())
-        watchdog_.start(200);
+    device_ = std::make_unique<Port>(*this, std::move(device));
+    lastFormat_ = device_->device->format();
+    deviceName_ = device_->device->name();
+    if (threaded_)
+        thread_ = std::thread([this] { run(); });
 }
 
-AudioEngine::AudioEngine(CourseFiles& files, Opener open, Fallback fallback)
-    : files_(files), fallback_(std::move(fallback)), opener_(std::move(open)) {
+AudioEngine::AudioEngine(CourseFiles& files, Opener open, int sampleRate, Fallback fallback)
+    : files_(files),
+      fallback_(std::move(fallback)),
+      opener_(std::move(open)),
+      rate_(sampleRate),
+      threaded_(true) {
     voices_.reserve(maxVoices);
     mono_.assign(chunkFrames, 0.0f);
-    QObject::connect(&watchdog_, &QTimer::timeout, [this] { checkDevice(); });
-    if (QCoreApplication::instance())
-        watchdog_.start(200);
-}
-
-void AudioEngine::openDeviceAside() {
-    if (opener_)
-        opening_ = std::async(std::launch::async, std::exchange(opener_, nullptr));
-}
-
-void AudioEngine::startDevice() {
-    if (!device_)
-        device_ = std::make_unique<SilentDevice>();
-    format_ = device_->format();
-    if (!device_->start(*this)) {
-        device_ = makeFallback();
-        format_ = device_->format();
-        device_->start(*this);
-    }
-}
-
-void AudioEngine::ensureDevice() {
-    if (opening_.valid())
-        device_ = opening_.get();
-    else if (opener_)
-        device_ = std::exchange(opener_, nullptr)();
-    else
-        return;
-    startDevice();
+    deviceName_ = QStringLiteral("silent clock");
+    thread_ = std::thread([this] { run(); });
 }
 
 AudioEngine::~AudioEngine() {
-    watchdog_.stop();
-    // A device still being opened is waited for, and closed unstarted.
-    if (opening_.valid())
-        device_ = opening_.get();
-    if (device_)
-        device_->stop();
+    if (threaded_) {
+        {
+            std::lock_guard lock(wakeMutex_);
+            quit_ = true;
+        }
+        wake_.notify_all();
+        thread_.join();
+    } else {
+        moveOutput(nullptr);
+        moveInput(nullptr);
+        for (Port* port : {device_.get(), fallbackPort_.get()})
+            if (port) {
+                port->device->stopOutput();
+                port->device->stopInput();
+            }
+    }
     for (Voice* voice : voices_)
         delete voice;
 }
 
+void AudioEngine::openDeviceAside() {
+    {
+        std::lock_guard lock(wakeMutex_);
+        openAside_ = true;
+        ++asked_;
+    }
+    wake_.notify_all();
+}
+
+void AudioEngine::poke() {
+    if (!threaded_) {
+        maintain();
+        return;
+    }
+    {
+        std::lock_guard lock(wakeMutex_);
+        ++asked_;
+    }
+    wake_.notify_all();
+}
+
+void AudioEngine::settle() {
+    if (!threaded_)
+        return;
+    std::unique_lock lock(wakeMutex_);
+    const long long target = ++asked_;
+    wake_.notify_all();
+    settled_.wait(lock, [&] { return done_ >= target; });
+}
+
+void AudioEngine::run() {
+    std::unique_lock lock(wakeMutex_);
+    while (!quit_) {
+        const long long asked = asked_;
+        const bool aside = std::exchange(openAside_, false);
+        lock.unlock();
+        if (aside)
+            openDevice();
+        const double next = maintain();
+        lock.lock();
+        done_ = asked;
+        settled_.notify_all();
+        const auto askedAgain = [&] { return quit_ || asked_ != asked; };
+        if (next < 0)
+            wake_.wait(lock, askedAgain);
+        else
+            wake_.wait_for(lock, std::chrono::duration<double>(next), askedAgain);
+    }
+    lock.unlock();
+    // The streams are closed here, on the thread that opened them.
+    moveOutput(nullptr);
+    moveInput(nullptr);
+    for (Port* port : {device_.get(), fallbackPort_.get()})
+        if (port) {
+            port->device->stopOutput();
+            port->device->stopInput();
+        }
+    device_.reset();
+    fallbackPort_.reset();
+}
+
 QString AudioEngine::deviceName() {
-    ensureDevice();
-    return device_->name();
-}
-
-AudioDevice::Format AudioEngine::format() {
-    ensureDevice();
-    return format_;
-}
-
-std::unique_ptr<AudioDevice> AudioEngine::makeFallback() {
-    std::unique_ptr<AudioDevice> device;
-    if (fallback_)
-        device = fallback_(format_);
-    if (!device)
-        device = std::make_unique<SilentDevice>(format_);
-    return device;
+    std::lock_guard lock(mutex_);
+    return deviceName_;
 }
 
 void AudioEngine::checkDevice() {
-    // The watchdog neither opens the device nor waits for it.
-    if (opener_ || (opening_.valid() &&
-                    opening_.wait_for(std::chrono::seconds(0)) != std::future_status::ready))
+    if (!threaded_)
+        maintain();
+}
+
+AudioEngine::Wants AudioEngine::wanted() {
+    std::lock_guard lock(mutex_);
+    Wants wants;
+    for (Voice* voice : voices_) {
+        if (voice->state.mode == Voice::Mode::Playing && !voice->drained)
+            wants.output = true;
+        if (voice->state.mode == Voice::Mode::Recording)
+            wants.input = true;
+    }
+    return wants;
+}
+
+bool AudioEngine::openDevice() {
+    if (device_)
+        return true;
+    if (!opener_)
+        return false;
+    std::unique_ptr<AudioDevice> device = opener_();
+    if (!device)
+        return false;
+    device_ = std::make_unique<Port>(*this, std::move(device));
+    lastFormat_ = device_->device->format();
+    std::lock_guard lock(mutex_);
+    deviceName_ = device_->device->name();
+    return true;
+}
+
+AudioEngine::Port* AudioEngine::fallback() {
+    if (!fallbackPort_) {
+        AudioDevice::Format format = lastFormat_;
+        format.sampleRate = rate_;
+        std::unique_ptr<AudioDevice> device;
+        if (fallback_)
+            device = fallback_(format);
+        if (!device)
+            device = std::make_unique<SilentDevice>(format);
+        fallbackPort_ = std::make_unique<Port>(*this, std::move(device));
+    }
+    return fallbackPort_.get();
+}
+
+void AudioEngine::giveUpDevice() {
+    if (output_ == device_.get()) {
+        // The stream stalled before it was found dead: the voices go on
+        // from where the clock says they would be by now, so that the
+        // lesson keeps in step with the time that passed.
+        {
+            std::lock_guard lock(mutex_);
+            for (Voice* voice : voices_)
+                if (voice->state.mode == Voice::Mode::Playing)
+                    rebaseLocked(*voice, heard(voice->state, false));
+        }
+        moveOutput(nullptr);
+    }
+    if (input_ == device_.get())
+        moveInput(nullptr);
+    device_->device->abandon();
+    device_->output = device_->input = false;
+    abandoned_.push_back(std::move(device_));
+    nextTry_ = monotonicSeconds() + retrySeconds;
+    std::lock_guard lock(mutex_);
+    deviceName_ = QStringLiteral("silent clock");
+}
+
+void AudioEngine::moveOutput(Port* port) {
+    std::lock_guard lock(mutex_);
+    if (output_ == port)
         return;
-    ensureDevice();
-    if (!device_->failed())
+    // The voices go on from what the listener heard on the old stream; on
+    // the new one they stand still until its first buffer is heard.
+    for (Voice* voice : voices_)
+        if (voice->state.mode == Voice::Mode::Playing)
+            rebaseLocked(*voice, heard(voice->state));
+    output_ = port;
+}
+
+void AudioEngine::moveInput(Port* port) {
+    std::lock_guard lock(mutex_);
+    if (input_ == port)
         return;
-    auto fresh = makeFallback();
-    {
-        std::lock_guard lock(mutex_);
-        const double now = device_->now();
-        for (Voice* voice : voices_)
-            if (voice->mode == Voice::Mode::Playing) {
-                const long long heard = heardLocked(*voice, now);
-                if (voice->mode == Voice::Mode::Playing)
-                    rebaseLocked(*voice, heard);
+    for (Voice* voice : voices_)
+        if (voice->state.mode == Voice::Mode::Recording) {
+            voice->captureSynced = false;
+            // Before its first buffer a recording counts from its start.
+            if (voice->captureEnd > 0)
+                voice->gapFrom = voice->captureEnd;
+        }
+    input_ = port;
+}
+
+double AudioEngine::maintain() {
+    const Wants wants = wanted();
+    const double now = monotonicSeconds();
+    if (wants.output)
+        lastSound_ = now;
+    if (device_ && (device_->output || device_->input) && device_->device->failed())
+        giveUpDevice();
+    const bool mayTry = now >= nextTry_;
+    const auto tryDevice = [&](bool output) {
+        if (!mayTry)
+            return false;
+        if (!openDevice()) {
+            nextTry_ = now + retrySeconds;
+            return false;
+        }
+        Port& port = *device_;
+        const bool started = output ? port.output || port.device->startOutput(port)
+                                    : port.input || port.device->startInput(port);
+        if (!started) {
+            nextTry_ = now + retrySeconds;
+            return false;
+        }
+        (output ? port.output : port.input) = true;
+        return true;
+    };
+
+    if (wants.output) {
+        if (output_ != device_.get() && tryDevice(true)) {
+            moveOutput(device_.get());
+            if (fallbackPort_ && fallbackPort_->output) {
+                fallbackPort_->device->stopOutput();
+                fallbackPort_->output = false;
             }
-        suspended_ = true;
+        }
+        if (!output_) {
+            Port* port = fallback();
+            port->output = port->device->startOutput(*port);
+            moveOutput(port);
+        }
+    } else if (output_ && now - lastSound_ >= idleSeconds) {
+        Port* port = output_;
+        moveOutput(nullptr);
+        port->device->stopOutput();
+        port->output = false;
     }
-    device_->stop();
-    std::unique_ptr<AudioDevice> old;
+
+    if (wants.input) {
+        if (input_ != device_.get() && tryDevice(false)) {
+            moveInput(device_.get());
+            if (fallbackPort_ && fallbackPort_->input) {
+                fallbackPort_->device->stopInput();
+                fallbackPort_->input = false;
+            }
+        }
+        if (!input_) {
+            Port* port = fallback();
+            port->input = port->device->startInput(*port);
+            moveInput(port);
+        }
+    } else if (input_) {
+        Port* port = input_;
+        moveInput(nullptr);
+        port->device->stopInput();
+        port->input = false;
+    }
+
     {
         std::lock_guard lock(mutex_);
-        old = std::exchange(device_, std::move(fresh));
-        format_.outputChannels = device_->format().outputChannels;
-        format_.inputChannels = device_->format().inputChannels;
-        suspended_ = false;
+        const bool silent = !device_ || (output_ && output_ == fallbackPort_.get());
+        deviceName_ = silent ? QStringLiteral("silent clock") : device_->device->name();
     }
-    old.reset();
-    if (!device_->start(*this)) {
-        // Even the fallback refuses: a silent clock always runs.
-        auto silent = std::make_unique<SilentDevice>(format_);
-        silent->start(*this);
-        std::lock_guard lock(mutex_);
-        old = std::exchange(device_, std::move(silent));
-    }
+    return output_ || input_ ? watchSeconds : -1;
 }
 
 AudioEngine::Voice* AudioEngine::addVoice(std::shared_ptr<const Sound> sound) {
-    ensureDevice();
-    checkDevice();
-    auto voice = std::make_unique<Voice>(std::move(sound));
-    voice->ratio = double(format_.sampleRate) / voice->sound->format.sampleRate;
+    auto voice = std::make_unique<Voice>(std::move(sound), rate_);
     std::lock_guard lock(mutex_);
     if (voices_.size() >= maxVoices)
         throw EMCIDeviceError(QStringLiteral("Too many sounds open at once"));
+    publishLocked(*voice);
     voices_.push_back(voice.get());
     return voice.release();
 }
@@ -208,158 +493,240 @@ void AudioEngine::removeVoice(Voice* voice) {
 
 void AudioEngine::replaceSound(Voice* voice, std::shared_ptr<const Sound> sound, long long frame) {
     // The new sound's buffers are made before the device is held up.
-    Voice fresh(std::move(sound));
+    Voice fresh(std::move(sound), rate_);
     {
         std::lock_guard lock(mutex_);
         std::swap(voice->sound, fresh.sound);
         std::swap(voice->resampler, fresh.resampler);
         std::swap(voice->scratch, fresh.scratch);
-        std::swap(voice->frames, fresh.frames);
         std::swap(voice->channels, fresh.channels);
-        voice->ratio = double(format_.sampleRate) / voice->sound->format.sampleRate;
-        voice->mode = Voice::Mode::Idle;
-        voice->restFrame = std::clamp(frame, 0LL, voice->frames);
+        voice->state.frames = fresh.state.frames;
+        voice->state.ratio = fresh.state.ratio;
+        voice->state.mode = Voice::Mode::Idle;
+        voice->state.restFrame = std::clamp(frame, 0LL, voice->state.frames);
+        voice->state.run++;
+        publishLocked(*voice);
     }
     // `fresh` now holds the old sound and frees it here, on this thread.
 }
 
+void AudioEngine::publishLocked(Voice& voice) {
+    voice.published.store(voice.state);
+}
+
 void AudioEngine::rebaseLocked(Voice& voice, long long frame) {
-    voice.runStart = frame;
+    State& s = voice.state;
+    s.run++;
+    s.runStart = frame;
+    s.rendered = 0;
+    s.clock = nullptr;
     voice.cursor = frame;
-    voice.rendered = 0;
     voice.resetResampler = true;
-    voice.drained = frame >= voice.frames;
-    voice.anchored = false;
-    voice.lastHeard = frame;
+    voice.drained = frame >= s.frames;
+    publishLocked(voice);
+}
+
+long long AudioEngine::heard(const State& s, bool onlyRendered) const {
+    switch (s.mode) {
+        case State::Mode::Idle:
+            return s.restFrame;
+        case State::Mode::Recording:
+            return s.recordStart + std::llround(double(s.recorded) / s.ratio);
+        case State::Mode::Playing:
+            break;
+    }
+    if (!s.clock)
+        return s.runStart;
+    double heardEngine = double(s.anchorRendered) + (s.clock->now() - s.anchorTime) * rate_;
+    heardEngine = std::max(heardEngine, 0.0);
+    if (onlyRendered)
+        heardEngine = std::min(heardEngine, double(s.rendered));
+    return std::min(s.runStart + std::llround(heardEngine / s.ratio), s.frames);
+}
+
+long long AudioEngine::position(Voice* voice) {
+    if (!threaded_)
+        maintain();
+    const State s = voice->published.load<State>();
+    long long frame = heard(s);
+    if (s.mode != State::Mode::Playing)
+        return frame;
+    if (voice->shownRun == s.run)
+        frame = std::max(frame, voice->shownFrame);
+    voice->shownRun = s.run;
+    voice->shownFrame = frame;
+    if (frame >= s.frames) {
+        std::lock_guard lock(mutex_);
+        if (voice->state.run == s.run && voice->state.mode == State::Mode::Playing) {
+            voice->state.mode = State::Mode::Idle;
+            voice->state.restFrame = voice->state.frames;
+            publishLocked(*voice);
+        }
+    }
+    return frame;
+}
+
+long long AudioEngine::positionLocked(Voice& voice) {
+    long long frame = heard(voice.state);
+    if (voice.state.mode == State::Mode::Playing && voice.shownRun == voice.state.run)
+        frame = std::max(frame, voice.shownFrame);
+    return frame;
 }
 
 void AudioEngine::play(Voice* voice, long long fromFrame) {
-    checkDevice();
-    std::lock_guard lock(mutex_);
-    voice->mode = Voice::Mode::Playing;
-    rebaseLocked(*voice, std::clamp(fromFrame, 0LL, voice->frames));
+    {
+        std::lock_guard lock(mutex_);
+        voice->state.mode = Voice::Mode::Playing;
+        rebaseLocked(*voice, std::clamp(fromFrame, 0LL, voice->state.frames));
+    }
+    poke();
 }
 
 void AudioEngine::halt(Voice* voice) {
-    checkDevice();
+    if (!threaded_)
+        maintain();
     std::lock_guard lock(mutex_);
-    const long long heard = heardLocked(*voice, device_->now());
-    voice->mode = Voice::Mode::Idle;
-    voice->restFrame = heard;
+    voice->state.restFrame = positionLocked(*voice);
+    voice->state.mode = Voice::Mode::Idle;
+    publishLocked(*voice);
 }
 
 void AudioEngine::moveTo(Voice* voice, long long frame) {
     std::lock_guard lock(mutex_);
-    voice->mode = Voice::Mode::Idle;
-    voice->restFrame = std::clamp(frame, 0LL, voice->frames);
+    voice->state.mode = Voice::Mode::Idle;
+    voice->state.restFrame = std::clamp(frame, 0LL, voice->state.frames);
+    publishLocked(*voice);
 }
 
 bool AudioEngine::isPlaying(Voice* voice) {
-    checkDevice();
-    std::lock_guard lock(mutex_);
-    heardLocked(*voice, device_->now());
-    return voice->mode == Voice::Mode::Playing;
+    position(voice);
+    // Only this thread changes the mode.
+    return voice->state.mode == Voice::Mode::Playing;
 }
 
 bool AudioEngine::isRecording(Voice* voice) {
-    std::lock_guard lock(mutex_);
-    return voice->mode == Voice::Mode::Recording;
-}
-
-long long AudioEngine::position(Voice* voice) {
-    checkDevice();
-    std::lock_guard lock(mutex_);
-    return heardLocked(*voice, device_->now());
-}
-
-long long AudioEngine::heardLocked(Voice& voice, double now) {
-    switch (voice.mode) {
-        case Voice::Mode::Idle:
-            return voice.restFrame;
-        case Voice::Mode::Recording:
-            return voice.recordStart + std::llround(double(voice.recorded) / voice.ratio);
-        case Voice::Mode::Playing:
-            break;
-    }
-    if (!voice.anchored)
-        return voice.lastHeard;
-    double heardDevice =
-        double(voice.anchorRendered) + (now - voice.anchorTime) * format_.sampleRate;
-    heardDevice = std::clamp(heardDevice, 0.0, double(voice.rendered));
-    long long heard = voice.runStart + std::llround(heardDevice / voice.ratio);
-    heard = std::clamp(heard, voice.lastHeard, voice.frames);
-    voice.lastHeard = heard;
-    if (heard >= voice.frames) {
-        voice.mode = Voice::Mode::Idle;
-        voice.restFrame = voice.frames;
-    }
-    return heard;
+    return voice->state.mode == Voice::Mode::Recording;
 }
 
 void AudioEngine::startRecording(Voice* voice, RecordingWriter* writer, long long frame) {
-    checkDevice();
-    std::lock_guard lock(mutex_);
-    voice->mode = Voice::Mode::Recording;
-    voice->writer = writer;
-    voice->recordStart = frame;
-    voice->recorded = 0;
+    {
+        std::lock_guard lock(mutex_);
+        State& s = voice->state;
+        s.mode = Voice::Mode::Recording;
+        s.recordStart = frame;
+        s.recorded = 0;
+        voice->writer = writer;
+        voice->captureSynced = false;
+        voice->gapFrom = monotonicSeconds();
+        voice->captureEnd = 0;
+        publishLocked(*voice);
+    }
+    poke();
 }
 
 void AudioEngine::stopRecording(Voice* voice) {
-    std::lock_guard lock(mutex_);
-    if (voice->mode == Voice::Mode::Recording) {
-        voice->restFrame = heardLocked(*voice, 0);
-        voice->mode = Voice::Mode::Idle;
+    {
+        std::lock_guard lock(mutex_);
+        if (voice->state.mode == Voice::Mode::Recording) {
+            // What the stream heard before the Stop but has not delivered
+            // yet (its latency) is kept as silence: the recording lasts
+            // until the Stop.
+            const double gap = monotonicSeconds() - voice->captureEnd;
+            if (voice->writer && voice->captureSynced && input_ && input_->device->realTime() &&
+                voice->captureEnd > 0 && gap > 0 && gap < maxGapSeconds) {
+                const int silence = int(std::llround(gap * rate_));
+                voice->writer->push(nullptr, silence);
+                voice->state.recorded += silence;
+            }
+            voice->state.restFrame = heard(voice->state);
+            voice->state.mode = Voice::Mode::Idle;
+        }
+        voice->writer = nullptr;
+        publishLocked(*voice);
     }
-    voice->writer = nullptr;
+    poke();
 }
 
-void AudioEngine::render(float* out, const float* in, int frames, double playTime) {
+void AudioEngine::render(Port& port, float* out, int frames, int channels, double playTime) {
+    std::fill_n(out, std::size_t(frames) * channels, 0.0f);
     std::lock_guard lock(mutex_);
-    const int outChannels = format_.outputChannels;
-    std::fill_n(out, std::size_t(frames) * outChannels, 0.0f);
-    if (suspended_)
+    if (&port != output_)
         return;
     for (Voice* voice : voices_)
-        if (voice->mode == Voice::Mode::Playing) {
-            voice->anchored = true;
-            voice->anchorTime = playTime;
-            voice->anchorRendered = voice->rendered;
+        if (voice->state.mode == Voice::Mode::Playing) {
+            voice->state.clock = port.device.get();
+            voice->state.anchorTime = playTime;
+            voice->state.anchorRendered = voice->state.rendered;
         }
-    const int inChannels = format_.inputChannels;
     for (int offset = 0; offset < frames; offset += chunkFrames) {
         const int n = std::min(chunkFrames, frames - offset);
-        const float* mono = nullptr;
-        if (in && inChannels > 0) {
-            const float* source = in + std::size_t(offset) * inChannels;
-            for (int i = 0; i < n; ++i) {
-                float sum = 0;
-                for (int c = 0; c < inChannels; ++c)
-                    sum += source[i * inChannels + c];
-                mono_[i] = sum / inChannels;
-            }
-            mono = mono_.data();
-        }
-        for (Voice* voice : voices_) {
-            if (voice->mode == Voice::Mode::Playing)
-                renderVoice(*voice, out + std::size_t(offset) * outChannels, n);
-            else if (voice->mode == Voice::Mode::Recording && voice->writer) {
-                voice->writer->push(mono, n);
-                voice->recorded += n;
-            }
-        }
+        for (Voice* voice : voices_)
+            if (voice->state.mode == Voice::Mode::Playing)
+                renderVoice(*voice, out + std::size_t(offset) * channels, n, channels);
     }
-    for (std::size_t i = 0, count = std::size_t(frames) * outChannels; i < count; ++i)
+    for (Voice* voice : voices_)
+        if (voice->state.mode == Voice::Mode::Playing)
+            publishLocked(*voice);
+    for (std::size_t i = 0, count = std::size_t(frames) * channels; i < count; ++i)
         out[i] = std::clamp(out[i], -1.0f, 1.0f);
 }
 
-void AudioEngine::renderVoice(Voice& voice, float* out, int frames) {
+void AudioEngine::capture(Port& port, const float* in, int frames, int channels,
+                          double captureTime) {
+    std::lock_guard lock(mutex_);
+    if (&port != input_)
+        return;
+    // On a real-time clock the buffer's time compares with the moment the
+    // recording started: the capture stream's start-up delay, or the gap
+    // while one stream gave way to another, becomes silence.
+    const AudioDevice& device = *port.device;
+    const double heardAt = device.realTime() ? captureTime - device.now() + monotonicSeconds() : 0;
+    for (Voice* voice : voices_) {
+        if (voice->state.mode != Voice::Mode::Recording || !voice->writer)
+            continue;
+        if (!voice->captureSynced) {
+            voice->captureSynced = true;
+            const double gap = heardAt - voice->gapFrom;
+            if (device.realTime() && voice->gapFrom > 0 && gap > 0 && gap < maxGapSeconds) {
+                const int silence = int(std::llround(gap * rate_));
+                voice->writer->push(nullptr, silence);
+                voice->state.recorded += silence;
+            }
+        }
+        voice->captureEnd = heardAt + double(frames) / rate_;
+    }
+    for (int offset = 0; offset < frames; offset += chunkFrames) {
+        const int n = std::min(chunkFrames, frames - offset);
+        const float* mono = nullptr;
+        if (in && channels > 0) {
+            const float* source = in + std::size_t(offset) * channels;
+            for (int i = 0; i < n; ++i) {
+                float sum = 0;
+                for (int c = 0; c < channels; ++c)
+                    sum += source[i * channels + c];
+                mono_[i] = sum / channels;
+            }
+            mono = mono_.data();
+        }
+        for (Voice* voice : voices_)
+            if (voice->state.mode == Voice::Mode::Recording && voice->writer) {
+                voice->writer->push(mono, n);
+                voice->state.recorded += n;
+            }
+    }
+    for (Voice* voice : voices_)
+        if (voice->state.mode == Voice::Mode::Recording)
+            publishLocked(*voice);
+}
+
+void AudioEngine::renderVoice(Voice& voice, float* out, int frames, int outChannels) {
     const int channels = voice.channels;
+    const long long total = voice.state.frames;
     float* scratch = voice.scratch.data();
     int produced = 0;
     if (!voice.drained) {
-        if (voice.ratio == 1.0) {
-            produced = int(std::min<long long>(frames, voice.frames - voice.cursor));
+        if (voice.state.ratio == 1.0) {
+            produced = int(std::min<long long>(frames, total - voice.cursor));
             std::copy_n(voice.sound->frame(voice.cursor), std::size_t(produced) * channels,
                         scratch);
             voice.cursor += produced;
@@ -371,11 +738,11 @@ void AudioEngine::renderVoice(Voice& voice, float* out, int frames) {
             // The whole rest of the sound is at hand, so the converter may
             // run to its end; it takes only what the buffer needs.
             SRC_DATA data{};
-            data.src_ratio = voice.ratio;
+            data.src_ratio = voice.state.ratio;
             data.end_of_input = 1;
             while (produced < frames) {
                 data.data_in = voice.sound->frame(voice.cursor);
-                data.input_frames = long(voice.frames - voice.cursor);
+                data.input_frames = long(total - voice.cursor);
                 data.data_out = scratch + std::size_t(produced) * channels;
                 data.output_frames = frames - produced;
                 if (src_process(voice.resampler, &data) != 0 || data.output_frames_gen == 0)
@@ -387,10 +754,7 @@ void AudioEngine::renderVoice(Voice& voice, float* out, int frames) {
         if (produced < frames)
             voice.drained = true;
     }
-    voice.rendered += frames;
-    if (produced == 0)
-        return;
-    const int outChannels = format_.outputChannels;
+    voice.state.rendered += frames;
     for (int i = 0; i < produced; ++i) {
         const float* source = scratch + std::size_t(i) * channels;
         float* target = out + std::size_t(i) * outChannels;

@@ -2,11 +2,11 @@
 
 #include "platform/media/AudioDevice.h"
 
-#include <QTimer>
+#include <condition_variable>
 #include <functional>
-#include <future>
 #include <memory>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 namespace lectern::platform {
@@ -16,44 +16,61 @@ class RecordingWriter;
 class Sound;
 
 // Owns the sound device; media players are its voices. Any number of voices
-// play at once, mixed and converted to the device's rate, while one or more
+// play at once, mixed and converted to the engine's rate, while one or more
 // of them record, so a recorder and a player run side by side on any device.
 //
-// Voices are driven from the GUI thread only. The device renders on its own
-// thread; the two meet under one mutex that the GUI holds only to copy a few
-// fields or swap pointers (never for file I/O, allocation or freeing), and
-// the device holds only while mixing sound that is already in memory.
+// The device's streams are held only while they are used: the playback
+// stream opens when a voice starts and closes after 10 s without one, the
+// capture stream runs exactly while a voice records. A sound server is
+// slow to answer and may hang or die, so every call into it (opening,
+// starting, stopping, giving up a stream) is made on a thread of the
+// engine's own; the thread also moves the voices to a silent clock when the
+// device fails and back to the device, tried every 2 s, when it answers
+// again. (A device that never waits, such as a manual clock, is driven on
+// the calling thread instead.)
+//
+// Voices are driven from the GUI thread only. The streams' callbacks and
+// the voice commands meet under one mutex that the GUI holds only to copy a
+// few fields or swap pointers (never for file I/O, allocation or freeing),
+// and a callback holds only while mixing sound that is already in memory.
+// Positions are read without any lock: each buffer publishes where each
+// voice stands on the device clock.
 //
 // Positions are what the listener hears: the frames the device has consumed
 // for a voice, placed on the device clock at the time they reach the
 // listener (the output latency is taken off), and read against that clock.
-class AudioEngine : private AudioDevice::Renderer {
+// A voice whose stream is still opening stays where it was started.
+class AudioEngine {
   public:
     // Makes the device to fall back on when the current one fails; it gets
     // the failed device's format. By default a SilentDevice.
     using Fallback = std::function<std::unique_ptr<AudioDevice>(const AudioDevice::Format&)>;
 
-    // Starts `device`; a device that refuses to start is replaced at once by
-    // the fallback.
+    // Runs on `device` for good; a device that fails is replaced by the fallback.
     AudioEngine(CourseFiles& files, std::unique_ptr<AudioDevice> device, Fallback fallback = {});
-    // The device is opened later (opening a sound system can take tens of
-    // milliseconds, which start-up need not wait for): by `open` on a thread
-    // of its own once openDeviceAside() is called, or on the spot when a
-    // voice needs the device first.
+    // The device is opened by `open` on the engine's thread: at the first
+    // sound, or earlier after openDeviceAside(), and again about every 2 s
+    // while it is missing or has failed and sound is wanted. Null from
+    // `open` means no device for now. The engine runs at `sampleRate`.
     using Opener = std::function<std::unique_ptr<AudioDevice>()>;
-    AudioEngine(CourseFiles& files, Opener open, Fallback fallback = {});
+    AudioEngine(CourseFiles& files, Opener open, int sampleRate = 48000, Fallback fallback = {});
     void openDeviceAside();
     virtual ~AudioEngine();
     AudioEngine(const AudioEngine&) = delete;
     AudioEngine& operator=(const AudioEngine&) = delete;
 
     CourseFiles& files() const { return files_; }
+    // The device the sound goes to: the opened device, or "silent clock"
+    // while there is none or it has failed.
     QString deviceName();
-    AudioDevice::Format format();
+    int sampleRate() const { return rate_; }
 
-    // If the device has stopped on its own, moves every voice to the
-    // fallback device, keeping their positions. Run on every voice call and
-    // every 200 ms from the event loop.
+    // Waits until the engine's thread has done what was asked of it so far
+    // (opened, started or replaced devices).
+    void settle();
+    // On an engine without a thread of its own: if the device has stopped on
+    // its own, moves every voice to the fallback device, keeping their
+    // positions. Every voice call does it.
     void checkDevice();
 
     class Voice;
@@ -70,37 +87,80 @@ class AudioEngine : private AudioDevice::Renderer {
     void moveTo(Voice* voice, long long frame);
     bool isPlaying(Voice* voice);
     bool isRecording(Voice* voice);
+    // Lock-free on an engine with a thread of its own.
     long long position(Voice* voice);
 
     // The voice stops playing and hands what the microphone hears, from now
     // on, to `writer`; its position counts the recorded time from `frame`.
+    // The time the capture stream takes to start is recorded as silence, so
+    // the recording keeps its place against the clock of the lesson.
     void startRecording(Voice* voice, RecordingWriter* writer, long long frame);
     // Takes the writer away from the voice; the voice stands at the end of
     // what was recorded. Afterwards the device no longer touches the writer.
     void stopRecording(Voice* voice);
 
   private:
-    void render(float* out, const float* in, int frames, double playTime) override;
-    void renderVoice(Voice& voice, float* out, int frames);
-    long long heardLocked(Voice& voice, double now);
+    class Port;
+    struct State;
+    struct Wants {
+        bool output = false;
+        bool input = false;
+    };
+
+    void render(Port& port, float* out, int frames, int channels, double playTime);
+    void capture(Port& port, const float* in, int frames, int channels, double captureTime);
+    void renderVoice(Voice& voice, float* out, int frames, int channels);
+    // Where the listener is in the voice's sound; with `onlyRendered`, no
+    // further than the frames the device has taken.
+    long long heard(const State& state, bool onlyRendered = true) const;
+    long long positionLocked(Voice& voice);
     void rebaseLocked(Voice& voice, long long frame);
-    std::unique_ptr<AudioDevice> makeFallback();
-    // Takes the device that was being opened, when there is one, and starts it.
-    void ensureDevice();
-    void startDevice();
+    void publishLocked(Voice& voice);
+
+    // Brings the streams in line with what the voices want; on the engine's
+    // thread, or on the caller's for an engine without one. Returns how soon
+    // it wants to run again (in seconds, or a negative number for never
+    // unless asked).
+    double maintain();
+    Wants wanted();
+    bool openDevice();
+    void giveUpDevice();
+    // Makes `port` the one whose output the voices play on (null: none).
+    void moveOutput(Port* port);
+    void moveInput(Port* port);
+    Port* fallback();
+    void poke();
+    void run();
 
     CourseFiles& files_;
     Fallback fallback_;
-    std::unique_ptr<AudioDevice> device_;
     Opener opener_;
-    std::future<std::unique_ptr<AudioDevice>> opening_;
-    AudioDevice::Format format_;
+    const int rate_;
+    const bool threaded_;
+
+    // Touched only by whoever runs maintain().
+    std::unique_ptr<Port> device_;
+    std::unique_ptr<Port> fallbackPort_;
+    std::vector<std::unique_ptr<Port>> abandoned_;
+    AudioDevice::Format lastFormat_;
+    double lastSound_ = -1e9;
+    double nextTry_ = 0;
+
     std::mutex mutex_;
     std::vector<Voice*> voices_;
     std::vector<float> mono_;
-    // While the device is being replaced the mixer renders silence.
-    bool suspended_ = false;
-    QTimer watchdog_;
+    Port* output_ = nullptr;
+    Port* input_ = nullptr;
+    QString deviceName_;
+
+    std::mutex wakeMutex_;
+    std::condition_variable wake_;
+    std::condition_variable settled_;
+    long long asked_ = 0;
+    long long done_ = 0;
+    bool openAside_ = false;
+    bool quit_ = false;
+    std::thread thread_;
 };
 
 }  // namespace lectern::platform

@@ -2,75 +2,114 @@
 
 #include <portaudio.h>
 #include <algorithm>
+#include <chrono>
 
 namespace lectern::platform {
 
 namespace {
-// A stream that was flowing and then has not asked for a buffer for this
-// long is taken for dead. A fresh stream may wait a second or two before its
-// first buffers (PulseAudio does), so only a stream that has run for a
-// while counts.
-constexpr double stallSeconds = 1.5;
-constexpr double flowingSeconds = 1.0;
+// A stream that has run for a while and then has not asked for a buffer for
+// this long is taken for dead. A fresh stream may fill its buffer and then
+// wait a second or so before it runs (PulseAudio's do), so until then only
+// a silence of `startSeconds` counts (its server accepted it and then hung).
+constexpr double stallSeconds = 1.0;
+constexpr double startSeconds = 5.0;
+constexpr double runningSeconds = 1.0;
+// A reading app needs no short latency (positions take it into account),
+// but Play must still be heard at once: buffers of this length keep the
+// wake-ups few.
+constexpr double outputLatency = 0.08;
+constexpr double inputLatency = 0.08;
+
+double monotonicSeconds() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
 }  // namespace
 
-std::unique_ptr<PortAudioDevice> PortAudioDevice::open(QString* reason) {
-    std::unique_ptr<PortAudioDevice> device(new PortAudioDevice);
+class PortAudioDevice::Stream {
+  public:
+    Stream(PortAudioDevice& device, Renderer& renderer, bool output, int channels)
+        : device(device), renderer(renderer), output(output), channels(channels) {}
+
+    static int callback(const void* input, void* output, unsigned long frames,
+                        const PaStreamCallbackTimeInfo* time, PaStreamCallbackFlags, void* self) {
+        auto* stream = static_cast<Stream*>(self);
+        if (stream->abandoned.load(std::memory_order_relaxed))
+            return paAbort;
+        const double now = monotonicSeconds();
+        stream->device.clockOffset_.store(time->currentTime - now, std::memory_order_relaxed);
+        stream->lastCallback.store(now, std::memory_order_relaxed);
+        stream->called.store(true, std::memory_order_relaxed);
+        stream->framesSinceStart += frames;
+        if (stream->framesSinceStart > runningSeconds * stream->device.format_.sampleRate)
+            stream->running.store(true, std::memory_order_relaxed);
+        if (stream->output) {
+            double playTime = time->outputBufferDacTime;
+            if (playTime <= 0)
+                playTime = time->currentTime + stream->latency;
+            stream->renderer.render(static_cast<float*>(output), int(frames), stream->channels,
+                                    playTime);
+        } else {
+            double heardTime = time->inputBufferAdcTime;
+            if (heardTime <= 0)
+                heardTime = time->currentTime - stream->latency;
+            stream->renderer.capture(static_cast<const float*>(input), int(frames),
+                                     stream->channels, heardTime);
+        }
+        return paContinue;
+    }
+
+    bool failed() const {
+        if (abandoned.load(std::memory_order_relaxed))
+            return false;
+        if (finished.load(std::memory_order_relaxed))
+            return true;
+        const double now = monotonicSeconds();
+        const double silence = now - (called.load(std::memory_order_relaxed)
+                                          ? lastCallback.load(std::memory_order_relaxed)
+                                          : started);
+        return silence > (running.load(std::memory_order_relaxed) ? stallSeconds : startSeconds);
+    }
+
+    PortAudioDevice& device;
+    Renderer& renderer;
+    const bool output;
+    const int channels;
+    PaStream* stream = nullptr;
+    double latency = 0;
+    double started = 0;
+    std::atomic<bool> abandoned{false};
+    std::atomic<bool> finished{false};
+    std::atomic<bool> called{false};
+    std::atomic<bool> running{false};
+    // Touched only by the callback.
+    unsigned long long framesSinceStart = 0;
+    std::atomic<double> lastCallback{0};
+};
+
+PortAudioDevice::PortAudioDevice() = default;
+
+std::unique_ptr<PortAudioDevice> PortAudioDevice::open(int sampleRate, QString* reason) {
     const auto failWith = [&](const QString& why) {
         if (reason)
             *reason = why;
         return nullptr;
     };
-    PaError error = Pa_Initialize();
+    const PaError error = Pa_Initialize();
     if (error != paNoError)
         return failWith(QString::fromUtf8(Pa_GetErrorText(error)));
-    device->initialised_ = true;
+    std::unique_ptr<PortAudioDevice> device(new PortAudioDevice);
 
-    const PaDeviceIndex output = Pa_GetDefaultOutputDevice();
-    if (output == paNoDevice)
+    device->outputDevice_ = Pa_GetDefaultOutputDevice();
+    if (device->outputDevice_ == paNoDevice)
         return failWith(QStringLiteral("no sound output device"));
-    const PaDeviceInfo* outInfo = Pa_GetDeviceInfo(output);
-    PaStreamParameters out{};
-    out.device = output;
-    out.channelCount = outInfo->maxOutputChannels >= 2 ? 2 : 1;
-    out.sampleFormat = paFloat32;
-    out.suggestedLatency = std::max(outInfo->defaultHighOutputLatency, 0.05);
-    const double rate = outInfo->defaultSampleRate > 0 ? outInfo->defaultSampleRate : 48000;
-
-    PaStreamParameters in{};
+    const PaDeviceInfo* outInfo = Pa_GetDeviceInfo(device->outputDevice_);
+    device->format_.sampleRate = sampleRate;
+    device->format_.outputChannels = outInfo->maxOutputChannels >= 2 ? 2 : 1;
     const PaDeviceIndex input = Pa_GetDefaultInputDevice();
     const bool haveInput = input != paNoDevice && Pa_GetDeviceInfo(input)->maxInputChannels > 0;
-    if (haveInput) {
-        in.device = input;
-        in.channelCount = 1;
-        in.sampleFormat = paFloat32;
-        in.suggestedLatency = std::max(Pa_GetDeviceInfo(input)->defaultHighInputLatency, 0.05);
-    }
-
-    PaStreamCallback* callback = [](const void* input, void* output, unsigned long frames,
-                                    const PaStreamCallbackTimeInfo* time,
-                                    PaStreamCallbackFlags flags, void* self) {
-        return PortAudioDevice::callback(input, output, frames, time, flags, self);
-    };
-    PaStream* stream = nullptr;
-    error = paInvalidDevice;
-    if (haveInput)
-        error = Pa_OpenStream(&stream, &in, &out, rate, paFramesPerBufferUnspecified, paNoFlag,
-                              callback, device.get());
-    const bool duplex = error == paNoError;
-    if (!duplex)
-        error = Pa_OpenStream(&stream, nullptr, &out, rate, paFramesPerBufferUnspecified, paNoFlag,
-                              callback, device.get());
-    if (error != paNoError)
-        return failWith(QString::fromUtf8(Pa_GetErrorText(error)));
-    device->stream_ = stream;
-    Pa_SetStreamFinishedCallback(stream, [](void* self) { PortAudioDevice::finished(self); });
-
-    const PaStreamInfo* info = Pa_GetStreamInfo(stream);
-    device->format_.sampleRate = int(info && info->sampleRate > 0 ? info->sampleRate : rate);
-    device->format_.outputChannels = out.channelCount;
-    device->format_.inputChannels = duplex ? 1 : 0;
-    device->outputLatency_ = info ? info->outputLatency : 0;
+    device->inputDevice_ = haveInput ? input : paNoDevice;
+    device->format_.inputChannels = haveInput ? 1 : 0;
     device->name_ =
         QStringLiteral("%1 (%2)").arg(QString::fromUtf8(outInfo->name),
                                       QString::fromUtf8(Pa_GetHostApiInfo(outInfo->hostApi)->name));
@@ -78,66 +117,103 @@ std::unique_ptr<PortAudioDevice> PortAudioDevice::open(QString* reason) {
 }
 
 PortAudioDevice::~PortAudioDevice() {
-    stop();
-    if (stream_)
-        Pa_CloseStream(stream_);
-    if (initialised_)
-        Pa_Terminate();
+    if (abandoned_)
+        return;
+    stopOutput();
+    stopInput();
+    Pa_Terminate();
 }
 
-bool PortAudioDevice::start(Renderer& renderer) {
-    renderer_ = &renderer;
-    finished_ = false;
-    flowing_ = false;
-    framesSinceStart_ = 0;
-    running_ = true;
-    lastCallback_ = Pa_GetStreamTime(stream_);
-    if (Pa_StartStream(stream_) != paNoError) {
-        running_ = false;
+namespace {
+
+PaStreamCallback* const streamCallback = [](const void* input, void* output, unsigned long frames,
+                                            const PaStreamCallbackTimeInfo* time,
+                                            PaStreamCallbackFlags flags, void* self) {
+    return PortAudioDevice::Stream::callback(input, output, frames, time, flags, self);
+};
+
+// Opens and starts a stream of `stream`'s direction; false when it does not run.
+bool startStream(PortAudioDevice::Stream& stream, int device, double rate, double latency) {
+    PaStreamParameters parameters{};
+    parameters.device = device;
+    parameters.channelCount = stream.channels;
+    parameters.sampleFormat = paFloat32;
+    parameters.suggestedLatency = latency;
+    PaStream* handle = nullptr;
+    if (Pa_OpenStream(&handle, stream.output ? nullptr : &parameters,
+                      stream.output ? &parameters : nullptr, rate, paFramesPerBufferUnspecified,
+                      paNoFlag, streamCallback, &stream) != paNoError)
+        return false;
+    Pa_SetStreamFinishedCallback(
+        handle, [](void* self) { static_cast<PortAudioDevice::Stream*>(self)->finished = true; });
+    const PaStreamInfo* info = Pa_GetStreamInfo(handle);
+    stream.latency = info ? (stream.output ? info->outputLatency : info->inputLatency) : latency;
+    stream.stream = handle;
+    stream.started = monotonicSeconds();
+    if (Pa_StartStream(handle) != paNoError) {
+        Pa_CloseStream(handle);
+        stream.stream = nullptr;
         return false;
     }
     return true;
 }
 
-void PortAudioDevice::stop() {
-    if (!running_.exchange(false) || !stream_)
+}  // namespace
+
+bool PortAudioDevice::startOutput(Renderer& renderer) {
+    stopOutput();
+    auto stream = std::make_unique<Stream>(*this, renderer, true, format_.outputChannels);
+    if (!startStream(*stream, outputDevice_, format_.sampleRate, outputLatency))
+        return false;
+    output_ = std::move(stream);
+    return true;
+}
+
+bool PortAudioDevice::startInput(Renderer& renderer) {
+    stopInput();
+    if (inputDevice_ == paNoDevice)
+        return false;
+    auto stream = std::make_unique<Stream>(*this, renderer, false, 1);
+    if (!startStream(*stream, inputDevice_, format_.sampleRate, inputLatency))
+        return false;
+    input_ = std::move(stream);
+    return true;
+}
+
+void PortAudioDevice::stopOutput() {
+    if (!output_)
         return;
-    // A device that is gone may not drain: drop what is queued.
-    Pa_AbortStream(stream_);
+    // Nothing is left to hear when the engine lets a stream go.
+    Pa_AbortStream(output_->stream);
+    Pa_CloseStream(output_->stream);
+    output_.reset();
+}
+
+void PortAudioDevice::stopInput() {
+    if (!input_)
+        return;
+    Pa_AbortStream(input_->stream);
+    Pa_CloseStream(input_->stream);
+    input_.reset();
+}
+
+void PortAudioDevice::abandon() {
+    // The streams are left open and their memory kept: a callback may still
+    // be running, and closing them could wait forever for a dead server.
+    abandoned_ = true;
+    for (std::unique_ptr<Stream>* stream : {&output_, &input_})
+        if (*stream) {
+            (*stream)->abandoned = true;
+            stream->release();
+        }
 }
 
 double PortAudioDevice::now() const {
-    return Pa_GetStreamTime(stream_);
+    return monotonicSeconds() + clockOffset_.load(std::memory_order_relaxed);
 }
 
 bool PortAudioDevice::failed() const {
-    if (!running_)
-        return false;
-    if (finished_ || Pa_IsStreamActive(stream_) != 1)
-        return true;
-    return flowing_ && now() - lastCallback_.load() > stallSeconds;
-}
-
-int PortAudioDevice::callback(const void* input, void* output, unsigned long frames,
-                              const void* timeInfo, unsigned long, void* self) {
-    auto* device = static_cast<PortAudioDevice*>(self);
-    const auto* time = static_cast<const PaStreamCallbackTimeInfo*>(timeInfo);
-    device->lastCallback_ = time->currentTime;
-    if (!device->flowing_) {
-        device->framesSinceStart_ += frames;
-        if (device->framesSinceStart_ > flowingSeconds * device->format_.sampleRate)
-            device->flowing_ = true;
-    }
-    double playTime = time->outputBufferDacTime;
-    if (playTime <= 0)
-        playTime = time->currentTime + device->outputLatency_;
-    device->renderer_->render(static_cast<float*>(output), static_cast<const float*>(input),
-                              int(frames), playTime);
-    return paContinue;
-}
-
-void PortAudioDevice::finished(void* self) {
-    static_cast<PortAudioDevice*>(self)->finished_ = true;
+    return (output_ && output_->failed()) || (input_ && input_->failed());
 }
 
 }  // namespace lectern::platform

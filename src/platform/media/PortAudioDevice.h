@@ -7,41 +7,42 @@
 
 namespace lectern::platform {
 
-// The system's default sound output (and input, when there is one) through
-// PortAudio, in one stream that plays and records at the output device's
-// own rate.
+// The system's default sound output and input through PortAudio, as two
+// streams opened only while they are started. Every PortAudio call but the
+// callbacks happens on the thread that opened the device; now() and
+// failed() read what the callbacks published.
 class PortAudioDevice : public AudioDevice {
   public:
-    // Null, with the reason, when PortAudio cannot start, there is no output
-    // device, or no stream opens on it.
-    static std::unique_ptr<PortAudioDevice> open(QString* reason);
+    // Null, with the reason, when PortAudio cannot start or there is no
+    // output device. Opens no stream.
+    static std::unique_ptr<PortAudioDevice> open(int sampleRate, QString* reason);
+    // Closes the streams and PortAudio, unless a stream was abandoned: then
+    // both are left alone, since closing could wait for a dead server.
     ~PortAudioDevice() override;
 
     Format format() const override { return format_; }
-    bool start(Renderer& renderer) override;
-    void stop() override;
+    bool startOutput(Renderer& renderer) override;
+    void stopOutput() override;
+    bool startInput(Renderer& renderer) override;
+    void stopInput() override;
+    void abandon() override;
     double now() const override;
     bool failed() const override;
     QString name() const override { return name_; }
 
-  private:
-    PortAudioDevice() = default;
-    static int callback(const void* input, void* output, unsigned long frames, const void* timeInfo,
-                        unsigned long flags, void* self);
-    static void finished(void* self);
+    class Stream;
 
-    void* stream_ = nullptr;
-    bool initialised_ = false;
+  private:
+    PortAudioDevice();
+
     Format format_;
     QString name_;
-    double outputLatency_ = 0;
-    Renderer* renderer_ = nullptr;
-    std::atomic<bool> running_{false};
-    std::atomic<bool> finished_{false};
-    std::atomic<double> lastCallback_{0};
-    std::atomic<bool> flowing_{false};
-    // Touched only by the callback thread.
-    unsigned long long framesSinceStart_ = 0;
+    int outputDevice_ = -1;
+    int inputDevice_ = -1;
+    std::unique_ptr<Stream> output_, input_;
+    bool abandoned_ = false;
+    // The device clock's lead over the monotonic clock, set by the callbacks.
+    std::atomic<double> clockOffset_{0};
 };
 
 }  // namespace lectern::platform

@@ -6,23 +6,22 @@
 namespace lectern::platform {
 
 namespace {
-
-std::unique_ptr<AudioDevice> openSystemDevice() {
-    QString reason;
-    std::unique_ptr<AudioDevice> device = PortAudioDevice::open(&reason);
-    if (!device)
-        device = std::make_unique<SilentDevice>();
-    return device;
-}
-
+// The rate the engine mixes at; every desktop sound server takes it.
+constexpr int engineRate = 48000;
 }  // namespace
 
 std::unique_ptr<AudioEngine> createSystemAudioEngine(CourseFiles& files) {
-    return std::make_unique<AudioEngine>(files, openSystemDevice());
+    auto engine = createDeferredSystemAudioEngine(files);
+    engine->openDeviceAside();
+    engine->settle();
+    return engine;
 }
 
 std::unique_ptr<AudioEngine> createDeferredSystemAudioEngine(CourseFiles& files) {
-    return std::make_unique<AudioEngine>(files, openSystemDevice);
+    return std::make_unique<AudioEngine>(
+        files,
+        [] { return std::unique_ptr<AudioDevice>(PortAudioDevice::open(engineRate, nullptr)); },
+        engineRate);
 }
 
 std::unique_ptr<AudioEngine> createSilentAudioEngine(CourseFiles& files) {

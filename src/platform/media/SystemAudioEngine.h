@@ -9,12 +9,13 @@ namespace lectern::platform {
 class CourseFiles;
 
 // The engine of the program: the default sound device through PortAudio or,
-// when there is none (no sound system, no output device, a stream that will
-// not open or start), a silent clock running in real time, so lessons still
-// play, highlight and end and recordings hold silence of the right length.
+// while there is none (no sound system, no output device, a stream that will
+// not open or start, a server that died), a silent clock running in real
+// time, so lessons still play, highlight and end and recordings hold silence
+// of the right length. The device is opened here, on the engine's thread.
 std::unique_ptr<AudioEngine> createSystemAudioEngine(CourseFiles& files);
-// The same, with the sound system not opened yet: the engine opens it when
-// a sound first needs it, or on a thread of its own after
+// The same, with the sound system not opened yet: the engine opens it on its
+// own thread when a sound first needs it, or after
 // AudioEngine::openDeviceAside(), so that start-up need not wait for it.
 std::unique_ptr<AudioEngine> createDeferredSystemAudioEngine(CourseFiles& files);
 

@@ -117,10 +117,10 @@ void TMediaPlayer::StartRecording() {
         return;
     paused_ = false;
     engine_.halt(voice_);
-    const long long from = engine_.position(voice_);
+    const long long from = std::min(engine_.position(voice_), sound_->frames());
     recorder_ = std::make_unique<RecordingWriter>(
         engine_.files().openToRecord(fileName_), CourseFiles::nativePath(fileName_), sound_->format,
-        sound_->samples.data(), from, engine_.format().sampleRate);
+        sound_->samples.data(), from, engine_.sampleRate());
     engine_.startRecording(voice_, recorder_.get(), from);
 }
 
@@ -131,12 +131,25 @@ void TMediaPlayer::finishRecording() {
     const long long end = engine_.position(voice_);
     std::unique_ptr<RecordingWriter> recorder = std::move(recorder_);
     recorder->finish();
-    if (!recorder->error().isEmpty())
-        throw EMCIDeviceError(recorder->error());
-    auto sound =
-        Sound::load(openPath_, CourseFiles::nativePath(fileName_), engine_.files().courseFolder());
-    engine_.replaceSound(voice_, sound, end);
+    // After a write error (a full disk) the file keeps what was written. The
+    // player takes the file as it is and stands at its start, so that its
+    // sound and its position agree and a new recording starts afresh.
+    const bool failed = !recorder->error().isEmpty();
+    std::shared_ptr<const Sound> sound;
+    try {
+        sound = Sound::load(openPath_, CourseFiles::nativePath(fileName_),
+                            engine_.files().courseFolder());
+    } catch (const Error&) {
+        if (!failed)
+            throw;
+        auto empty = std::make_shared<Sound>();
+        empty->format = sound_->format;
+        sound = std::move(empty);
+    }
+    engine_.replaceSound(voice_, sound, failed ? 0 : end);
     sound_ = std::move(sound);
+    if (failed)
+        throw EMCIDeviceError(recorder->error());
 }
 
 void TMediaPlayer::Save() {

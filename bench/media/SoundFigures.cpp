@@ -1,0 +1,186 @@
+// Figures of the sound engine on a desktop, under a private PulseAudio
+// server (run by hand: lectern-sound-figures): the process's CPU at rest and
+// while a lesson plays, from Play to the first frame on the sink with the
+// playback stream open and closed, how long the capture stream takes to
+// deliver, and where a recording places what it heard.
+#include "media/PulseServer.h"
+#include "support/WavFiles.h"
+
+#include "platform/CourseFiles.h"
+#include "platform/media/SystemAudioEngine.h"
+#include "platform/media/TMediaPlayer.h"
+
+#include <sndfile.h>
+#include <unistd.h>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+#include <cmath>
+#include <cstdio>
+#include <functional>
+
+using lectern::platform::TMediaPlayer;
+using namespace lectern::test;
+
+namespace {
+
+double cpuSeconds() {
+    QFile stat(QStringLiteral("/proc/self/stat"));
+    if (!stat.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray text = stat.readAll();
+    // The fields after the command name, which is in parentheses.
+    const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
+    return (fields.value(11).toDouble() + fields.value(12).toDouble()) / sysconf(_SC_CLK_TCK);
+}
+
+// Share of one core this process used over `ms`, with `during` run every 250 ms.
+double cpuShare(int ms, const std::function<void()>& during = {}) {
+    const double before = cpuSeconds();
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < ms) {
+        QThread::msleep(250);
+        if (during)
+            during();
+    }
+    return (cpuSeconds() - before) * 1000 / double(clock.elapsed());
+}
+
+// Listens to the null sink's monitor with parec.
+class MonitorListener {
+  public:
+    MonitorListener() {
+        parec_.start(QStringLiteral("parec"),
+                     {QStringLiteral("--raw"), QStringLiteral("--format=float32le"),
+                      QStringLiteral("--channels=1"), QStringLiteral("--rate=48000"),
+                      QStringLiteral("--latency-msec=5"), QStringLiteral("-d"),
+                      QStringLiteral("null.monitor")});
+        parec_.waitForStarted(5000);
+        QElapsedTimer settle;
+        settle.start();
+        while (settle.elapsed() < 1000)
+            if (parec_.waitForReadyRead(50))
+                parec_.readAll();
+    }
+    ~MonitorListener() {
+        parec_.kill();
+        parec_.waitForFinished(2000);
+    }
+
+    // When the first frame louder than silence reached the sink, in ms after `from`.
+    double msUntilSound(const QElapsedTimer& from, int timeoutMs) {
+        QByteArray pending;
+        while (from.elapsed() < timeoutMs) {
+            if (!parec_.waitForReadyRead(5))
+                continue;
+            const double arrived = double(from.nsecsElapsed()) / 1e6;
+            pending += parec_.readAll();
+            const auto* samples = reinterpret_cast<const float*>(pending.constData());
+            const qsizetype count = pending.size() / qsizetype(sizeof(float));
+            for (qsizetype i = 0; i < count; ++i)
+                if (std::abs(samples[i]) > 0.05f)
+                    return arrived - double(count - i) * 1000 / 48000;
+            pending.remove(0, count * qsizetype(sizeof(float)));
+        }
+        return -1;
+    }
+
+  private:
+    QProcess parec_;
+};
+
+void report(const char* what, double value, const char* unit) {
+    std::printf("%-32s %8.2f %s\n", what, value, unit);
+    std::fflush(stdout);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    PulseServer pulse;
+    if (!pulse.failure().isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(pulse.failure()));
+        return 1;
+    }
+    QTemporaryDir dir;
+    lectern::platform::CourseFiles files;
+    auto engine = lectern::platform::createDeferredSystemAudioEngine(files);
+    engine->openDeviceAside();
+    const auto open = [&](const QString& name) {
+        auto player = std::make_unique<TMediaPlayer>(*engine);
+        player->SetFileName(dir.path() + "\\" + name);
+        player->Open();
+        return player;
+    };
+    writeTone(dir.path() + "/lesson.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 22050, 1, 12000);
+    writeTone(dir.path() + "/blank.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 22050, 1, 0);
+    auto lesson = open("lesson.wav");
+    auto recorder = open("blank.wav");
+    QThread::msleep(2000);
+    report("CPU at rest, sounds open", 100 * cpuShare(10000), "% of a core");
+
+    lesson->Play();
+    QThread::msleep(500);
+    report("CPU playing", 100 * cpuShare(10000, [&] { lesson->Position(); }), "% of a core");
+    lesson->Stop();
+
+    const auto firstFrame = [&] {
+        MonitorListener monitor;
+        QElapsedTimer clock;
+        clock.start();
+        lesson->Seek(2000);
+        lesson->Play();
+        const double ms = monitor.msUntilSound(clock, 5000);
+        lesson->Stop();
+        return ms;
+    };
+    report("Play to first frame, stream open", firstFrame(), "ms");
+    QThread::msleep(11000);
+    report("Play to first frame, stream closed", firstFrame(), "ms");
+
+    // 1 s of silence, then a tone: heard on the sink and recorded from its
+    // monitor, started together. A sound at lesson time L must lie in the
+    // file at L plus the recorder's lead over the lesson.
+    {
+        writeTone(dir.path() + "/silence.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 22050, 1, 1000, 0);
+        writeTone(dir.path() + "/tone.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 22050, 1, 2000);
+        WavInfo onset = readWav(dir.path() + "/silence.wav");
+        const WavInfo tone = readWav(dir.path() + "/tone.wav");
+        onset.samples.insert(onset.samples.end(), tone.samples.begin(), tone.samples.end());
+        SF_INFO info{};
+        info.samplerate = 22050;
+        info.channels = 1;
+        info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+        SNDFILE* file = sf_open(QFile::encodeName(dir.path() + "/onset.wav"), SFM_WRITE, &info);
+        sf_writef_float(file, onset.samples.data(), sf_count_t(onset.samples.size()));
+        sf_close(file);
+    }
+    auto along = open("onset.wav");
+    QElapsedTimer clock;
+    clock.start();
+    recorder->StartRecording();
+    report("StartRecording call", double(clock.nsecsElapsed()) / 1e6, "ms");
+    along->Play();
+    while (recorder->Position() == 0 && clock.elapsed() < 5000)
+        QThread::usleep(500);
+    report("Record to first captured frame", double(clock.nsecsElapsed()) / 1e6, "ms");
+    QThread::msleep(600);
+    const int lead = recorder->Position() - along->Position();
+    QThread::msleep(2200);
+    recorder->Stop();
+    recorder->Save();
+    const WavInfo wav = readWav(dir.path() + "/blank.wav");
+    long long onset = -1;
+    for (std::size_t i = 0; i < wav.samples.size() && onset < 0; ++i)
+        if (std::abs(wav.samples[i]) > 0.1f)
+            onset = (long long)i;
+    report("recorder's lead over the lesson", lead, "ms");
+    if (onset >= 0)
+        report("recording shift", double(onset) * 1000 / wav.sampleRate - (1000 + lead), "ms");
+    return 0;
+}
