@@ -66,7 +66,8 @@ TfrmSort::TfrmSort(platform::Platform& platform)
     keys.press(Qt::Key_Escape, m55);
     keys.bind(QKeySequence(Qt::CTRL | Qt::Key_Right), [this] { MoveSelectedItem(1); });
     keys.bind(QKeySequence(Qt::CTRL | Qt::Key_Left), [this] { MoveSelectedItem(-1); });
-    // Tab goes through the boxes from left to right.
+    // The keyboard starts in the source box; Tab goes on from left to right.
+    ListBox1->setFocus();
     setTabOrder(ListBox1, ListBox3);
     setTabOrder(ListBox3, ListBox2);
     FormResize();
