@@ -1,10 +1,12 @@
 #include "platform/widgets/TForm.h"
 
+#include "platform/Error.h"
 #include "platform/ModalRunner.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 
 namespace lectern::platform {
 
@@ -87,6 +89,26 @@ void TForm::showEvent(QShowEvent* event) {
             move(area.center() - QPoint(width() / 2, height() / 2));
     }
     QWidget::showEvent(event);
+}
+
+void TForm::bindTimer(QTimer* timer, std::function<void()> tick,
+                      std::function<void(const Error&)> reportError) {
+    connect(timer, &QTimer::timeout, this,
+            [this, timer, tick = std::move(tick), reportError = std::move(reportError)] {
+                guarded([&] {
+                    try {
+                        tick();
+                    } catch (const Error& error) {
+                        timer->stop();
+                        if (!reportError)
+                            throw;
+                        reportError(error);
+                    } catch (...) {
+                        timer->stop();
+                        throw;
+                    }
+                });
+            });
 }
 
 }  // namespace lectern::platform
