@@ -1,5 +1,7 @@
 #include "app/LecternApplication.h"
 
+#include "app/CommandLine.h"
+#include "app/RecentCourse.h"
 #include "app/WindowSet.h"
 #include "main/TMainFrm.h"
 #include "platform/CourseFiles.h"
@@ -9,19 +11,96 @@
 #include "platform/EventLoopModalRunner.h"
 #include "platform/HandlerGuard.h"
 #include "platform/QtDialogs.h"
+#include "platform/Version.h"
 #include "platform/browser/WebEngineBrowserEngine.h"
 #include "platform/media/SystemAudioEngine.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QFileDialog>
 #include <QTimer>
+
+#include <cstdio>
 #include <memory>
 
 namespace lectern::app {
 
+namespace {
+
+void print(std::FILE* stream, const QString& text) {
+    const QByteArray bytes = text.toLocal8Bit();
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
+}
+
+// Answers the command lines that need no window; the exit status, or -1 to
+// go on and play.
+int answerWithoutWindows(const CommandLine& line, int argc, char** argv) {
+    switch (line.action()) {
+        case CommandLine::Action::ShowVersion:
+            print(stdout, CommandLine::versionText());
+            return 0;
+        case CommandLine::Action::ShowHelp:
+        case CommandLine::Action::Misuse: {
+            // The help text names the program from the application object.
+            const QCoreApplication application(argc, argv);
+            const bool misuse = line.action() == CommandLine::Action::Misuse;
+            if (misuse)
+                print(stderr, QStringLiteral("lectern: ") + line.error() + QLatin1Char('\n'));
+            print(misuse ? stderr : stdout, line.helpText());
+            return misuse ? CommandLine::UsageStatus : 0;
+        }
+        case CommandLine::Action::Run:
+            if (!line.folder().isEmpty()) {
+                const QString problem = CommandLine::enterCourseFolder(line.folder());
+                if (!problem.isEmpty()) {
+                    print(stderr, QStringLiteral("lectern: ") + problem + QLatin1Char('\n'));
+                    return CommandLine::UsageStatus;
+                }
+                RecentCourse::rememberCurrentFolder();
+            }
+            return -1;
+        case CommandLine::Action::Choose:
+            return -1;
+    }
+    return -1;
+}
+
+// The folder chooser of --choose; the exit status when the program ends
+// here, or -1 when the chosen course is now the current folder.
+int chooseCourse(platform::Dialogs& dialogs) {
+    const QString folder = QFileDialog::getExistingDirectory(
+        nullptr, QStringLiteral("Choose a course folder"), RecentCourse::startFolder());
+    if (folder.isEmpty())
+        return 0;
+    const QString problem = CommandLine::enterCourseFolder(folder);
+    if (!problem.isEmpty()) {
+        dialogs.showError(problem);
+        return CommandLine::UsageStatus;
+    }
+    RecentCourse::rememberCurrentFolder();
+    return -1;
+}
+
+}  // namespace
+
 int runLectern(int argc, char** argv) {
-    QApplication application(argc, argv);
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QFile::decodeName(argv[i]));
+    const CommandLine line(arguments);
+    // The folder given becomes the current folder before anything else.
+    if (const int status = answerWithoutWindows(line, argc, argv); status >= 0)
+        return status;
+
+    // The command line is the player's own: Qt sees only the program name.
+    int qtArgc = 1;
+    QApplication application(qtArgc, argv);
     QApplication::setApplicationName(QStringLiteral("Lectern"));
+    QApplication::setApplicationVersion(platform::productVersion());
     platform::QtDialogs dialogs;
+    if (line.action() == CommandLine::Action::Choose)
+        if (const int status = chooseCourse(dialogs); status >= 0)
+            return status;
     const platform::HandlerGuard guard(dialogs);
     guard.run([&] {
         platform::CourseFiles files;

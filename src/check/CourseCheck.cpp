@@ -87,7 +87,9 @@ bool CourseCheck::readList(const QString& name, const QString& coursePath,
         problem(name, 0, QStringLiteral("missing: the course cannot start without it"));
         return false;
     }
-    if (found.caseDiffers)
+    if (found.legacyName)
+        warning(name, 0, legacyNameNote(report_.codePage));
+    else if (found.caseDiffers)
         warning(name, 0,
                 QStringLiteral("found only as \"%1\": the letter case differs (works here, not "
                                "on a case-sensitive web server)")

@@ -81,6 +81,8 @@ class CourseCheck {
     void reportCaseDifferences(
         const QString& written, const QString& real,
         const std::function<void(Finding::Severity, const QString&)>& report);
+    // About a name found only by its bytes in the course's code page.
+    static QString legacyNameNote(const QString& codePage);
     // The marks of a file, one a line, each empty when its line is not an
     // integer; nullopt when the file cannot be read.
     using Marks = std::vector<std::optional<qint64>>;

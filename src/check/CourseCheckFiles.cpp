@@ -46,6 +46,14 @@ void CourseCheck::reportCaseDifferences(
     }
 }
 
+QString CourseCheck::legacyNameNote(const QString& codePage) {
+    return QStringLiteral(
+               "the name is kept in %1 bytes, not UTF-8 (found here, but other tools "
+               "may not; unpack the course so that names become UTF-8, e.g. unzip -O "
+               "%1)")
+        .arg(codePage);
+}
+
 std::optional<QString> CourseCheck::checkFile(const QString& coursePath, const Reference& from,
                                               const QString& what) {
     const QString native = platform::CourseFiles::nativePath(coursePath);
@@ -102,7 +110,9 @@ std::optional<QString> CourseCheck::checkFile(const QString& coursePath, const R
             report(Finding::Problem, opened.failure());
         } else {
             result = found.path;
-            if (found.caseDiffers)
+            if (found.legacyName)
+                report(Finding::Warning, legacyNameNote(report_.codePage));
+            else if (found.caseDiffers)
                 reportCaseDifferences(shown, displayPath(found.path), report);
             for (const QStringList& names : found.ambiguous)
                 report(Finding::Warning,

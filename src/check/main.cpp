@@ -1,8 +1,10 @@
 // lectern-check [--json] [FOLDER]: loads a course as the player does and
 // lists everything wrong with it. Exit status 0 for a clean course, 1 when
-// there are problems, 2 when the folder cannot be read.
+// there are problems, 2 when the folder cannot be read or the command line
+// is mistaken.
 #include "check/CourseCheck.h"
 #include "platform/CourseFiles.h"
+#include "platform/Version.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -14,17 +16,26 @@
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("lectern-check"));
+    QCoreApplication::setApplicationVersion(lectern::platform::productVersion());
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Lists every problem of a Lectern course: missing or unreadable files, "
                        "bad values, marks that do not fit their pages or sounds."));
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption json(QStringLiteral("json"),
                                   QStringLiteral("Print the findings as JSON for tools."));
     parser.addOption(json);
     parser.addPositionalArgument(QStringLiteral("FOLDER"),
                                  QStringLiteral("The course folder (default: the current folder)."),
                                  QStringLiteral("[FOLDER]"));
+    // Mistakes end with status 2, which 1 (problems found) would hide.
+    if (!parser.parse(QCoreApplication::arguments())) {
+        const QByteArray text =
+            ("lectern-check: " + parser.errorText() + "\n" + parser.helpText()).toLocal8Bit();
+        std::fwrite(text.constData(), 1, static_cast<size_t>(text.size()), stderr);
+        return 2;
+    }
     parser.process(app);
     const QStringList arguments = parser.positionalArguments();
     if (arguments.size() > 1) {

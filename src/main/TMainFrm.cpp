@@ -18,6 +18,7 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace lectern::main {
@@ -60,6 +61,29 @@ class MouseUpFilter : public QObject {
 
   private:
     std::function<void()> onMouseUp_;
+};
+
+// Return on the tree runs its node, as a double click does; a held key runs
+// it once.
+class ReturnKeyFilter : public QObject {
+  public:
+    ReturnKeyFilter(QObject* parent, std::function<void()> onReturn)
+        : QObject(parent), onReturn_(std::move(onReturn)) {}
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
+            return false;
+        if (!key->isAutoRepeat())
+            onReturn_();
+        return true;
+    }
+
+  private:
+    std::function<void()> onReturn_;
 };
 
 }  // namespace
@@ -125,6 +149,10 @@ TMainFrm::TMainFrm(platform::Platform& platform, const ExerciseWindows& windows,
     bind(TreeView1, &QTreeView::doubleClicked, [this] { m22Click(); });
     TreeView1->viewport()->installEventFilter(
         new MouseUpFilter(this, [this] { guarded([this] { TreeView1MouseUp(); }); }));
+    TreeView1->installEventFilter(
+        new ReturnKeyFilter(this, [this] { guarded([this] { m22Click(); }); }));
+    // The keyboard starts in the tree.
+    TreeView1->setFocus();
 
     bind(m11, &platform::TImage::mouseMoved, [this] { m11MouseMove(); });
     bind(m22, &platform::TImage::mouseMoved, [this] { m22MouseMove(); });

@@ -22,11 +22,11 @@ QString CourseFiles::nativePath(const QString& coursePath) {
 }
 
 QString CourseFiles::resolve(const QString& coursePath) const {
-    return resolver_->resolve(nativePath(coursePath)).path;
+    return resolver_->resolve(nativePath(coursePath), decoding_.legacyCodePage()).path;
 }
 
 PathResolver::Result CourseFiles::lookup(const QString& coursePath) const {
-    return resolver_->resolve(nativePath(coursePath));
+    return resolver_->resolve(nativePath(coursePath), decoding_.legacyCodePage());
 }
 
 bool CourseFiles::exists(const QString& coursePath) const {

@@ -17,7 +17,8 @@ namespace lectern::platform {
 // entry); this is the one place that turns them into real files of this
 // system. Courses are mostly made on Windows, which does not tell letter
 // case apart: a path that does not exist as written is looked up without
-// regard to case (PathResolver), for reading and for writing alike.
+// regard to case (PathResolver), for reading and for writing alike, and so
+// is a name kept in the bytes of the course's legacy code page.
 // Messages name paths the way this system writes them.
 //
 // A course is untrusted. Every read takes only a regular file of sane size

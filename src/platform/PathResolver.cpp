@@ -1,9 +1,13 @@
 #include "platform/PathResolver.h"
 
+#include "platform/TextDecoding.h"
+
 #include <QFile>
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 
@@ -23,6 +27,11 @@ struct PathResolver::Listing {
     struct Entry {
         QString name;
         Kind kind;
+        // For a name that is not UTF-8: its bytes, and what they read as in
+        // the code page last asked for.
+        QByteArray bytes;
+        QString decoded;
+        QByteArray decodedIn;
     };
 
     FolderState state;
@@ -57,16 +66,25 @@ QString folderPath(const QString& built, bool absolute) {
     return built;
 }
 
-bool readState(const QString& path, bool& isFolder, dev_t& device, ino_t& inode,
+bool readState(const QByteArray& nativePath, bool& isFolder, dev_t& device, ino_t& inode,
                timespec& changed) {
     struct stat st;
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+    if (::stat(nativePath.constData(), &st) != 0)
         return false;
     isFolder = S_ISDIR(st.st_mode);
     device = st.st_dev;
     inode = st.st_ino;
     changed = st.st_mtim;
     return true;
+}
+
+bool readState(const QString& path, bool& isFolder, dev_t& device, ino_t& inode,
+               timespec& changed) {
+    return readState(QFile::encodeName(path), isFolder, device, inode, changed);
+}
+
+QByteArray nativeEntryPath(const QString& folder, const QByteArray& name) {
+    return QFile::encodeName(folder) + '/' + name;
 }
 
 bool sameState(const timespec& a, const timespec& b) {
@@ -76,7 +94,34 @@ bool sameState(const timespec& a, const timespec& b) {
 }  // namespace
 
 PathResolver::PathResolver() = default;
-PathResolver::~PathResolver() = default;
+
+PathResolver::~PathResolver() {
+    for (const int descriptor : std::as_const(legacyEntries_))
+        ::close(descriptor);
+}
+
+QString PathResolver::entryPath(const QString& folder, const Listing& listing, int index) {
+    const Listing::Entry& entry = listing.entries[static_cast<size_t>(index)];
+    if (entry.bytes.isEmpty())
+        return folder + QLatin1Char('/') + entry.name;
+    const QByteArray native = nativeEntryPath(folder, entry.bytes);
+    struct stat now;
+    if (::stat(native.constData(), &now) != 0)
+        return {};
+    // A kept descriptor serves while it still is the entry of that name.
+    if (const auto kept = legacyEntries_.constFind(native); kept != legacyEntries_.constEnd()) {
+        struct stat held;
+        if (::fstat(*kept, &held) == 0 && held.st_dev == now.st_dev && held.st_ino == now.st_ino)
+            return QStringLiteral("/proc/self/fd/%1").arg(*kept);
+        ::close(*kept);
+        legacyEntries_.remove(native);
+    }
+    const int descriptor = ::open(native.constData(), O_PATH | O_CLOEXEC);
+    if (descriptor < 0)
+        return {};
+    legacyEntries_.insert(native, descriptor);
+    return QStringLiteral("/proc/self/fd/%1").arg(descriptor);
+}
 
 void PathResolver::forgetFolder(const QString& folder) {
     QMutexLocker lock(&mutex_);
@@ -90,11 +135,11 @@ void PathResolver::forgetAll() {
 }
 
 bool PathResolver::resolveInKnownFolder(const QString& path, qsizetype lastSeparator,
-                                        Result& result) {
+                                        const QByteArray& legacyCodePage, Result& result) {
     const auto known = knownFolders_.constFind(path.left(lastSeparator));
     if (known == knownFolders_.constEnd())
         return false;
-    const QString& folder = *known;
+    const QString folder = known->real;
     FolderState state;
     if (!readState(folder, state.isFolder, state.device, state.inode, state.changed) ||
         !state.isFolder)
@@ -106,13 +151,17 @@ bool PathResolver::resolveInKnownFolder(const QString& path, qsizetype lastSepar
     if (!listing)
         return false;
     Result found;
-    const int index = match(folder, *listing, part, false, found);
+    const int index = match(folder, *listing, part, false, legacyCodePage, found);
     // A miss takes the long way, which also tells why.
     if (index < 0)
         return false;
-    result.path = folder + QLatin1Char('/') + listing->entries[static_cast<size_t>(index)].name;
+    const QString real = entryPath(folder, *listing, index);
+    if (real.isEmpty())
+        return false;
+    result.path = real;
     result.failure = Failure::None;
-    result.caseDiffers = result.path != path;
+    result.caseDiffers = known->caseDiffers || found.caseDiffers;
+    result.legacyName = known->legacyName || found.legacyName;
     result.ambiguous = std::move(found.ambiguous);
     return true;
 }
@@ -145,7 +194,10 @@ std::shared_ptr<PathResolver::Listing> PathResolver::listingOf(const QString& fo
             kind = Listing::Folder;
         else if (entry->d_type == DT_REG)
             kind = Listing::File;
-        listing->entries.push_back({QFile::decodeName(name), kind});
+        const QByteArray bytes(name);
+        listing->entries.push_back({QFile::decodeName(bytes), kind,
+                                    TextDecoding::isValidUtf8(bytes) ? QByteArray() : bytes,
+                                    QString(), QByteArray()});
     }
     ::closedir(dir);
     std::sort(listing->entries.begin(), listing->entries.end(),
@@ -161,7 +213,7 @@ std::shared_ptr<PathResolver::Listing> PathResolver::listingOf(const QString& fo
 }
 
 int PathResolver::match(const QString& folder, Listing& listing, const QString& part,
-                        bool needFolder, Result& result) {
+                        bool needFolder, const QByteArray& legacyCodePage, Result& result) {
     // Links and entries the listing did not type are looked at only when
     // they are candidates; a dangling link or a loop counts as missing.
     const auto kindOf = [&](int index) {
@@ -171,8 +223,11 @@ int PathResolver::match(const QString& folder, Listing& listing, const QString& 
             dev_t device;
             ino_t inode;
             timespec changed;
-            const bool exists =
-                readState(folder + QLatin1Char('/') + entry.name, isFolder, device, inode, changed);
+            const bool exists = entry.bytes.isEmpty()
+                                    ? readState(folder + QLatin1Char('/') + entry.name, isFolder,
+                                                device, inode, changed)
+                                    : readState(nativeEntryPath(folder, entry.bytes), isFolder,
+                                                device, inode, changed);
             entry.kind = !exists ? Listing::Missing : isFolder ? Listing::Folder : Listing::File;
         }
         return entry.kind;
@@ -185,33 +240,58 @@ int PathResolver::match(const QString& folder, Listing& listing, const QString& 
     if (const auto exact = listing.byName.constFind(part);
         exact != listing.byName.constEnd() && fits(*exact))
         return *exact;
-    const auto alike = listing.byFoldedName.constFind(foldedName(part));
-    if (alike == listing.byFoldedName.constEnd()) {
-        result.failure = Failure::NotFound;
-        return -1;
-    }
+    const QString folded = foldedName(part);
+    const auto alike = listing.byFoldedName.constFind(folded);
     std::vector<int> fitting;
-    for (const int index : *alike)
-        if (fits(index))
-            fitting.push_back(index);
-    if (fitting.empty()) {
-        result.failure = std::any_of(alike->begin(), alike->end(),
-                                     [&](int index) { return kindOf(index) == Listing::File; })
-                             ? Failure::NotAFolder
-                             : Failure::NotFound;
-        return -1;
+    if (alike != listing.byFoldedName.constEnd())
+        for (const int index : *alike)
+            if (fits(index))
+                fitting.push_back(index);
+    if (!fitting.empty()) {
+        if (fitting.size() > 1) {
+            QStringList names;
+            for (const int index : fitting)
+                names.append(listing.entries[static_cast<size_t>(index)].name);
+            result.ambiguous.push_back(names);
+        }
+        result.caseDiffers = true;
+        return fitting.front();
     }
-    if (fitting.size() > 1) {
-        QStringList names;
-        for (const int index : fitting)
-            names.append(listing.entries[static_cast<size_t>(index)].name);
-        result.ambiguous.push_back(names);
+
+    // Names in the legacy code page's bytes: as written, then but for case.
+    if (!legacyCodePage.isEmpty()) {
+        int alikeInCase = -1;
+        for (int index = 0; index < static_cast<int>(listing.entries.size()); ++index) {
+            Listing::Entry& entry = listing.entries[static_cast<size_t>(index)];
+            if (entry.bytes.isEmpty())
+                continue;
+            if (entry.decodedIn != legacyCodePage) {
+                entry.decoded = TextDecoding::decodeSingleByte(entry.bytes, legacyCodePage);
+                entry.decodedIn = legacyCodePage;
+            }
+            if (entry.decoded == part && fits(index)) {
+                result.legacyName = true;
+                return index;
+            }
+            if (alikeInCase < 0 && foldedName(entry.decoded) == folded && fits(index))
+                alikeInCase = index;
+        }
+        if (alikeInCase >= 0) {
+            result.legacyName = true;
+            result.caseDiffers = true;
+            return alikeInCase;
+        }
     }
-    result.caseDiffers = true;
-    return fitting.front();
+
+    const bool fileInTheWay = alike != listing.byFoldedName.constEnd() &&
+                              std::any_of(alike->begin(), alike->end(), [&](int index) {
+                                  return kindOf(index) == Listing::File;
+                              });
+    result.failure = fileInTheWay ? Failure::NotAFolder : Failure::NotFound;
+    return -1;
 }
 
-PathResolver::Result PathResolver::resolve(const QString& path) {
+PathResolver::Result PathResolver::resolve(const QString& path, const QByteArray& legacyCodePage) {
     Result result;
     result.path = path;
     if (path.isEmpty()) {
@@ -224,7 +304,7 @@ PathResolver::Result PathResolver::resolve(const QString& path) {
 
     QMutexLocker lock(&mutex_);
     const qsizetype lastSeparator = path.lastIndexOf(QLatin1Char('/'));
-    if (lastSeparator > 0 && resolveInKnownFolder(path, lastSeparator, result))
+    if (lastSeparator > 0 && resolveInKnownFolder(path, lastSeparator, legacyCodePage, result))
         return result;
     const bool absolute = path.startsWith(QLatin1Char('/'));
     const QStringList parts = path.split(QLatin1Char('/'));
@@ -263,8 +343,12 @@ PathResolver::Result PathResolver::resolve(const QString& path) {
             appendPart(rest, absolute, parts[j]);
         result.path = rest;
         result.caseDiffers = false;
+        result.legacyName = false;
         return result;
     };
+
+    // The folder of the last part, as found, and how it was found.
+    KnownFolder lastFolder;
 
     for (int i = next; i < count; ++i) {
         const QString& part = parts[i];
@@ -272,22 +356,32 @@ PathResolver::Result PathResolver::resolve(const QString& path) {
         if (!state.isFolder)
             return fail(i, Failure::NotAFolder);
         const QString folder = folderPath(built, absolute);
+        if (last)
+            lastFolder = {built, result.caseDiffers, result.legacyName};
         if (part.isEmpty() || part == QLatin1String(".") || part == QLatin1String("..")) {
             appendPart(built, absolute, part);
         } else {
             std::shared_ptr<Listing> listing = listingOf(folder, state, false);
             if (!listing)
                 return fail(i, Failure::Unreadable);
-            int index = match(folder, *listing, part, !last, result);
+            int index = match(folder, *listing, part, !last, legacyCodePage, result);
             if (index < 0 && listing->mayBeStale()) {
                 listing = listingOf(folder, state, true);
                 if (!listing)
                     return fail(i, Failure::Unreadable);
-                index = match(folder, *listing, part, !last, result);
+                index = match(folder, *listing, part, !last, legacyCodePage, result);
             }
             if (index < 0)
                 return fail(i, result.failure);
-            appendPart(built, absolute, listing->entries[static_cast<size_t>(index)].name);
+            const Listing::Entry& entry = listing->entries[static_cast<size_t>(index)];
+            if (entry.bytes.isEmpty()) {
+                appendPart(built, absolute, entry.name);
+            } else {
+                QString real = entryPath(folder, *listing, index);
+                if (real.isEmpty())
+                    return fail(i, Failure::NotFound);
+                built = std::move(real);
+            }
         }
         if (last)
             break;
@@ -299,8 +393,7 @@ PathResolver::Result PathResolver::resolve(const QString& path) {
     // Relative paths change meaning with the current folder: only absolute
     // folders are remembered.
     if (absolute && lastSeparator > 0)
-        knownFolders_.insert(path.left(lastSeparator),
-                             built.left(built.lastIndexOf(QLatin1Char('/'))));
+        knownFolders_.insert(path.left(lastSeparator), lastFolder);
     return result;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QHash>
 #include <QMutex>
 #include <QString>
@@ -15,6 +16,14 @@ namespace lectern::platform {
 // would: a path that does not exist as written has each of its parts matched
 // against what its folder really holds, an exact name first, then a name
 // equal but for letter case (the first in sorted order when several are).
+//
+// Copies of courses made on Windows (zip files, CDs) may keep names in the
+// bytes of the course's legacy code page, which are not UTF-8 and so have
+// no QString of their own. When nothing else matches, such a name is taken
+// when its bytes, decoded in that code page, equal the part (again exactly
+// first, then but for case). It is reached through a descriptor of the
+// entry kept open, as "/proc/self/fd/N", a path every file function of this
+// process can open.
 //
 // Folder listings are kept, so a course of many files is not listed once per
 // lookup. A kept listing is checked against its folder's change time each
@@ -36,6 +45,8 @@ class PathResolver {
         Failure failure = Failure::None;
         // Set when some part was found only by ignoring letter case.
         bool caseDiffers = false;
+        // Set when some part was found only by its legacy code page bytes.
+        bool legacyName = false;
         // For each part that matched several names alike but for case: the
         // names, the one taken first.
         std::vector<QStringList> ambiguous;
@@ -49,9 +60,13 @@ class PathResolver {
 
     PathResolver();
     ~PathResolver();
+    PathResolver(const PathResolver&) = delete;
+    PathResolver& operator=(const PathResolver&) = delete;
 
-    // A path with '/' separators, absolute or relative to the current folder.
-    Result resolve(const QString& path);
+    // A path with '/' separators, absolute or relative to the current folder;
+    // names that are not UTF-8 are read in the code page given, as iconv
+    // names it (none when empty).
+    Result resolve(const QString& path, const QByteArray& legacyCodePage = {});
 
     // Drops the kept listing of a folder (a real path, as resolve() gives).
     void forgetFolder(const QString& folder);
@@ -60,21 +75,33 @@ class PathResolver {
   private:
     struct Listing;
     struct FolderState;
+    struct KnownFolder {
+        QString real;
+        bool caseDiffers = false;
+        bool legacyName = false;
+    };
 
     std::shared_ptr<Listing> listingOf(const QString& folder, const FolderState& state,
                                        bool forceRelist);
     // The index of the entry to take for a part, -1 for none.
     int match(const QString& folder, Listing& listing, const QString& part, bool needFolder,
-              Result& result);
+              const QByteArray& legacyCodePage, Result& result);
+    // The entry's path below its folder: a kept descriptor's path for a
+    // name that is not UTF-8; empty when it cannot be opened.
+    QString entryPath(const QString& folder, const Listing& listing, int index);
 
     // The last part alone, in a folder found before: one look at the folder
     // instead of a walk from the course folder down.
-    bool resolveInKnownFolder(const QString& path, qsizetype lastSeparator, Result& result);
+    bool resolveInKnownFolder(const QString& path, qsizetype lastSeparator,
+                              const QByteArray& legacyCodePage, Result& result);
 
     QMutex mutex_;
     QHash<QString, std::shared_ptr<Listing>> listings_;
     // Folders as paths name them, with the real folder they were found as.
-    QHash<QString, QString> knownFolders_;
+    QHash<QString, KnownFolder> knownFolders_;
+    // Descriptors opened with O_PATH for names that are not UTF-8, by the
+    // bytes of their path.
+    QHash<QByteArray, int> legacyEntries_;
 };
 
 }  // namespace lectern::platform

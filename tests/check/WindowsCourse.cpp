@@ -9,6 +9,8 @@
 #include <stdexcept>
 #include <vector>
 
+#include <stdio.h>
+
 namespace lectern::test {
 namespace {
 
@@ -31,8 +33,8 @@ void makeWindowsStyle(const CourseFolder& course) {
     course.write("wind.mtp",
                  cp1251(QString::fromUtf8("Курс русского языка\r\nsplash.jpg\r\n0\nВведение\r\n"
                                           "Intro.HTM\r\n0\r\nО курсе\r\nabout.htm\r\n1\r\n")));
-    course.write("descr.mtp",
-                 "CHAPTER1.htm\r\nReading.htm\ntest.htm\r\nchapter2.HTM\rsort.htm\r\n");
+    course.write("descr.mtp", "CHAPTER1.htm\r\nReading.htm\ntest.htm\r\nchapter2.HTM\r" +
+                                  cp1251(QString::fromUtf8("Сортировка.htm")) + "\r\n");
     course.write("text.mtp", "\r\nLessons\\READING.htm\r\ntest.htm\r\n\r\nsort.txt\r\n");
     course.write("zmarks.mtp", "\r\nReading.TXT\r\n\r\n\r\n\r\n");
     course.write("sound.mtp", "\r\nREADING.wav\r\n\r\n\r\n\r\n");
@@ -63,6 +65,12 @@ void makeWindowsStyle(const CourseFolder& course) {
     rename(course, "data/text", "data/Text");
     rename(course, "data/sound/reading.wav", "data/sound/Reading.WAV");
     rename(course, "data/marks", "data/MARKS");
+    // A name kept in Windows-1251 bytes, as zip files made on Windows hold it.
+    course.write("data/descr/sort.htm", "<html><body><p id=\"sorting\">sort</p></body></html>");
+    const QByteArray descr = QFile::encodeName(course.path() + "/data/descr/");
+    if (::rename((descr + "sort.htm").constData(),
+                 (descr + cp1251(QString::fromUtf8("Сортировка.htm"))).constData()) != 0)
+        throw std::runtime_error("cannot rename sort.htm");
     rename(course, "data", "Data");
     rename(course, "help", "HELP");
 }

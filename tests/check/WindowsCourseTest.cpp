@@ -58,6 +58,13 @@ TEST(WindowsCourse, StartsWithItsCyrillicCaptionsAndFindsEveryFile) {
     EXPECT_EQ(main.CppWebBrowser1->LocationURL(), main.AppFolder + "\\data\\descr\\CHAPTER1.htm");
     EXPECT_TRUE(f.windows->ViewFrm->Browser->Document().isObject());
     EXPECT_TRUE(f.test.files.exists(main.AppFolder + "\\help\\help.htm"));
+
+    // The description whose file name is in Windows-1251 bytes opens too.
+    main.TreeView1->expandAll();
+    main.TreeView1->setCurrentIndex(main.TreeModel->indexOfNode(4));
+    main.TreeView1Click();
+    loadPages();
+    EXPECT_EQ(text(main.CppWebBrowser1->Document(), "sorting"), "sort");
 }
 
 TEST(WindowsCourse, ARunLessonFindsItsPageMarksAndSoundAndDecodesThePage) {
@@ -117,6 +124,8 @@ TEST(WindowsCourse, TheCheckerFindsNoProblemAndWarnsOfEveryNameInAnotherCase) {
     EXPECT_EQ(report.tree.at(1).caption, QString::fromUtf8("Первое чтение"));
     // Each name once, and a folder once however many files it holds.
     warnings.replaceInStrings(QRegularExpression(": the letter case differs.*"), "");
+    warnings.replaceInStrings(QRegularExpression(": the name is kept in windows-1251 bytes.*"),
+                              ": kept in windows-1251 bytes");
     warnings.sort();
     EXPECT_EQ(warnings,
               QStringList({
@@ -126,6 +135,8 @@ TEST(WindowsCourse, TheCheckerFindsNoProblemAndWarnsOfEveryNameInAnotherCase) {
                   "Data/descr/reading.htm",
                   "descr.mtp: description page data/descr/chapter2.HTM: found only as "
                   "Data/descr/chapter2.htm",
+                  QString::fromUtf8("descr.mtp: description page data/descr/Сортировка.htm: kept "
+                                    "in windows-1251 bytes"),
                   "help/help.htm: help page: folder help found only as HELP",
                   "main.mrb: found only as \"MAIN.MRB\"",
                   "sound.mtp: lesson sound data/sound/READING.wav: found only as "

@@ -84,11 +84,13 @@ QImage Desktop::screenshot() {
     return QImage::fromData(process.readAllStandardOutput(), "PNG");
 }
 
-PlayerProcess::PlayerProcess(const QString& courseFolder) {
-    process_.setWorkingDirectory(courseFolder);
+PlayerProcess::PlayerProcess(const QString& courseFolder) : PlayerProcess(courseFolder, {}) {}
+
+PlayerProcess::PlayerProcess(const QString& workingFolder, const QStringList& arguments) {
+    process_.setWorkingDirectory(workingFolder);
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process_.setStandardOutputFile(QProcess::nullDevice());
-    process_.start(playerProgram(), {});
+    process_.start(playerProgram(), arguments);
     if (!process_.waitForStarted())
         throw std::runtime_error("the player did not start");
 }

@@ -37,6 +37,8 @@ class Desktop {
 class PlayerProcess {
   public:
     explicit PlayerProcess(const QString& courseFolder);
+    // The player started elsewhere, with a command line.
+    PlayerProcess(const QString& workingFolder, const QStringList& arguments);
     ~PlayerProcess();
     // Waits for the process to end; its exit code, or -1 when it did not end.
     int waitForExit(Desktop::Milliseconds timeout);

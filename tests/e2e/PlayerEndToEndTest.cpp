@@ -185,3 +185,59 @@ TEST(EndToEnd, EveryLessonTypeOpensItsSkinnedWindowAndExitReturns) {
     }
     EXPECT_TRUE(Desktop::windowVisible(exactly(course.title())));
 }
+
+TEST(EndToEnd, ACourseNamedFromAnotherFolderRunsByKeyboardAlone) {
+    DemoCourse course;
+    PlayerProcess player(QStringLiteral("/"), {course.path()});
+    const QString mainWindow = Desktop::waitForWindow(exactly(course.title()), 60s);
+    ASSERT_FALSE(mainWindow.isEmpty()) << "the course named on the command line opens";
+    Desktop::pause(2s);
+
+    // The tree has the focus: open the first chapter, go down to "The Sun".
+    Desktop::key("Right");
+    Desktop::key("Down");
+    Desktop::key("Return");
+    const QString readingWindow = Desktop::waitForWindow("The Sun - narrated reading", 20s);
+    ASSERT_FALSE(readingWindow.isEmpty()) << "Return runs the lesson";
+    const QRect page = Desktop::geometry(readingWindow).adjusted(60, 90, -60, -130);
+    Desktop::pause(3s);
+    const QRect atStart = highlightBounds(Desktop::screenshot(), page);
+    ASSERT_TRUE(atStart.isValid());
+
+    Desktop::key("space");
+    Desktop::pause(6s);
+    const QRect playing = highlightBounds(Desktop::screenshot(), page);
+    EXPECT_NE(playing, atStart) << "Space plays";
+    Desktop::key("space");
+    Desktop::pause(1s);
+    const QRect paused = highlightBounds(Desktop::screenshot(), page);
+    Desktop::pause(4s);
+    EXPECT_EQ(highlightBounds(Desktop::screenshot(), page), paused)
+        << "Space pauses and the highlight holds";
+    Desktop::key("Escape");
+    Desktop::pause(1s);
+    EXPECT_FALSE(Desktop::windowVisible("The Sun - narrated reading")) << "Escape closes";
+
+    // The sorting lesson is two nodes above the last, in the last chapter.
+    constexpr int SortingNode = 12;
+    for (const char* key : {"End", "Right", "End", "Up", "Up", "Return"})
+        Desktop::key(key);
+    const QString sortingWindow = Desktop::waitForWindow(exactly(course.caption(SortingNode)), 20s);
+    ASSERT_FALSE(sortingWindow.isEmpty());
+    const QRect sorting = Desktop::geometry(sortingWindow);
+    const int third = sorting.width() / 3;
+    // The middle third below the countdown, where the box's first row is.
+    const QRect middleBox(sorting.left() + third + 10, sorting.top() + 60, third - 20,
+                          sorting.height() / 2);
+    Desktop::pause(2s);
+    Desktop::key("Down");
+    const QImage before = Desktop::screenshot();
+    Desktop::key("ctrl+Right");
+    Desktop::pause(1s);
+    const QImage after = Desktop::screenshot();
+    after.save("sorting-keyboard.png");
+    EXPECT_GT(difference(before, after, middleBox), 0.2) << "an item arrived in the middle box";
+    Desktop::key("Escape");
+    Desktop::pause(1s);
+    EXPECT_FALSE(Desktop::windowVisible(exactly(course.caption(SortingNode))));
+}

@@ -8,6 +8,11 @@
 
 #include <QFile>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+
 #include <gtest/gtest.h>
 
 using lectern::platform::CourseFiles;
@@ -81,4 +86,41 @@ TEST(CourseFiles, AnAsciiOrUtf8CatalogueKeepsWindows1252) {
     EXPECT_EQ(files.detectCodePage({dir.path() + "\\main.mrb", dir.path() + "\\zagol.mtp"}),
               "CP1252");
     EXPECT_EQ(files.readText(dir.path() + "\\zagol.mtp"), QString::fromUtf8("Глава\r\n"));
+}
+
+// A course unpacked from a zip made on Windows: names in Windows-1251 bytes.
+TEST(CourseFiles, NamesKeptInTheCoursesCodePageAreFoundForReadingAndWriting) {
+    TempDir dir;
+    const QByteArray root = QFile::encodeName(dir.path());
+    const QByteArray folder = root + '/' + lectern::test::cp1251(QString::fromUtf8("Уроки"));
+    ASSERT_EQ(::mkdir(folder.constData(), 0755), 0);
+    const QByteArray pagePath =
+        folder + '/' + lectern::test::cp1251(QString::fromUtf8("Глава.htm"));
+    std::FILE* page = std::fopen(pagePath.constData(), "w");
+    ASSERT_NE(page, nullptr);
+    std::fputs("page", page);
+    std::fclose(page);
+    const QString app = dir.path();
+    CourseFiles files(TextDecoding("CP1251"));
+    const struct {
+        const char* written;
+        bool caseDiffers;
+    } cases[] = {{"Уроки\\Глава.htm", false}, {"УРОКИ\\глава.HTM", true}};
+    for (const auto& c : cases) {
+        const QString path = app + '\\' + QString::fromUtf8(c.written);
+        const auto found = files.lookup(path);
+        EXPECT_TRUE(found.found()) << c.written;
+        EXPECT_TRUE(found.legacyName) << c.written;
+        EXPECT_EQ(found.caseDiffers, c.caseDiffers) << c.written;
+        EXPECT_EQ(files.readBytes(path), "page") << c.written;
+    }
+
+    // A file written into such a folder lands in it, under a UTF-8 name.
+    files.writeBytes(app + QString::fromUtf8("\\уроки\\Ответ.txt"), "answer");
+    EXPECT_EQ(::access((folder + "/Ответ.txt").constData(), F_OK), 0);
+    EXPECT_EQ(files.readBytes(app + QString::fromUtf8("\\Уроки\\Ответ.txt")), "answer");
+
+    // Read in another code page, the bytes are other letters.
+    CourseFiles western(TextDecoding("CP1252"));
+    EXPECT_FALSE(western.exists(app + QString::fromUtf8("\\Уроки\\Глава.htm")));
 }

@@ -2,6 +2,7 @@
 
 #include "exercises/CountdownLabel.h"
 #include "platform/browser/TCppWebBrowser.h"
+#include "platform/widgets/WindowKeys.h"
 
 #include <QVBoxLayout>
 
@@ -30,6 +31,11 @@ TMultiFrm::TMultiFrm(platform::Platform& platform, QWidget* mainForm)
     bind(m33, &platform::TImage::clicked, [this] { m33Click(); });
     bind(m44, &platform::TImage::clicked, [this] { m44Click(); });
     bind(m55, &platform::TImage::clicked, [this] { m55Click(); });
+
+    platform::WindowKeys keys(*this);
+    keys.press(QKeySequence(Qt::CTRL | Qt::Key_Return), m33);
+    keys.press(Qt::Key_F1, m44);
+    keys.press(Qt::Key_Escape, m55);
 }
 
 }  // namespace lectern::exercises

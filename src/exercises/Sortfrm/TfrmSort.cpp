@@ -1,10 +1,12 @@
 #include "exercises/Sortfrm/TfrmSort.h"
 
 #include "exercises/CountdownLabel.h"
+#include "platform/widgets/WindowKeys.h"
 
 #include <QEvent>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <array>
 
 namespace lectern::exercises {
 namespace {
@@ -58,7 +60,21 @@ TfrmSort::TfrmSort(platform::Platform& platform)
     bind(m11, &platform::TImage::clicked, [this] { m11Click(); });
     bind(m33, &platform::TImage::clicked, [this] { m33Click(); });
     bind(m55, &platform::TImage::clicked, [this] { m55Click(); });
+
+    platform::WindowKeys keys(*this);
+    keys.press(Qt::Key_F1, m44);
+    keys.press(Qt::Key_Escape, m55);
+    keys.bind(QKeySequence(Qt::CTRL | Qt::Key_Right), [this] { MoveSelectedItem(1); });
+    keys.bind(QKeySequence(Qt::CTRL | Qt::Key_Left), [this] { MoveSelectedItem(-1); });
+    // The keyboard starts in the source box; Tab goes on from left to right.
+    ListBox1->setFocus();
+    setTabOrder(ListBox1, ListBox3);
+    setTabOrder(ListBox3, ListBox2);
     FormResize();
+}
+
+std::array<SortListBox*, 3> TfrmSort::boxesLeftToRight() const {
+    return {ListBox1, ListBox3, ListBox2};
 }
 
 bool TfrmSort::eventFilter(QObject* watched, QEvent* event) {

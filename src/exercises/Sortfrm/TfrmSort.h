@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QTimer>
 
+#include <array>
+
 namespace lectern::catalogue {
 class LessonEntries;
 }
@@ -44,6 +46,10 @@ class TfrmSort : public platform::SkinnedForm {
     void ListBox3DragDrop(QListWidget* source);
     // The selected item of the source goes to the end of the target.
     void ListBoxDragDrop(QListWidget* target, QListWidget* source);
+    // The keyboard's drop: the selected item of the box with the focus goes
+    // to the box `step` places to its right (left when negative), under the
+    // rules of a drop; the box keeps the focus and selects the next item.
+    void MoveSelectedItem(int step);
     void Timer1Timer();
     void m11Click();
     void m33Click();
@@ -69,6 +75,7 @@ class TfrmSort : public platform::SkinnedForm {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    std::array<SortListBox*, 3> boxesLeftToRight() const;
     // The box under a point in global coordinates, or null.
     SortListBox* boxAt(QPoint global) const;
     bool acceptsDrop(SortListBox* target, QObject* source) const;

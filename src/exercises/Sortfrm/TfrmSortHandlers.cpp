@@ -4,6 +4,8 @@
 
 #include "platform/Dialogs.h"
 
+#include <algorithm>
+
 namespace lectern::exercises {
 namespace {
 
@@ -57,6 +59,24 @@ void TfrmSort::ListBoxDragDrop(QListWidget* target, QListWidget* source) {
     const QString text = selected.first()->text();
     target->addItem(text);
     delete source->takeItem(source->row(selected.first()));
+}
+
+void TfrmSort::MoveSelectedItem(int step) {
+    const std::array<SortListBox*, 3> boxes = boxesLeftToRight();
+    int from = 0;
+    while (from < 3 && !boxes[static_cast<size_t>(from)]->hasFocus())
+        ++from;
+    const int to = from + step;
+    if (from == 3 || to < 0 || to >= 3)
+        return;
+    SortListBox* source = boxes[static_cast<size_t>(from)];
+    SortListBox* target = boxes[static_cast<size_t>(to)];
+    if (!acceptsDrop(target, source) || source->selectedItems().isEmpty())
+        return;
+    const int row = source->row(source->selectedItems().first());
+    drop(target, source);
+    if (source->count() > 0)
+        source->setCurrentRow(std::min(row, source->count() - 1));
 }
 
 void TfrmSort::Timer1Timer() {

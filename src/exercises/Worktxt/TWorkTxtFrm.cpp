@@ -3,6 +3,7 @@
 #include "platform/browser/TCppWebBrowser.h"
 #include "platform/media/TMediaPlayer.h"
 #include "platform/widgets/TTrackBar.h"
+#include "platform/widgets/WindowKeys.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -68,6 +69,12 @@ TWorkTxtFrm::TWorkTxtFrm(platform::Platform& platform, QWidget* mainForm)
     bind(m55, &platform::TImage::mouseMoved, [this] { m55MouseMove(); });
     bind(caa, &platform::TImage::mouseMoved, [this] { caaMouseMove(); });
     bind(Image4, &platform::TImage::mouseMoved, [this] { Image4MouseMove(); });
+
+    platform::WindowKeys keys(*this);
+    keys.play(Qt::Key_Space, m11, m22, [this] { return !Timer1->isActive() && !Paused; });
+    keys.press(Qt::Key_F1, m44);
+    keys.press(Qt::Key_Escape, m55);
+    keys.step(TrackBar1);
 }
 
 void TWorkTxtFrm::m11MouseMove() {

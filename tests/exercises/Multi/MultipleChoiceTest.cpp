@@ -2,6 +2,8 @@
 #include "platform/Error.h"
 #include "support/QtPrinters.h"
 
+#include <QTest>
+
 #include <gtest/gtest.h>
 
 using namespace lectern;
@@ -148,4 +150,19 @@ TEST(MultipleChoice, HelpExitAndTheCloseBox) {
     w.Timer1->start();
     w.close();
     EXPECT_FALSE(w.Timer1->isActive());
+}
+
+TEST(MultipleChoice, CtrlReturnChecksAndEscapeCloses) {
+    TestLessonFixture f;
+    exercises::TMultiFrm& w = f.launch("three.htm");
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    f.tick("q1");
+    f.tick("q4");
+    f.tick("q5");
+    QTest::keyClick(&w, Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(f.results(), "All correct");
+    EXPECT_EQ(w.m33->accessibleDescription(), "Key: Ctrl+Return");
+    QTest::keyClick(&w, Qt::Key_Escape);
+    EXPECT_FALSE(w.isVisible());
 }

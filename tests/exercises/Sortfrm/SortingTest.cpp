@@ -279,3 +279,31 @@ TEST(Sorting, RunCheckExitAndTheCloseBox) {
     w.close();
     EXPECT_FALSE(w.Timer1->isActive());
 }
+
+TEST(Sorting, CtrlArrowsMoveTheSelectedItemToTheNeighbouringBoxAsADropWould) {
+    SortingFixture f;
+    TfrmSort& w = f.launch({"a", "b", "c", "", "x", "", "y"});
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    // Left to right: the source, the middle box (ListBox3), the right box.
+    w.ListBox1->setFocus();
+    w.ListBox1->setCurrentRow(1);
+    const auto key = [&](Qt::Key k) {
+        QTest::keyClick(QApplication::focusWidget(), k, Qt::ControlModifier);
+    };
+    key(Qt::Key_Right);
+    EXPECT_EQ(itemsOf(w.ListBox1), (QStringList{"a", "c", ""}));
+    EXPECT_EQ(itemsOf(w.ListBox3), QStringList{"b"});
+    EXPECT_EQ(w.ListBox1->currentItem()->text(), "c") << "the next item is selected";
+    key(Qt::Key_Left);
+    EXPECT_EQ(itemsOf(w.ListBox1), (QStringList{"a", "c", ""})) << "no box left of the source";
+
+    QTest::keyClick(w.ListBox1, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), w.ListBox3) << "Tab goes to the next box";
+    w.ListBox3->setCurrentRow(0);
+    key(Qt::Key_Right);
+    EXPECT_TRUE(itemsOf(w.ListBox3).isEmpty());
+    EXPECT_EQ(itemsOf(w.ListBox2), QStringList{"b"});
+    key(Qt::Key_Right);
+    EXPECT_EQ(itemsOf(w.ListBox2), QStringList{"b"}) << "an empty box has nothing to give";
+}

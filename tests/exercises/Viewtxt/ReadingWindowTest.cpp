@@ -2,6 +2,9 @@
 #include "platform/Error.h"
 #include "platform/browser/TCppWebBrowser.h"
 
+#include <QApplication>
+#include <QTest>
+
 #include <gtest/gtest.h>
 #include <QElapsedTimer>
 #include <memory>
@@ -256,4 +259,58 @@ TEST(ReadingWindow, HelpOpensTheLessonTypesHelpPageAndExitStopsEverything) {
     const int at = w.MediaPlayer1->Position();
     f.test.audio.advance(500);
     EXPECT_EQ(w.MediaPlayer1->Position(), at);
+}
+
+TEST(ReadingWindow, TheKeyboardAloneOpensPlaysPausesAndClosesALesson) {
+    ReadingLessonFixture f;
+    main::TMainFrm& main = f.start();
+    main.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+    ASSERT_EQ(QApplication::focusWidget(), main.TreeView1) << "the tree has the focus";
+    // The chapter (node 0) opens to the right; its first lesson is below.
+    QTest::keyClick(main.TreeView1, Qt::Key_Right);
+    QTest::keyClick(main.TreeView1, Qt::Key_Down);
+    QTest::keyClick(main.TreeView1, Qt::Key_Return);
+    f.loadPages();
+    exercises::TViewTxtFrm& w = f.reading();
+    ASSERT_EQ(f.test.modal.shown, std::vector<QWidget*>{&w});
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+
+    QTest::keyClick(&w, Qt::Key_Space);
+    EXPECT_TRUE(w.Timer1->isActive()) << "Space plays";
+    for (int i = 0; i < 4; ++i)
+        f.tick();
+    EXPECT_EQ(f.classes(), "text inscomm text");
+    QTest::keyClick(&w, Qt::Key_Space);
+    EXPECT_EQ(w.Paused, 1) << "Space pauses";
+    EXPECT_FALSE(w.Timer1->isActive());
+    EXPECT_EQ(f.classes(), "text inscomm text") << "the highlight holds";
+    QTest::keyClick(&w, Qt::Key_Space);
+    EXPECT_EQ(w.Paused, 0) << "and continues";
+    QTest::keyClick(&w, Qt::Key_Escape);
+    EXPECT_FALSE(w.isVisible()) << "Escape is Exit";
+
+    EXPECT_EQ(w.m11->accessibleDescription(), "Key: Space");
+    EXPECT_EQ(w.m22->accessibleDescription(), "Key: Space");
+    EXPECT_EQ(w.m44->accessibleDescription(), "Key: F1");
+    EXPECT_EQ(w.m55->accessibleDescription(), "Key: Esc");
+}
+
+TEST(ReadingWindow, LeftAndRightStepTheTrackBarWhileItIsEnabled) {
+    ReadingLessonFixture f;
+    exercises::TViewTxtFrm& w = f.launch();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    QTest::keyClick(&w, Qt::Key_Right);
+    QTest::keyClick(&w, Qt::Key_Right);
+    QTest::keyClick(&w, Qt::Key_Right);
+    EXPECT_EQ(w.TrackBar1->value(), 2) << "no step past the last passage";
+    EXPECT_EQ(w.CurrentMark, 3);
+    EXPECT_EQ(f.classes(), "text comm instext");
+    QTest::keyClick(&w, Qt::Key_Left);
+    EXPECT_EQ(w.CurrentMark, 2);
+    QTest::keyClick(&w, Qt::Key_Space);
+    QTest::keyClick(&w, Qt::Key_Left);
+    EXPECT_EQ(w.CurrentMark, 2) << "the track bar is off while playing";
 }

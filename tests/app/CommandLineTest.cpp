@@ -1,0 +1,89 @@
+// The two programs' command lines, answered before any window exists: run
+// with no display at all.
+#include "support/TempDir.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+using lectern::test::TempDir;
+
+namespace {
+
+struct Outcome {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+Outcome run(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QString::fromLatin1(name));
+    process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    if (!process.waitForFinished(30000))
+        return {};
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromLocal8Bit(process.readAllStandardOutput()),
+            QString::fromLocal8Bit(process.readAllStandardError())};
+}
+
+struct Case {
+    const char* program;
+    QStringList arguments;
+    int status;
+    QString out;  // text the output must hold
+    QString err;  // text the error output must hold
+};
+
+}  // namespace
+
+TEST(CommandLine, AnswersHelpVersionAndMistakesWithoutADisplay) {
+    TempDir dir;
+    const QString file = dir.write("notes.txt", "not a course");
+    const QString player = QStringLiteral(LECTERN_PLAYER);
+    const QString checker = QStringLiteral(LECTERN_CHECK);
+    const QString version = QStringLiteral(LECTERN_VERSION);
+    const Case cases[] = {
+        {"lectern", {"--version"}, 0, "lectern " + version + "\n", ""},
+        {"lectern", {"--help"}, 0, "[COURSE_FOLDER]", ""},
+        {"lectern", {"--bogus"}, 2, "", "Unknown option 'bogus'"},
+        {"lectern", {"--bogus"}, 2, "", "Usage:"},
+        {"lectern", {"one", "two"}, 2, "", "Only one course folder"},
+        {"lectern", {dir.path() + "/missing"}, 2, "", "There is no folder " + dir.path()},
+        {"lectern", {file}, 2, "", file + " is not a folder."},
+        {"lectern", {"--choose", file}, 2, "", "is not a folder."},
+        {"lectern-check", {"--version"}, 0, "lectern-check " + version, ""},
+        {"lectern-check", {"--help"}, 0, "--json", ""},
+        {"lectern-check", {"--bogus"}, 2, "", "Usage:"},
+    };
+    for (const Case& c : cases) {
+        const Outcome result =
+            run(QString::fromLatin1(c.program) == "lectern" ? player : checker, c.arguments);
+        const std::string label = c.program + (" " + c.arguments.join(' ').toStdString());
+        EXPECT_EQ(result.status, c.status) << label << "\n" << result.err.toStdString();
+        EXPECT_TRUE(result.out.contains(c.out)) << label << ": " << result.out.toStdString();
+        EXPECT_TRUE(result.err.contains(c.err)) << label << ": " << result.err.toStdString();
+    }
+}
+
+TEST(CommandLine, AFolderThatCannotBeReadIsRefused) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root reads every folder";
+    TempDir dir;
+    const QString folder = dir.path() + "/locked";
+    QDir().mkpath(folder);
+    QFile::setPermissions(folder, QFileDevice::WriteOwner);
+    const Outcome result = run(QStringLiteral(LECTERN_PLAYER), {folder});
+    QFile::setPermissions(folder,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    EXPECT_EQ(result.status, 2);
+    EXPECT_TRUE(result.err.contains("The folder " + folder + " cannot be read."))
+        << result.err.toStdString();
+}
