@@ -3,6 +3,7 @@
 #include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
+#include <QThread>
 
 using namespace lectern;
 using lectern::test::TestLessonFixture;
@@ -112,6 +113,15 @@ TEST(MultipleChoice, TheCountdownChecksAtZeroAndResumesOnlyWithSecondsLeft) {
     EXPECT_TRUE(w.isVisible());
     w.m11Click();
     EXPECT_FALSE(w.Timer1->isActive()) << "no seconds left to resume";
+}
+
+TEST(MultipleChoice, ResumeWhileCountingDownKeepsTheCurrentSecond) {
+    TestLessonFixture f;
+    exercises::TMultiFrm& w = f.launch("three.htm", "5", "30");
+    ASSERT_TRUE(w.Timer1->isActive());
+    QThread::msleep(100);
+    w.m11Click();
+    EXPECT_LT(w.Timer1->remainingTime(), 950) << "clicking resume must not hold the countdown";
 }
 
 TEST(MultipleChoice, ALimitOfZeroHidesTheLabelAndNeverTimesOut) {

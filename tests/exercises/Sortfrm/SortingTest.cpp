@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QTest>
+#include <QThread>
 
 using namespace lectern;
 using exercises::TfrmSort;
@@ -272,4 +273,14 @@ TEST(Sorting, RunCheckExitAndTheCloseBox) {
     w.m11Click();
     w.close();
     EXPECT_FALSE(w.Timer1->isActive());
+}
+
+TEST(Sorting, RunWhileCountingDownKeepsTheCurrentSecond) {
+    test::TestPlatform test;
+    TfrmSort w(test.platform);
+    w.m11Click();
+    QThread::msleep(100);
+    w.m11Click();
+    EXPECT_LT(w.Timer1->remainingTime(), 950) << "clicking Run must not hold the countdown";
+    w.m55Click();
 }
