@@ -91,6 +91,18 @@ TEST(MultipleChoice, AnInputWithoutRtypeShowsTheErrorAndNoResult) {
     EXPECT_EQ(f.test.dialogs.boxes.size(), 1u);
 }
 
+TEST(MultipleChoice, AnInputWithoutANameReadsAnEmptyName) {
+    TestLessonFixture f;
+    f.launch("noname.htm");
+    f.tick("q1");
+    f.window().m33Click();
+    EXPECT_TRUE(f.test.dialogs.errors().isEmpty()) << f.test.dialogs.errors().join('\n').toStdString();
+    // The nameless wrong choice is marked but, like the empty name before
+    // any count, not counted; the named right option left out is.
+    EXPECT_EQ(f.results(), "Number of errors: 1");
+    EXPECT_EQ(f.classOf("f1"), "instext");
+}
+
 TEST(MultipleChoice, TheCountdownChecksAtZeroAndResumesOnlyWithSecondsLeft) {
     TestLessonFixture f;
     exercises::TMultiFrm& w = f.launch("three.htm", "5", "3");
