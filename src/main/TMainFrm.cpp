@@ -64,6 +64,22 @@ class MouseUpFilter : public QObject {
     std::function<void()> onMouseUp_;
 };
 
+// Keeps the right and middle buttons from selecting nodes and from running
+// lessons by a double-click: a node is chosen with the left button only, so
+// "Run lesson" runs the lesson whose description is shown. Releases pass.
+class LeftButtonOnlyFilter : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::MouseButtonPress &&
+            event->type() != QEvent::MouseButtonDblClick)
+            return false;
+        return static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton;
+    }
+};
+
 }  // namespace
 
 TMainFrm::TMainFrm(platform::Platform& platform, app::WindowSet& windows)
@@ -125,6 +141,7 @@ TMainFrm::TMainFrm(platform::Platform& platform, app::WindowSet& windows)
     bind(TreeView1, &QTreeView::doubleClicked, [this] { m22Click(); });
     TreeView1->viewport()->installEventFilter(
         new MouseUpFilter(this, [this] { guarded([this] { TreeView1MouseUp(); }); }));
+    TreeView1->viewport()->installEventFilter(new LeftButtonOnlyFilter(this));
 
     bind(m11, &platform::TImage::mouseMoved, [this] { m11MouseMove(); });
     bind(m22, &platform::TImage::mouseMoved, [this] { m22MouseMove(); });
