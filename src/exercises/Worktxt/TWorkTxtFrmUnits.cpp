@@ -66,6 +66,8 @@ void TWorkTxtFrm::caaClick() {
         default: {  // Play cycle
             loadUnitPictures("c1.jpg", "c2a.jpg");
             CycleMode = 1;
+            // The cycle plays, so the learner's next press is a Pause.
+            Paused = 0;
             UnitStep = 0;
             caa->SetHint(QStringLiteral("Begin unit"));
             MarkUnit();
@@ -96,7 +98,8 @@ void TWorkTxtFrm::cycleTick() {
         ++CurrentMark;
         TrackBar1->setValue(TrackBar1->value() + 1);
     }
-    if (CurrentMark > UnitEnd) {
+    // A sound that ends inside the unit starts the unit again as well.
+    if (CurrentMark > UnitEnd || !MediaPlayer1->Playing()) {
         CurrentMark = UnitStart - 1;
         Timer1->stop();
         MediaPlayer1->Pause();
