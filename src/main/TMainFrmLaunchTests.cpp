@@ -5,6 +5,7 @@
 #include "app/WindowSet.h"
 #include "catalogue/CatalogueFiles.h"
 #include "exercises/Multi/TMultiFrm.h"
+#include "exercises/Sortfrm/SortingFile.h"
 #include "exercises/Sortfrm/TfrmSort.h"
 #include "platform/Convert.h"
 #include "platform/browser/TCppWebBrowser.h"
@@ -51,21 +52,10 @@ void TMainFrm::RunSorting(int node) {
     sort.ListBox3->clear();
     platform::StringList lines;
     lines.LoadFromFile(platform().files, AppFolder + Paths::Texts + TextList[node]);
-    sort.SecondGroup.Clear();
-    sort.ThirdGroup.Clear();
-    // The empty line that closes a group belongs to it; groups after the
-    // third are dropped.
-    int group = 0;
-    for (const QString& line : lines.lines()) {
-        if (group == 0)
-            sort.ListBox1->addItem(line);
-        else if (group == 1)
-            sort.SecondGroup.Add(line);
-        else if (group == 2)
-            sort.ThirdGroup.Add(line);
-        if (line.isEmpty())
-            ++group;
-    }
+    const exercises::SortingFile groups = exercises::SortingFile::fromLines(lines.lines());
+    sort.ListBox1->addItems(groups.items);
+    sort.SecondGroup = platform::StringList(groups.second);
+    sort.ThirdGroup = platform::StringList(groups.third);
     sort.Countdown = startCountdown(*sort.Timer1, TimeList, node);
     sort.Label1->show();
     sort.Label1->setText(exercises::TfrmSort::CountdownCaption(sort.Countdown));

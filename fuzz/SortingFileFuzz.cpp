@@ -1,0 +1,18 @@
+// A sorting file read and split into its groups as the launcher does.
+#include "FuzzInput.h"
+#include "exercises/Sortfrm/SortingFile.h"
+#include "platform/CourseFiles.h"
+#include "platform/StringList.h"
+
+using namespace lectern;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static platform::CourseFiles files;
+    const QString path = fuzz::writeScratch(QStringLiteral("sort.txt"), fuzz::bytesOf(data, size));
+    platform::StringList lines;
+    lines.LoadFromFile(files, path);
+    const exercises::SortingFile groups = exercises::SortingFile::fromLines(lines.lines());
+    if (groups.items.size() + groups.second.size() + groups.third.size() > lines.Count())
+        __builtin_trap();
+    return 0;
+}
