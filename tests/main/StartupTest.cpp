@@ -5,9 +5,11 @@
 #include "exercises/Viewtxt/TViewTxtFrm.h"
 #include "exercises/Worktxt/TWorkTxtFrm.h"
 #include "main/MainWindowFixture.h"
+#include "support/BrokenCourses.h"
 #include "platform/browser/TCppWebBrowser.h"
 
 #include <gtest/gtest.h>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -225,4 +227,33 @@ TEST(Startup, AChainTenThousandLevelsDeepStartsAndClosesWithoutExhaustingTheStac
     main.TreeView1->expand(main.TreeModel->indexOfNode(0));
     main.Close();
     f.windows.reset();
+}
+
+TEST(DemoStartup, EveryBrokenCopyStartsRunsItsNarratedLessonAndCloses) {
+    if (demoCourse().isEmpty())
+        GTEST_SKIP() << "no demo course built";
+    for (const test::BrokenCourse& broken : test::brokenCourses()) {
+        SCOPED_TRACE(broken.name.toStdString());
+        MainWindowFixture f(demoCourse());
+        broken.breakIt(f.folder.path());
+        main::TMainFrm& main = f.start();
+        if (broken.narratedLesson) {
+            main.TreeView1->setCurrentIndex(main.TreeModel->indexOfNode(test::NarratedLessonNode));
+            main.guarded([&] { main.m22Click(); });
+            QCoreApplication::processEvents();
+            exercises::TViewTxtFrm& reading = *f.windows->ViewTxtFrm;
+            if (reading.isVisible()) {
+                reading.guarded([&] { reading.m11Click(); });
+                for (int tick = 0; tick < 40; ++tick) {
+                    f.test.audio.advance(exercises::TViewTxtFrm::TickInterval);
+                    reading.guarded([&] { reading.Timer1Timer(); });
+                }
+                reading.guarded([&] { reading.m33Click(); });
+                reading.close();
+            }
+        }
+        main.Close();
+        EXPECT_FALSE(main.isVisible());
+        f.windows.reset();
+    }
 }
