@@ -60,8 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const QByteArray& chunk : fuzz::bytesOf(data, size).split('@')) {
         if (chunk.isEmpty() || replaced.size() >= 4)
             continue;
-        const QString file =
-            courseFiles()[static_cast<uchar>(chunk[0]) % courseFiles().size()];
+        const QString file = courseFiles()[static_cast<uchar>(chunk[0]) % courseFiles().size()];
         const QString path = course + '/' + file;
         if (!replaced.count(file))
             replaced[file] = readAll(path);

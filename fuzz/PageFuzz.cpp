@@ -32,7 +32,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (int k = 1; k <= 6; ++k) {
         tolerate([&] { exercises::ShowPassage(document, k); });
         tolerate([&] { exercises::MoveHighlight(document, k, k + 1); });
-        tolerate([&] { exercises::MarkRest(exercises::FindElement(document, QStringLiteral("t%1").arg(k))); });
+        tolerate([&] {
+            exercises::MarkRest(exercises::FindElement(document, QStringLiteral("t%1").arg(k)));
+        });
         tolerate([&] {
             exercises::SetClass(exercises::FindElement(document, QStringLiteral("t%1").arg(k)),
                                 QStringLiteral("cycle"));

@@ -12,12 +12,12 @@ namespace {
 const QString& courseFolder() {
     static const QString root = [] {
         const QString path = fuzz::scratchFolder() + QStringLiteral("/course");
-        for (const char* folder : {"data/text", "data/Text", "DATA/marks", "data/sound/sub",
-                                   "gdata", "help"})
+        for (const char* folder :
+             {"data/text", "data/Text", "DATA/marks", "data/sound/sub", "gdata", "help"})
             QDir().mkpath(path + QLatin1Char('/') + QLatin1String(folder));
-        for (const char* file : {"data/text/reading.htm", "data/text/Reading.HTM",
-                                 "data/Text/reading.htm", "DATA/marks/a.txt", "main.mrb",
-                                 "MAIN.MRB", "gdata/top.jpg", "data/sound/sub/x.wav"})
+        for (const char* file :
+             {"data/text/reading.htm", "data/text/Reading.HTM", "data/Text/reading.htm",
+              "DATA/marks/a.txt", "main.mrb", "MAIN.MRB", "gdata/top.jpg", "data/sound/sub/x.wav"})
             fuzz::writeScratch(QStringLiteral("course/") + QLatin1String(file), "x");
         return path;
     }();

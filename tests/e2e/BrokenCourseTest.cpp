@@ -82,8 +82,8 @@ void runBrokenCourse(const BrokenCourse& broken) {
     answerBoxes(player, 2s);
     const QString main = largestWindow(player);
     ASSERT_FALSE(main.isEmpty()) << "the main window opens";
-    const QRect screen = Desktop::geometry(Desktop::run("xdotool", {"search", "--maxdepth", "0",
-                                                                      "--name", ".*"}));
+    const QRect screen =
+        Desktop::geometry(Desktop::run("xdotool", {"search", "--maxdepth", "0", "--name", ".*"}));
     EXPECT_TRUE(screen.isEmpty() || screen.contains(Desktop::geometry(main)))
         << "the main window lies on the screen";
     if (broken.narratedLesson)
@@ -123,7 +123,6 @@ std::vector<BrokenCourse> lessonVariants() {
 
 INSTANTIATE_TEST_SUITE_P(Catalogue, BrokenCourseTest, ::testing::ValuesIn(catalogueVariants()),
                          testName);
-INSTANTIATE_TEST_SUITE_P(Lesson, BrokenCourseTest, ::testing::ValuesIn(lessonVariants()),
-                         testName);
+INSTANTIATE_TEST_SUITE_P(Lesson, BrokenCourseTest, ::testing::ValuesIn(lessonVariants()), testName);
 
 }  // namespace

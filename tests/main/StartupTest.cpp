@@ -5,8 +5,8 @@
 #include "exercises/Viewtxt/TViewTxtFrm.h"
 #include "exercises/Worktxt/TWorkTxtFrm.h"
 #include "main/MainWindowFixture.h"
-#include "support/BrokenCourses.h"
 #include "platform/browser/TCppWebBrowser.h"
+#include "support/BrokenCourses.h"
 
 #include <gtest/gtest.h>
 #include <QCoreApplication>

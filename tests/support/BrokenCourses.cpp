@@ -9,9 +9,9 @@
 namespace lectern::test {
 namespace {
 
-const QStringList catalogueFiles = {"main.mrb",  "main.mtp",  "sound.mtp", "name.mtp", "text.mtp",
-                                    "trans.mtp", "descr.mtp", "time.mtp",  "zagol.mtp", "zmarks.mtp",
-                                    "wind.mtp",  "main.dsg",  "main.rbp"};
+const QStringList catalogueFiles = {
+    "main.mrb", "main.mtp",  "sound.mtp",  "name.mtp", "text.mtp", "trans.mtp", "descr.mtp",
+    "time.mtp", "zagol.mtp", "zmarks.mtp", "wind.mtp", "main.dsg", "main.rbp"};
 
 QByteArray read(const QString& path) {
     QFile file(path);
@@ -78,30 +78,36 @@ std::vector<BrokenCourse> brokenCourses() {
     std::vector<BrokenCourse> set;
     quint32 seed = 1;
     for (const QString& file : catalogueFiles) {
-        set.push_back(variant(file + " missing",
-                              [file](const QString& f) { QFile::remove(f + "/" + file); }, false));
+        set.push_back(variant(
+            file + " missing", [file](const QString& f) { QFile::remove(f + "/" + file); }, false));
         set.push_back(variant(
             file + " random",
             [file, seed](const QString& f) { write(f + "/" + file, randomBytes(3000, seed)); },
             false));
         ++seed;
     }
-    set.push_back(variant("a tree 5000 levels deep", [](const QString& f) {
-        QStringList tree;
-        for (int level = 0; level < 5000; ++level)
-            tree.append(QString(level, '\t') + "Level " + QString::number(level));
-        writeLines(f + "/main.mrb", tree);
-    }, false));
+    set.push_back(variant(
+        "a tree 5000 levels deep",
+        [](const QString& f) {
+            QStringList tree;
+            for (int level = 0; level < 5000; ++level)
+                tree.append(QString(level, '\t') + "Level " + QString::number(level));
+            writeLines(f + "/main.mrb", tree);
+        },
+        false));
     set.push_back(variant("a 2 MB line", [](const QString& f) {
         QStringList tree = lines(f + "/main.mrb");
         tree.append(QString(2 * 1024 * 1024, 'x'));
         writeLines(f + "/main.mrb", tree);
     }));
     for (const QString& size : {QStringLiteral("99999999"), QStringLiteral("-500")}) {
-        set.push_back(variant("window sizes " + size, [size](const QString& f) {
-            for (const int n : {0, 1, 50, 51})
-                setLine(f + "/main.dsg", n, size);
-        }, size != "-500"));
+        set.push_back(variant(
+            "window sizes " + size,
+            [size](const QString& f) {
+                for (const int n : {0, 1, 50, 51})
+                    setLine(f + "/main.dsg", n, size);
+            },
+            size != "-500"));
     }
     BrokenCourse garbageSplash = variant("splash with a garbage picture", [](const QString& f) {
         setLine(f + "/wind.mtp", 2, "1");
@@ -140,8 +146,9 @@ std::vector<BrokenCourse> brokenCourses() {
     set.push_back(variant("marks empty", [](const QString& f) { write(lessonMarks(f), {}); }));
     set.push_back(variant("sound random",
                           [](const QString& f) { write(lessonSound(f), randomBytes(50000, 9)); }));
-    set.push_back(variant("sound header only",
-                          [](const QString& f) { write(lessonSound(f), read(lessonSound(f)).left(44)); }));
+    set.push_back(variant("sound header only", [](const QString& f) {
+        write(lessonSound(f), read(lessonSound(f)).left(44));
+    }));
     set.push_back(variant("sound truncated", [](const QString& f) {
         const QByteArray sound = read(lessonSound(f));
         write(lessonSound(f), sound.left(sound.size() / 3 + 1));

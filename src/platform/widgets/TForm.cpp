@@ -3,9 +3,9 @@
 #include "platform/ModalRunner.h"
 
 #include <QCloseEvent>
-#include <QTimer>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 
 namespace lectern::platform {
 
@@ -78,8 +78,10 @@ void TForm::keepOnScreen() {
     const QRect area = availableArea();
     if (!area.isValid())
         return;
-    const int x = std::clamp(pos().x(), area.left(), std::max(area.left(), area.right() + 1 - Width()));
-    const int y = std::clamp(pos().y(), area.top(), std::max(area.top(), area.bottom() + 1 - Height()));
+    const int x =
+        std::clamp(pos().x(), area.left(), std::max(area.left(), area.right() + 1 - Width()));
+    const int y =
+        std::clamp(pos().y(), area.top(), std::max(area.top(), area.bottom() + 1 - Height()));
     if (QPoint(x, y) != pos())
         move(x, y);
 }

@@ -96,7 +96,8 @@ TEST(MultipleChoice, AnInputWithoutANameReadsAnEmptyName) {
     f.launch("noname.htm");
     f.tick("q1");
     f.window().m33Click();
-    EXPECT_TRUE(f.test.dialogs.errors().isEmpty()) << f.test.dialogs.errors().join('\n').toStdString();
+    EXPECT_TRUE(f.test.dialogs.errors().isEmpty())
+        << f.test.dialogs.errors().join('\n').toStdString();
     // The nameless wrong choice is marked but, like the empty name before
     // any count, not counted; the named right option left out is.
     EXPECT_EQ(f.results(), "Number of errors: 1");
