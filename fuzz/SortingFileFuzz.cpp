@@ -1,6 +1,6 @@
 // A sorting file read and split into its groups as the launcher does.
 #include "FuzzInput.h"
-#include "exercises/Sortfrm/SortingFile.h"
+#include "catalogue/SortingFile.h"
 #include "platform/CourseFiles.h"
 #include "platform/StringList.h"
 
@@ -11,8 +11,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QString path = fuzz::writeScratch(QStringLiteral("sort.txt"), fuzz::bytesOf(data, size));
     platform::StringList lines;
     lines.LoadFromFile(files, path);
-    const exercises::SortingFile groups = exercises::SortingFile::fromLines(lines.lines());
-    if (groups.items.size() + groups.second.size() + groups.third.size() > lines.Count())
+    const catalogue::SortingFile file = catalogue::SortingFile::fromLines(lines.lines());
+    qsizetype kept = 0;
+    for (const QStringList& group : file.groups)
+        kept += group.size();
+    if (kept > lines.Count())
         __builtin_trap();
     return 0;
 }

@@ -1,10 +1,10 @@
 // Dressing all six windows in the demo course's skin (the start-up's share
 // of JPEG decoding), and decoding one large picture.
-#include "BenchPlatform.h"
 #include "app/WindowSet.h"
 #include "app/skin/WindowSkins.h"
 #include "platform/StringList.h"
 #include "platform/jpeg/TJPEGImage.h"
+#include "support/TestPlatform.h"
 
 #include <benchmark/benchmark.h>
 #include <QBuffer>
@@ -31,7 +31,7 @@ void LoadSkins(benchmark::State& state) {
     const QString previous = QDir::currentPath();
     QDir::setCurrent(course);
     {
-        bench::BenchPlatform services;
+        test::TestPlatform services;
         app::WindowSet windows(services.platform);
         platform::StringList layout;
         layout.LoadFromFile(services.files, "main.dsg");

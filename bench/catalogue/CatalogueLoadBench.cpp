@@ -1,8 +1,8 @@
 // Loading a course's catalogue must grow linearly with the number of nodes:
 // every file read and the tree built, as the main window's start-up does.
-#include "BenchPlatform.h"
 #include "app/WindowSet.h"
 #include "main/TMainFrm.h"
+#include "support/TestPlatform.h"
 
 #include <benchmark/benchmark.h>
 #include <QDir>
@@ -58,15 +58,11 @@ void CatalogueLoad(benchmark::State& state) {
     const QString previous = QDir::currentPath();
     QDir::setCurrent(folder.path());
     {
-        bench::BenchPlatform services;
+        test::TestPlatform services;
         app::WindowSet windows(services.platform);
         main::TMainFrm& main = *windows.MainFrm;
-        for (auto _ : state) {
-            platform::StringList layout;
-            main.ReadCatalogue(layout);
-            main.BuildTree();
-            main.PrepareTree();
-        }
+        for (auto _ : state)
+            main.ReloadCatalogue();
         state.counters["nodes"] = main.TreeModel->tree().size();
     }
     QDir::setCurrent(previous);

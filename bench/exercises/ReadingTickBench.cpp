@@ -1,13 +1,16 @@
 // One tick of the reading window must cost the same on a long page as on a
 // short one: it touches two passages, found through the page's id index.
-#include "BenchPlatform.h"
 #include "exercises/Viewtxt/TViewTxtFrm.h"
 #include "platform/browser/TCppWebBrowser.h"
 #include "platform/media/TMediaPlayer.h"
+#include "support/LessonLists.h"
+#include "support/TestPlatform.h"
+#include "support/WavFiles.h"
 
 #include <benchmark/benchmark.h>
 #include <sndfile.h>
 #include <QCoreApplication>
+#include <QDir>
 #include <QTemporaryDir>
 
 namespace {
@@ -18,18 +21,6 @@ void writeFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
         throw std::runtime_error("cannot write " + path.toStdString());
-}
-
-void writeSilence(const QString& path, int seconds) {
-    SF_INFO info{};
-    info.samplerate = 8000;
-    info.channels = 1;
-    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-    SNDFILE* file = sf_open(path.toLocal8Bit().constData(), SFM_WRITE, &info);
-    const std::vector<short> second(8000, 0);
-    for (int s = 0; s < seconds; ++s)
-        sf_write_short(file, second.data(), static_cast<sf_count_t>(second.size()));
-    sf_close(file);
 }
 
 void ReadingTick(benchmark::State& state) {
@@ -44,25 +35,29 @@ void ReadingTick(benchmark::State& state) {
                 .toUtf8();
         marks.append(QString::number(k * 1000));
     }
-    writeFile(folder.path() + "/page.htm", page + "</body></html>");
-    writeSilence(folder.path() + "/sound.wav", 10);
+    QDir().mkpath(folder.path() + "/data/text");
+    QDir().mkpath(folder.path() + "/data/marks");
+    QDir().mkpath(folder.path() + "/data/sound");
+    writeFile(folder.path() + "/data/text/page.htm", page + "</body></html>");
+    writeFile(folder.path() + "/data/marks/marks.txt", marks.join('\n').toUtf8());
+    test::writeTone(folder.path() + "/data/sound/sound.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 8000,
+                    1, 10000, 0);
 
-    bench::BenchPlatform services;
+    test::TestPlatform services;
     exercises::TViewTxtFrm window(services.platform, nullptr);
-    window.CppWebBrowser1->Navigate(folder.path() + "/page.htm");
+    test::LessonLists lists;
+    lists.texts = platform::StringList({"page.htm"});
+    lists.marks = platform::StringList({"marks.txt"});
+    lists.sounds = platform::StringList({"sound.wav"});
+    window.RunNarratedReading(lists.entries(folder.path()));
     QCoreApplication::processEvents();
-    window.MarksList = platform::StringList(marks);
-    window.TrackBar1->setMaximum(passages - 1);
-    window.MediaPlayer1->SetFileName(folder.path() + "/sound.wav");
-    window.MediaPlayer1->Open();
-    window.m11Click();
     // The sound stands 4 s in, on passage 5 of 10 or of 10,000: every tick
     // highlights it again without passing on.
-    window.CurrentMark = 5;
-    window.MediaPlayer1->Seek(4000);
+    window.TrackBar1->setValue(4);
+    window.m11Click();
     for (auto _ : state)
         window.Timer1Timer();
-    if (window.CurrentMark != 5 || services.dialogs.boxes != 0)
+    if (window.CurrentMarkNumber() != 5 || !services.dialogs.boxes.empty())
         state.SkipWithError("the tick did not stay on passage 5");
 }
 

@@ -6,6 +6,7 @@
 #include "platform/media/Sound.h"
 #include "platform/media/SystemAudioEngine.h"
 #include "platform/media/TMediaPlayer.h"
+#include "support/WavFiles.h"
 
 #include <benchmark/benchmark.h>
 #include <sndfile.h>
@@ -22,15 +23,9 @@ namespace {
 
 QString writeTone(const QTemporaryDir& dir, const QString& name, int rate, int channels,
                   int seconds) {
-    const long long frames = (long long)rate * seconds;
-    std::vector<float> samples(std::size_t(frames) * channels);
-    for (long long i = 0; i < frames; ++i)
-        for (int c = 0; c < channels; ++c)
-            samples[std::size_t(i * channels + c)] =
-                float(0.3 * std::sin(2 * std::numbers::pi * 440 * i / rate));
     const QString path = dir.filePath(name);
-    Sound::write(path, name, {SF_FORMAT_WAV | SF_FORMAT_PCM_16, rate, channels}, samples.data(),
-                 frames);
+    lectern::test::writeTone(path, SF_FORMAT_WAV | SF_FORMAT_PCM_16, rate, channels,
+                             seconds * 1000);
     return path;
 }
 

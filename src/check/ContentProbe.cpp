@@ -60,14 +60,14 @@ std::vector<Page::Resource> Page::resources() const {
     return found;
 }
 
-std::optional<Page> page(const QString& realPath, const platform::TextDecoding& decoding) {
+Page page(const QString& realPath, const platform::TextDecoding& decoding) {
     Page page;
     page.document = platform::readPageFile(realPath, decoding);
     page.error = page.document->reason();
     return page;
 }
 
-std::optional<Sound> sound(const QString& realPath) {
+Sound sound(const QString& realPath) {
     Sound facts;
     try {
         const auto sound = platform::Sound::load(realPath, realPath);
@@ -80,7 +80,7 @@ std::optional<Sound> sound(const QString& realPath) {
     return facts;
 }
 
-std::optional<QString> pictureError(const QString& realPath) {
+QString pictureError(const QString& realPath) {
     QFile file(realPath);
     if (!file.open(QIODevice::ReadOnly))
         return QStringLiteral("it cannot be read");

@@ -3,7 +3,6 @@
 #include <QString>
 
 #include <memory>
-#include <optional>
 #include <vector>
 
 namespace lectern::platform {
@@ -14,8 +13,7 @@ class TextDecoding;
 namespace lectern::check {
 
 // What the course checker learns from the content of pages, sounds and
-// pictures, read by the player's own readers. A reader this build lacks
-// gives no answer (std::nullopt): the file is then only checked to exist.
+// pictures, read by the player's own readers.
 namespace ContentProbe {
 
 // A page as the player's document model reads it.
@@ -38,17 +36,17 @@ struct Page {
     };
     std::vector<Resource> resources() const;
 };
-std::optional<Page> page(const QString& realPath, const platform::TextDecoding& decoding);
+Page page(const QString& realPath, const platform::TextDecoding& decoding);
 
 struct Sound {
     QString error;
     qint64 durationMs = 0;
     bool empty = false;  // no sample at all
 };
-std::optional<Sound> sound(const QString& realPath);
+Sound sound(const QString& realPath);
 
 // The reason a picture cannot be shown; empty when it can.
-std::optional<QString> pictureError(const QString& realPath);
+QString pictureError(const QString& realPath);
 
 }  // namespace ContentProbe
 

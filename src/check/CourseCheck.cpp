@@ -98,25 +98,11 @@ bool CourseCheck::readList(const QString& name, const QString& coursePath,
     return true;
 }
 
-std::array<std::pair<platform::StringList*, const QString*>, 9> CourseCheck::perNodeLists() {
-    return {{
-        {&types_, &Files::Types},
-        {&sounds_, &Files::Sounds},
-        {&names_, &Files::Names},
-        {&texts_, &Files::Texts},
-        {&translations_, &Files::Translations},
-        {&descriptions_, &Files::Descriptions},
-        {&times_, &Files::Times},
-        {&captions_, &Files::Captions},
-        {&marks_, &Files::Marks},
-    }};
-}
-
 void CourseCheck::readCatalogue() {
     const QString folder = app_ + QLatin1Char('\\');
     readList(Files::Layout, folder + Files::Layout, layout_);
-    for (const auto& [list, name] : perNodeLists())
-        readList(*name, folder + *name, *list);
+    for (const Files::NodeListFile& list : Files::NodeListFiles)
+        readList(*list.file, folder + *list.file, nodeList(list.list));
     readList(Files::WindowSettings, folder + Files::WindowSettings, settings_);
     readList(Files::Tree, Files::Tree, treeLines_);
     readList(Files::Reserved, Files::Reserved, reserved_);
@@ -150,18 +136,22 @@ void CourseCheck::buildTree() {
     if (!error.isEmpty())
         problem(Files::Tree, tree_.size() + 1, error);
     for (int node = 0; node < tree_.size(); ++node)
-        report_.tree.push_back({node, tree_.node(node).depth,
-                                entry(types_, node).value_or(QString()), tree_.node(node).caption});
+        report_.tree.push_back(
+            {node, tree_.node(node).depth,
+             entry(catalogue::CatalogueFiles::NodeList::Types, node).value_or(QString()),
+             tree_.node(node).caption});
 }
 
 void CourseCheck::checkPerNodeLengths() {
-    for (const auto& [list, name] : perNodeLists()) {
-        if (!readCatalogueFiles_.contains(*name) || list->Count() >= tree_.size())
+    for (const Files::NodeListFile& file : Files::NodeListFiles) {
+        const QString* name = file.file;
+        const platform::StringList& list = nodeList(file.list);
+        if (!readCatalogueFiles_.contains(*name) || list.Count() >= tree_.size())
             continue;
         const QString message = QStringLiteral(
                                     "%1 lines for %2 lesson nodes: node %1 and those "
                                     "after it have no line here")
-                                    .arg(list->Count())
+                                    .arg(list.Count())
                                     .arg(tree_.size());
         // Nothing reads the names: a short file only breaks the numbering.
         if (name == &Files::Names)

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "catalogue/CatalogueFiles.h"
 #include "catalogue/LessonTree.h"
 #include "check/CheckReport.h"
 #include "check/ContentProbe.h"
@@ -33,8 +34,12 @@ class CourseCheck {
 
   private:
     // Catalogue.
-    // The per-node lists in the order the player reads them, with their files.
-    std::array<std::pair<platform::StringList*, const QString*>, 9> perNodeLists();
+    platform::StringList& nodeList(catalogue::CatalogueFiles::NodeList which) {
+        return nodeLists_[static_cast<std::size_t>(which)];
+    }
+    const platform::StringList& nodeList(catalogue::CatalogueFiles::NodeList which) const {
+        return nodeLists_[static_cast<std::size_t>(which)];
+    }
     void readCatalogue();
     bool readList(const QString& name, const QString& coursePath, platform::StringList& list);
     void checkLayout();
@@ -47,7 +52,7 @@ class CourseCheck {
     void checkNode(int node);
     // The entry of a per-node list at a node, or nullopt (its shortness is
     // reported once, elsewhere).
-    std::optional<QString> entry(const platform::StringList& list, int node) const;
+    std::optional<QString> entry(catalogue::CatalogueFiles::NodeList list, int node) const;
     void checkMarksAgainstPage(const QString& marksPath, const QString& pagePath);
     void checkTestPage(const QString& pagePath);
     void checkSortingFile(int node, const QString& path);
@@ -92,14 +97,16 @@ class CourseCheck {
     CheckReport report_;
     catalogue::LessonTree tree_;
 
-    platform::StringList layout_, treeLines_, reserved_, types_, sounds_, names_, texts_,
-        translations_, descriptions_, times_, captions_, marks_, settings_;
+    platform::StringList layout_, treeLines_, reserved_, settings_;
+    std::array<platform::StringList,
+               std::tuple_size_v<decltype(catalogue::CatalogueFiles::NodeListFiles)>>
+        nodeLists_;
     QSet<QString> readCatalogueFiles_;
 
     // Each file is checked once however many nodes name it.
     QHash<QString, std::optional<QString>> checkedFiles_;
-    std::map<QString, std::optional<ContentProbe::Page>> pages_;
-    std::map<QString, std::optional<ContentProbe::Sound>> sounds_facts_;
+    std::map<QString, ContentProbe::Page> pages_;
+    std::map<QString, ContentProbe::Sound> sounds_facts_;
     std::map<QString, std::optional<Marks>> marksFiles_;
     // Pairs of files (and single files) whose fit was already told.
     QSet<QString> checkedPairs_;

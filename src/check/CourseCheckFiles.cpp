@@ -114,12 +114,11 @@ std::optional<QString> CourseCheck::checkPage(const QString& coursePath, const R
     const std::optional<QString> real = checkFile(coursePath, from, what);
     if (!real || pages_.count(*real))
         return real;
-    std::optional<ContentProbe::Page> page = ContentProbe::page(*real, files_.decoding());
-    const QString shown = displayPath(*real);
-    if (page && !page->error.isEmpty())
-        problem(shown, 0, QStringLiteral("cannot be read as a page: %1").arg(page->error));
-    if (page)
-        checkPageResources(*real, *page);
+    ContentProbe::Page page = ContentProbe::page(*real, files_.decoding());
+    if (!page.error.isEmpty())
+        problem(displayPath(*real), 0,
+                QStringLiteral("cannot be read as a page: %1").arg(page.error));
+    checkPageResources(*real, page);
     pages_[*real] = std::move(page);
     return real;
 }
@@ -145,11 +144,11 @@ std::optional<QString> CourseCheck::checkSound(const QString& coursePath, const 
     const std::optional<QString> real = checkFile(coursePath, from, what);
     if (!real || sounds_facts_.count(*real))
         return real;
-    std::optional<ContentProbe::Sound> sound = ContentProbe::sound(*real);
-    if (sound && !sound->error.isEmpty())
-        problem(displayPath(*real), 0, QStringLiteral("cannot be played: %1").arg(sound->error));
+    ContentProbe::Sound sound = ContentProbe::sound(*real);
+    if (!sound.error.isEmpty())
+        problem(displayPath(*real), 0, QStringLiteral("cannot be played: %1").arg(sound.error));
     // The blank recording is meant to be empty; a lesson sound is not.
-    else if (sound && sound->empty && what != QLatin1String("blank recording"))
+    else if (sound.empty && what != QLatin1String("blank recording"))
         problem(displayPath(*real), 0, QStringLiteral("holds no sound"));
     sounds_facts_[*real] = std::move(sound);
     return real;
@@ -160,9 +159,8 @@ std::optional<QString> CourseCheck::checkPicture(const QString& coursePath, cons
     const std::optional<QString> real = checkFile(coursePath, from, what);
     if (!real)
         return real;
-    if (const std::optional<QString> error = ContentProbe::pictureError(*real);
-        error && !error->isEmpty())
-        problem(displayPath(*real), 0, QStringLiteral("cannot be shown: %1").arg(*error));
+    if (const QString error = ContentProbe::pictureError(*real); !error.isEmpty())
+        problem(displayPath(*real), 0, QStringLiteral("cannot be shown: %1").arg(error));
     return real;
 }
 

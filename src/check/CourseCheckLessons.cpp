@@ -3,6 +3,9 @@
 #include "check/CourseCheck.h"
 
 #include "catalogue/CatalogueFiles.h"
+#include "catalogue/LessonTypes.h"
+#include "catalogue/PageIds.h"
+#include "catalogue/SortingFile.h"
 #include "platform/Convert.h"
 #include "platform/CourseFiles.h"
 #include "platform/Error.h"
@@ -13,38 +16,16 @@ namespace {
 namespace Files = catalogue::CatalogueFiles;
 namespace Paths = catalogue::CoursePaths;
 
-// What each lesson type reads besides its caption.
-struct TypeNeeds {
-    const char* type;
-    bool text, translation, marks, sound, time, blankRecording, help;
-};
-constexpr TypeNeeds kTypes[] = {
-    // type  text  trans  marks  sound  time   blank  help
-    {"1", true, false, true, true, false, false, true},
-    {"2", true, true, true, true, false, false, true},
-    {"3", true, false, true, false, false, true, true},
-    {"4", true, true, false, false, false, false, true},
-    {"11", true, false, true, true, false, true, true},
-    {"5", true, false, false, false, true, false, true},
-    {"6", true, false, false, false, true, false, true},
-    {"7", true, false, false, false, true, false, true},
-    {"8", true, false, false, false, true, true, true},
-    {"9", false, false, false, false, true, false, false},
-};
-
-const TypeNeeds* needsOf(const QString& type) {
-    for (const TypeNeeds& needs : kTypes)
-        if (type == QLatin1String(needs.type))
-            return &needs;
-    return nullptr;
-}
+using catalogue::LessonType;
+using catalogue::lessonTypeOf;
+using catalogue::CatalogueFiles::NodeList;
 
 QStringList duplicatedPassageIds(const ContentProbe::Page& page, int passages) {
     QStringList duplicated;
     for (int k = 1; k <= passages; ++k)
-        for (const char* letter : {"t", "a"})
-            if (page.duplicated(QLatin1String(letter) + QString::number(k)))
-                duplicated.append(QLatin1String(letter) + QString::number(k));
+        for (const QString& id : {catalogue::passageId(k), catalogue::clickTargetId(k)})
+            if (page.duplicated(id))
+                duplicated.append(id);
     return duplicated;
 }
 
@@ -52,15 +33,15 @@ QStringList duplicatedPassageIds(const ContentProbe::Page& page, int passages) {
 QStringList missingPassageIds(const ContentProbe::Page& page, int passages) {
     QStringList missing;
     for (int k = 1; k <= passages; ++k)
-        for (const char* letter : {"t", "a"})
-            if (!page.has(QLatin1String(letter) + QString::number(k)))
-                missing.append(QLatin1String(letter) + QString::number(k));
+        for (const QString& id : {catalogue::passageId(k), catalogue::clickTargetId(k)})
+            if (!page.has(id))
+                missing.append(id);
     return missing;
 }
 
 int passageCount(const ContentProbe::Page& page) {
     int k = 0;
-    while (page.has(QStringLiteral("t%1").arg(k + 1)))
+    while (page.has(catalogue::passageId(k + 1)))
         ++k;
     return k;
 }
@@ -74,7 +55,8 @@ QString listed(const QStringList& items, int shown = 8) {
 
 }  // namespace
 
-std::optional<QString> CourseCheck::entry(const platform::StringList& list, int node) const {
+std::optional<QString> CourseCheck::entry(NodeList which, int node) const {
+    const platform::StringList& list = nodeList(which);
     if (node < list.Count())
         return list[node];
     return std::nullopt;
@@ -84,8 +66,8 @@ void CourseCheck::checkNodes() {
     int firstRecording = -1;
     for (int node = 0; node < tree_.size(); ++node) {
         checkNode(node);
-        const std::optional<QString> type = entry(types_, node);
-        const TypeNeeds* needs = type ? needsOf(*type) : nullptr;
+        const std::optional<QString> type = entry(NodeList::Types, node);
+        const LessonType* needs = type ? lessonTypeOf(*type) : nullptr;
         if (needs && needs->blankRecording && firstRecording < 0)
             firstRecording = node;
     }
@@ -96,23 +78,24 @@ void CourseCheck::checkNodes() {
 
 void CourseCheck::checkNode(int node) {
     const int line = node + 1;
-    if (const auto page = entry(descriptions_, node))
+    if (const auto page = entry(NodeList::Descriptions, node))
         checkPage(app_ + Paths::Descriptions + *page, {Files::Descriptions, line},
                   QStringLiteral("description page"));
 
-    const std::optional<QString> type = entry(types_, node);
+    const std::optional<QString> type = entry(NodeList::Types, node);
     if (!type)
         return;
-    const TypeNeeds* needs = needsOf(*type);
+    const LessonType* needs = lessonTypeOf(*type);
     if (!needs) {
         // Chapters open nothing on purpose; anything else that opens nothing
         // is most likely a mistyped lesson type.
-        const bool chapter =
-            !tree_.children(node).empty() && (type->isEmpty() || *type == QLatin1String("0"));
+        const bool chapter = !tree_.children(node).empty() &&
+                             (type->isEmpty() || *type == QLatin1String(catalogue::ChapterCode));
         if (!chapter) {
             QString message = QStringLiteral("type \"%1\" opens no lesson").arg(*type);
-            if (needsOf(type->trimmed()) ||
-                (!type->trimmed().isEmpty() && needsOf(QString::number(type->trimmed().toInt()))))
+            if (lessonTypeOf(type->trimmed()) ||
+                (!type->trimmed().isEmpty() &&
+                 lessonTypeOf(QString::number(type->trimmed().toInt()))))
                 message += QStringLiteral(
                     " (types are compared as written: no blanks, no "
                     "leading zeros)");
@@ -129,25 +112,25 @@ void CourseCheck::checkNode(int node) {
 
     std::optional<QString> text, translation, sound;
     if (needs->text) {
-        if (const auto name = entry(texts_, node))
+        if (const auto name = entry(NodeList::Texts, node))
             text = checkPage(app_ + Paths::Texts + *name, {Files::Texts, line},
                              QStringLiteral("lesson page"));
-    } else if (const auto name = entry(texts_, node)) {
+    } else if (const auto name = entry(NodeList::Texts, node)) {
         checkSortingFile(node, app_ + Paths::Texts + *name);
     }
     if (needs->translation)
-        if (const auto name = entry(translations_, node))
+        if (const auto name = entry(NodeList::Translations, node))
             translation = checkPage(app_ + Paths::Texts + *name, {Files::Translations, line},
                                     QStringLiteral("translation page"));
     if (needs->sound)
-        if (const auto name = entry(sounds_, node))
+        if (const auto name = entry(NodeList::Sounds, node))
             sound = checkSound(app_ + QLatin1Char('\\') + Paths::Sounds + *name,
                                {Files::Sounds, line}, QStringLiteral("lesson sound"));
-    if (*type == QLatin1String("5") && text)
+    if (needs->kind == catalogue::LessonKind::ChoiceTest && text)
         checkTestPage(*text);
     if (!needs->marks)
         return;
-    const std::optional<QString> marksName = entry(marks_, node);
+    const std::optional<QString> marksName = entry(NodeList::Marks, node);
     if (!marksName)
         return;
     const QString marksPath = app_ + Paths::Marks + *marksName;
@@ -161,13 +144,13 @@ void CourseCheck::checkNode(int node) {
         checkMarksAgainstPage(marksPath, *translation);
     if (sound) {
         const auto facts = sounds_facts_.find(*sound);
-        if (facts == sounds_facts_.end() || !facts->second || !facts->second->error.isEmpty())
+        if (facts == sounds_facts_.end() || !facts->second.error.isEmpty())
             return;
         const QString pair = marksPath + QLatin1Char('\n') + *sound;
         if (checkedPairs_.contains(pair))
             return;
         checkedPairs_.insert(pair);
-        const qint64 duration = facts->second->durationMs;
+        const qint64 duration = facts->second.durationMs;
         for (size_t i = 0; i < marks->size(); ++i) {
             if ((*marks)[i] && *(*marks)[i] > duration) {
                 problem(displayPath(marksPath), static_cast<int>(i) + 1,
@@ -184,8 +167,8 @@ void CourseCheck::checkNode(int node) {
 void CourseCheck::checkMarksAgainstPage(const QString& marksPath, const QString& pagePath) {
     const auto page = pages_.find(pagePath);
     const auto marks = marksFiles_.find(platform::CourseFiles::nativePath(marksPath));
-    if (page == pages_.end() || !page->second || !page->second->error.isEmpty() ||
-        marks == marksFiles_.end() || !marks->second)
+    if (page == pages_.end() || !page->second.error.isEmpty() || marks == marksFiles_.end() ||
+        !marks->second)
         return;
     const QString pair = marksPath + QLatin1Char('\n') + pagePath;
     if (checkedPairs_.contains(pair))
@@ -194,8 +177,8 @@ void CourseCheck::checkMarksAgainstPage(const QString& marksPath, const QString&
     const int count = static_cast<int>(marks->second->size());
     const QString shownPage = displayPath(pagePath);
     const QString shownMarks = displayPath(marksPath);
-    const QStringList missing = missingPassageIds(*page->second, count);
-    if (const QStringList duplicated = duplicatedPassageIds(*page->second, count);
+    const QStringList missing = missingPassageIds(page->second, count);
+    if (const QStringList duplicated = duplicatedPassageIds(page->second, count);
         !duplicated.isEmpty())
         problem(shownPage, 0,
                 QStringLiteral("several elements have the id %1").arg(listed(duplicated)));
@@ -205,7 +188,7 @@ void CourseCheck::checkMarksAgainstPage(const QString& marksPath, const QString&
                     .arg(listed(missing))
                     .arg(count)
                     .arg(shownMarks));
-    if (const int passages = passageCount(*page->second); passages > count)
+    if (const int passages = passageCount(page->second); passages > count)
         problem(shownPage, 0,
                 QStringLiteral("has %1 passages, but %2 has %3 marks")
                     .arg(passages)
@@ -215,18 +198,18 @@ void CourseCheck::checkMarksAgainstPage(const QString& marksPath, const QString&
 
 void CourseCheck::checkTestPage(const QString& pagePath) {
     const auto page = pages_.find(pagePath);
-    if (page == pages_.end() || !page->second || !page->second->error.isEmpty())
+    if (page == pages_.end() || !page->second.error.isEmpty())
         return;
     if (checkedPairs_.contains(pagePath))
         return;
     checkedPairs_.insert(pagePath);
-    const ContentProbe::Page& facts = *page->second;
+    const ContentProbe::Page& facts = page->second;
     const int inputs = facts.inputCount();
     const QString shown = displayPath(pagePath);
     // The check looks at q1, q2, ... up to the number of inputs and stops at
     // the first that is missing.
     for (int j = 1; j <= inputs; ++j) {
-        const QString id = QStringLiteral("q%1").arg(j);
+        const QString id = catalogue::testInputId(j);
         if (!facts.has(id)) {
             problem(shown, 0,
                     QStringLiteral("the inputs skip %1: of its %2 inputs, the test checks only "
@@ -254,26 +237,27 @@ void CourseCheck::checkSortingFile(int node, const QString& path) {
         warning(shown, 0, QStringLiteral("holds nothing to sort"));
         return;
     }
-    // Items go to the current group, an empty line then closes it: the
-    // offered items, those expected on the right, those in the middle.
+    // The offered items, and those expected in the right-hand list and in
+    // the middle one, each once a group, with their lines.
+    const catalogue::SortingFile groups = catalogue::SortingFile::fromLines(lines.lines());
+    if (groups.firstDroppedLine >= 0)
+        warning(shown, groups.firstDroppedLine + 1,
+                QStringLiteral("lines past the third group are never shown"));
     QHash<QString, int> offered;
+    for (const QString& item : groups.group(catalogue::SortingFile::Offered))
+        ++offered[item.toCaseFolded()];
     std::vector<std::pair<QString, int>> expected;  // folded item, line
-    QSet<QString> expectedInGroup;
-    int group = 0;
-    for (int i = 0; i < lines.Count(); ++i) {
-        if (group >= 3) {
-            warning(shown, i + 1, QStringLiteral("lines past the third group are never shown"));
-            break;
+    for (const auto g : {catalogue::SortingFile::Right, catalogue::SortingFile::Middle}) {
+        QSet<QString> expectedInGroup;
+        const int first = groups.firstLineOf(g);
+        const QStringList& items = groups.group(g);
+        for (int i = 0; i < items.size(); ++i) {
+            const QString item = items[i].toCaseFolded();
+            if (!expectedInGroup.contains(item)) {
+                expectedInGroup.insert(item);
+                expected.emplace_back(item, first + i + 1);
+            }
         }
-        const QString item = lines[i].toCaseFolded();
-        if (group == 0)
-            ++offered[item];
-        else if (!expectedInGroup.contains(QString::number(group) + item)) {
-            expectedInGroup.insert(QString::number(group) + item);
-            expected.emplace_back(item, i + 1);
-        }
-        if (lines[i].isEmpty())
-            ++group;
     }
     // The boxes are compared with their groups without regard to case and
     // by presence: each item expected in a box needs one offered copy.
@@ -296,7 +280,7 @@ void CourseCheck::checkSortingFile(int node, const QString& path) {
 }
 
 void CourseCheck::checkTime(int node) {
-    const std::optional<QString> time = entry(times_, node);
+    const std::optional<QString> time = entry(NodeList::Times, node);
     if (!time)
         return;
     try {

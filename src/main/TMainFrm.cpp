@@ -25,7 +25,6 @@ namespace {
 
 namespace Files = catalogue::CatalogueFiles;
 namespace Paths = catalogue::CoursePaths;
-namespace Settings = catalogue;
 
 constexpr platform::SkinnedForm::Design kDesign{1000, 675, 81, 84, 49, 46};
 
@@ -188,9 +187,12 @@ void TMainFrm::FormShow() {
     reserved.Clear();
     files.setCurrentFolder(AppFolder);
     CppWebBrowser1->Navigate(descriptionPath(DescrList[0]));
+    // The reserved file's lines mean nothing to the player, but a course
+    // without it must not start: it is read once more from the application
+    // folder, now current again.
     platform::StringList again;
     again.LoadFromFile(files, Files::Reserved);
-    SetCaption(WindowSettings[Settings::CourseTitle]);
+    SetCaption(WindowSettings[catalogue::CourseTitle]);
     again.Clear();
     PrepareTree();
     PrepareIntroduction();
@@ -211,15 +213,34 @@ void TMainFrm::ReadCatalogue(platform::StringList& layout) {
     platform::CourseFiles& files = platform().files;
     const QString folder = AppFolder + QLatin1Char('\\');
     layout.LoadFromFile(files, folder + Files::Layout);
-    const std::pair<platform::StringList*, const QString*> lists[] = {
-        {&TypeList, &Files::Types},         {&SoundList, &Files::Sounds},
-        {&NameList, &Files::Names},         {&TextList, &Files::Texts},
-        {&TransList, &Files::Translations}, {&DescrList, &Files::Descriptions},
-        {&TimeList, &Files::Times},         {&CaptionList, &Files::Captions},
-        {&MarksList, &Files::Marks},        {&WindowSettings, &Files::WindowSettings},
-    };
-    for (const auto& [list, file] : lists)
-        list->LoadFromFile(files, folder + *file);
+    for (const Files::NodeListFile& list : Files::NodeListFiles)
+        nodeList(list.list).LoadFromFile(files, folder + *list.file);
+    WindowSettings.LoadFromFile(files, folder + Files::WindowSettings);
+}
+
+platform::StringList& TMainFrm::nodeList(catalogue::CatalogueFiles::NodeList list) {
+    using catalogue::CatalogueFiles::NodeList;
+    switch (list) {
+        case NodeList::Types:
+            return TypeList;
+        case NodeList::Sounds:
+            return SoundList;
+        case NodeList::Names:
+            return NameList;
+        case NodeList::Texts:
+            return TextList;
+        case NodeList::Translations:
+            return TransList;
+        case NodeList::Descriptions:
+            return DescrList;
+        case NodeList::Times:
+            return TimeList;
+        case NodeList::Captions:
+            return CaptionList;
+        case NodeList::Marks:
+            return MarksList;
+    }
+    Q_UNREACHABLE();
 }
 
 void TMainFrm::SizeWindows(const platform::StringList& lines) {
@@ -256,8 +277,8 @@ void TMainFrm::PrepareTree() {
 }
 
 void TMainFrm::PrepareIntroduction() {
-    openPageViewer(Settings::IntroductionPage, Settings::IntroductionCaption,
-                   Settings::ShowIntroduction);
+    openPageViewer(catalogue::IntroductionPage, catalogue::IntroductionCaption,
+                   catalogue::ShowIntroduction);
 }
 
 void TMainFrm::TreeView1Click() {
@@ -284,13 +305,13 @@ void TMainFrm::openPageViewer(int pageLine, int captionLine, int switchLine) {
 
 void TMainFrm::m1Click() {
     m1->hide();
-    openPageViewer(Settings::IntroductionPage, Settings::IntroductionCaption,
-                   Settings::ShowIntroduction);
+    openPageViewer(catalogue::IntroductionPage, catalogue::IntroductionCaption,
+                   catalogue::ShowIntroduction);
 }
 
 void TMainFrm::m4Click() {
     m4->hide();
-    openPageViewer(Settings::AboutPage, Settings::AboutCaption, Settings::ShowAbout);
+    openPageViewer(catalogue::AboutPage, catalogue::AboutCaption, catalogue::ShowAbout);
 }
 
 void TMainFrm::m3Click() {

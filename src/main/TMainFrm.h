@@ -1,5 +1,7 @@
 #pragma once
 
+#include "catalogue/CatalogueFiles.h"
+#include "catalogue/LessonEntries.h"
 #include "main/ExerciseWindows.h"
 #include "main/LessonTreeModel.h"
 #include "platform/StringList.h"
@@ -74,28 +76,13 @@ class TMainFrm : public platform::SkinnedForm {
     // The help page of the selected node's lesson type.
     QString LessonHelpPage() const;
 
-    // The lesson launcher's set-up of each lesson type, after the common reset.
-    void RunNarratedReading(int node);
-    // The reading window's steps that the narrated and the recording lessons
-    // share, in the order they take: the page and its marks with the window
-    // back at passage 1; then the flags of a fresh lesson.
-    void LoadReadingLesson(int node);
-    void RewindReadingWindow();
-    void ClearReadingFlags();
-    // Text and translation with the lesson sound (type "2"), and with the
-    // learner's last recording against the user marks (type "4").
-    void RunUnitWork(int node);
-    void RunRecordingReplay(int node);
-    // Types "3" and "11" (with the lesson's sound playing along), and "8".
-    void RunRecording(int node, bool playAlong);
-    void RunTimedRecording(int node);
-    // The recording lessons' common steps: a fresh blank recording in the
-    // temporary file, the window told where it lives, the recording hints.
-    void PrepareRecordingFile();
-    // Types "5", "6" and "7", and "9".
-    void RunTest(int node);
-    void RunSorting(int node);
+    // The catalogue read and the tree built and prepared again, as start-up
+    // does, leaving the other windows alone.
+    void ReloadCatalogue();
 
+    const ExerciseWindows& Windows() const { return windows_; }
+
+  private:
     // Start-up steps, in the order FormShow runs them.
     void ComputeTempWavName();
     void ReadCatalogue(platform::StringList& layout);
@@ -107,12 +94,12 @@ class TMainFrm : public platform::SkinnedForm {
     void PrepareTree();
     void PrepareIntroduction();
 
-    const ExerciseWindows& Windows() const { return windows_; }
-
-  private:
+    // The selected node's entries, as the lesson set-ups read them.
+    catalogue::LessonEntries entriesOf(int node) const;
     // Introduction and About: load the page viewer and show it if switched on.
     void openPageViewer(int pageLine, int captionLine, int switchLine);
     QString descriptionPath(const QString& entry) const;
+    platform::StringList& nodeList(catalogue::CatalogueFiles::NodeList list);
 
     const ExerciseWindows& windows_;
     SplashAndSkin& splashAndSkin_;

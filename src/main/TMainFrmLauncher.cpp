@@ -1,105 +1,69 @@
 // "Run lesson": brings the exercise windows back to a starting state, then
-// prepares and shows the window that the selected node's lesson type names.
+// has the window that the selected node's lesson type names set itself up
+// and show.
 #include "main/TMainFrm.h"
 
-#include "catalogue/CatalogueFiles.h"
+#include "catalogue/LessonTypes.h"
 #include "exercises/Multi/TMultiFrm.h"
+#include "exercises/Sortfrm/TfrmSort.h"
 #include "exercises/Viewtxt/TViewTxtFrm.h"
 #include "exercises/Worktxt/TWorkTxtFrm.h"
-#include "platform/browser/TCppWebBrowser.h"
-#include "platform/media/TMediaPlayer.h"
 
 namespace lectern::main {
-namespace {
-namespace Paths = catalogue::CoursePaths;
-}  // namespace
 
 QString TMainFrm::LessonHelpPage() const {
-    return AppFolder + Paths::LessonHelp + TypeList[SelectedIndex()] + QStringLiteral(".htm");
+    return AppFolder + catalogue::CoursePaths::LessonHelp + TypeList[SelectedIndex()] +
+           QStringLiteral(".htm");
+}
+
+catalogue::LessonEntries TMainFrm::entriesOf(int node) const {
+    return catalogue::LessonEntries(
+        {CaptionList, TextList, TransList, MarksList, SoundList, TimeList}, node, AppFolder,
+        SoundRoot);
 }
 
 void TMainFrm::m22Click() {
     const ExerciseWindows& w = Windows();
-    exercises::TViewTxtFrm& reading = *w.ViewTxtFrm;
-    exercises::TWorkTxtFrm& work = *w.WorkTxtFrm;
-
-    work.TrackBar1->setValue(0);
-    reading.TrackBar1->setValue(0);
-    reading.MediaPlayer1->Close();
-    reading.MediaPlayer2->Close();
-    work.MediaPlayer1->Close();
+    w.WorkTxtFrm->ResetForLaunch();
+    w.ViewTxtFrm->ResetForLaunch();
     m2->hide();
-    reading.TrackBar1->setEnabled(true);
-    work.TrackBar1->setEnabled(true);
-    reading.Timer1->stop();
-    reading.Timer2->stop();
-    work.Timer1->stop();
-    work.c->show();
-    work.caa->show();
-    reading.TimedRecording = 0;
-    w.MultiFrm->SaveResults = 0;
+    w.MultiFrm->ResetForLaunch();
 
     const int node = SelectedIndex();
     if (node < 0)
         return;
-    // The type entry is compared as text, exactly: " 1", "01" and "10" open nothing.
-    const QString& type = TypeList[node];
-    if (type == QLatin1String("1"))
-        RunNarratedReading(node);
-    else if (type == QLatin1String("2"))
-        RunUnitWork(node);
-    else if (type == QLatin1String("3"))
-        RunRecording(node, false);
-    else if (type == QLatin1String("4"))
-        RunRecordingReplay(node);
-    else if (type == QLatin1String("11"))
-        RunRecording(node, true);
-    else if (type == QLatin1String("5") || type == QLatin1String("6") || type == QLatin1String("7"))
-        RunTest(node);
-    else if (type == QLatin1String("8"))
-        RunTimedRecording(node);
-    else if (type == QLatin1String("9"))
-        RunSorting(node);
+    const catalogue::LessonType* type = catalogue::lessonTypeOf(TypeList[node]);
+    if (!type)
+        return;
+    const catalogue::LessonEntries lesson = entriesOf(node);
+    using Kind = catalogue::LessonKind;
+    switch (type->kind) {
+        case Kind::NarratedReading:
+            return w.ViewTxtFrm->RunNarratedReading(lesson);
+        case Kind::UnitWork:
+            return w.WorkTxtFrm->RunUnitWork(lesson);
+        case Kind::Recording:
+            return w.ViewTxtFrm->RunRecording(lesson, TempWavName, false);
+        case Kind::RecordingReplay:
+            return w.WorkTxtFrm->RunRecordingReplay(lesson, TempWavName);
+        case Kind::PlayAlongRecording:
+            return w.ViewTxtFrm->RunRecording(lesson, TempWavName, true);
+        case Kind::ChoiceTest:
+        case Kind::WrittenTest:
+        case Kind::SavedWrittenTest:
+            return w.MultiFrm->RunTest(lesson, type->kind);
+        case Kind::TimedRecording:
+            return w.ViewTxtFrm->RunTimedRecording(lesson, TempWavName);
+        case Kind::Sorting:
+            return w.frmSort->RunSorting(lesson);
+    }
 }
 
-void TMainFrm::LoadReadingLesson(int node) {
-    exercises::TViewTxtFrm& reading = *Windows().ViewTxtFrm;
-    reading.CppWebBrowser1->Navigate(AppFolder + Paths::Texts + TextList[node]);
-    reading.MarksList.LoadFromFile(platform().files, AppFolder + Paths::Marks + MarksList[node]);
-    RewindReadingWindow();
-    reading.TrackBar1->SetMax(reading.MarksList.Count() - 1);
-}
-
-void TMainFrm::RewindReadingWindow() {
-    exercises::TViewTxtFrm& reading = *Windows().ViewTxtFrm;
-    reading.Timer1->stop();
-    reading.CurrentMark = 1;
-    reading.PreviousMark = 1;
-    reading.PlayClock = 0;
-}
-
-void TMainFrm::ClearReadingFlags() {
-    exercises::TViewTxtFrm& reading = *Windows().ViewTxtFrm;
-    reading.PagePrepared = 0;
-    reading.Paused = 0;
-    reading.RecordingFinished = 0;
-    reading.m22->SetHint(QStringLiteral("Pause"));
-}
-
-void TMainFrm::RunNarratedReading(int node) {
-    exercises::TViewTxtFrm& reading = *Windows().ViewTxtFrm;
-    reading.SetCaption(CaptionList[node]);
-    reading.m11->SetHint(QStringLiteral("Play"));
-    reading.m33->SetHint(QStringLiteral("Stop"));
-    LoadReadingLesson(node);
-    reading.MediaPlayer1->SetFileName(SoundRoot + Paths::Sounds + SoundList[node]);
-    reading.MediaPlayer1->Open();
-    ClearReadingFlags();
-    reading.RecordingMode = 0;
-    reading.PlayAlong = 0;
-    reading.TrackBar1->setEnabled(true);
-    reading.TrackBar1->setValue(0);
-    reading.ShowModal();
+void TMainFrm::ReloadCatalogue() {
+    platform::StringList layout;
+    ReadCatalogue(layout);
+    BuildTree();
+    PrepareTree();
 }
 
 }  // namespace lectern::main

@@ -5,6 +5,7 @@
 #include "platform/Error.h"
 #include "platform/StringList.h"
 #include "platform/media/TMediaPlayer.h"
+#include "support/ErrorOf.h"
 
 #include <gtest/gtest.h>
 #include <QFile>
@@ -147,12 +148,9 @@ TEST_F(ShowIntroTest, ShowsThePictureModallyOnlyWhenSwitchedOn) {
 
 TEST_F(ShowIntroTest, AMissingPictureKeepsTheSplashHidden) {
     const platform::StringList lines({"Course", "none.jpg", "True"});
-    try {
-        app::ShowIntro(w, course.path(), lines, services.files);
-        FAIL() << "no error";
-    } catch (const platform::Error& error) {
-        EXPECT_EQ(error.message(), "Cannot open file " + course.path() + "/data/descr/none.jpg");
-    }
+    EXPECT_EQ(
+        lectern::test::errorOf([&] { app::ShowIntro(w, course.path(), lines, services.files); }),
+        "Cannot open file " + course.path() + "/data/descr/none.jpg");
     EXPECT_TRUE(services.modal.shown.empty());
 }
 

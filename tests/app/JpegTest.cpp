@@ -2,6 +2,7 @@
 #include "platform/CourseFiles.h"
 #include "platform/Error.h"
 #include "platform/jpeg/TJPEGImage.h"
+#include "support/ErrorOf.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -70,12 +71,9 @@ TEST(TJPEGImage, ReportsUnreadableFilesWithTheDecodersCode) {
     test::TempDir dir;
     const platform::CourseFiles files;
     TJPEGImage picture;
-    try {
-        picture.LoadFromFile(files, dir.path() + "\\gdata\\none.jpg");
-        FAIL() << "a missing file loaded";
-    } catch (const platform::Error& error) {
-        EXPECT_EQ(error.message(), "Cannot open file " + dir.path() + "/gdata/none.jpg");
-    }
+    EXPECT_EQ(lectern::test::errorOf(
+                  [&] { picture.LoadFromFile(files, dir.path() + "\\gdata\\none.jpg"); }),
+              "Cannot open file " + dir.path() + "/gdata/none.jpg");
 
     EXPECT_EQ(decodeError(QByteArray()), jpegError(JERR_INPUT_EMPTY));
 

@@ -6,6 +6,7 @@
 #include "platform/browser/DocumentModel.h"
 #include "platform/browser/PageFile.h"
 #include "platform/browser/TCppWebBrowser.h"
+#include "support/ErrorOf.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -22,16 +23,7 @@ QString page(const QString& name) {
     return testDataPath(QStringLiteral("pages/course/") + name);
 }
 
-// The message of the error that running f raises, or "" when it raises none.
-template <typename F>
-QString errorOf(F f) {
-    try {
-        f();
-    } catch (const Error& e) {
-        return e.message();
-    }
-    return QString();
-}
+using lectern::test::errorOf;
 
 class HeadlessBrowserTest : public ::testing::Test {
   protected:

@@ -5,6 +5,7 @@
 #include "platform/Error.h"
 #include "platform/browser/TCppWebBrowser.h"
 #include "platform/browser/WebEngineBrowserEngine.h"
+#include "support/ErrorOf.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -232,13 +233,8 @@ TEST_F(WebEngineBrowserTest, PagesReachNothingOutsideTheCourse) {
 TEST_F(WebEngineBrowserTest, PagesThatCannotBeShownStillComplete) {
     const Variant missing = load("no-such-page.htm");
     ASSERT_TRUE(missing.isObject());
-    try {
-        FindElement(missing, "t1");
-        FAIL() << "no error";
-    } catch (const Error& e) {
-        EXPECT_EQ(e.message(), "Element 't1' not found: the page " + course +
-                                   "/no-such-page.htm does not exist");
-    }
+    EXPECT_EQ(lectern::test::errorOf([&] { FindElement(missing, "t1"); }),
+              "Element 't1' not found: the page " + course + "/no-such-page.htm does not exist");
     const Variant outside = load("../outside/evil.js");
     EXPECT_THROW(FindElement(outside, "t1"), Error);
     // The next page shows as usual.

@@ -1,5 +1,6 @@
 #include "catalogue/Layout.h"
 #include "platform/Error.h"
+#include "support/ErrorOf.h"
 
 #include <gtest/gtest.h>
 
@@ -22,10 +23,5 @@ TEST(Layout, ABadOrMissingLineFailsWhereItIsRead) {
     const StringList lines(QStringList{"800", "6OO"});
     const Layout layout(lines);
     EXPECT_THROW(layout[1], Error);
-    try {
-        layout[59];
-        FAIL();
-    } catch (const Error& error) {
-        EXPECT_EQ(error.message(), "List index out of bounds (59)");
-    }
+    EXPECT_EQ(lectern::test::errorOf([&] { layout[59]; }), "List index out of bounds (59)");
 }

@@ -70,7 +70,7 @@ TEST(WindowsCourse, ARunLessonFindsItsPageMarksAndSoundAndDecodesThePage) {
     EXPECT_TRUE(f.test.dialogs.boxes.empty()) << f.test.dialogs.texts().join('\n').toStdString();
     exercises::TViewTxtFrm& reading = *f.windows->ViewTxtFrm;
     EXPECT_EQ(reading.Caption(), QString::fromUtf8("Чтение: Ёлка"));
-    EXPECT_EQ(reading.MarksList.lines(), QStringList({"1000", "2000", "3000"}));
+    EXPECT_EQ(reading.Marks().lines(), QStringList({"1000", "2000", "3000"}));
     EXPECT_TRUE(reading.MediaPlayer1->IsOpen());
     EXPECT_EQ(reading.TrackBar1->maximum(), 2);
     const platform::Variant page = reading.CppWebBrowser1->Document();

@@ -1,11 +1,11 @@
 // An engine whose device opens later: start-up does not wait for the sound
 // system, and the first sound opened still finds its device.
 #include "doubles/ManualClock.h"
-#include "media/WavFiles.h"
 #include "platform/CourseFiles.h"
 #include "platform/media/AudioEngine.h"
 #include "platform/media/TMediaPlayer.h"
 #include "support/TempDir.h"
+#include "support/WavFiles.h"
 
 #include <gtest/gtest.h>
 #include <sndfile.h>

@@ -1,5 +1,5 @@
 #include "PulseServer.h"
-#include "WavFiles.h"
+#include "support/WavFiles.h"
 
 #include "platform/CourseFiles.h"
 #include "platform/media/SystemAudioEngine.h"

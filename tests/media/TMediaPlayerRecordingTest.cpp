@@ -1,5 +1,5 @@
 #include "MediaTestEngine.h"
-#include "WavFiles.h"
+#include "support/WavFiles.h"
 
 #include "platform/Error.h"
 #include "platform/media/TMediaPlayer.h"

@@ -1,22 +1,12 @@
 #include "platform/Convert.h"
 #include "platform/Error.h"
+#include "support/ErrorOf.h"
 
 #include <gtest/gtest.h>
 
 using namespace lectern::platform;
 
-namespace {
-
-QString errorOf(auto&& call) {
-    try {
-        call();
-    } catch (const Error& error) {
-        return error.message();
-    }
-    return QStringLiteral("<no error>");
-}
-
-}  // namespace
+using lectern::test::errorOf;
 
 TEST(StrToInt, ReadsDecimalWithLeadingSpacesAndSign) {
     EXPECT_EQ(StrToInt("800"), 800);

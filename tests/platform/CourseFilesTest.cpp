@@ -1,4 +1,5 @@
 #include "platform/CourseFiles.h"
+#include "support/ErrorOf.h"
 
 #include "platform/Error.h"
 #include "platform/StringList.h"
@@ -26,13 +27,9 @@ TEST(CourseFiles, WindowsPathsReachFilesWhoseLetterCaseDiffers) {
     marks.LoadFromFile(files, app + "\\DATA\\marks\\LESSON1.txt");
     EXPECT_EQ(marks.lines(), QStringList({"100", "200", "300", "400"}));
 
-    try {
-        files.readBytes(app + "\\data\\marks\\lesson2.txt");
-        FAIL() << "a missing file is an error";
-    } catch (const Error& e) {
-        EXPECT_EQ(e.message(), "Cannot open file " + app + "/data/marks/lesson2.txt")
-            << "named as the course wrote it";
-    }
+    EXPECT_EQ(lectern::test::errorOf([&] { files.readBytes(app + "\\data\\marks\\lesson2.txt"); }),
+              "Cannot open file " + app + "/data/marks/lesson2.txt")
+        << "named as the course wrote it";
 }
 
 TEST(CourseFiles, WrittenFilesLandInTheFolderThatExistsAndAreFoundAtOnce) {

@@ -1,6 +1,7 @@
 #include "platform/CourseFiles.h"
 #include "platform/Error.h"
 #include "platform/StringList.h"
+#include "support/ErrorOf.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -19,12 +20,7 @@ TEST(StringList, EveryLineBreakKindEndsALineAndALastLineWithoutBreakCounts) {
 TEST(StringList, ReadingPastTheEndNamesTheIndex) {
     StringList list(QStringList{"a"});
     EXPECT_EQ(list[0], "a");
-    try {
-        list.Strings(3);
-        FAIL();
-    } catch (const Error& error) {
-        EXPECT_EQ(error.message(), "List index out of bounds (3)");
-    }
+    EXPECT_EQ(lectern::test::errorOf([&] { list.Strings(3); }), "List index out of bounds (3)");
     EXPECT_THROW(list.Strings(-1), Error);
 }
 
@@ -47,10 +43,7 @@ TEST(StringList, AMissingFileNamesItsNativePath) {
     TempDir dir;
     CourseFiles files;
     StringList list;
-    try {
-        list.LoadFromFile(files, dir.path() + "\\data\\missing.txt");
-        FAIL();
-    } catch (const Error& error) {
-        EXPECT_EQ(error.message(), "Cannot open file " + dir.path() + "/data/missing.txt");
-    }
+    EXPECT_EQ(lectern::test::errorOf(
+                  [&] { list.LoadFromFile(files, dir.path() + "\\data\\missing.txt"); }),
+              "Cannot open file " + dir.path() + "/data/missing.txt");
 }

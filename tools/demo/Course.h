@@ -1,10 +1,12 @@
 #pragma once
 
+#include "catalogue/LessonTypes.h"
 #include "demo/Artwork.h"
 
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace lectern::demo {
 
@@ -73,9 +75,14 @@ struct Description {
 
 // One line of "main.mrb" and of every per-node file.
 struct Node {
+    // The node's entry in the type list.
+    QString type() const {
+        return QLatin1String(kind ? catalogue::lessonTypeOf(*kind).code : catalogue::ChapterCode);
+    }
+
     int level = 0;
-    QString caption;  // tree caption
-    QString type;     // "0" for chapters, which open nothing
+    QString caption;                            // tree caption
+    std::optional<catalogue::LessonKind> kind;  // none for chapters, which open nothing
     QString name;
     QString windowCaption;
     QString text;

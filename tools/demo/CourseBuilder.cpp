@@ -15,13 +15,31 @@ namespace {
 
 const QSize kBanner(560, 140);
 
-QString lessonKind(const QString& type) {
-    static const QMap<QString, QString> kinds = {
-        {"1", "Listen and read"},    {"2", "Text and translation"}, {"3", "Read aloud"},
-        {"4", "Listen to yourself"}, {"5", "Multiple-choice quiz"}, {"6", "Written test"},
-        {"7", "Notebook"},           {"8", "Timed recording"},      {"9", "Sorting"},
-        {"11", "Read along"}};
-    return kinds.value(type);
+QString lessonKind(catalogue::LessonKind kind) {
+    using K = catalogue::LessonKind;
+    switch (kind) {
+        case K::NarratedReading:
+            return "Listen and read";
+        case K::UnitWork:
+            return "Text and translation";
+        case K::Recording:
+            return "Read aloud";
+        case K::RecordingReplay:
+            return "Listen to yourself";
+        case K::ChoiceTest:
+            return "Multiple-choice quiz";
+        case K::WrittenTest:
+            return "Written test";
+        case K::SavedWrittenTest:
+            return "Notebook";
+        case K::TimedRecording:
+            return "Timed recording";
+        case K::Sorting:
+            return "Sorting";
+        case K::PlayAlongRecording:
+            return "Read along";
+    }
+    return QString();
 }
 
 // "chapter2\giants" lies one folder deeper than its style sheet.
@@ -54,7 +72,7 @@ void CourseBuilder::writeCatalogue() const {
     QStringList tree, types, sounds, names, texts, trans, descr, times, captions, marks;
     for (const Node& node : course_.nodes) {
         tree << QString(node.level, '\t') + node.caption;
-        types << node.type;
+        types << node.type();
         sounds << node.sound;
         names << node.name;
         texts << node.text;
@@ -188,13 +206,13 @@ void CourseBuilder::writeHelp() const {
              "<b>Help</b> explains the lesson and <b>Exit</b> takes you back to the list."}));
     QStringList done;
     for (const Node& node : course_.nodes) {
-        if (node.type == "0" || done.contains(node.type)) {
+        if (!node.kind || done.contains(node.type())) {
             continue;
         }
-        done << node.type;
+        done << node.type();
         folder_.writeText(
-            "help\\help_" + node.type + ".htm",
-            PageWriter::helpPage("Help: " + lessonKind(node.type),
+            "help\\help_" + node.type() + ".htm",
+            PageWriter::helpPage("Help: " + lessonKind(*node.kind),
                                  {node.description.howTo,
                                   "Rest the mouse on a button to see its name. <b>Exit</b> "
                                   "closes the lesson and takes you back to the list."}));

@@ -23,51 +23,52 @@ namespace lectern::demo {
 namespace {
 
 using Body = Artwork::Body;
+using Kind = catalogue::LessonKind;
 
-QString howTo(const QString& type) {
-    if (type == "1") {
+QString howTo(Kind kind) {
+    if (kind == Kind::NarratedReading) {
         return "Press <b>Play</b> to hear the text; the sentence being read is highlighted. "
                "<b>Pause</b> stops and continues, <b>Stop</b> goes back to the beginning. "
                "While the sound is stopped, the slider picks a sentence to start from.";
     }
-    if (type == "2") {
+    if (kind == Kind::UnitWork) {
         return "The English text and its French translation are highlighted together as "
                "you listen. To practise a few sentences again and again, stop on the first "
                "of them and press <b>Begin unit</b>, move on to the last one and press "
                "<b>End unit</b>, then <b>Play cycle</b>. <b>Stop</b> ends the cycle.";
     }
-    if (type == "3") {
+    if (kind == Kind::Recording) {
         return "Press <b>Play</b> (start recording) and read each highlighted sentence aloud "
                "at your own pace; the highlight moves on in the rhythm of the narrator. "
                "Your recording is kept for the lesson <i>Listen to yourself</i>.";
     }
-    if (type == "11") {
+    if (kind == Kind::PlayAlongRecording) {
         return "Press <b>Play</b> (start recording): the narrator reads and you read along "
                "with them, sentence by sentence. Then open <i>Listen to yourself</i>.";
     }
-    if (type == "4") {
+    if (kind == Kind::RecordingReplay) {
         return "Replays your last recording from <i>Read aloud</i> or <i>Read along</i>, "
                "with the text and its translation highlighted in your own timing. "
                "Record one of those lessons first.";
     }
-    if (type == "5") {
+    if (kind == Kind::ChoiceTest) {
         return "Tick the right answers, then press <b>Stop</b> (Check) to count your "
                "errors. Wrong choices are marked on the page. You have two minutes; "
                "<b>Play</b> resumes the clock after a check.";
     }
-    if (type == "6") {
+    if (kind == Kind::WrittenTest) {
         return "Write your answers in the boxes. When the five minutes are up, you are "
                "asked where to save the page with your answers.";
     }
-    if (type == "7") {
+    if (kind == Kind::SavedWrittenTest) {
         return "Write as much as you like, without a time limit. Press <b>Stop</b> (Check) "
                "to save the page with your answers as an HTML file.";
     }
-    if (type == "8") {
+    if (kind == Kind::TimedRecording) {
         return "Press <b>Play</b> (start recording) and talk about Mars for twenty seconds; "
                "the slider shows the time. At the end you can save your recording.";
     }
-    if (type == "9") {
+    if (kind == Kind::Sorting) {
         return "Drag every planet out of the left-hand list: the <b>rocky planets</b> into "
                "the <b>right-hand</b> list, the <b>giant planets</b> into the <b>middle</b> "
                "list. The blank row at the bottom of the left-hand list belongs with the "
@@ -81,22 +82,21 @@ Node chapter(const QString& caption, const QString& page, QList<Body> picture,
              QStringList paragraphs) {
     Node node;
     node.caption = caption;
-    node.type = "0";
     node.name = page.section('.', 0, 0);
     node.windowCaption = caption;
     node.description = {page, caption, std::move(picture), std::move(paragraphs), QString()};
     return node;
 }
 
-Node lesson(const QString& type, const QString& caption, const QString& windowCaption,
-            const QString& page, QList<Body> picture, QStringList paragraphs) {
+Node lesson(Kind kind, const QString& caption, const QString& windowCaption, const QString& page,
+            QList<Body> picture, QStringList paragraphs) {
     Node node;
     node.level = 1;
     node.caption = caption;
-    node.type = type;
+    node.kind = kind;
     node.name = page.section('.', 0, 0);
     node.windowCaption = windowCaption;
-    node.description = {page, caption, std::move(picture), std::move(paragraphs), howTo(type)};
+    node.description = {page, caption, std::move(picture), std::move(paragraphs), howTo(kind)};
     return node;
 }
 
@@ -277,24 +277,25 @@ Course demoCourse() {
                   "closest to it: Mercury, Venus, the Earth and Mars.",
                   "Open the chapter and choose a lesson. Each lesson shows what to do on "
                   "its own page."});
-    n << lesson("1", "The Sun - listen and read", "The Sun - narrated reading", "sun.htm",
-                {Body::Sun}, {"Listen to a short text about our star while you read it."});
+    n << lesson(Kind::NarratedReading, "The Sun - listen and read", "The Sun - narrated reading",
+                "sun.htm", {Body::Sun},
+                {"Listen to a short text about our star while you read it."});
     attach(n.last(), course.readings[0], true);
-    n << lesson("2", "Mercury and Venus - with translation", "Mercury and Venus", "mercury.htm",
-                {Body::Mercury, Body::Venus},
+    n << lesson(Kind::UnitWork, "Mercury and Venus - with translation", "Mercury and Venus",
+                "mercury.htm", {Body::Mercury, Body::Venus},
                 {"The two planets inside the Earth's orbit, in English and in French."});
     attach(n.last(), course.readings[1], true);
-    n << lesson("3", "The Earth - read aloud", "The Earth - read aloud", "earth3.htm",
+    n << lesson(Kind::Recording, "The Earth - read aloud", "The Earth - read aloud", "earth3.htm",
                 {Body::Earth}, {"Now it is your turn to be the narrator."});
     attach(n.last(), course.readings[2], false);
-    n << lesson("11", "The Earth - read along", "The Earth - read along", "earth11.htm",
-                {Body::Earth}, {"Read the text together with the narrator."});
+    n << lesson(Kind::PlayAlongRecording, "The Earth - read along", "The Earth - read along",
+                "earth11.htm", {Body::Earth}, {"Read the text together with the narrator."});
     attach(n.last(), course.readings[2], true);
-    n << lesson("4", "The Earth - listen to yourself", "The Earth - your recording", "earth4.htm",
-                {Body::Earth}, {"How did you sound?"});
+    n << lesson(Kind::RecordingReplay, "The Earth - listen to yourself",
+                "The Earth - your recording", "earth4.htm", {Body::Earth}, {"How did you sound?"});
     attach(n.last(), course.readings[2], false);
     n.last().marks.clear();
-    n << lesson("5", "Quiz: the Sun and the rocky planets", "Quiz", "quiz.htm",
+    n << lesson(Kind::ChoiceTest, "Quiz: the Sun and the rocky planets", "Quiz", "quiz.htm",
                 {Body::Mercury, Body::Venus, Body::Earth},
                 {"Four questions about the first part of our walk."});
     n.last().text = "quiz.htm";
@@ -304,31 +305,31 @@ Course demoCourse() {
                  {Body::Jupiter, Body::Saturn, Body::Uranus, Body::Neptune},
                  {"Far from the Sun, beyond Mars and the belt of asteroids, travel four "
                   "giant planets made mostly of gas and ice."});
-    n << lesson("2", "Jupiter and Saturn - with translation", "Jupiter and Saturn", "jupiter.htm",
-                {Body::Jupiter, Body::Saturn},
+    n << lesson(Kind::UnitWork, "Jupiter and Saturn - with translation", "Jupiter and Saturn",
+                "jupiter.htm", {Body::Jupiter, Body::Saturn},
                 {"The two largest planets, in English and in French."});
     attach(n.last(), course.readings[3], true);
-    n << lesson("1", "Uranus and Neptune - listen and read", "Uranus and Neptune", "uranus.htm",
-                {Body::Uranus, Body::Neptune},
+    n << lesson(Kind::NarratedReading, "Uranus and Neptune - listen and read", "Uranus and Neptune",
+                "uranus.htm", {Body::Uranus, Body::Neptune},
                 {"The cold, blue worlds at the edge of the planets' realm."});
     attach(n.last(), course.readings[4], true);
 
     n << chapter("Review", "review.htm", {Body::Mars, Body::Jupiter, Body::Earth},
                  {"Time to show what you have learnt: talk, sort, write."});
-    n << lesson("8", "Mars - a timed talk", "Mars - twenty seconds", "mars.htm", {Body::Mars},
-                {"The red planet, in your own words."});
+    n << lesson(Kind::TimedRecording, "Mars - a timed talk", "Mars - twenty seconds", "mars.htm",
+                {Body::Mars}, {"The red planet, in your own words."});
     attach(n.last(), course.readings[5], false);
     n.last().time = 20;
-    n << lesson("9", "Rocky or giant? - sorting", "Rocky or giant?", "sorting.htm",
+    n << lesson(Kind::Sorting, "Rocky or giant? - sorting", "Rocky or giant?", "sorting.htm",
                 {Body::Earth, Body::Saturn}, {"Put the eight planets into two families."});
     n.last().text = course.sortingTasks[0].file;
     n.last().time = 60;
-    n << lesson("6", "Test yourself - written answers", "Test yourself", "written.htm",
-                {Body::Jupiter}, {"Four questions to answer in your own words."});
+    n << lesson(Kind::WrittenTest, "Test yourself - written answers", "Test yourself",
+                "written.htm", {Body::Jupiter}, {"Four questions to answer in your own words."});
     n.last().text = course.writtenTests[0].page;
     n.last().time = 300;
-    n << lesson("7", "My notebook - save your answers", "My notebook", "notebook.htm",
-                {Body::Neptune}, {"A page of your own about the solar system."});
+    n << lesson(Kind::SavedWrittenTest, "My notebook - save your answers", "My notebook",
+                "notebook.htm", {Body::Neptune}, {"A page of your own about the solar system."});
     n.last().text = course.writtenTests[1].page;
     n.last().time = 0;
 

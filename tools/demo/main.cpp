@@ -1,5 +1,6 @@
 // lectern-make-demo: writes the bundled demo course, "A walk through the
-// solar system", into a folder, then reads it back and checks it.
+// solar system", into a folder, then checks it with the course checker: the
+// course must come out without a single problem or warning.
 //
 //   lectern-make-demo <folder>          build the course, then check it
 //   lectern-make-demo --check <folder>  only check an existing course
@@ -11,9 +12,11 @@
 // a timed recording and a sorting exercise. Pictures are drawn with
 // QPainter; the narration is spoken by espeak-ng and joined with sox so that
 // every passage ends exactly on its mark. Needs QT_QPA_PLATFORM=offscreen.
+#include "check/CourseCheck.h"
 #include "demo/CourseBuilder.h"
-#include "demo/CourseCheck.h"
+#include "platform/CourseFiles.h"
 
+#include <QDir>
 #include <QGuiApplication>
 #include <QTextStream>
 #include <exception>
@@ -33,11 +36,17 @@ int main(int argc, char** argv) {
             using namespace lectern::demo;
             CourseBuilder(demoCourse(), CourseFolder(folder)).build();
         }
-        const QStringList problems = lectern::demo::CourseCheck(folder).problems();
-        for (const QString& problem : problems) {
-            err << "demo course: " << problem << "\n";
+        if (!QDir::setCurrent(folder)) {
+            err << "lectern-make-demo: cannot enter " << folder << "\n";
+            return 1;
         }
-        return problems.isEmpty() ? 0 : 1;
+        lectern::platform::CourseFiles files;
+        const lectern::check::CheckReport report = lectern::check::CourseCheck(files).run();
+        for (const lectern::check::Finding& finding : report.findings) {
+            err << "demo course: " << finding.file << ":" << finding.line << ": " << finding.message
+                << "\n";
+        }
+        return report.findings.empty() ? 0 : 1;
     } catch (const std::exception& e) {
         err << "lectern-make-demo: " << e.what() << "\n";
         return 1;

@@ -1,5 +1,6 @@
 #include "app/Intro/TIntroFrm.h"
 
+#include "catalogue/CatalogueFiles.h"
 #include "platform/media/TMediaPlayer.h"
 
 #include <QVBoxLayout>
@@ -22,12 +23,12 @@ TIntroFrm::TIntroFrm(platform::Platform& platform)
     Timer1 = new QTimer(this);
     Timer1->setInterval(1000);
     bind(Image1, &platform::TImage::clicked, [this] { Image1Click(); });
-    bind(Timer1, &QTimer::timeout, [this] { Timer1Timer(); });
+    bindTimer(Timer1, [this] { Timer1Timer(); });
     Timer1->start();
 }
 
 void TIntroFrm::FormShow() {
-    MediaPlayer1->SetFileName(AppFolder + QStringLiteral("\\data\\intro.wav"));
+    MediaPlayer1->SetFileName(AppFolder + catalogue::CoursePaths::IntroSound);
     MediaPlayer1->Open();
     MediaPlayer1->Play();
 }

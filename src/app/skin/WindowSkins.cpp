@@ -3,6 +3,8 @@
 #include "app/Intro/TIntroFrm.h"
 #include "app/WindowSet.h"
 #include "app/skin/SkinLoader.h"
+#include "catalogue/CatalogueFiles.h"
+#include "catalogue/WindowSettingsLine.h"
 #include "exercises/Multi/TMultiFrm.h"
 #include "exercises/Sortfrm/TfrmSort.h"
 #include "exercises/View/TViewFrm.h"
@@ -53,11 +55,12 @@ void ShowIntro(WindowSet& windows, const QString& appFolder,
                const platform::StringList& windowSettings, const platform::CourseFiles& files) {
     TIntroFrm* splash = windows.IntroFrm;
     platform::TJPEGImage picture;
-    picture.LoadFromFile(files, appFolder + QStringLiteral("\\data\\descr\\") + windowSettings[1]);
+    picture.LoadFromFile(files, appFolder + catalogue::CoursePaths::Descriptions +
+                                    windowSettings[catalogue::SplashPicture]);
     splash->Image1->SetPicture(picture.Image());
-    splash->SetCaption(windowSettings[0]);
+    splash->SetCaption(windowSettings[catalogue::CourseTitle]);
     splash->SetAppFolder(appFolder);
-    if (platform::StrToBool(windowSettings[2]))
+    if (platform::StrToBool(windowSettings[catalogue::ShowSplash]))
         splash->ShowModal();
 }
 

@@ -25,7 +25,7 @@ TMultiFrm::TMultiFrm(platform::Platform& platform, QWidget* mainForm)
     Timer1 = new QTimer(this);
     Timer1->setInterval(1000);
 
-    bind(Timer1, &QTimer::timeout, [this] { Timer1Timer(); });
+    bindTimer(Timer1, [this] { Timer1Timer(); });
     bind(m11, &platform::TImage::clicked, [this] { m11Click(); });
     bind(m33, &platform::TImage::clicked, [this] { m33Click(); });
     bind(m44, &platform::TImage::clicked, [this] { m44Click(); });

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalogue/LessonTypes.h"
 #include "platform/Dialogs.h"
 #include "platform/widgets/SkinnedForm.h"
 
@@ -7,6 +8,9 @@
 #include <QTimer>
 #include <functional>
 
+namespace lectern::catalogue {
+class LessonEntries;
+}
 namespace lectern::platform {
 class TCppWebBrowser;
 }
@@ -31,6 +35,17 @@ class TMultiFrm : public platform::SkinnedForm {
     // The help page of the lesson selected in the main window.
     std::function<QString()> LessonHelpPage;
 
+    // How the test is done when the learner checks it or the time runs out:
+    // its choices counted, or its page offered for saving with the answers.
+    enum class TestKind { None, MultipleChoice, Written };
+
+    // The launcher's share: the common reset of every launch, then the
+    // set-up of a multiple-choice test, a written test, or a written test
+    // whose results are offered for saving, ending with the window shown
+    // modally.
+    void ResetForLaunch();
+    void RunTest(const catalogue::LessonEntries& lesson, catalogue::LessonKind kind);
+
     // Handlers.
     void Timer1Timer();
     void m11Click();
@@ -48,10 +63,15 @@ class TMultiFrm : public platform::SkinnedForm {
     // "Time countdown: " + seconds + " seconds".
     static QString CountdownCaption(int seconds);
 
-    // State, written by the lesson launcher before the window is shown.
+    // The test's state, for reading.
+    int SecondsLeft() const { return Countdown; }
+    TestKind Kind() const { return Test; }
+    bool SavesResults() const { return SaveResults; }
+
+  private:
     int Countdown = 0;
-    QString TestKind;
-    int SaveResults = 0;
+    TestKind Test = TestKind::None;
+    bool SaveResults = false;
 };
 
 }  // namespace lectern::exercises

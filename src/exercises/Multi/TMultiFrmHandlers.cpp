@@ -2,6 +2,7 @@
 // page and the saving of a written one.
 #include "exercises/Multi/TMultiFrm.h"
 
+#include "catalogue/PageIds.h"
 #include "exercises/markup/PageMarkup.h"
 #include "platform/CourseFiles.h"
 #include "platform/Error.h"
@@ -10,13 +11,6 @@
 #include "platform/browser/TCppWebBrowser.h"
 
 namespace lectern::exercises {
-namespace {
-
-const QString MultipleChoice = QStringLiteral("multi");
-const QString Written = QStringLiteral("txt");
-
-}  // namespace
-
 QString TMultiFrm::CountdownCaption(int seconds) {
     return QStringLiteral("Time countdown: %1 seconds").arg(seconds);
 }
@@ -28,17 +22,17 @@ void TMultiFrm::Timer1Timer() {
     if (Countdown != 0)
         return;
     Timer1->stop();
-    if (TestKind == MultipleChoice)
+    if (Test == TestKind::MultipleChoice)
         CheckTest();
-    else if (TestKind == Written)
+    else if (Test == TestKind::Written)
         SavePage();
 }
 
 void TMultiFrm::m33Click() {
-    if (TestKind == MultipleChoice) {
+    if (Test == TestKind::MultipleChoice) {
         Timer1->stop();
         CheckTest();
-    } else if (TestKind == Written && SaveResults) {
+    } else if (Test == TestKind::Written && SaveResults) {
         SavePage();
     }
 }
@@ -68,8 +62,7 @@ void TMultiFrm::CheckTest() {
                 ++errors;
                 lastCounted = name;
             }
-            SetClass(FindElement(document, QStringLiteral("f%1").arg(j)),
-                     QStringLiteral("instext"));
+            SetClass(FindElement(document, catalogue::feedbackId(j)), QStringLiteral("instext"));
         }
     }
     platform().dialogs.showMessageBox(QStringLiteral("Results"),

@@ -54,7 +54,7 @@ TfrmSort::TfrmSort(platform::Platform& platform)
             });
         };
     }
-    bind(Timer1, &QTimer::timeout, [this] { Timer1Timer(); });
+    bindTimer(Timer1, [this] { Timer1Timer(); });
     bind(m11, &platform::TImage::clicked, [this] { m11Click(); });
     bind(m33, &platform::TImage::clicked, [this] { m33Click(); });
     bind(m55, &platform::TImage::clicked, [this] { m55Click(); });

@@ -7,6 +7,10 @@
 #include <QLabel>
 #include <QTimer>
 
+namespace lectern::catalogue {
+class LessonEntries;
+}
+
 namespace lectern::exercises {
 
 // The sorting exercise: items dragged from a source list into two target
@@ -51,10 +55,15 @@ class TfrmSort : public platform::SkinnedForm {
     int CountErrors() const;
     static QString CountdownCaption(int seconds);
 
-    // State, written by the lesson launcher before the window is shown.
-    int Countdown = 0;
-    platform::StringList SecondGroup;
-    platform::StringList ThirdGroup;
+    // The launcher's set-up of a sorting exercise: the offered
+    // items in the left-hand list, the expected ones kept aside, the
+    // countdown running, the window shown modally.
+    void RunSorting(const catalogue::LessonEntries& lesson);
+
+    // The exercise's state, for reading.
+    int SecondsLeft() const { return Countdown; }
+    const platform::StringList& ExpectedRight() const { return SecondGroup; }
+    const platform::StringList& ExpectedMiddle() const { return ThirdGroup; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -64,6 +73,10 @@ class TfrmSort : public platform::SkinnedForm {
     SortListBox* boxAt(QPoint global) const;
     bool acceptsDrop(SortListBox* target, QObject* source) const;
     void drop(SortListBox* target, QListWidget* source);
+
+    int Countdown = 0;
+    platform::StringList SecondGroup;
+    platform::StringList ThirdGroup;
 };
 
 }  // namespace lectern::exercises

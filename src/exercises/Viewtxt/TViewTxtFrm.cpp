@@ -1,5 +1,6 @@
 #include "exercises/Viewtxt/TViewTxtFrm.h"
 
+#include "platform/Error.h"
 #include "platform/browser/TCppWebBrowser.h"
 #include "platform/media/TMediaPlayer.h"
 #include "platform/widgets/TTrackBar.h"
@@ -37,20 +38,13 @@ TViewTxtFrm::TViewTxtFrm(platform::Platform& platform, QWidget* mainForm)
 
     bind(CppWebBrowser1, &platform::TCppWebBrowser::OnDocumentComplete,
          [this] { CppWebBrowser1DocumentComplete(); });
-    // The tick keeps its own guard.
-    connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
-    // The recording clock stops before its error box appears, so that one
-    // failure raises one box.
-    connect(Timer2, &QTimer::timeout, this, [this] {
-        guarded([this] {
-            try {
-                Timer2Timer();
-            } catch (...) {
-                Timer2->stop();
-                throw;
-            }
+    // A tick's own errors show in the "Ошибка!" box; the players go on.
+    bindTimer(
+        Timer1, [this] { Timer1Timer(); },
+        [this](const platform::Error& error) {
+            this->platform().dialogs.showMessageBox(QString::fromUtf8("Ошибка!"), error.message());
         });
-    });
+    bindTimer(Timer2, [this] { Timer2Timer(); });
     bind(TrackBar1, &QSlider::valueChanged, [this] { TrackBar1Change(); });
     bind(m11, &platform::TImage::clicked, [this] { m11Click(); });
     bind(m22, &platform::TImage::clicked, [this] { m22Click(); });

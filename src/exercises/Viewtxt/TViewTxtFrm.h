@@ -10,6 +10,9 @@
 #include <QTimer>
 #include <functional>
 
+namespace lectern::catalogue {
+class LessonEntries;
+}
 namespace lectern::platform {
 class TCppWebBrowser;
 class TMediaPlayer;
@@ -38,10 +41,17 @@ class TViewTxtFrm : public platform::SkinnedForm {
 
     // The help page of the lesson selected in the main window.
     std::function<QString()> LessonHelpPage;
-    // The course folder and the run's temporary recording file, given by the
-    // launcher to a recording lesson.
-    QString AppFolder;
-    QString TempWavName;
+
+    // The launcher's share: the common reset of every launch, then the
+    // set-up of a narrated reading, a recording along the marks (with or
+    // without the lesson's sound playing along) or a timed recording, each
+    // ending with the window shown modally. A recording records into
+    // tempWavName, a fresh copy of the blank recording.
+    void ResetForLaunch();
+    void RunNarratedReading(const catalogue::LessonEntries& lesson);
+    void RunRecording(const catalogue::LessonEntries& lesson, const QString& tempWavName,
+                      bool playAlong);
+    void RunTimedRecording(const catalogue::LessonEntries& lesson, const QString& tempWavName);
 
     // Handlers.
     void CppWebBrowser1DocumentComplete();
@@ -64,21 +74,22 @@ class TViewTxtFrm : public platform::SkinnedForm {
     void m55MouseMove();
     void Image4MouseMove();
 
-    // State, written by the lesson launcher before the window is shown.
+    // The lesson page as the window last took it from the browser.
     platform::Variant PageDocument;
-    platform::StringList MarksList;
-    platform::StringList UserMarksList;
-    int CurrentMark = 1;
-    int PreviousMark = 1;
-    int PlayClock = 0;
-    int RecordingClock = 0;
-    int PagePrepared = 0;
-    int Paused = 0;
-    int RecordingMode = 0;
-    int PlayAlong = 0;
-    int RecordingFinished = 0;
-    int TimedRecording = 0;
-    double TimeLeft = 0;
+
+    // The lesson's state, for reading.
+    const platform::StringList& Marks() const { return MarksList; }
+    const platform::StringList& UserMarks() const { return UserMarksList; }
+    int CurrentMarkNumber() const { return CurrentMark; }
+    int PreviousMarkNumber() const { return PreviousMark; }
+    int PlayClockMs() const { return PlayClock; }
+    bool IsPagePrepared() const { return PagePrepared; }
+    bool IsPaused() const { return Paused; }
+    bool IsRecordingMode() const { return RecordingMode; }
+    bool IsPlayAlong() const { return PlayAlong; }
+    bool IsTimedRecording() const { return TimedRecording; }
+    bool IsRecordingFinished() const { return RecordingFinished; }
+    double SecondsLeft() const { return TimeLeft; }
 
     // The tick's interval, and the lead by which a passage is passed before
     // its mark: twice the interval.
@@ -86,6 +97,14 @@ class TViewTxtFrm : public platform::SkinnedForm {
     static constexpr int RecordingTickInterval = 100;
 
   private:
+    // The set-ups' shared steps: the lesson page and its marks with the
+    // window back at passage 1; a fresh blank recording in the temporary
+    // file with the recording hints; the flags of a fresh lesson.
+    void loadPageAndMarks(const catalogue::LessonEntries& lesson);
+    void rewind();
+    void prepareRecordingFile(const catalogue::LessonEntries& lesson, const QString& tempWavName);
+    void clearFlags();
+
     void tick();
     void finishText();
     // Passage 1 highlighted again, the clock and the track bar at the start.
@@ -103,6 +122,25 @@ class TViewTxtFrm : public platform::SkinnedForm {
     void offerRecording();
 
     platform::Variant passage(int k) const;
+
+    // The course folder and the run's temporary recording file, given by the
+    // launcher to a recording lesson.
+    QString AppFolder;
+    QString TempWavName;
+
+    platform::StringList MarksList;
+    platform::StringList UserMarksList;
+    int CurrentMark = 1;
+    int PreviousMark = 1;
+    int PlayClock = 0;
+    int RecordingClock = 0;
+    bool PagePrepared = false;
+    bool Paused = false;
+    bool RecordingMode = false;
+    bool PlayAlong = false;
+    bool RecordingFinished = false;
+    bool TimedRecording = false;
+    double TimeLeft = 0;
 };
 
 }  // namespace lectern::exercises

@@ -3,6 +3,7 @@
 #include "exercises/Marks.h"
 #include "exercises/Viewtxt/TViewTxtFrm.h"
 
+#include "catalogue/PageIds.h"
 #include "exercises/markup/PageMarkup.h"
 #include "platform/Convert.h"
 #include "platform/Error.h"
@@ -13,7 +14,7 @@
 namespace lectern::exercises {
 
 platform::Variant TViewTxtFrm::passage(int k) const {
-    return FindElement(PageDocument, QStringLiteral("t%1").arg(k));
+    return FindElement(PageDocument, catalogue::passageId(k));
 }
 
 void TViewTxtFrm::CppWebBrowser1DocumentComplete() {
@@ -21,20 +22,13 @@ void TViewTxtFrm::CppWebBrowser1DocumentComplete() {
     if (TimedRecording || PagePrepared)
         return;
     ShowPassage(PageDocument, 1);
-    PagePrepared = 1;
+    PagePrepared = true;
 }
 
 void TViewTxtFrm::Timer1Timer() {
     if (TimedRecording)
         return;
-    try {
-        tick();
-    } catch (const platform::Error& error) {
-        // The timer stops before the box appears: while a box waits for the
-        // learner, the timer would otherwise go on raising box after box.
-        Timer1->stop();
-        platform().dialogs.showMessageBox(QString::fromUtf8("Ошибка!"), error.message());
-    }
+    tick();
 }
 
 void TViewTxtFrm::tick() {
@@ -73,7 +67,7 @@ void TViewTxtFrm::finishText() {
     MediaPlayer1->Stop();
     if (RecordingMode) {
         MediaPlayer1->Save();
-        RecordingFinished = 1;
+        RecordingFinished = true;
     }
     if (PlayAlong)
         MediaPlayer2->Stop();
@@ -112,7 +106,7 @@ void TViewTxtFrm::m11Click() {
     TrackBar1->setEnabled(false);
     MediaPlayer1->Play();
     Timer1->start();
-    Paused = 0;
+    Paused = false;
     m22->SetHint(QStringLiteral("Pause"));
 }
 
@@ -127,14 +121,14 @@ void TViewTxtFrm::m22Click() {
         MediaPlayer1->Pause();
         TrackBar1->setEnabled(false);
         Timer1->stop();
-        Paused = 1;
+        Paused = true;
     } else {
         TrackBar1->setEnabled(false);
         PlayClock = PassageStartOf(MarksList, CurrentMark);
         MediaPlayer1->Seek(PlayClock);
         MediaPlayer1->Play();
         Timer1->start();
-        Paused = 0;
+        Paused = false;
     }
     m22->SetHint(QStringLiteral("Pause"));
 }

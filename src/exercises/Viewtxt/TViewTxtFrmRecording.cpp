@@ -31,7 +31,7 @@ void TViewTxtFrm::record() {
         // A new recording never continues the last one.
         MediaPlayer1->Close();
         openBlankRecording();
-        RecordingFinished = 0;
+        RecordingFinished = false;
     }
     MediaPlayer1->StartRecording();
     TrackBar1->setEnabled(false);
@@ -61,7 +61,7 @@ void TViewTxtFrm::Timer2Timer() {
     UserMarksList.Add(QString::number(RecordingClock + 1500));
     MediaPlayer1->Save();
     offerRecording();
-    RecordingFinished = 1;
+    RecordingFinished = true;
 }
 
 void TViewTxtFrm::pauseRecording() {
@@ -69,7 +69,7 @@ void TViewTxtFrm::pauseRecording() {
         if (PlayAlong)
             MediaPlayer2->Pause();
         Timer1->stop();
-        Paused = 1;
+        Paused = true;
         m22->SetHint(QStringLiteral("Pause"));
     } else {
         if (PlayAlong) {
@@ -77,7 +77,7 @@ void TViewTxtFrm::pauseRecording() {
             MediaPlayer2->Play();
         }
         Timer1->start();
-        Paused = 0;
+        Paused = false;
         m22->SetHint(QStringLiteral("Continue"));
     }
 }
@@ -96,13 +96,13 @@ void TViewTxtFrm::stopRecording() {
         MediaPlayer1->Save();
         if (TimedRecording)
             offerRecording();
-        RecordingFinished = 1;
+        RecordingFinished = true;
         if (PlayAlong)
             MediaPlayer2->Stop();
     }
     // Ready for a new recording, which the paused flag would refuse.
     if (pausedRecording)
-        Paused = 0;
+        Paused = false;
     // A timed recording keeps Timer1 running, so that Record stays ignored:
     // it is made once per opening of the window.
     if (TimedRecording)

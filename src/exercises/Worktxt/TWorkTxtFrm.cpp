@@ -53,7 +53,7 @@ TWorkTxtFrm::TWorkTxtFrm(platform::Platform& platform, QWidget* mainForm)
          [this] { CppWebBrowser1DocumentComplete(); });
     bind(CppWebBrowser2, &platform::TCppWebBrowser::OnDocumentComplete,
          [this] { CppWebBrowser2DocumentComplete(); });
-    bind(Timer1, &QTimer::timeout, [this] { Timer1Timer(); });
+    bindTimer(Timer1, [this] { Timer1Timer(); });
     bind(TrackBar1, &QSlider::valueChanged, [this] { TrackBar1Change(); });
     bind(m11, &platform::TImage::clicked, [this] { m11Click(); });
     bind(m22, &platform::TImage::clicked, [this] { m22Click(); });

@@ -9,6 +9,9 @@
 #include <QTimer>
 #include <functional>
 
+namespace lectern::catalogue {
+class LessonEntries;
+}
 namespace lectern::platform {
 class TCppWebBrowser;
 class TMediaPlayer;
@@ -38,11 +41,18 @@ class TWorkTxtFrm : public platform::SkinnedForm {
     // The help page of the lesson selected in the main window.
     std::function<QString()> LessonHelpPage;
 
+    // The launcher's share: the common reset of every launch, then the
+    // set-up of a unit work lesson or of the replay of the learner's last
+    // recording, tempWavName, against the user marks,
+    // each ending with the window shown modally. A replay without user
+    // marks says "Sound file empty." and shows nothing.
+    void ResetForLaunch();
+    void RunUnitWork(const catalogue::LessonEntries& lesson);
+    void RunRecordingReplay(const catalogue::LessonEntries& lesson, const QString& tempWavName);
+
     // Handlers.
     void CppWebBrowser1DocumentComplete();
     void CppWebBrowser2DocumentComplete();
-    // A failing tick stops Timer1 before its error is shown, so that one
-    // fault gives one box and not a new one every tick.
     void Timer1Timer();
     void TrackBar1Change();
     void m11Click();
@@ -73,25 +83,37 @@ class TWorkTxtFrm : public platform::SkinnedForm {
     void caaMouseMove();
     void Image4MouseMove();
 
-    // State, written by the lesson launcher before the window is shown.
+    // Where the unit button stands: the next press begins a unit, ends it,
+    // or plays it in a cycle.
+    enum class UnitStep { BeginUnit, EndUnit, PlayCycle };
+
+    // The pages as the window last took them from the browsers.
     platform::Variant LeftDocument;
     platform::Variant RightDocument;
-    platform::StringList MarksList;
-    int CurrentMark = 1;
-    int PreviousMark = 1;
-    int PlayClock = 0;
-    int LeftPagePrepared = 0;
-    int RightPagePrepared = 0;
-    int Paused = 0;
-    int CycleMode = 0;
-    int UnitStep = 0;
-    int UnitStart = 0;
-    int UnitEnd = 0;
+
+    // The lesson's state, for reading.
+    const platform::StringList& Marks() const { return MarksList; }
+    int CurrentMarkNumber() const { return CurrentMark; }
+    int PreviousMarkNumber() const { return PreviousMark; }
+    int PlayClockMs() const { return PlayClock; }
+    int LeftPagePreparedCount() const { return LeftPagePrepared; }
+    int RightPagePreparedCount() const { return RightPagePrepared; }
+    bool IsPaused() const { return Paused; }
+    bool IsCycleMode() const { return CycleMode; }
+    UnitStep NextUnitStep() const { return Step; }
+    int UnitStartMark() const { return UnitStart; }
+    int UnitEndMark() const { return UnitEnd; }
 
     // The tick's interval; a passage is passed twice this before its mark.
     static constexpr int TickInterval = 250;
 
   private:
+    // The set-ups' shared steps: the window back at passage 1, the pages
+    // sharing the middle, the flags of a fresh lesson.
+    void rewind();
+    void splitPages();
+    void clearFlags();
+
     void tick();
     void cycleTick();
     void finishText();
@@ -100,6 +122,18 @@ class TWorkTxtFrm : public platform::SkinnedForm {
     // The unit button's resting and lit pictures; neither changes unless
     // both load.
     void loadUnitPictures(const char* resting, const char* lit);
+
+    platform::StringList MarksList;
+    int CurrentMark = 1;
+    int PreviousMark = 1;
+    int PlayClock = 0;
+    int LeftPagePrepared = 0;
+    int RightPagePrepared = 0;
+    bool Paused = false;
+    bool CycleMode = false;
+    UnitStep Step = UnitStep::BeginUnit;
+    int UnitStart = 0;
+    int UnitEnd = 0;
 };
 
 }  // namespace lectern::exercises

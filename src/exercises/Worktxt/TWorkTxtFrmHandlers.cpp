@@ -3,6 +3,7 @@
 #include "exercises/Marks.h"
 #include "exercises/Worktxt/TWorkTxtFrm.h"
 
+#include "catalogue/PageIds.h"
 #include "exercises/markup/PageMarkup.h"
 #include "platform/Convert.h"
 #include "platform/Dialogs.h"
@@ -12,13 +13,8 @@
 
 namespace lectern::exercises {
 
-namespace {
-
-QString passageId(int k) {
-    return QStringLiteral("t%1").arg(k);
-}
-
-}  // namespace
+using catalogue::clickTargetId;
+using catalogue::passageId;
 
 bool TWorkTxtFrm::hasMarks() {
     if (MarksList.Count() > 0)
@@ -55,14 +51,7 @@ void TWorkTxtFrm::CppWebBrowser2DocumentComplete() {
 }
 
 void TWorkTxtFrm::Timer1Timer() {
-    try {
-        tick();
-    } catch (...) {
-        // While the error box waits for the learner the timer would go on
-        // meeting the same fault and raise box after box.
-        Timer1->stop();
-        throw;
-    }
+    tick();
 }
 
 void TWorkTxtFrm::tick() {
@@ -102,7 +91,7 @@ void TWorkTxtFrm::finishText() {
     MediaPlayer1->Stop();
     RestBoth(MarksList.Count());
     ShowBoth(1);
-    CycleMode = 0;
+    CycleMode = false;
     CurrentMark = 1;
     PlayClock = 0;
     // Timer1 still runs, so the move back does not seek.
@@ -125,10 +114,10 @@ void TWorkTxtFrm::TrackBar1Change() {
         RestBoth(k + 1);
     RestBoth(PreviousMark);
     PreviousMark = k;
-    if (CycleMode == 1)
+    if (CycleMode)
         MarkUnit();
     ShowPassage(LeftDocument, k);
-    FindElement(RightDocument, QStringLiteral("a%1").arg(k)).call(QStringLiteral("Click"));
+    FindElement(RightDocument, clickTargetId(k)).call(QStringLiteral("Click"));
     SetClass(FindElement(RightDocument, passageId(k)), QStringLiteral("instext"));
 }
 
@@ -141,7 +130,7 @@ void TWorkTxtFrm::m11Click() {
     MediaPlayer1->Seek(PassageStartOf(MarksList, CurrentMark));
     MediaPlayer1->Play();
     Timer1->start();
-    Paused = 0;
+    Paused = false;
     m22->SetHint(QStringLiteral("Pause"));
 }
 
@@ -151,7 +140,7 @@ void TWorkTxtFrm::m22Click() {
         // A paused learner may pick another passage.
         TrackBar1->setEnabled(true);
         Timer1->stop();
-        Paused = 1;
+        Paused = true;
     } else {
         if (!hasMarks())
             return;
@@ -161,7 +150,7 @@ void TWorkTxtFrm::m22Click() {
         MediaPlayer1->Seek(PassageStartOf(MarksList, k));
         MediaPlayer1->Play();
         Timer1->start();
-        Paused = 0;
+        Paused = false;
     }
     m22->SetHint(QStringLiteral("Pause"));
 }
@@ -178,9 +167,9 @@ void TWorkTxtFrm::m33Click() {
         RestBoth(k);
     }
     ShowBoth(1);
-    if (CycleMode == 1)
+    if (CycleMode)
         RestUnit();
-    CycleMode = 0;
+    CycleMode = false;
     CurrentMark = 1;
     PlayClock = 0;
     TrackBar1->setValue(0);

@@ -3,19 +3,14 @@
 #include "exercises/Marks.h"
 #include "exercises/Worktxt/TWorkTxtFrm.h"
 
+#include "catalogue/PageIds.h"
 #include "exercises/markup/PageMarkup.h"
 #include "platform/jpeg/TJPEGImage.h"
 #include "platform/media/TMediaPlayer.h"
 
 namespace lectern::exercises {
 
-namespace {
-
-QString passageId(int k) {
-    return QStringLiteral("t%1").arg(k);
-}
-
-}  // namespace
+using catalogue::passageId;
 
 void TWorkTxtFrm::MarkUnit() {
     for (int i = UnitStart; i <= UnitEnd; ++i) {
@@ -43,32 +38,32 @@ void TWorkTxtFrm::caaClick() {
     if (Timer1->isActive())
         return;
     const int k = CurrentMark;
-    switch (UnitStep) {
-        case 0:  // Begin unit
+    switch (Step) {
+        case UnitStep::BeginUnit:
             if (k < 2)
                 return;
             loadUnitPictures("c2.jpg", "c1a.jpg");
-            UnitStep = 1;
+            Step = UnitStep::EndUnit;
             UnitStart = k;
             caa->SetHint(QStringLiteral("End unit"));
             SetClass(FindElement(LeftDocument, passageId(UnitStart)), QStringLiteral("cycle"));
             SetClass(FindElement(RightDocument, passageId(UnitStart)), QStringLiteral("cycle"));
             return;
-        case 1:  // End unit
+        case UnitStep::EndUnit:
             if (k <= UnitStart)
                 return;
             loadUnitPictures("c3.jpg", "c3a.jpg");
-            UnitStep = 2;
+            Step = UnitStep::PlayCycle;
             UnitEnd = k;
             caa->SetHint(QStringLiteral("Play cycle"));
             MarkUnit();
             return;
-        default: {  // Play cycle
+        case UnitStep::PlayCycle: {
             loadUnitPictures("c1.jpg", "c2a.jpg");
-            CycleMode = 1;
+            CycleMode = true;
             // The cycle plays, so the learner's next press is a Pause.
-            Paused = 0;
-            UnitStep = 0;
+            Paused = false;
+            Step = UnitStep::BeginUnit;
             caa->SetHint(QStringLiteral("Begin unit"));
             MarkUnit();
             // The passage before the unit is current for one tick, and its

@@ -1,5 +1,6 @@
 #include "exercises/markup/PageMarkup.h"
 
+#include "catalogue/PageIds.h"
 #include "platform/Error.h"
 
 #include <QRegularExpression>
@@ -31,12 +32,12 @@ void MarkRest(const Variant& element) {
 }
 
 void ShowPassage(const Variant& document, int k) {
-    FindElement(document, QStringLiteral("a%1").arg(k)).call(QStringLiteral("Click"));
-    MarkCurrent(FindElement(document, QStringLiteral("t%1").arg(k)));
+    FindElement(document, catalogue::clickTargetId(k)).call(QStringLiteral("Click"));
+    MarkCurrent(FindElement(document, catalogue::passageId(k)));
 }
 
 void MoveHighlight(const Variant& document, int i, int k) {
-    MarkRest(FindElement(document, QStringLiteral("t%1").arg(i)));
+    MarkRest(FindElement(document, catalogue::passageId(i)));
     ShowPassage(document, k);
 }
 
@@ -51,7 +52,7 @@ int InputCount(const Variant& document) {
 }
 
 Variant FindInput(const Variant& document, int j) {
-    return document.call(QStringLiteral("getElementById"), QStringLiteral("q%1").arg(j));
+    return document.call(QStringLiteral("getElementById"), catalogue::testInputId(j));
 }
 
 QString InputRtype(const Variant& input) {

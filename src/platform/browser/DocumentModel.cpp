@@ -211,7 +211,6 @@ void DocumentModel::indexIds(int element, bool add) {
     if (entry->first != element)
         return;
     // The first of a duplicated id is leaving: find the next one.
-    const QByteArray name = id.toUtf8();
     for (int other = element + 1; other < elementCount(); ++other) {
         xmlAttr* otherId = xmlHasProp(node(other), x("id"));
         if (otherId && takeXml(xmlNodeListGetString(doc_, otherId->children, 1)) == id) {

@@ -1,5 +1,6 @@
 #include "platform/widgets/TForm.h"
 
+#include "platform/Error.h"
 #include "platform/ModalRunner.h"
 
 #include <QCloseEvent>
@@ -129,6 +130,26 @@ void TForm::showEvent(QShowEvent* event) {
         }
     }
     QWidget::showEvent(event);
+}
+
+void TForm::bindTimer(QTimer* timer, std::function<void()> tick,
+                      std::function<void(const Error&)> reportError) {
+    connect(timer, &QTimer::timeout, this,
+            [this, timer, tick = std::move(tick), reportError = std::move(reportError)] {
+                guarded([&] {
+                    try {
+                        tick();
+                    } catch (const Error& error) {
+                        timer->stop();
+                        if (!reportError)
+                            throw;
+                        reportError(error);
+                    } catch (...) {
+                        timer->stop();
+                        throw;
+                    }
+                });
+            });
 }
 
 }  // namespace lectern::platform

@@ -4,8 +4,13 @@
 #include "platform/Platform.h"
 
 #include <QWidget>
+#include <functional>
+
+class QTimer;
 
 namespace lectern::platform {
+
+class Error;
 
 // A window of the window set. Sizes follow the course geometry's convention:
 // a framed window's Width and Height include a 3-pixel frame on each side and
@@ -45,6 +50,14 @@ class TForm : public QWidget {
     void bind(Sender* sender, Signal signal, Handler handler) {
         connect(sender, signal, this, [this, handler](auto&&...) { guarded(handler); });
     }
+
+    // Connects a timer to its tick through the guard. A tick that fails
+    // stops its timer first, then its error is reported: while a box waits
+    // for the learner, a running timer would raise box after box. A window
+    // whose ticks report the toolkit's errors in a box of their own passes
+    // that report; any other failure gets the standard error box.
+    void bindTimer(QTimer* timer, std::function<void()> tick,
+                   std::function<void(const Error&)> reportError = {});
 
   signals:
     void closed();

@@ -15,9 +15,9 @@ TEST(MultipleChoice, TheLauncherPreparesATimedTest) {
     EXPECT_TRUE(f.test.dialogs.boxes.empty()) << f.test.dialogs.texts().join('\n').toStdString();
     EXPECT_EQ(w.Caption(), "A test");
     EXPECT_EQ(w.CppWebBrowser1->LocationURL(), f.folder.path() + "\\data\\text\\test.htm");
-    EXPECT_EQ(w.TestKind, "multi");
-    EXPECT_EQ(w.SaveResults, 0);
-    EXPECT_EQ(w.Countdown, 60);
+    EXPECT_EQ(w.Kind(), exercises::TMultiFrm::TestKind::MultipleChoice);
+    EXPECT_EQ(w.SavesResults(), 0);
+    EXPECT_EQ(w.SecondsLeft(), 60);
     EXPECT_TRUE(w.Timer1->isActive());
     EXPECT_FALSE(w.Label1->isHidden());
     EXPECT_EQ(w.Label1->text(), "Time countdown: 60 seconds");
@@ -120,7 +120,7 @@ TEST(MultipleChoice, TheCountdownChecksAtZeroAndResumesOnlyWithSecondsLeft) {
 
     f.test.dialogs.clear();
     f.countDown(1);
-    EXPECT_EQ(w.Countdown, 0);
+    EXPECT_EQ(w.SecondsLeft(), 0);
     EXPECT_EQ(f.results(), "Number of errors: 2");
     EXPECT_FALSE(w.Timer1->isActive());
     EXPECT_TRUE(w.isVisible());

@@ -1,6 +1,7 @@
 #include "exercises/Multi/TestLessonFixture.h"
 #include "platform/browser/DocumentModel.h"
 #include "support/Cp1251.h"
+#include "support/LessonLists.h"
 #include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
@@ -32,8 +33,8 @@ void answer(TestLessonFixture& f) {
 TEST(WrittenTest, WithoutTheSaveFlagCheckDoesNothingAndTheTimeOutOffersTheSave) {
     TestLessonFixture f;
     exercises::TMultiFrm& w = f.launch("written.htm", "6", "2");
-    EXPECT_EQ(w.TestKind, "txt");
-    EXPECT_EQ(w.SaveResults, 0);
+    EXPECT_EQ(w.Kind(), exercises::TMultiFrm::TestKind::Written);
+    EXPECT_EQ(w.SavesResults(), 0);
     w.m33Click();
     EXPECT_TRUE(f.test.dialogs.saveRequests.empty());
     EXPECT_TRUE(f.test.dialogs.boxes.empty());
@@ -55,7 +56,7 @@ TEST(WrittenTest, WithoutTheSaveFlagCheckDoesNothingAndTheTimeOutOffersTheSave) 
 TEST(WrittenTest, WithTheSaveFlagCheckSavesThePageWithTheAnswersAndCloses) {
     TestLessonFixture f;
     exercises::TMultiFrm& w = f.launch("written.htm", "7", "60");
-    EXPECT_EQ(w.SaveResults, 1);
+    EXPECT_EQ(w.SavesResults(), 1);
     answer(f);
     const QString saved = f.folder.path() + "/answers.htm";
     f.test.dialogs.setNextSaveFileName(saved);
@@ -77,8 +78,8 @@ TEST(WrittenTest, WithTheSaveFlagCheckSavesThePageWithTheAnswersAndCloses) {
     main::TMainFrm& main = *f.windows->MainFrm;
     main.TypeList = platform::StringList({"0", "1", "6", "0", "9"});
     main.m22Click();
-    EXPECT_EQ(w.SaveResults, 0);
-    EXPECT_EQ(w.TestKind, "txt");
+    EXPECT_EQ(w.SavesResults(), 0);
+    EXPECT_EQ(w.Kind(), exercises::TMultiFrm::TestKind::Written);
 }
 
 TEST(WrittenTest, CancellingSavesNothingAndCloses) {
@@ -131,13 +132,12 @@ TEST(WrittenTest, TheCountdownStopsWhileTheSaveDialogIsOpen) {
     exercises::TMultiFrm w(platform, nullptr);
     QFile page(test::testDataPath("pages/quiz/written.htm"));
     page.open(QIODevice::ReadOnly);
-    f.folder.write("written.htm", page.readAll());
-    w.CppWebBrowser1->Navigate(f.folder.path() + "/written.htm");
+    f.folder.write("data/text/written.htm", page.readAll());
+    test::LessonLists lists;
+    lists.texts = platform::StringList({"written.htm"});
+    lists.times = platform::StringList({"5"});
+    w.RunTest(lists.entries(f.folder.path()), catalogue::LessonKind::SavedWrittenTest);
     QCoreApplication::processEvents();
-    w.TestKind = "txt";
-    w.SaveResults = 1;
-    w.Countdown = 5;
-    w.Timer1->start();
     w.show();
     bool runningWhileOpen = true;
     int opened = 0;

@@ -1,7 +1,9 @@
 #include "exercises/Sortfrm/TfrmSort.h"
 #include "main/MainWindowFixture.h"
 #include "platform/Error.h"
+#include "support/LessonLists.h"
 #include "support/QtPrinters.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <QCoreApplication>
@@ -64,11 +66,11 @@ TEST(Sorting, TheLauncherSplitsTheFileIntoGroupsClosedByTheirEmptyLines) {
         ASSERT_EQ(f.test.modal.shown, std::vector<QWidget*>{&w});
         EXPECT_EQ(w.Caption(), "Sorting");
         EXPECT_EQ(itemsOf(w.ListBox1), (QStringList{"a", "b", ""}));
-        EXPECT_EQ(w.SecondGroup.lines(), (QStringList{"c", "d", ""}));
-        EXPECT_EQ(w.ThirdGroup.lines(), (QStringList{"e", ""}));
+        EXPECT_EQ(w.ExpectedRight().lines(), (QStringList{"c", "d", ""}));
+        EXPECT_EQ(w.ExpectedMiddle().lines(), (QStringList{"e", ""}));
         EXPECT_TRUE(itemsOf(w.ListBox2).isEmpty());
         EXPECT_TRUE(itemsOf(w.ListBox3).isEmpty());
-        EXPECT_EQ(w.Countdown, 30);
+        EXPECT_EQ(w.SecondsLeft(), 30);
         EXPECT_TRUE(w.Timer1->isActive());
         EXPECT_EQ(w.Label1->text(), "Time countdown: 30 seconds");
         for (platform::TImage* holder : {w.m1, w.m2, w.m3, w.m4, w.m5})
@@ -78,8 +80,8 @@ TEST(Sorting, TheLauncherSplitsTheFileIntoGroupsClosedByTheirEmptyLines) {
         SortingFixture f;
         TfrmSort& w = f.launch({"a", "", "", "b"});
         EXPECT_EQ(itemsOf(w.ListBox1), (QStringList{"a", ""}));
-        EXPECT_EQ(w.SecondGroup.lines(), QStringList{""});
-        EXPECT_EQ(w.ThirdGroup.lines(), QStringList{"b"});
+        EXPECT_EQ(w.ExpectedRight().lines(), QStringList{""});
+        EXPECT_EQ(w.ExpectedMiddle().lines(), QStringList{"b"});
     }
 }
 
@@ -91,8 +93,8 @@ TEST(Sorting, ARelaunchStartsFromTheNewFileAlone) {
     f.windows->MainFrm->m22Click();
     EXPECT_EQ(itemsOf(w.ListBox1), (QStringList{"x", ""}));
     EXPECT_TRUE(itemsOf(w.ListBox2).isEmpty());
-    EXPECT_EQ(w.SecondGroup.lines(), QStringList{"y"});
-    EXPECT_TRUE(w.ThirdGroup.lines().isEmpty());
+    EXPECT_EQ(w.ExpectedRight().lines(), QStringList{"y"});
+    EXPECT_TRUE(w.ExpectedMiddle().lines().isEmpty());
 }
 
 TEST(Sorting, ATimeOfZeroShowsTheLabelAndIsNeverCounted) {
@@ -164,9 +166,13 @@ TEST(Sorting, TheTimeOutCountsMisplacedItems) {
 TEST(Sorting, ItemsCompareWithoutLetterCaseAndByPresence) {
     test::TestPlatform test;
     TfrmSort w(test.platform);
-    w.SecondGroup = platform::StringList({"Apple", "apple", QString::fromUtf8("Ёж")});
-    w.ThirdGroup = platform::StringList({"pear"});
-    w.ListBox2->addItems({"APPLE", QString::fromUtf8("ёж")});
+    const test::TempDir folder;
+    folder.write("data/text/sort.txt", "x\n\nApple\napple\n\xd0\x81\xd0\xb6\n\npear");
+    test::LessonLists lists;
+    lists.texts = platform::StringList({"sort.txt"});
+    w.RunSorting(lists.entries(folder.path()));
+    // The empty line that closes the right-hand group is expected there too.
+    w.ListBox2->addItems({"APPLE", QString::fromUtf8("ёж"), QString()});
     w.ListBox3->addItems({"Pear", "pear"});
     EXPECT_EQ(w.CountErrors(), 0);
     w.ListBox3->addItem("plum");

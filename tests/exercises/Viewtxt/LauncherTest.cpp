@@ -1,25 +1,14 @@
 #include "exercises/Multi/TMultiFrm.h"
-#include "exercises/Viewtxt/ReadingLessonFixture.h"
+#include "exercises/Viewtxt/RecordingLessonFixture.h"
 #include "exercises/Worktxt/TWorkTxtFrm.h"
 #include "platform/Error.h"
+#include "support/ErrorOf.h"
 
 #include <gtest/gtest.h>
 
 using namespace lectern;
 using lectern::test::ReadingLessonFixture;
-
-namespace {
-
-QString errorOf(main::TMainFrm& main) {
-    try {
-        main.m22Click();
-    } catch (const platform::Error& error) {
-        return error.message();
-    }
-    return {};
-}
-
-}  // namespace
+using lectern::test::RecordingLessonFixture;
 
 TEST(Launcher, TypeEntriesAreComparedAsExactText) {
     for (const char* type : {" 1", "1 ", "01", "10", "", "0"}) {
@@ -48,8 +37,6 @@ TEST(Launcher, TheCommonResetRunsBeforeTheTypeIsLookedAt) {
     w.ViewTxtFrm->Timer1->start();
     w.WorkTxtFrm->Timer1->start();
     w.WorkTxtFrm->caa->hide();
-    w.ViewTxtFrm->TimedRecording = 1;
-    w.MultiFrm->SaveResults = 1;
     w.ViewTxtFrm->TrackBar1->setEnabled(false);
     main.m2->show();
     main.TreeView1->setCurrentIndex(main.TreeModel->indexOfNode(1));
@@ -57,11 +44,29 @@ TEST(Launcher, TheCommonResetRunsBeforeTheTypeIsLookedAt) {
     EXPECT_FALSE(w.ViewTxtFrm->Timer1->isActive());
     EXPECT_FALSE(w.WorkTxtFrm->Timer1->isActive());
     EXPECT_FALSE(w.WorkTxtFrm->caa->isHidden());
-    EXPECT_EQ(w.ViewTxtFrm->TimedRecording, 0);
-    EXPECT_EQ(w.MultiFrm->SaveResults, 0);
     EXPECT_TRUE(w.ViewTxtFrm->TrackBar1->isEnabled());
     EXPECT_FALSE(main.m2->isVisible());
     EXPECT_TRUE(f.test.modal.shown.empty());
+}
+
+TEST(Launcher, TheCommonResetClearsTheTimedRecordingAndSaveResultsFlags) {
+    RecordingLessonFixture f("8", "90");
+    f.folder.writeLines("main.mtp", {"0", "8", "7", "0", "12"});
+    main::TMainFrm& main = f.start();
+    app::WindowSet& w = *f.windows;
+    const auto run = [&](int node) {
+        main.TreeView1->setCurrentIndex(main.TreeModel->indexOfNode(node));
+        main.m22Click();
+    };
+    run(1);
+    ASSERT_TRUE(w.ViewTxtFrm->IsTimedRecording());
+    run(4);
+    EXPECT_FALSE(w.ViewTxtFrm->IsTimedRecording());
+    run(2);
+    ASSERT_TRUE(w.MultiFrm->SavesResults());
+    run(4);
+    EXPECT_FALSE(w.MultiFrm->SavesResults());
+    EXPECT_TRUE(f.test.dialogs.boxes.empty());
 }
 
 TEST(Launcher, AFailingStepStopsTheLaunchAndTheWindowIsNotShown) {
@@ -70,7 +75,8 @@ TEST(Launcher, AFailingStepStopsTheLaunchAndTheWindowIsNotShown) {
         f.folder.remove("data/marks/reading.txt");
         main::TMainFrm& main = f.start();
         main.TreeView1->setCurrentIndex(main.TreeModel->indexOfNode(1));
-        EXPECT_EQ(errorOf(main), "Cannot open file " + f.folder.path() + "/data/marks/reading.txt");
+        EXPECT_EQ(lectern::test::errorOf([&] { main.m22Click(); }),
+                  "Cannot open file " + f.folder.path() + "/data/marks/reading.txt");
         EXPECT_TRUE(f.test.modal.shown.empty());
         EXPECT_EQ(f.windows->ViewTxtFrm->Caption(), "First reading") << "steps made stay made";
     }
@@ -87,7 +93,7 @@ TEST(Launcher, AFailingStepStopsTheLaunchAndTheWindowIsNotShown) {
         f.folder.writeLines("zmarks.mtp", {""});
         main::TMainFrm& main = f.start();
         main.TreeView1->setCurrentIndex(main.TreeModel->indexOfNode(1));
-        EXPECT_EQ(errorOf(main), "List index out of bounds (1)");
+        EXPECT_EQ(lectern::test::errorOf([&] { main.m22Click(); }), "List index out of bounds (1)");
         EXPECT_TRUE(f.test.modal.shown.empty());
     }
 }

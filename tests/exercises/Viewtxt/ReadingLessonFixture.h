@@ -3,8 +3,9 @@
 #include "exercises/Viewtxt/TViewTxtFrm.h"
 #include "exercises/markup/PageMarkup.h"
 #include "main/MainWindowFixture.h"
-#include "media/WavFiles.h"
 #include "platform/media/TMediaPlayer.h"
+#include "support/FireTimer.h"
+#include "support/WavFiles.h"
 
 #include <sndfile.h>
 #include <QCoreApplication>
@@ -39,7 +40,7 @@ struct ReadingLessonFixture : MainWindowFixture {
     // Moves the sound on and runs one tick, as the timer would.
     void tick(int ms = exercises::TViewTxtFrm::TickInterval) {
         test.audio.advance(ms);
-        reading().Timer1Timer();
+        fireTimer(*reading().Timer1);
     }
 
     QString classOf(int k) {

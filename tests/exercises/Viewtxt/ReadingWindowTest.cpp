@@ -3,6 +3,9 @@
 #include "platform/browser/TCppWebBrowser.h"
 
 #include <gtest/gtest.h>
+#include <QElapsedTimer>
+#include <memory>
+#include <stdexcept>
 
 using namespace lectern;
 using lectern::test::ReadingLessonFixture;
@@ -17,13 +20,13 @@ TEST(ReadingWindow, TheLauncherPreparesTheWindowAndTheFirstLoadHighlightsPassage
     EXPECT_EQ(w.CppWebBrowser1->LocationURL(), app + "\\data\\text\\reading.htm");
     EXPECT_EQ(w.MediaPlayer1->FileName(), app + "\\data\\sound\\reading.wav");
     EXPECT_TRUE(w.MediaPlayer1->IsOpen());
-    EXPECT_EQ(w.MarksList.Count(), 3);
+    EXPECT_EQ(w.Marks().Count(), 3);
     EXPECT_EQ(w.TrackBar1->maximum(), 2);
     EXPECT_TRUE(w.TrackBar1->isEnabled());
     EXPECT_EQ(w.m11->Hint(), "Play");
     EXPECT_EQ(w.m22->Hint(), "Pause");
     EXPECT_EQ(w.m33->Hint(), "Stop");
-    EXPECT_EQ(w.PagePrepared, 1);
+    EXPECT_EQ(w.IsPagePrepared(), 1);
     EXPECT_EQ(f.classes(), "instext comm text");
 
     // A later load of the same page only renews the document.
@@ -43,8 +46,10 @@ TEST(ReadingWindow, PlaysAThreePassagePageToTheEnd) {
     QStringList seen;
     for (int tick = 0; tick < 11 && w.Timer1->isActive(); ++tick) {
         f.tick();
-        seen.append(
-            QStringLiteral("%1:%2:%3").arg(w.PlayClock).arg(w.CurrentMark).arg(f.classes()));
+        seen.append(QStringLiteral("%1:%2:%3")
+                        .arg(w.PlayClockMs())
+                        .arg(w.CurrentMarkNumber())
+                        .arg(f.classes()));
     }
     EXPECT_EQ(seen, QStringList({
                         "250:1:instext comm text",
@@ -73,7 +78,7 @@ TEST(ReadingWindow, AFirstMarkBelowHalfASecondIsPassedOnTheFirstTick) {
     exercises::TViewTxtFrm& w = f.launch();
     w.m11Click();
     f.tick();
-    EXPECT_EQ(w.CurrentMark, 2);
+    EXPECT_EQ(w.CurrentMarkNumber(), 2);
     EXPECT_EQ(w.TrackBar1->value(), 1);
 }
 
@@ -83,9 +88,9 @@ TEST(ReadingWindow, ContinueStartsTheCurrentPassageFromItsBeginning) {
     w.m11Click();
     for (int i = 0; i < 5; ++i)
         f.tick();
-    ASSERT_EQ(w.CurrentMark, 2);
+    ASSERT_EQ(w.CurrentMarkNumber(), 2);
     w.m22Click();
-    EXPECT_EQ(w.Paused, 1);
+    EXPECT_EQ(w.IsPaused(), 1);
     EXPECT_FALSE(w.Timer1->isActive());
     EXPECT_FALSE(w.TrackBar1->isEnabled());
     const int pausedAt = w.MediaPlayer1->Position();
@@ -93,8 +98,8 @@ TEST(ReadingWindow, ContinueStartsTheCurrentPassageFromItsBeginning) {
     EXPECT_EQ(w.MediaPlayer1->Position(), pausedAt);
 
     w.m22Click();
-    EXPECT_EQ(w.Paused, 0);
-    EXPECT_EQ(w.PlayClock, 1000);
+    EXPECT_EQ(w.IsPaused(), 0);
+    EXPECT_EQ(w.PlayClockMs(), 1000);
     EXPECT_EQ(w.MediaPlayer1->Position(), 1000) << "continues from mark(1)";
     EXPECT_TRUE(w.Timer1->isActive());
     EXPECT_EQ(w.m22->Hint(), "Pause");
@@ -106,15 +111,15 @@ TEST(ReadingWindow, TheTrackBarPicksAPassageWithoutStartingTheSound) {
     w.TrackBar1->setValue(1);
     EXPECT_EQ(f.classes(), "text inscomm text");
     w.TrackBar1->setValue(2);
-    EXPECT_EQ(w.CurrentMark, 3);
-    EXPECT_EQ(w.PreviousMark, 3);
+    EXPECT_EQ(w.CurrentMarkNumber(), 3);
+    EXPECT_EQ(w.PreviousMarkNumber(), 3);
     EXPECT_EQ(f.classes(), "text comm instext") << "passage 2 and the previous pick rest";
     EXPECT_EQ(w.MediaPlayer1->Position(), 0);
 
     w.m11Click();
     EXPECT_EQ(w.MediaPlayer1->Position(), 2000) << "play starts at the picked passage";
     w.TrackBar1->setValue(0);
-    EXPECT_EQ(w.CurrentMark, 3) << "moves are ignored while playing";
+    EXPECT_EQ(w.CurrentMarkNumber(), 3) << "moves are ignored while playing";
 }
 
 TEST(ReadingWindow, StopWhilePausedThenPauseActsAsContinueFromPassageOne) {
@@ -127,13 +132,13 @@ TEST(ReadingWindow, StopWhilePausedThenPauseActsAsContinueFromPassageOne) {
     w.m33Click();
     EXPECT_EQ(f.classes(), "instext comm text");
     EXPECT_TRUE(w.TrackBar1->isEnabled());
-    EXPECT_EQ(w.CurrentMark, 1);
-    EXPECT_EQ(w.Paused, 1) << "Stop leaves the paused flag";
+    EXPECT_EQ(w.CurrentMarkNumber(), 1);
+    EXPECT_EQ(w.IsPaused(), 1) << "Stop leaves the paused flag";
 
     w.m22Click();
     EXPECT_TRUE(w.Timer1->isActive());
     EXPECT_EQ(w.MediaPlayer1->Position(), 0);
-    EXPECT_EQ(w.Paused, 0);
+    EXPECT_EQ(w.IsPaused(), 0);
 }
 
 TEST(ReadingWindow, StopDuringPlayStopsTheSoundAndReturnsToPassageOne) {
@@ -142,7 +147,7 @@ TEST(ReadingWindow, StopDuringPlayStopsTheSoundAndReturnsToPassageOne) {
     w.m11Click();
     for (int i = 0; i < 8; ++i)
         f.tick();
-    ASSERT_EQ(w.CurrentMark, 3);
+    ASSERT_EQ(w.CurrentMarkNumber(), 3);
     w.m33Click();
     EXPECT_FALSE(w.Timer1->isActive());
     EXPECT_EQ(f.classes(), "instext comm text");
@@ -192,6 +197,36 @@ TEST(ReadingWindow, ASoundThatEndsBeforeTheLastMarkEndsTheText) {
     EXPECT_TRUE(w.Timer1->isActive()) << "Play works again";
 }
 
+namespace {
+
+// A page object whose every member access fails with an error that is not the
+// toolkit's own, as a lost page would.
+struct LostPage : platform::DispatchObject {
+    platform::Variant get(const QString&) override { throw std::runtime_error("page lost"); }
+    void set(const QString&, const platform::Variant&) override { get({}); }
+    platform::Variant call(const QString&, const QString*) override { return get({}); }
+    QString describe() const override { return QStringLiteral("the lost page"); }
+};
+
+}  // namespace
+
+TEST(ReadingWindow, AnyOtherErrorOfATickStopsTheTimerAndShowsTheStandardBox) {
+    ReadingLessonFixture f;
+    exercises::TViewTxtFrm& w = f.launch();
+    w.m11Click();
+    w.PageDocument = platform::Variant(std::make_shared<LostPage>());
+    // Through the real timer: the error never unwinds through the event loop.
+    w.Timer1->setInterval(1);
+    w.Timer1->start();
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 200)
+        QCoreApplication::processEvents();
+    EXPECT_FALSE(w.Timer1->isActive());
+    EXPECT_EQ(f.test.dialogs.errors(), QStringList{"page lost."});
+    EXPECT_EQ(f.test.dialogs.boxes.size(), 1u);
+}
+
 TEST(ReadingWindow, BadMarksGoThroughTheTicksGuard) {
     for (const QStringList& marks : {QStringList{}, QStringList{"abc"}, QStringList{""}}) {
         ReadingLessonFixture f;
@@ -211,11 +246,11 @@ TEST(ReadingWindow, DecreasingMarksPassOnePassagePerTick) {
     w.m11Click();
     for (int i = 0; i < 11; ++i)
         f.tick();
-    EXPECT_EQ(w.CurrentMark, 2) << "passed 500 ms before 3000";
+    EXPECT_EQ(w.CurrentMarkNumber(), 2) << "passed 500 ms before 3000";
     f.tick();
-    EXPECT_EQ(w.CurrentMark, 3) << "one passage per tick, however far behind";
+    EXPECT_EQ(w.CurrentMarkNumber(), 3) << "one passage per tick, however far behind";
     f.tick();
-    EXPECT_EQ(w.CurrentMark, 1) << "the text ends on the tick after";
+    EXPECT_EQ(w.CurrentMarkNumber(), 1) << "the text ends on the tick after";
     EXPECT_TRUE(f.test.dialogs.boxes.empty());
 }
 

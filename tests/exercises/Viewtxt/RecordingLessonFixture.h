@@ -32,9 +32,9 @@ struct RecordingLessonFixture : ReadingLessonFixture {
             test.audio.advance(50);
             elapsed += 50;
             if (elapsed % 100 == 0 && reading().Timer2->isActive())
-                reading().Timer2Timer();
+                fireTimer(*reading().Timer2);
             if (elapsed % 250 == 0 && reading().Timer1->isActive())
-                reading().Timer1Timer();
+                fireTimer(*reading().Timer1);
         }
     }
 

@@ -1,6 +1,8 @@
 #include "exercises/Viewtxt/RecordingLessonFixture.h"
 #include "platform/Error.h"
 #include "platform/browser/TCppWebBrowser.h"
+#include "support/ErrorOf.h"
+#include "support/LessonLists.h"
 
 #include <gtest/gtest.h>
 #include <QEventLoop>
@@ -44,16 +46,16 @@ TEST(RecordingLauncher, SetsUpEachRecordingType) {
         EXPECT_EQ(w.TrackBar1->maximum(), 2);
         EXPECT_EQ(w.TrackBar1->value(), 0);
         EXPECT_FALSE(w.TrackBar1->isEnabled());
-        EXPECT_EQ(w.RecordingMode, 1);
-        EXPECT_EQ(w.PlayAlong, 1);
-        EXPECT_EQ(w.TimedRecording, 0);
+        EXPECT_EQ(w.IsRecordingMode(), 1);
+        EXPECT_EQ(w.IsPlayAlong(), 1);
+        EXPECT_EQ(w.IsTimedRecording(), 0);
         EXPECT_EQ(f.classes(), "instext comm text");
         expectRecording(f.tempWav(), 0);
     }
     {
         RecordingLessonFixture f("3");
         exercises::TViewTxtFrm& w = f.launch();
-        EXPECT_EQ(w.PlayAlong, 0);
+        EXPECT_EQ(w.IsPlayAlong(), 0);
         EXPECT_FALSE(w.MediaPlayer2->IsOpen());
     }
     {
@@ -61,16 +63,22 @@ TEST(RecordingLauncher, SetsUpEachRecordingType) {
         // load-time classes.
         RecordingLessonFixture f("8", "90");
         main::TMainFrm& main = f.start();
-        f.reading().MarksList = platform::StringList({"7"});
+        // A reading lesson run before leaves its marks in the window.
+        test::LessonLists before;
+        before.marks = platform::StringList({"unit.txt"});
+        before.sounds = platform::StringList({"reading.wav"});
+        f.reading().RunNarratedReading(before.entries(f.folder.path()));
+        const platform::StringList marks = f.reading().Marks();
+        ASSERT_EQ(marks.Count(), 5);
         main.TreeView1->setCurrentIndex(main.TreeModel->indexOfNode(f.ReadingNode));
         exercises::TViewTxtFrm& w = f.relaunch();
-        EXPECT_EQ(w.MarksList, platform::StringList({"7"}));
+        EXPECT_EQ(w.Marks(), marks);
         EXPECT_EQ(w.TrackBar1->maximum(), 90);
         EXPECT_EQ(w.TrackBar1->value(), 0);
         EXPECT_FALSE(w.TrackBar1->isEnabled());
-        EXPECT_EQ(w.TimeLeft, 90);
-        EXPECT_EQ(w.TimedRecording, 1);
-        EXPECT_EQ(w.PagePrepared, 0);
+        EXPECT_EQ(w.SecondsLeft(), 90);
+        EXPECT_EQ(w.IsTimedRecording(), 1);
+        EXPECT_EQ(w.IsPagePrepared(), 0);
         EXPECT_EQ(f.classes(), "text comm text");
     }
 }
@@ -80,14 +88,9 @@ TEST(RecordingLauncher, WithoutAFreeTemporaryNameTheLaunchStopsWithAClearMessage
     main::TMainFrm& main = f.start();
     main.TempWavName.clear();
     main.TreeView1->setCurrentIndex(main.TreeModel->indexOfNode(f.ReadingNode));
-    try {
-        main.m22Click();
-        FAIL() << "the launch went on";
-    } catch (const platform::Error& error) {
-        EXPECT_EQ(error.message(), "Cannot record: the temporary recording files " +
-                                       main.AppFolder +
-                                       "\\data\\temp1.wav to temp99999.wav all exist");
-    }
+    EXPECT_EQ(lectern::test::errorOf([&] { main.m22Click(); }),
+              "Cannot record: the temporary recording files " + main.AppFolder +
+                  "\\data\\temp1.wav to temp99999.wav all exist");
     EXPECT_TRUE(f.test.modal.shown.empty());
 }
 
@@ -104,8 +107,8 @@ TEST(Recording, PlayAlongReadToTheEndMarksEachPassageOnTheLessonSoundsClock) {
     EXPECT_FALSE(w.Timer1->isActive());
     EXPECT_FALSE(w.Timer2->isActive());
     EXPECT_FALSE(w.TrackBar1->isEnabled());
-    EXPECT_EQ(w.RecordingFinished, 1);
-    EXPECT_EQ(w.CurrentMark, 1);
+    EXPECT_EQ(w.IsRecordingFinished(), 1);
+    EXPECT_EQ(w.CurrentMarkNumber(), 1);
     EXPECT_EQ(f.classes(), "instext comm text");
     const int heard = w.MediaPlayer2->Position();
     f.test.audio.advance(500);
@@ -121,17 +124,17 @@ TEST(Recording, StopAfterTwoPassagesAddsAClosingMarkAndSavesTheRecording) {
     exercises::TViewTxtFrm& w = f.launch();
     w.m11Click();
     f.run(2100);
-    EXPECT_EQ(w.CurrentMark, 3);
+    EXPECT_EQ(w.CurrentMarkNumber(), 3);
     w.m33Click();
     EXPECT_FALSE(w.Timer1->isActive());
     EXPECT_FALSE(w.Timer2->isActive());
     EXPECT_FALSE(w.TrackBar1->isEnabled());
-    EXPECT_EQ(w.CurrentMark, 1);
-    EXPECT_EQ(w.PlayClock, 0);
+    EXPECT_EQ(w.CurrentMarkNumber(), 1);
+    EXPECT_EQ(w.PlayClockMs(), 0);
     EXPECT_EQ(f.classes(), "instext comm text");
     EXPECT_TRUE(f.test.dialogs.saveRequests.empty()) << "only a timed recording is offered";
     // The clock is the recorded time: 700 and 1700 at the passages, 2100 at Stop.
-    EXPECT_EQ(w.UserMarksList, platform::StringList({"1400", "2400", "3600"}));
+    EXPECT_EQ(w.UserMarks(), platform::StringList({"1400", "2400", "3600"}));
     expectRecording(f.tempWav(), 2100);
 
     f.test.audio.advance(1000);
@@ -145,9 +148,9 @@ TEST(Recording, PauseStopsTheHighlightAndThePlayAlongSoundButNotTheRecorder) {
     exercises::TViewTxtFrm& w = f.launch();
     w.m11Click();
     f.run(1000);
-    ASSERT_EQ(w.CurrentMark, 2);
+    ASSERT_EQ(w.CurrentMarkNumber(), 2);
     w.m22Click();
-    EXPECT_EQ(w.Paused, 1);
+    EXPECT_EQ(w.IsPaused(), 1);
     EXPECT_EQ(w.m22->Hint(), "Pause");
     EXPECT_FALSE(w.Timer1->isActive());
     EXPECT_TRUE(w.Timer2->isActive());
@@ -159,7 +162,7 @@ TEST(Recording, PauseStopsTheHighlightAndThePlayAlongSoundButNotTheRecorder) {
 
     // Continue plays the lesson sound from the start of passage 2.
     w.m22Click();
-    EXPECT_EQ(w.Paused, 0);
+    EXPECT_EQ(w.IsPaused(), 0);
     EXPECT_EQ(w.m22->Hint(), "Continue");
     EXPECT_TRUE(w.Timer1->isActive());
     EXPECT_EQ(w.MediaPlayer2->Position(), 1000);
@@ -185,9 +188,9 @@ TEST(Recording, TimedRecordingCountsSecondsAndIsOfferedForSavingAtTheLimit) {
         }
         EXPECT_EQ(f.test.dialogs.saveRequests[0].defaultExtension, "wav");
         EXPECT_EQ(f.test.dialogs.saveRequests[0].filter, "WAV FILE|*.wav");
-        EXPECT_EQ(w.RecordingFinished, 1);
-        EXPECT_EQ(w.CurrentMark, 1);
-        EXPECT_EQ(w.UserMarksList, platform::StringList({"6500"}));
+        EXPECT_EQ(w.IsRecordingFinished(), 1);
+        EXPECT_EQ(w.CurrentMarkNumber(), 1);
+        EXPECT_EQ(w.UserMarks(), platform::StringList({"6500"}));
         expectRecording(f.tempWav(), 5000);
         EXPECT_EQ(QFile::exists(copy), chooseName);
         if (chooseName)
@@ -214,7 +217,7 @@ TEST(Recording, StopInATimedRecordingOffersItAndLeavesTheTrackBar) {
     EXPECT_FALSE(w.Timer2->isActive());
     EXPECT_EQ(w.TrackBar1->value(), 2);
     EXPECT_EQ(f.test.dialogs.saveRequests.size(), 1u);
-    EXPECT_EQ(w.UserMarksList, platform::StringList({"3800"}));
+    EXPECT_EQ(w.UserMarks(), platform::StringList({"3800"}));
     expectRecording(f.tempWav(), 2300);
 }
 
@@ -227,12 +230,12 @@ TEST(Recording, RecordAfterAFinishedRecordingStartsFromAFreshBlankCopy) {
     expectRecording(f.tempWav(), 1500);
 
     w.m11Click();
-    EXPECT_EQ(w.RecordingFinished, 0);
-    EXPECT_TRUE(w.UserMarksList.lines().isEmpty());
+    EXPECT_EQ(w.IsRecordingFinished(), 0);
+    EXPECT_TRUE(w.UserMarks().lines().isEmpty());
     EXPECT_EQ(w.MediaPlayer1->Position(), 0);
     f.run(500);
     w.m33Click();
-    EXPECT_EQ(w.UserMarksList, platform::StringList({"2000"}));
+    EXPECT_EQ(w.UserMarks(), platform::StringList({"2000"}));
     expectRecording(f.tempWav(), 500);
 }
 
@@ -275,11 +278,11 @@ TEST(Recording, StopWhilePausedEndsTheRecordingAndRecordWorksAgain) {
     f.run(500);
     w.m33Click();
     EXPECT_FALSE(w.Timer2->isActive());
-    EXPECT_EQ(w.RecordingFinished, 1);
-    EXPECT_EQ(w.Paused, 0);
-    EXPECT_EQ(w.CurrentMark, 1);
+    EXPECT_EQ(w.IsRecordingFinished(), 1);
+    EXPECT_EQ(w.IsPaused(), 0);
+    EXPECT_EQ(w.CurrentMarkNumber(), 1);
     // The lesson sound stood at 1000 while paused.
-    EXPECT_EQ(w.UserMarksList, platform::StringList({"1400", "2500"}));
+    EXPECT_EQ(w.UserMarks(), platform::StringList({"1400", "2500"}));
     expectRecording(f.tempWav(), 1500);
     f.test.audio.advance(2000);
     expectRecording(f.tempWav(), 1500);

@@ -5,6 +5,7 @@
 
 using namespace lectern;
 using lectern::test::UnitWorkFixture;
+using Step = lectern::exercises::TWorkTxtFrm::UnitStep;
 
 namespace {
 
@@ -21,7 +22,7 @@ QString passages(UnitWorkFixture& f, int ticks) {
     QString seen;
     for (int i = 0; i < ticks; ++i) {
         f.tick();
-        seen += QString::number(f.work().CurrentMark);
+        seen += QString::number(f.work().CurrentMarkNumber());
     }
     return seen;
 }
@@ -32,26 +33,26 @@ TEST(UnitCycle, TheButtonNeedsAPassageAfterTheFirstAndAnEndAfterTheStart) {
     UnitWorkFixture f;
     exercises::TWorkTxtFrm& w = f.launch();
     w.caaClick();
-    EXPECT_EQ(w.UnitStep, 0) << "Begin unit at passage 1";
+    EXPECT_EQ(w.NextUnitStep(), Step::BeginUnit) << "Begin unit at passage 1";
     EXPECT_EQ(w.caa->Hint(), "Begin unit");
 
     f.pick(3);
     w.caaClick();
-    EXPECT_EQ(w.UnitStep, 1);
-    EXPECT_EQ(w.UnitStart, 3);
+    EXPECT_EQ(w.NextUnitStep(), Step::EndUnit);
+    EXPECT_EQ(w.UnitStartMark(), 3);
     EXPECT_EQ(w.caa->Hint(), "End unit");
     EXPECT_EQ(f.pages(), "text comm cycle text text | text text cycle text text");
 
     w.caaClick();
     f.pick(2);
     w.caaClick();
-    EXPECT_EQ(w.UnitStep, 1) << "End unit at or before the start";
+    EXPECT_EQ(w.NextUnitStep(), Step::EndUnit) << "End unit at or before the start";
     EXPECT_EQ(w.caa->Hint(), "End unit");
 
     f.pick(5);
     w.caaClick();
-    EXPECT_EQ(w.UnitStep, 2);
-    EXPECT_EQ(w.UnitEnd, 5);
+    EXPECT_EQ(w.NextUnitStep(), Step::PlayCycle);
+    EXPECT_EQ(w.UnitEndMark(), 5);
     EXPECT_EQ(w.caa->Hint(), "Play cycle");
     EXPECT_EQ(f.pages(), "text comm cycle cycle cycle | text text cycle cycle cycle");
 }
@@ -61,11 +62,11 @@ TEST(UnitCycle, AUnitFromThreeToFivePlaysOverAndOver) {
     exercises::TWorkTxtFrm& w = f.launch();
     selectUnit(f, 3, 5);
     w.caaClick();
-    EXPECT_EQ(w.CycleMode, 1);
-    EXPECT_EQ(w.UnitStep, 0);
+    EXPECT_EQ(w.IsCycleMode(), 1);
+    EXPECT_EQ(w.NextUnitStep(), Step::BeginUnit);
     EXPECT_EQ(w.caa->Hint(), "Begin unit");
-    EXPECT_EQ(w.CurrentMark, 2);
-    EXPECT_EQ(w.PlayClock, 2000);
+    EXPECT_EQ(w.CurrentMarkNumber(), 2);
+    EXPECT_EQ(w.PlayClockMs(), 2000);
     EXPECT_EQ(w.MediaPlayer1->Position(), 2000);
     EXPECT_TRUE(w.Timer1->isActive());
     EXPECT_FALSE(w.TrackBar1->isEnabled());
@@ -73,15 +74,15 @@ TEST(UnitCycle, AUnitFromThreeToFivePlaysOverAndOver) {
     f.tick();
     EXPECT_EQ(f.pages(), "text inscomm cycle cycle cycle | text instext cycle cycle cycle")
         << "passage 2 is current for one tick";
-    EXPECT_EQ(w.CurrentMark, 3);
+    EXPECT_EQ(w.CurrentMarkNumber(), 3);
     f.tick();
     EXPECT_EQ(f.pages(), "text comm instext cycle cycle | text text instext cycle cycle");
 
     // Passages 3, 4, 5; past mark(5) − 500 the sound starts again at mark(2).
     EXPECT_EQ(passages(f, 9), "344445555");
     f.tick();
-    EXPECT_EQ(w.CurrentMark, 2);
-    EXPECT_EQ(w.PlayClock, 2000);
+    EXPECT_EQ(w.CurrentMarkNumber(), 2);
+    EXPECT_EQ(w.PlayClockMs(), 2000);
     EXPECT_EQ(w.MediaPlayer1->Position(), 2000);
     EXPECT_TRUE(w.Timer1->isActive());
     f.tick();
@@ -94,8 +95,8 @@ TEST(UnitCycle, AUnitFromPassageTwoStartsAtZeroThenAtMarkOne) {
     exercises::TWorkTxtFrm& w = f.launch();
     selectUnit(f, 2, 3);
     w.caaClick();
-    EXPECT_EQ(w.CurrentMark, 1);
-    EXPECT_EQ(w.PlayClock, 0);
+    EXPECT_EQ(w.CurrentMarkNumber(), 1);
+    EXPECT_EQ(w.PlayClockMs(), 0);
     EXPECT_EQ(w.MediaPlayer1->Position(), 0);
     // Passage 1 until mark(1) − 500, then 2 and 3, then from mark(1).
     EXPECT_EQ(passages(f, 12), "111222233331");
@@ -111,8 +112,8 @@ TEST(UnitCycle, StopPutsTheUnitToRest) {
     passages(f, 3);
     ASSERT_EQ(f.pages(), "text comm instext cycle text | text text instext cycle text");
     w.m33Click();
-    EXPECT_EQ(w.CycleMode, 0);
-    EXPECT_EQ(w.CurrentMark, 1);
+    EXPECT_EQ(w.IsCycleMode(), 0);
+    EXPECT_EQ(w.CurrentMarkNumber(), 1);
     EXPECT_FALSE(w.Timer1->isActive());
     EXPECT_EQ(w.caa->Hint(), "Begin unit");
     EXPECT_EQ(f.pages(), "instext comm text text text | instext text text text text");
@@ -132,12 +133,12 @@ TEST(UnitCycle, PauseKeepsTheCycleAndAPickMarksTheUnitAgain) {
     w.caaClick();
     passages(f, 3);
     w.m22Click();
-    EXPECT_EQ(w.CycleMode, 1);
+    EXPECT_EQ(w.IsCycleMode(), 1);
     EXPECT_TRUE(w.TrackBar1->isEnabled());
     f.pick(2);
     EXPECT_EQ(f.pages(), "text inscomm cycle cycle text | text instext cycle cycle text");
     w.m22Click();
-    EXPECT_EQ(w.CycleMode, 1);
+    EXPECT_EQ(w.IsCycleMode(), 1);
     EXPECT_EQ(w.MediaPlayer1->Position(), 1000);
 }
 
@@ -175,23 +176,23 @@ TEST(UnitCycle, ClicksWhileTheSoundRunsAreIgnored) {
     f.pick(2);
     w.m11Click();
     w.caaClick();
-    EXPECT_EQ(w.UnitStep, 0);
+    EXPECT_EQ(w.NextUnitStep(), Step::BeginUnit);
 
     w.m22Click();
     w.caaClick();
-    ASSERT_EQ(w.UnitStep, 1);
+    ASSERT_EQ(w.NextUnitStep(), Step::EndUnit);
     w.m22Click();
     passages(f, 8);
     w.caaClick();
-    EXPECT_EQ(w.UnitStep, 1);
+    EXPECT_EQ(w.NextUnitStep(), Step::EndUnit);
 
     w.m22Click();
     w.caaClick();
-    ASSERT_EQ(w.UnitStep, 2);
+    ASSERT_EQ(w.NextUnitStep(), Step::PlayCycle);
     w.m22Click();
     w.caaClick();
-    EXPECT_EQ(w.UnitStep, 2);
-    EXPECT_EQ(w.CycleMode, 0);
+    EXPECT_EQ(w.NextUnitStep(), Step::PlayCycle);
+    EXPECT_EQ(w.IsCycleMode(), 0);
 }
 
 TEST(UnitCycle, APictureThatCannotBeLoadedEndsTheClickBeforeTheStepChanges) {
@@ -202,7 +203,7 @@ TEST(UnitCycle, APictureThatCannotBeLoadedEndsTheClickBeforeTheStepChanges) {
     f.pick(2);
     w.caa->click();
     EXPECT_EQ(f.test.dialogs.errors(), QStringList{"Cannot open file gdata/c1a.jpg."});
-    EXPECT_EQ(w.UnitStep, 0);
+    EXPECT_EQ(w.NextUnitStep(), Step::BeginUnit);
     EXPECT_EQ(w.caa->Hint(), "Begin unit");
     EXPECT_EQ(w.c->Picture(), resting) << "neither picture changes";
     EXPECT_EQ(f.left(), "text inscomm text text text");

@@ -3,10 +3,10 @@
 #include "exercises/Worktxt/TWorkTxtFrm.h"
 #include "exercises/markup/PageMarkup.h"
 #include "main/MainWindowFixture.h"
-#include "media/WavFiles.h"
 #include "platform/CourseFiles.h"
 #include "platform/browser/TCppWebBrowser.h"
 #include "platform/media/TMediaPlayer.h"
+#include "support/WavFiles.h"
 
 #include <sndfile.h>
 #include <QCoreApplication>

@@ -9,12 +9,28 @@ using lectern::test::UnitWorkFixture;
 
 TEST(UnitWorkLauncher, PreparesTheWindowForTheLessonSound) {
     UnitWorkFixture f;
-    main::TMainFrm& main = f.start();
-    exercises::TWorkTxtFrm& w = f.work();
-    w.UnitStep = 2;
-    w.CycleMode = 1;
-    w.Paused = 1;
-    w.caa->SetHint("Play cycle");
+    exercises::TWorkTxtFrm& w = f.launch();
+    main::TMainFrm& main = *f.windows->MainFrm;
+    // A first run leaves a cycle playing, paused, with a unit begun.
+    w.m11Click();
+    while (w.CurrentMarkNumber() < 3)
+        f.tick();
+    w.m22Click();
+    w.caaClick();
+    w.TrackBar1->setValue(3);
+    w.caaClick();
+    w.caaClick();
+    f.tick();
+    // Pause; a window that still holds the paused flag takes the press as
+    // Continue, and the next one pauses.
+    w.m22Click();
+    if (!w.IsPaused())
+        w.m22Click();
+    w.caaClick();
+    ASSERT_TRUE(w.IsCycleMode());
+    ASSERT_TRUE(w.IsPaused());
+    ASSERT_EQ(w.NextUnitStep(), exercises::TWorkTxtFrm::UnitStep::EndUnit);
+    f.test.modal.shown.clear();
     // The pages share the middle: (1000 − 49 − 51 − 6) / 2.
     w.SetWidth(1000);
     platform::SkinnedForm::SizeEdge(w.Image1, 49);
@@ -28,27 +44,27 @@ TEST(UnitWorkLauncher, PreparesTheWindowForTheLessonSound) {
     EXPECT_EQ(w.CppWebBrowser2->LocationURL(), app + "\\data\\text\\unit_tr.htm");
     EXPECT_EQ(w.MediaPlayer1->FileName(), main.SoundRoot + "data\\sound\\unit.wav");
     EXPECT_TRUE(w.MediaPlayer1->IsOpen());
-    EXPECT_EQ(w.MarksList.Count(), 5);
+    EXPECT_EQ(w.Marks().Count(), 5);
     EXPECT_EQ(w.TrackBar1->maximum(), 4);
     EXPECT_EQ(w.TrackBar1->value(), 0);
     EXPECT_TRUE(w.TrackBar1->isEnabled());
     EXPECT_EQ(w.CppWebBrowser1->width(), 447);
-    EXPECT_EQ(w.UnitStep, 0);
-    EXPECT_EQ(w.CycleMode, 0);
-    EXPECT_EQ(w.Paused, 0);
+    EXPECT_EQ(w.NextUnitStep(), exercises::TWorkTxtFrm::UnitStep::BeginUnit);
+    EXPECT_FALSE(w.IsCycleMode());
+    EXPECT_FALSE(w.IsPaused());
     EXPECT_EQ(w.m22->Hint(), "Pause");
     EXPECT_EQ(w.caa->Hint(), "Begin unit");
     EXPECT_FALSE(w.caa->isHidden());
     EXPECT_FALSE(w.c->isHidden());
-    EXPECT_EQ(w.LeftPagePrepared, 1);
-    EXPECT_EQ(w.RightPagePrepared, 1);
+    EXPECT_EQ(w.LeftPagePreparedCount(), 1);
+    EXPECT_EQ(w.RightPagePreparedCount(), 1);
     EXPECT_EQ(f.pages(), "instext comm text text text | inscomm text comm text text");
 
     // Later loads only renew the documents.
     w.CppWebBrowser1->Navigate(w.CppWebBrowser1->LocationURL());
     f.loadPages();
     EXPECT_EQ(f.left(), "text comm text text text");
-    EXPECT_EQ(w.LeftPagePrepared, 1);
+    EXPECT_EQ(w.LeftPagePreparedCount(), 1);
 }
 
 TEST(UnitWorkLauncher, ReplayWithoutUserMarksShowsNoWindow) {
@@ -79,7 +95,7 @@ TEST(UnitWorkLauncher, ReplayPlaysTheRecordingAgainstTheUserMarks) {
     ASSERT_EQ(f.test.modal.shown, std::vector<QWidget*>{&w});
     EXPECT_EQ(w.MediaPlayer1->FileName(), main.TempWavName);
     EXPECT_TRUE(w.MediaPlayer1->IsOpen());
-    EXPECT_EQ(w.MarksList.Count(), 5);
+    EXPECT_EQ(w.Marks().Count(), 5);
     EXPECT_EQ(w.TrackBar1->maximum(), 4);
     EXPECT_TRUE(w.caa->isHidden());
     EXPECT_TRUE(w.c->isHidden());

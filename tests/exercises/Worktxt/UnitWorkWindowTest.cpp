@@ -1,6 +1,7 @@
 #include "exercises/Worktxt/UnitWorkFixture.h"
 #include "platform/Error.h"
 #include "platform/browser/TCppWebBrowser.h"
+#include "support/FireTimer.h"
 
 #include <gtest/gtest.h>
 #include <QElapsedTimer>
@@ -32,7 +33,7 @@ TEST(UnitWorkWindow, PlaysBothPagesInStepToTheEnd) {
         if (tick % 4 == 3 || !w.Timer1->isActive())
             seen.append(QStringLiteral("%1:%2:%3:%4")
                             .arg(w.MediaPlayer1->Position())
-                            .arg(w.CurrentMark)
+                            .arg(w.CurrentMarkNumber())
                             .arg(w.TrackBar1->value())
                             .arg(f.pages()));
     }
@@ -45,8 +46,8 @@ TEST(UnitWorkWindow, PlaysBothPagesInStepToTheEnd) {
                     }));
     EXPECT_FALSE(w.Timer1->isActive());
     EXPECT_TRUE(w.TrackBar1->isEnabled());
-    EXPECT_EQ(w.PlayClock, 0);
-    EXPECT_EQ(w.CycleMode, 0);
+    EXPECT_EQ(w.PlayClockMs(), 0);
+    EXPECT_EQ(w.IsCycleMode(), 0);
     f.test.audio.advance(500);
     EXPECT_EQ(w.MediaPlayer1->Position(), 5000) << "the sound stopped with the text";
 
@@ -54,9 +55,9 @@ TEST(UnitWorkWindow, PlaysBothPagesInStepToTheEnd) {
     w.m11Click();
     for (int i = 0; i < 3; ++i)
         f.tick();
-    EXPECT_EQ(w.CurrentMark, 1);
+    EXPECT_EQ(w.CurrentMarkNumber(), 1);
     f.tick();
-    EXPECT_EQ(w.CurrentMark, 2);
+    EXPECT_EQ(w.CurrentMarkNumber(), 2);
 }
 
 TEST(UnitWorkWindow, BetweenPassageChangesTheTickMakesNoDocumentCall) {
@@ -71,11 +72,11 @@ TEST(UnitWorkWindow, BetweenPassageChangesTheTickMakesNoDocumentCall) {
     w.RightDocument = platform::Variant();
     EXPECT_NO_THROW(f.tick());
     EXPECT_NO_THROW(f.tick());
-    EXPECT_EQ(w.CurrentMark, 1);
+    EXPECT_EQ(w.CurrentMarkNumber(), 1);
     w.LeftDocument = left;
     w.RightDocument = right;
     f.tick();
-    EXPECT_EQ(w.CurrentMark, 2);
+    EXPECT_EQ(w.CurrentMarkNumber(), 2);
     EXPECT_EQ(f.left(), "text inscomm text text text");
 }
 
@@ -85,7 +86,7 @@ TEST(UnitWorkWindow, AFirstMarkBelowHalfASecondIsPassedOnTheFirstTick) {
     exercises::TWorkTxtFrm& w = f.launch();
     w.m11Click();
     f.tick();
-    EXPECT_EQ(w.CurrentMark, 2);
+    EXPECT_EQ(w.CurrentMarkNumber(), 2);
     EXPECT_EQ(w.TrackBar1->value(), 1);
 }
 
@@ -94,28 +95,28 @@ TEST(UnitWorkWindow, APickedPassagePassesOnAtOnceWithRunButNotWithContinue) {
         UnitWorkFixture f;
         exercises::TWorkTxtFrm& w = f.launch();
         f.pick(3);
-        EXPECT_EQ(w.PlayClock, 3000) << "the end of the picked passage";
+        EXPECT_EQ(w.PlayClockMs(), 3000) << "the end of the picked passage";
         EXPECT_EQ(f.pages(), "text comm instext text text | text text instext text text")
             << "the translation's commentary shows as instext when picked";
         EXPECT_EQ(w.MediaPlayer1->Position(), 0) << "a pick does not seek";
         w.m11Click();
         EXPECT_EQ(w.MediaPlayer1->Position(), 2000);
         f.tick();
-        EXPECT_EQ(w.CurrentMark, 4);
+        EXPECT_EQ(w.CurrentMarkNumber(), 4);
     }
     {
         UnitWorkFixture f;
         exercises::TWorkTxtFrm& w = f.launch();
         w.m22Click();  // Pause while stopped only sets the flag.
-        EXPECT_EQ(w.Paused, 1);
+        EXPECT_EQ(w.IsPaused(), 1);
         EXPECT_FALSE(w.Timer1->isActive());
         f.pick(3);
         w.m22Click();  // Continue
-        EXPECT_EQ(w.Paused, 0);
-        EXPECT_EQ(w.PlayClock, 2000);
+        EXPECT_EQ(w.IsPaused(), 0);
+        EXPECT_EQ(w.PlayClockMs(), 2000);
         EXPECT_EQ(w.MediaPlayer1->Position(), 2000);
         f.tick();
-        EXPECT_EQ(w.CurrentMark, 3);
+        EXPECT_EQ(w.CurrentMarkNumber(), 3);
     }
 }
 
@@ -126,7 +127,7 @@ TEST(UnitWorkWindow, ContinueAtPassageTwoSeeksToItsStartWithTheClockAtZero) {
     f.pick(2);
     w.m22Click();
     EXPECT_EQ(w.MediaPlayer1->Position(), 1000);
-    EXPECT_EQ(w.PlayClock, 0);
+    EXPECT_EQ(w.PlayClockMs(), 0);
     EXPECT_TRUE(w.Timer1->isActive());
     EXPECT_EQ(w.m22->Hint(), "Pause");
 }
@@ -137,10 +138,10 @@ TEST(UnitWorkWindow, PauseFreesTheTrackBarAndRunWhilePlayingDoesNothing) {
     w.m11Click();
     for (int i = 0; i < 5; ++i)
         f.tick();
-    ASSERT_EQ(w.CurrentMark, 2);
+    ASSERT_EQ(w.CurrentMarkNumber(), 2);
     w.m11Click();
     EXPECT_EQ(w.MediaPlayer1->Position(), 1250) << "Run while playing does not seek";
-    EXPECT_EQ(w.CurrentMark, 2);
+    EXPECT_EQ(w.CurrentMarkNumber(), 2);
 
     w.m22Click();
     EXPECT_TRUE(w.TrackBar1->isEnabled());
@@ -151,7 +152,7 @@ TEST(UnitWorkWindow, PauseFreesTheTrackBarAndRunWhilePlayingDoesNothing) {
 
     // Run from pause restarts the current passage.
     w.m11Click();
-    EXPECT_EQ(w.Paused, 0);
+    EXPECT_EQ(w.IsPaused(), 0);
     EXPECT_EQ(w.MediaPlayer1->Position(), 1000);
     EXPECT_FALSE(w.TrackBar1->isEnabled());
 }
@@ -162,12 +163,12 @@ TEST(UnitWorkWindow, StopReturnsToPassageOne) {
     w.m11Click();
     for (int i = 0; i < 9; ++i)
         f.tick();
-    ASSERT_EQ(w.CurrentMark, 3);
+    ASSERT_EQ(w.CurrentMarkNumber(), 3);
     w.m33Click();
     EXPECT_FALSE(w.Timer1->isActive());
     EXPECT_TRUE(w.TrackBar1->isEnabled());
     EXPECT_EQ(w.TrackBar1->value(), 0);
-    EXPECT_EQ(w.PlayClock, 0);
+    EXPECT_EQ(w.PlayClockMs(), 0);
     EXPECT_EQ(f.pages(), "instext comm text text text | instext text text text text");
     const int at = w.MediaPlayer1->Position();
     f.test.audio.advance(500);
@@ -184,8 +185,8 @@ TEST(UnitWorkWindow, StopReturnsToPassageOne) {
     // pick of passage 1.
     f.pick(4);
     w.m33Click();
-    EXPECT_EQ(w.PreviousMark, 1);
-    EXPECT_EQ(w.PlayClock, 1000);
+    EXPECT_EQ(w.PreviousMarkNumber(), 1);
+    EXPECT_EQ(w.PlayClockMs(), 1000);
     EXPECT_EQ(f.pages(), "instext comm text text text | instext text text text text")
         << "the pick of passage 4 put passage 3 to rest";
 }
@@ -204,10 +205,13 @@ TEST(UnitWorkWindow, AFailingTickStopsTheTimerAndShowsOneBox) {
     w.m11Click();
     for (int i = 0; i < 4; ++i)
         f.tick();
-    ASSERT_EQ(w.CurrentMark, 2);
+    ASSERT_EQ(w.CurrentMarkNumber(), 2);
     f.test.audio.advance(UnitWorkFixture::Tick);
     EXPECT_THROW(w.Timer1Timer(), platform::Error);
+    test::fireTimer(*w.Timer1);
     EXPECT_FALSE(w.Timer1->isActive());
+    EXPECT_EQ(f.test.dialogs.errors(), QStringList{"'soon' is not a valid integer value."});
+    f.test.dialogs.clear();
 
     // Through the real timer: one box, and no more ticks behind it.
     w.Timer1->setInterval(1);

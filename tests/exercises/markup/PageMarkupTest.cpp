@@ -4,6 +4,7 @@
 #include "platform/TextDecoding.h"
 #include "platform/browser/DocumentModel.h"
 #include "platform/browser/PageFile.h"
+#include "support/ErrorOf.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -85,19 +86,10 @@ TEST_F(PageMarkupTest, ShowPassageClicksFirstThenMarksCurrent) {
 
 TEST_F(PageMarkupTest, ShowPassageOfAMissingPassageFailsBeforeChangingAnything) {
     const Variant doc = open("lesson.htm");
-    try {
-        ShowPassage(doc, 9);
-        FAIL() << "no error";
-    } catch (const Error& e) {
-        EXPECT_EQ(e.message(), "Element 'a9' not found");
-    }
+    EXPECT_EQ(lectern::test::errorOf([&] { ShowPassage(doc, 9); }), "Element 'a9' not found");
     EXPECT_TRUE(sink.edits.isEmpty());
-    try {
-        FindElement(doc, "dup");
-        FAIL() << "no error";
-    } catch (const Error& e) {
-        EXPECT_EQ(e.message(), "Element id 'dup' is not unique: 2 elements have it");
-    }
+    EXPECT_EQ(lectern::test::errorOf([&] { FindElement(doc, "dup"); }),
+              "Element id 'dup' is not unique: 2 elements have it");
 }
 
 TEST_F(PageMarkupTest, TestPageQueriesStopAtTheGapInNumbering) {

@@ -1,4 +1,4 @@
-#include "WavFiles.h"
+#include "support/WavFiles.h"
 
 #include <sndfile.h>
 #include <QFile>
