@@ -9,6 +9,10 @@ if(LECTERN_SANITIZE)
     -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   target_link_options(lectern-sanitizers INTERFACE -fsanitize=address,undefined)
 endif()
+if(LECTERN_FUZZ)
+  # Coverage for the fuzzer in every library; the fuzz targets link its main.
+  target_compile_options(lectern-sanitizers INTERFACE -fsanitize=fuzzer-no-link)
+endif()
 
 add_library(lectern-options INTERFACE)
 target_link_libraries(lectern-options INTERFACE lectern-warnings lectern-sanitizers)

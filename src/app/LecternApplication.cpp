@@ -24,6 +24,20 @@
 #include <memory>
 
 namespace lectern::app {
+namespace {
+
+// Ends the program when the main window closes, even if some other window
+// were left on the screen.
+class QuitWhenClosed : public QObject {
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Close)
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        return false;
+    }
+};
+
+}  // namespace
 
 namespace {
 
@@ -111,6 +125,8 @@ int runLectern(int argc, char** argv) {
             platform::createDeferredSystemAudioEngine(files);
         platform::Platform platform{dialogs, shell, modal, files, browsers, *audio};
         WindowSet windows(platform);
+        QuitWhenClosed quitWhenClosed;
+        windows.MainFrm->installEventFilter(&quitWhenClosed);
         windows.MainFrm->show();
         // The sound system opens while the learner looks at the main window.
         QTimer::singleShot(0, [&audio] { audio->openDeviceAside(); });

@@ -86,6 +86,22 @@ class ReturnKeyFilter : public QObject {
     std::function<void()> onReturn_;
 };
 
+// Keeps the right and middle buttons from selecting nodes and from running
+// lessons by a double-click: a node is chosen with the left button only, so
+// "Run lesson" runs the lesson whose description is shown. Releases pass.
+class LeftButtonOnlyFilter : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::MouseButtonPress &&
+            event->type() != QEvent::MouseButtonDblClick)
+            return false;
+        return static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton;
+    }
+};
+
 }  // namespace
 
 TMainFrm::TMainFrm(platform::Platform& platform, const ExerciseWindows& windows,
@@ -149,6 +165,7 @@ TMainFrm::TMainFrm(platform::Platform& platform, const ExerciseWindows& windows,
     bind(TreeView1, &QTreeView::doubleClicked, [this] { m22Click(); });
     TreeView1->viewport()->installEventFilter(
         new MouseUpFilter(this, [this] { guarded([this] { TreeView1MouseUp(); }); }));
+    TreeView1->viewport()->installEventFilter(new LeftButtonOnlyFilter(this));
     TreeView1->installEventFilter(
         new ReturnKeyFilter(this, [this] { guarded([this] { m22Click(); }); }));
     // The keyboard starts in the tree.

@@ -294,7 +294,9 @@ int PathResolver::match(const QString& folder, Listing& listing, const QString& 
 PathResolver::Result PathResolver::resolve(const QString& path, const QByteArray& legacyCodePage) {
     Result result;
     result.path = path;
-    if (path.isEmpty()) {
+    // The system's calls end a name at a NUL: such a path would find the
+    // file named by its first part instead of none.
+    if (path.isEmpty() || path.contains(QChar(0))) {
         result.failure = Failure::NotFound;
         return result;
     }

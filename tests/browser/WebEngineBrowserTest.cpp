@@ -131,6 +131,37 @@ TEST_F(WebEngineBrowserTest, ShowPassageReachesTheShownPageInOrder) {
     EXPECT_EQ(pixel(t1), QColor(255, 255, 255)) << pixel(t1).name().toStdString();
 }
 
+TEST_F(WebEngineBrowserTest, APageOfInPageAnchorsPlaysToItsEndOnOneModel) {
+    // The click targets jump to their passages (<a href="#t3">): each jump
+    // scrolls the shown page, and none may make a new document.
+    const Variant doc = load("anchors.htm");
+    QSignalSpy complete(&browser, &TCppWebBrowser::OnDocumentComplete);
+    const auto shownClass = [&](int k) {
+        return js(QStringLiteral("document.getElementById('t%1').className").arg(k)).toString();
+    };
+    for (int k = 1; k <= 6; ++k) {
+        // Ticks of the reading window while passage k is current.
+        for (int tick = 0; tick < 3; ++tick) {
+            if (k > 1)
+                lectern::exercises::MarkRest(FindElement(doc, QStringLiteral("t%1").arg(k - 1)));
+            ShowPassage(doc, k);
+            QTest::qWait(30);
+        }
+        ASSERT_TRUE(waitUntil([&] { return shownClass(k) == "instext"; })) << k;
+        if (k > 1) {
+            EXPECT_EQ(shownClass(k - 1), "text") << k;
+        }
+        EXPECT_GT(js("window.scrollY").toInt(), (k - 1) * 500) << "the jump scrolled to " << k;
+    }
+    // The end of the text: back to passage 1.
+    lectern::exercises::MarkRest(FindElement(doc, "t6"));
+    ShowPassage(doc, 1);
+    ASSERT_TRUE(waitUntil([&] { return shownClass(1) == "instext" && shownClass(6) == "text"; }));
+    QTest::qWait(300);
+    EXPECT_EQ(complete.count(), 0) << "the page was parsed again";
+    EXPECT_EQ(FindElement(browser.Document(), "t1").get("className").toString(), "instext");
+}
+
 TEST_F(WebEngineBrowserTest, TheLearnersClicksAndTypingReachTheModelAndTheSnapshot) {
     const Variant doc = load("test.htm");
     QWidget* input = browser.view()->focusProxy();

@@ -4,6 +4,9 @@
 #include <QThread>
 #include <stdexcept>
 
+// Xlib comes last: its macros clash with Qt names.
+#include <X11/Xlib.h>
+
 namespace lectern::test {
 
 QString Desktop::run(const QString& program, const QStringList& arguments) {
@@ -37,6 +40,28 @@ bool Desktop::windowVisible(const QString& namePattern) {
 
 QString Desktop::windowName(const QString& window) {
     return run("xdotool", {"getwindowname", window});
+}
+
+QStringList Desktop::windowsOf(qint64 pid) {
+    const QString found =
+        run("xdotool", {"search", "--onlyvisible", "--pid", QString::number(pid), "--name", ".*"});
+    return found.isEmpty() ? QStringList() : found.split('\n');
+}
+
+void Desktop::closeWindow(const QString& window) {
+    Display* display = XOpenDisplay(nullptr);
+    if (!display)
+        throw std::runtime_error("no X display");
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window.toULong();
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display, event.xclient.window, False, NoEventMask, &event);
+    XCloseDisplay(display);
+    pause(Milliseconds(300));
 }
 
 QRect Desktop::geometry(const QString& window) {

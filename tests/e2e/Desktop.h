@@ -22,6 +22,10 @@ class Desktop {
     static bool windowVisible(const QString& namePattern);
     static QString windowName(const QString& window);
     static QRect geometry(const QString& window);
+    // The visible windows of a process.
+    static QStringList windowsOf(qint64 pid);
+    // Asks the window to close, as its close button does.
+    static void closeWindow(const QString& window);
 
     static void moveMouse(QPoint at);
     static void click(QPoint at);
@@ -42,6 +46,8 @@ class PlayerProcess {
     ~PlayerProcess();
     // Waits for the process to end; its exit code, or -1 when it did not end.
     int waitForExit(Desktop::Milliseconds timeout);
+    qint64 pid() const { return process_.processId(); }
+    bool running() const { return process_.state() != QProcess::NotRunning; }
 
   private:
     QProcess process_;

@@ -1,3 +1,4 @@
+#include "exercises/Multi/TMultiFrm.h"
 #include "exercises/View/TViewFrm.h"
 #include "main/MainWindowFixture.h"
 #include "platform/Error.h"
@@ -52,6 +53,25 @@ TEST(Navigation, ReleasingAnyMouseButtonOverTheTreeSetsTheSelectedNodesImage) {
     QTest::mouseRelease(main.TreeView1->viewport(), Qt::RightButton, {}, QPoint(300, 300));
     EXPECT_EQ(main.TreeModel->imageIndex(3), 1);
     EXPECT_EQ(main.TreeModel->imageIndex(0), 0) << "only the selected node changes";
+}
+
+TEST(Navigation, OnlyTheLeftButtonSelectsAndOnlyItsDoubleClickRunsALesson) {
+    MainWindowFixture f("basic");
+    main::TMainFrm& main = f.start();
+    main.TreeView1->expandAll();
+    select(main, 3);
+    const QString description = main.CppWebBrowser1->LocationURL();
+    for (const Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
+        QTest::mouseClick(main.TreeView1->viewport(), button, {}, centreOf(main, 2));
+        QTest::mouseDClick(main.TreeView1->viewport(), button, {}, centreOf(main, 2));
+        EXPECT_EQ(main.SelectedIndex(), 3) << button;
+        EXPECT_EQ(main.CppWebBrowser1->LocationURL(), description) << button;
+        EXPECT_TRUE(f.test.modal.shown.empty()) << button;
+    }
+    EXPECT_EQ(main.TreeModel->imageIndex(3), 1) << "any release still sets the image";
+    QTest::mouseClick(main.TreeView1->viewport(), Qt::LeftButton, {}, centreOf(main, 2));
+    QTest::mouseDClick(main.TreeView1->viewport(), Qt::LeftButton, {}, centreOf(main, 2));
+    EXPECT_EQ(f.test.modal.shown, std::vector<QWidget*>{f.windows->MultiFrm});
 }
 
 TEST(Navigation, IntroductionSwitchedOffLoadsTheViewerButDoesNotShowIt) {

@@ -6,9 +6,11 @@
 #include "exercises/Worktxt/TWorkTxtFrm.h"
 #include "main/MainWindowFixture.h"
 #include "platform/browser/TCppWebBrowser.h"
+#include "support/BrokenCourses.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <functional>
@@ -249,5 +251,34 @@ TEST(Startup, SpecialCatalogueFilesAreRefusedAtOnceAndTheMainWindowStillOpens) {
         main::TMainFrm& main = f.start();
         EXPECT_EQ(f.test.dialogs.errors(), QStringList({test.message.arg(f.folder.path())}));
         EXPECT_TRUE(main.isVisible()) << test.file;
+    }
+}
+
+TEST(DemoStartup, EveryBrokenCopyStartsRunsItsNarratedLessonAndCloses) {
+    if (demoCourse().isEmpty())
+        GTEST_SKIP() << "no demo course built";
+    for (const test::BrokenCourse& broken : test::brokenCourses()) {
+        SCOPED_TRACE(broken.name.toStdString());
+        MainWindowFixture f(demoCourse());
+        broken.breakIt(f.folder.path());
+        main::TMainFrm& main = f.start();
+        if (broken.narratedLesson) {
+            main.TreeView1->setCurrentIndex(main.TreeModel->indexOfNode(test::NarratedLessonNode));
+            main.guarded([&] { main.m22Click(); });
+            QCoreApplication::processEvents();
+            exercises::TViewTxtFrm& reading = *f.windows->ViewTxtFrm;
+            if (reading.isVisible()) {
+                reading.guarded([&] { reading.m11Click(); });
+                for (int tick = 0; tick < 40; ++tick) {
+                    f.test.audio.advance(exercises::TViewTxtFrm::TickInterval);
+                    reading.guarded([&] { reading.Timer1Timer(); });
+                }
+                reading.guarded([&] { reading.m33Click(); });
+                reading.close();
+            }
+        }
+        main.Close();
+        EXPECT_FALSE(main.isVisible());
+        f.windows.reset();
     }
 }

@@ -99,6 +99,15 @@ TEST(PathResolver, AFileWhereAFolderIsExpectedIsNotAFolder) {
     EXPECT_EQ(f.resolve("data/text/page.htm").failure, Failure::NotAFolder);
 }
 
+TEST(PathResolver, ANulInAPathFindsNothingRatherThanItsFirstPart) {
+    Folder f;
+    f.file("data/page.htm");
+    EXPECT_EQ(f.resolve(QStringLiteral("data/page.htm") + QChar(0) + "x").failure,
+              Failure::NotFound);
+    EXPECT_EQ(f.resolve(QStringLiteral("DATA") + QChar(0) + "/page.htm").failure,
+              Failure::NotFound);
+}
+
 TEST(PathResolver, DotsEmptyPartsLinksAndLoopsNeitherHangNorEscapeTheRules) {
     Folder f;
     f.file("data/text/page.htm");

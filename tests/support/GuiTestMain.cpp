@@ -4,6 +4,11 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
+    // Windows are held to the screen: the offscreen screen is as large as a
+    // desktop's, so that the courses' window sizes fit as they stand.
+    if (qgetenv("QT_QPA_PLATFORM") == "offscreen")
+        qputenv("QT_QPA_PLATFORM",
+                "offscreen:configfile=" LECTERN_SOURCE_DIR "/tests/support/offscreen-screen.json");
     QApplication app(argc, argv);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

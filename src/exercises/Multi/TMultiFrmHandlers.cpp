@@ -95,7 +95,9 @@ void TMultiFrm::SavePage() {
 }
 
 void TMultiFrm::m11Click() {
-    if (Countdown > 0)
+    // Restarting a running timer would begin its second anew: clicks faster
+    // than once a second would hold the countdown.
+    if (Countdown > 0 && !Timer1->isActive())
         Timer1->start();
 }
 

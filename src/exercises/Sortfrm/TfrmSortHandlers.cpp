@@ -100,7 +100,10 @@ int TfrmSort::CountErrors() const {
 }
 
 void TfrmSort::m11Click() {
-    Timer1->start();
+    // Restarting a running timer would begin its second anew: clicks faster
+    // than once a second would hold the countdown.
+    if (!Timer1->isActive())
+        Timer1->start();
 }
 
 void TfrmSort::m33Click() {

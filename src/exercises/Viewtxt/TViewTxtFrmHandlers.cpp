@@ -45,7 +45,15 @@ void TViewTxtFrm::tick() {
         UserMarksList.Add(
             QString::number(RecordingClock + 2 * RecordingTickInterval + 2 * TickInterval));
     }
-    if (CurrentMark == MarksList.Count() + 1)
+    const int n = MarksList.Count();
+    if (!RecordingMode && CurrentMark <= n && !MediaPlayer1->Playing()) {
+        // The sound ended before the last mark (marks made for a longer
+        // sound): the text ends with it.
+        if (CurrentMark < n)
+            MarkRest(passage(CurrentMark));
+        CurrentMark = n + 1;
+    }
+    if (CurrentMark == n + 1)
         finishText();
 }
 
@@ -131,7 +139,9 @@ void TViewTxtFrm::m33Click() {
         return;
     }
     TrackBar1->setEnabled(true);
-    if (Timer1->isActive())
+    // A failing tick stops Timer1 and leaves the sound running: Stop
+    // silences it all the same.
+    if (Timer1->isActive() || (MediaPlayer1->IsOpen() && MediaPlayer1->Playing()))
         MediaPlayer1->Stop();
     resetHighlight();
 }

@@ -72,6 +72,13 @@ void TWorkTxtFrm::tick() {
             ShowBoth(CurrentMark);
         }
     }
+    if (CurrentMark <= n && !MediaPlayer1->Playing()) {
+        // The sound ended before the last mark (marks made for a longer
+        // sound): the text ends with it.
+        if (CurrentMark < n)
+            RestBoth(CurrentMark);
+        CurrentMark = n + 1;
+    }
     if (CurrentMark == n + 1) {
         finishText();
         return;
@@ -150,7 +157,9 @@ void TWorkTxtFrm::m22Click() {
 
 void TWorkTxtFrm::m33Click() {
     TrackBar1->setEnabled(true);
-    if (Timer1->isActive())
+    // A failing tick stops Timer1 and leaves the sound running: Stop
+    // silences it all the same. A paused player stays paused.
+    if (Timer1->isActive() || (MediaPlayer1->IsOpen() && MediaPlayer1->Playing()))
         MediaPlayer1->Stop();
     const int k = CurrentMark;
     if (k > 1) {

@@ -61,6 +61,8 @@ void TWorkTxtFrm::caaClick() {
         case UnitStep::PlayCycle: {
             loadUnitPictures("c1.jpg", "c2a.jpg");
             CycleMode = true;
+            // The cycle plays, so the learner's next press is a Pause.
+            Paused = false;
             Step = UnitStep::BeginUnit;
             caa->SetHint(QStringLiteral("Begin unit"));
             MarkUnit();
@@ -91,7 +93,8 @@ void TWorkTxtFrm::cycleTick() {
         ++CurrentMark;
         TrackBar1->setValue(TrackBar1->value() + 1);
     }
-    if (CurrentMark > UnitEnd) {
+    // A sound that ends inside the unit starts the unit again as well.
+    if (CurrentMark > UnitEnd || !MediaPlayer1->Playing()) {
         CurrentMark = UnitStart - 1;
         Timer1->stop();
         MediaPlayer1->Pause();

@@ -3,6 +3,8 @@
 #include "catalogue/PageIds.h"
 #include "platform/Error.h"
 
+#include <QRegularExpression>
+
 namespace lectern::exercises {
 
 namespace {
@@ -65,11 +67,31 @@ QString InputChecked(const Variant& input) {
     return input.get(QStringLiteral("Checked")).toString();
 }
 
+namespace {
+
+// The snapshot is saved as UTF-8, whatever the page was written in: every
+// charset a meta element declares becomes UTF-8, and a page that declares
+// none gets the declaration at the start of its head.
+QString declaredAsUtf8(QString markup) {
+    static const QRegularExpression charset(
+        QStringLiteral(R"((<meta\b[^>]*?\bcharset\s*=\s*["']?)[^"'\s;/>]*)"),
+        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression head(QStringLiteral(R"(<head\b[^>]*>)"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    if (markup.contains(charset))
+        return markup.replace(charset, QStringLiteral("\\1utf-8"));
+    const QString declaration = QStringLiteral(R"(<meta charset="utf-8">)");
+    const QRegularExpressionMatch match = head.match(markup);
+    return markup.insert(match.hasMatch() ? match.capturedEnd() : 0, declaration);
+}
+
+}  // namespace
+
 QString PageSnapshot(const Variant& document) {
-    return document.get(QStringLiteral("body"))
-        .get(QStringLiteral("parentNode"))
-        .get(QStringLiteral("innerHTML"))
-        .toString();
+    return declaredAsUtf8(document.get(QStringLiteral("body"))
+                              .get(QStringLiteral("parentNode"))
+                              .get(QStringLiteral("innerHTML"))
+                              .toString());
 }
 
 }  // namespace lectern::exercises

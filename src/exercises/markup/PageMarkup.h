@@ -38,7 +38,8 @@ QString InputName(const Variant& input);
 QString InputChecked(const Variant& input);
 
 // The markup of the whole page inside its root element, with the learner's
-// ticks and typed text in it.
+// ticks and typed text in it, declaring UTF-8 as its encoding (the snapshot
+// is saved as UTF-8, whatever the page was written in).
 QString PageSnapshot(const Variant& document);
 
 }  // namespace lectern::exercises

@@ -68,6 +68,9 @@ Variant ElementObject::get(const QString& name) {
         return model_->value(element_);
     if (key == QLatin1String("id"))
         return model_->attribute(element_, QStringLiteral("id"));
+    // Like id, a name the markup does not give reads as "".
+    if (key == QLatin1String("name"))
+        return model_->attribute(element_, QStringLiteral("name"));
     if (key == QLatin1String("parentnode"))
         return element_ == model_->root() ? model_->document()
                                           : element(model_, model_->parentOf(element_));

@@ -106,6 +106,11 @@ int TMediaPlayer::Position() const {
     return toMs(engine_.position(voice_));
 }
 
+bool TMediaPlayer::Playing() const {
+    requireOpen();
+    return engine_.isPlaying(voice_);
+}
+
 int TMediaPlayer::Length() const {
     requireOpen();
     return toMs(sound_->frames());

@@ -49,6 +49,9 @@ class TMediaPlayer : public QObject {
     int Position() const;
     // The length of the open sound in ms.
     int Length() const;
+    // Whether the sound is being heard: false once it has played to its end,
+    // and while paused, stopped or recording.
+    bool Playing() const;
 
     // Starts recording into the open file from the current position, in the
     // file's own format; what follows the position is replaced. The file is

@@ -53,14 +53,46 @@ void TForm::SetHeight(int height) {
     applyClientSize(width(), height - frameHeight());
 }
 
+QRect TForm::availableArea() const {
+    const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
+    return shown ? shown->availableGeometry() : QRect();
+}
+
 void TForm::applyClientSize(int clientWidth, int clientHeight) {
+    const QRect area = availableArea();
     clientWidth = std::max(clientWidth, 0);
     clientHeight = std::max(clientHeight, 0);
+    if (area.isValid()) {
+        clientWidth = std::min(clientWidth, std::max(area.width() - frameWidth(), 0));
+        clientHeight = std::min(clientHeight, std::max(area.height() - frameHeight(), 0));
+    }
     if (frame_ == Frame::Sizeable) {
         resize(clientWidth, clientHeight);
     } else {
         setFixedSize(clientWidth, clientHeight);
     }
+    if (isVisible())
+        keepOnScreen();
+}
+
+void TForm::keepOnScreen() {
+    const QRect area = availableArea();
+    if (!area.isValid())
+        return;
+    const int x =
+        std::clamp(pos().x(), area.left(), std::max(area.left(), area.right() + 1 - Width()));
+    const int y =
+        std::clamp(pos().y(), area.top(), std::max(area.top(), area.bottom() + 1 - Height()));
+    if (QPoint(x, y) != pos())
+        move(x, y);
+}
+
+void TForm::Close() {
+    if (showing_) {
+        closeAfterShow_ = true;
+        return;
+    }
+    close();
 }
 
 void TForm::ShowModal() {
@@ -79,7 +111,9 @@ void TForm::hideEvent(QHideEvent* event) {
 
 void TForm::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) {
+        showing_ = true;
         guarded([this] { FormShow(); });
+        showing_ = false;
         QRect area;
         if (position_ == Position::MainFormCenter && mainForm_ && mainForm_->isVisible())
             area = mainForm_->frameGeometry();
@@ -87,6 +121,13 @@ void TForm::showEvent(QShowEvent* event) {
             area = screen()->availableGeometry();
         if (area.isValid())
             move(area.center() - QPoint(width() / 2, height() / 2));
+        keepOnScreen();
+        if (closeAfterShow_) {
+            // The window system finishes showing after this handler; the
+            // close waits for that.
+            closeAfterShow_ = false;
+            QTimer::singleShot(0, this, [this] { close(); });
+        }
     }
     QWidget::showEvent(event);
 }

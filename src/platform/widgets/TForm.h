@@ -15,7 +15,9 @@ class Error;
 // A window of the window set. Sizes follow the course geometry's convention:
 // a framed window's Width and Height include a 3-pixel frame on each side and
 // a caption bar, so its client area is Width − 6 by Height − 25. A window
-// without a frame is exactly its Width by Height.
+// without a frame is exactly its Width by Height. A window never grows past
+// the screen's available area nor opens beyond it: sizes that fit are kept,
+// larger ones are cut to the screen.
 class TForm : public QWidget {
     Q_OBJECT
   public:
@@ -34,7 +36,10 @@ class TForm : public QWidget {
 
     // Shows the window modally through the platform's modal runner.
     void ShowModal();
-    void Close() { close(); }
+    // A close asked for while the window is still being shown (by a handler
+    // run from its FormShow, say behind an error box) happens as soon as the
+    // showing has finished, so that the window does close.
+    void Close();
 
     Platform& platform() const { return platform_; }
     // Runs an event handler through the guard.
@@ -71,12 +76,18 @@ class TForm : public QWidget {
     void applyClientSize(int clientWidth, int clientHeight);
     int frameWidth() const;
     int frameHeight() const;
+    // The screen area the window must stay within.
+    QRect availableArea() const;
+    // Moves the window so that all of it lies within the available area.
+    void keepOnScreen();
 
     Platform& platform_;
     HandlerGuard guard_;
     Frame frame_;
     Position position_;
     QWidget* mainForm_;
+    bool showing_ = false;
+    bool closeAfterShow_ = false;
 };
 
 }  // namespace lectern::platform

@@ -141,7 +141,10 @@ void TImage::keyPressEvent(QKeyEvent* event) {
     }
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
         event->key() == Qt::Key_Space) {
-        emit clicked();
+        // A held key clicks once: its repeats would otherwise act as a stream
+        // of clicks (and restart whatever the button starts).
+        if (!event->isAutoRepeat())
+            emit clicked();
         return;
     }
     QWidget::keyPressEvent(event);

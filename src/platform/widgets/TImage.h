@@ -28,7 +28,7 @@ class TImage : public QWidget {
     void SetBounds(int width, int height, int top, int left);
 
     // Makes the image a button: hand cursor, reachable with Tab, Enter or
-    // Space clicks it.
+    // Space clicks it (a held key clicks once, its auto-repeats do not).
     void MakeClickable();
     // Clicks it as the mouse or the keyboard would (screen readers' press).
     void click();

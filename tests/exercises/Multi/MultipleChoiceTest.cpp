@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+#include <QThread>
 
 using namespace lectern;
 using lectern::test::TestLessonFixture;
@@ -92,6 +93,19 @@ TEST(MultipleChoice, AnInputWithoutRtypeShowsTheErrorAndNoResult) {
     EXPECT_EQ(f.test.dialogs.boxes.size(), 1u);
 }
 
+TEST(MultipleChoice, AnInputWithoutANameReadsAnEmptyName) {
+    TestLessonFixture f;
+    f.launch("noname.htm");
+    f.tick("q1");
+    f.window().m33Click();
+    EXPECT_TRUE(f.test.dialogs.errors().isEmpty())
+        << f.test.dialogs.errors().join('\n').toStdString();
+    // The nameless wrong choice is marked but, like the empty name before
+    // any count, not counted; the named right option left out is.
+    EXPECT_EQ(f.results(), "Number of errors: 1");
+    EXPECT_EQ(f.classOf("f1"), "instext");
+}
+
 TEST(MultipleChoice, TheCountdownChecksAtZeroAndResumesOnlyWithSecondsLeft) {
     TestLessonFixture f;
     exercises::TMultiFrm& w = f.launch("three.htm", "5", "3");
@@ -114,6 +128,15 @@ TEST(MultipleChoice, TheCountdownChecksAtZeroAndResumesOnlyWithSecondsLeft) {
     EXPECT_TRUE(w.isVisible());
     w.m11Click();
     EXPECT_FALSE(w.Timer1->isActive()) << "no seconds left to resume";
+}
+
+TEST(MultipleChoice, ResumeWhileCountingDownKeepsTheCurrentSecond) {
+    TestLessonFixture f;
+    exercises::TMultiFrm& w = f.launch("three.htm", "5", "30");
+    ASSERT_TRUE(w.Timer1->isActive());
+    QThread::msleep(200);
+    w.m11Click();
+    EXPECT_LT(w.Timer1->remainingTime(), 925) << "clicking resume must not hold the countdown";
 }
 
 TEST(MultipleChoice, ALimitOfZeroHidesTheLabelAndNeverTimesOut) {

@@ -1,4 +1,6 @@
 #include "exercises/Multi/TestLessonFixture.h"
+#include "platform/browser/DocumentModel.h"
+#include "support/Cp1251.h"
 #include "support/LessonLists.h"
 #include "support/QtPrinters.h"
 
@@ -168,4 +170,45 @@ TEST(WrittenTest, TheChosenNameIsUsedExactlyAsTheDialogGaveIt) {
         << f.test.dialogs.errors().join('\n').toStdString();
     EXPECT_EQ(fileText(f.folder.path() + "/answers.htm"), "earlier answers");
     EXPECT_TRUE(fileText(saved).contains(QString::fromUtf8("value=\"Анна\"")));
+}
+
+TEST(WrittenTest, TheSavedPageDeclaresTheEncodingOfItsBytes) {
+    // The saved page is read back as a browser reads it: by its own declaration.
+    const QString typed = QString::fromUtf8("Анна, ça, 日本");
+    const struct {
+        QByteArray head;
+        bool windows;
+    } pages[] = {
+        {R"(<meta charset="windows-1251">)", true},
+        {"<meta charset=windows-1251>", true},
+        {R"(<meta http-equiv="Content-Type" content="text/html; charset=windows-1251">)", true},
+        {R"(<META HTTP-EQUIV="content-type" CONTENT="text/html;charset=utf-8">)", false},
+        {"", false},
+    };
+    for (const auto& page : pages) {
+        TestLessonFixture f;
+        const QString question = QString::fromUtf8("Ваше имя");
+        const QByteArray questionBytes = page.windows ? test::cp1251(question) : question.toUtf8();
+        f.folder.write("data/text/test.htm",
+                       "<html><head>" + page.head + "<title>Q</title></head><body><p>" +
+                           questionBytes + R"(</p><input type="text" id="answer"></body></html>)");
+        f.folder.writeLines("main.mtp", {"0", "1", "7", "0", "9"});
+        main::TMainFrm& main = f.start();
+        main.TreeView1->setCurrentIndex(main.TreeModel->indexOfNode(TestLessonFixture::TestNode));
+        main.m22Click();
+        QCoreApplication::processEvents();
+        exercises::FindElement(f.document(), "answer").set("value", typed);
+        const QString saved = f.folder.path() + "/answers.htm";
+        f.test.dialogs.setNextSaveFileName(saved);
+        f.window().m33Click();
+
+        QFile file(saved);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << page.head.toStdString();
+        const auto reread = platform::DocumentModel::parse(file.readAll(), {}, saved);
+        const platform::Variant document = reread->document();
+        EXPECT_EQ(exercises::FindElement(document, "answer").get("value").toString(), typed)
+            << page.head.toStdString();
+        EXPECT_TRUE(document.get("body").get("innerText").toString().contains(question))
+            << page.head.toStdString();
+    }
 }

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QTest>
+#include <QThread>
 
 using namespace lectern;
 using exercises::TfrmSort;
@@ -306,4 +307,14 @@ TEST(Sorting, CtrlArrowsMoveTheSelectedItemToTheNeighbouringBoxAsADropWould) {
     EXPECT_EQ(itemsOf(w.ListBox2), QStringList{"b"});
     key(Qt::Key_Right);
     EXPECT_EQ(itemsOf(w.ListBox2), QStringList{"b"}) << "an empty box has nothing to give";
+}
+
+TEST(Sorting, RunWhileCountingDownKeepsTheCurrentSecond) {
+    test::TestPlatform test;
+    TfrmSort w(test.platform);
+    w.m11Click();
+    QThread::msleep(200);
+    w.m11Click();
+    EXPECT_LT(w.Timer1->remainingTime(), 925) << "clicking Run must not hold the countdown";
+    w.m55Click();
 }

@@ -175,6 +175,29 @@ TEST(ReadingWindow, AMissingPassageStopsTheTimerWithOneBoxAndTheSoundPlaysOn) {
     const int at = w.MediaPlayer1->Position();
     f.test.audio.advance(250);
     EXPECT_EQ(w.MediaPlayer1->Position(), at + 250) << "the players are not stopped";
+
+    // Stop silences the sound all the same (and meets the missing passage).
+    w.guarded([&] { w.m33Click(); });
+    const int stoppedAt = w.MediaPlayer1->Position();
+    f.test.audio.advance(250);
+    EXPECT_EQ(w.MediaPlayer1->Position(), stoppedAt);
+}
+
+TEST(ReadingWindow, ASoundThatEndsBeforeTheLastMarkEndsTheText) {
+    ReadingLessonFixture f;
+    f.folder.writeLines("data/marks/reading.txt", {"1000", "5000", "9000"});
+    exercises::TViewTxtFrm& w = f.launch();
+    w.m11Click();
+    for (int i = 0; i < 40 && w.Timer1->isActive(); ++i)
+        f.tick();
+    EXPECT_FALSE(w.Timer1->isActive()) << "the sound ended at 3500";
+    EXPECT_EQ(w.CurrentMark, 1);
+    EXPECT_EQ(w.TrackBar1->value(), 0);
+    EXPECT_TRUE(w.TrackBar1->isEnabled());
+    EXPECT_EQ(f.classes(), "instext comm text");
+    EXPECT_TRUE(f.test.dialogs.boxes.empty());
+    w.m11Click();
+    EXPECT_TRUE(w.Timer1->isActive()) << "Play works again";
 }
 
 namespace {

@@ -142,6 +142,34 @@ TEST(UnitCycle, PauseKeepsTheCycleAndAPickMarksTheUnitAgain) {
     EXPECT_EQ(w.MediaPlayer1->Position(), 1000);
 }
 
+TEST(UnitCycle, ACycleChosenWhilePausedStartsUnpaused) {
+    UnitWorkFixture f;
+    exercises::TWorkTxtFrm& w = f.launch();
+    w.m11Click();
+    passages(f, 2);
+    w.m22Click();  // Pause: the track bar is free to pick the unit.
+    selectUnit(f, 3, 4);
+    w.caaClick();  // Play cycle
+    passages(f, 2);
+    const int heard = w.MediaPlayer1->Position();
+    w.m22Click();  // the learner's first Pause pauses
+    EXPECT_FALSE(w.Timer1->isActive());
+    f.test.audio.advance(500);
+    EXPECT_EQ(w.MediaPlayer1->Position(), heard) << "the sound pauses where it was";
+}
+
+TEST(UnitCycle, ASoundShorterThanTheUnitStillRepeatsIt) {
+    UnitWorkFixture f;
+    f.folder.writeLines("data/marks/unit.txt", {"1000", "2000", "3000", "4000", "9000"});
+    exercises::TWorkTxtFrm& w = f.launch();
+    selectUnit(f, 4, 5);
+    w.caaClick();
+    // The sound ends at 6000, long before mark(5) − 500: the cycle begins again.
+    passages(f, 40);
+    EXPECT_LT(w.MediaPlayer1->Position(), 6000);
+    EXPECT_TRUE(w.Timer1->isActive());
+}
+
 TEST(UnitCycle, ClicksWhileTheSoundRunsAreIgnored) {
     UnitWorkFixture f;
     exercises::TWorkTxtFrm& w = f.launch();

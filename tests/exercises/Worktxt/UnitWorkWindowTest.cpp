@@ -222,6 +222,28 @@ TEST(UnitWorkWindow, AFailingTickStopsTheTimerAndShowsOneBox) {
         QCoreApplication::processEvents();
     EXPECT_EQ(f.test.dialogs.errors(), QStringList{"'soon' is not a valid integer value."});
     EXPECT_FALSE(w.Timer1->isActive());
+
+    // The sound played on behind the box; Stop silences it.
+    w.m33Click();
+    const int at = w.MediaPlayer1->Position();
+    f.test.audio.advance(500);
+    EXPECT_EQ(w.MediaPlayer1->Position(), at);
+}
+
+TEST(UnitWorkWindow, ASoundThatEndsBeforeTheLastMarkEndsTheText) {
+    UnitWorkFixture f;
+    f.folder.writeLines("data/marks/unit.txt", {"1000", "2000", "3000", "8000", "9000"});
+    exercises::TWorkTxtFrm& w = f.launch();
+    w.m11Click();
+    for (int i = 0; i < 40 && w.Timer1->isActive(); ++i)
+        f.tick();
+    EXPECT_FALSE(w.Timer1->isActive()) << "the sound ended at 6000";
+    EXPECT_EQ(w.CurrentMark, 1);
+    EXPECT_EQ(w.TrackBar1->value(), 0);
+    EXPECT_TRUE(w.TrackBar1->isEnabled());
+    EXPECT_EQ(f.pages(), Start.left(27) + " | instext text text text text");
+    w.m11Click();
+    EXPECT_TRUE(w.Timer1->isActive()) << "Play works again";
 }
 
 TEST(UnitWorkWindow, AnEmptyMarksListRefusesToPlayWithAMessage) {

@@ -1,0 +1,66 @@
+#include "platform/widgets/TForm.h"
+#include "support/TestPlatform.h"
+
+#include <gtest/gtest.h>
+#include <QGuiApplication>
+#include <QScreen>
+
+using namespace lectern;
+using platform::TForm;
+
+namespace {
+
+QRect available() {
+    return QGuiApplication::primaryScreen()->availableGeometry();
+}
+
+// The window's outer rectangle as the course's geometry counts it.
+QRect outline(const TForm& form) {
+    return QRect(form.pos(), QSize(form.Width(), form.Height()));
+}
+
+}  // namespace
+
+TEST(WindowPlacement, EveryWindowFitsTheScreenAndKeepsASizeThatFits) {
+    const QRect screen = available();
+    const int huge = 99999999;
+    const struct {
+        TForm::Frame frame;
+        TForm::Position position;
+        int width, height;
+        bool kept;
+    } cases[] = {
+        {TForm::Frame::FixedDialog, TForm::Position::ScreenCenter, huge, huge, false},
+        {TForm::Frame::FixedDialog, TForm::Position::MainFormCenter, huge, 300, false},
+        {TForm::Frame::Sizeable, TForm::Position::Designed, huge, huge, false},
+        {TForm::Frame::None, TForm::Position::ScreenCenter, 300, huge, false},
+        {TForm::Frame::FixedDialog, TForm::Position::ScreenCenter, -500, -500, false},
+        {TForm::Frame::FixedDialog, TForm::Position::MainFormCenter, screen.width(),
+         screen.height(), true},
+        {TForm::Frame::None, TForm::Position::ScreenCenter, 300, 200, true},
+    };
+    test::TestPlatform test;
+    // A main window as large as the screen, far off it.
+    TForm main(test.platform, TForm::Frame::FixedDialog, TForm::Position::Designed);
+    main.SetWidth(huge);
+    main.SetHeight(huge);
+    main.move(-20000, -20000);
+    main.show();
+    EXPECT_TRUE(screen.contains(outline(main)));
+    for (const auto& c : cases) {
+        TForm form(test.platform, c.frame, c.position, &main);
+        form.SetWidth(c.width);
+        form.SetHeight(c.height);
+        if (c.position == TForm::Position::Designed)
+            form.move(screen.right() - 10, screen.bottom() - 10);
+        form.show();
+        const std::string name = std::to_string(c.width) + " x " + std::to_string(c.height);
+        EXPECT_TRUE(screen.contains(outline(form))) << name;
+        if (c.kept) {
+            EXPECT_EQ(QSize(form.Width(), form.Height()), QSize(c.width, c.height)) << name;
+        }
+        // A size set while it shows is held to the screen as well.
+        form.SetWidth(huge);
+        EXPECT_TRUE(screen.contains(outline(form))) << name;
+    }
+}

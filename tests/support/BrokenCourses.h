@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <vector>
+
+namespace lectern::test {
+
+// One way of breaking a copy of the demo course.
+struct BrokenCourse {
+    QString name;
+    // Breaks the course in this folder (a fresh copy of the demo course,
+    // LECTERN_DEMO_COURSE).
+    std::function<void(const QString& folder)> breakIt;
+    // Whether the narrated lesson (node 1) is still reachable and worth running.
+    bool narratedLesson = true;
+    // Whether the splash is switched on, so that its ten seconds pass first.
+    bool splash = false;
+};
+
+// Broken copies of the demo course: every catalogue file missing or random,
+// a very deep tree and a very long line, huge and negative window sizes, a
+// splash with a garbage picture or without its sound, truncated skin
+// pictures, and a narrated lesson whose page, marks or sound are broken.
+std::vector<BrokenCourse> brokenCourses();
+
+// The demo course's narrated reading lesson.
+constexpr int NarratedLessonNode = 1;
+
+}  // namespace lectern::test
