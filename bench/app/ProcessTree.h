@@ -1,0 +1,21 @@
+#pragma once
+
+#include <sys/types.h>
+
+namespace lectern::bench {
+
+// A process and every process below it, as /proc shows them now.
+class ProcessTree {
+  public:
+    explicit ProcessTree(pid_t root);
+
+    // Proportional set size of all of them: shared pages are divided among
+    // the processes that map them, so the sum is what this tree costs.
+    double pssMegabytes() const;
+    int processes() const;
+
+  private:
+    pid_t root_;
+};
+
+}  // namespace lectern::bench
