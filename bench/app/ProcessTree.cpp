@@ -61,6 +61,22 @@ double ProcessTree::pssMegabytes() const {
     return total / 1024;
 }
 
+QStringList ProcessTree::details() const {
+    QStringList lines;
+    for (const pid_t pid : members(root_)) {
+        QFile command(QStringLiteral("/proc/%1/cmdline").arg(pid));
+        if (!command.open(QIODevice::ReadOnly))
+            continue;
+        const QList<QByteArray> words = command.readAll().split('\0');
+        QString kind = QString::fromLocal8Bit(words.value(0)).section('/', -1);
+        for (const QByteArray& word : words)
+            if (word.startsWith("--type="))
+                kind = QString::fromLatin1(word.mid(7));
+        lines += QStringLiteral("%1 MB %2").arg(pssKilobytes(pid) / 1024, 7, 'f', 1).arg(kind);
+    }
+    return lines;
+}
+
 int ProcessTree::processes() const {
     return int(members(root_).size());
 }

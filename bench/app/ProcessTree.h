@@ -1,6 +1,7 @@
 #pragma once
 
 #include <sys/types.h>
+#include <QStringList>
 
 namespace lectern::bench {
 
@@ -13,6 +14,9 @@ class ProcessTree {
     // the processes that map them, so the sum is what this tree costs.
     double pssMegabytes() const;
     int processes() const;
+    // One line a process: its PSS and its kind (a web engine helper's
+    // --type, or the program's own name).
+    QStringList details() const;
 
   private:
     pid_t root_;

@@ -53,13 +53,13 @@ struct Course {
 
     int line(int n) const { return layout.value(n).toInt(); }
     QPoint topBarButton(QRect window, int first) const {
-        return window.topLeft() + QPoint(line(first + 3) + line(first) / 2,
-                                         line(first + 2) + line(first + 1) / 2);
+        return window.topLeft() +
+               QPoint(line(first + 3) + line(first) / 2, line(first + 2) + line(first + 1) / 2);
     }
     QPoint bottomBarButton(QRect window, int first) const {
-        return window.topLeft() + QPoint(line(first + 3) + line(first) / 2,
-                                         window.height() - line(7) + line(first + 2) +
-                                             line(first + 1) / 2);
+        return window.topLeft() +
+               QPoint(line(first + 3) + line(first) / 2,
+                      window.height() - line(7) + line(first + 2) + line(first + 1) / 2);
     }
     QPoint treeRow(QRect window, int row) const {
         return window.topLeft() + QPoint(line(8) + 80, line(4) + 9 + row * 18);
@@ -107,6 +107,8 @@ struct Reading {
 Reading settledMemory(const Program& program) {
     XDesktop::pause(SettleMs);
     const ProcessTree tree = program.tree();
+    for (const QString& line : tree.details())
+        std::printf("    %s\n", qPrintable(line));
     return {tree.pssMegabytes(), tree.processes()};
 }
 
@@ -216,8 +218,8 @@ void reopen(const QString& player, const Course& course, const char* name) {
     const qint64 again = session.run(node, true);
     XDesktop::pause(1000);
     session.close(node);
-    std::printf("%s: \"Run lesson\" to passage 1 highlighted: first %lld ms, again %lld ms\n",
-                name, (long long)first, (long long)again);
+    std::printf("%s: \"Run lesson\" to passage 1 highlighted: first %lld ms, again %lld ms\n", name,
+                (long long)first, (long long)again);
     std::fflush(stdout);
     session.exit();
 }
@@ -269,9 +271,10 @@ int main(int argc, char** argv) {
         const Reading bareAfter = bareProgram(bare, course);
         std::printf("%-44s %8.1f MB %3d processes\n", "bare program again", bareAfter.megabytes,
                     bareAfter.processes);
-        std::printf("start-up: %+.1f MB (target <= +40); worst after a lesson: %+.1f MB "
-                    "(target <= +80)\n",
-                    startup, worst);
+        std::printf(
+            "start-up: %+.1f MB (target <= +40); worst after a lesson: %+.1f MB "
+            "(target <= +80)\n",
+            startup, worst);
         std::fflush(stdout);
         reopen(player, course, "demo course");
         if (argc > 4)
