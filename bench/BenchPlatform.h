@@ -1,12 +1,12 @@
 #pragma once
 
+#include "doubles/HeadlessBrowserEngine.h"
+#include "doubles/ManualClockEngine.h"
 #include "platform/CourseFiles.h"
 #include "platform/Dialogs.h"
 #include "platform/ModalRunner.h"
 #include "platform/Platform.h"
 #include "platform/Shell.h"
-#include "platform/browser/HeadlessBrowserEngine.h"
-#include "platform/media/ManualClockEngine.h"
 
 #include <QWidget>
 
@@ -33,8 +33,8 @@ struct BenchPlatform {
     NoShell shell;
     ShowOnly modal;
     platform::CourseFiles files;
-    platform::HeadlessBrowserEngine browsers{files};
-    platform::ManualClockEngine audio{files};
+    test::HeadlessBrowserEngine browsers{files};
+    test::ManualClockEngine audio{files};
     platform::Platform platform{dialogs, shell, modal, files, browsers, audio};
 };
 

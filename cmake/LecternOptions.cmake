@@ -19,7 +19,7 @@ target_link_libraries(lectern-options INTERFACE lectern-warnings lectern-sanitiz
 function(lectern_add_test)
   cmake_parse_arguments(T "" "NAME;LABEL" "SOURCES;LIBRARIES" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
-  target_link_libraries(${T_NAME} PRIVATE lectern-core lectern-test-support
+  target_link_libraries(${T_NAME} PRIVATE lectern-test-support
     GTest::gtest ${T_LIBRARIES} lectern-options)
   if(T_LABEL STREQUAL "webengine")
     find_program(XVFB_RUN xvfb-run REQUIRED)

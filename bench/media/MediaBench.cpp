@@ -1,8 +1,8 @@
 // Cost of the audio engine per second of sound played, and how closely a
 // player's position follows the device clock.
+#include "doubles/ManualClock.h"
 #include "platform/CourseFiles.h"
 #include "platform/media/AudioEngine.h"
-#include "platform/media/ManualClock.h"
 #include "platform/media/Sound.h"
 #include "platform/media/SystemAudioEngine.h"
 #include "platform/media/TMediaPlayer.h"
@@ -16,6 +16,7 @@
 #include <numbers>
 
 using namespace lectern::platform;
+using lectern::test::ManualClock;
 
 namespace {
 

@@ -1,6 +1,7 @@
 #include "app/WindowSet.h"
 
 #include "app/Intro/TIntroFrm.h"
+#include "app/skin/WindowSkins.h"
 #include "exercises/Multi/TMultiFrm.h"
 #include "exercises/Sortfrm/TfrmSort.h"
 #include "exercises/View/TViewFrm.h"
@@ -10,8 +11,8 @@
 
 namespace lectern::app {
 
-WindowSet::WindowSet(platform::Platform& platform) {
-    MainFrm = new main::TMainFrm(platform, *this);
+WindowSet::WindowSet(platform::Platform& platform) : platform_(platform) {
+    MainFrm = new main::TMainFrm(platform, *this, *this);
     ViewFrm = new exercises::TViewFrm(platform);
     ViewTxtFrm = new exercises::TViewTxtFrm(platform, MainFrm);
     WorkTxtFrm = new exercises::TWorkTxtFrm(platform, MainFrm);
@@ -31,6 +32,24 @@ WindowSet::~WindowSet() {
     delete ViewTxtFrm;
     delete ViewFrm;
     delete MainFrm;
+}
+
+void WindowSet::SizeSplash(int width, int height) {
+    IntroFrm->SetWidth(width);
+    IntroFrm->SetHeight(height);
+}
+
+void WindowSet::SkinWindows(const platform::StringList& layout) {
+    LoadSkins(*this, layout, platform_.files);
+}
+
+void WindowSet::PrepareSplash(const QString& appFolder,
+                              const platform::StringList& windowSettings) {
+    ShowIntro(*this, appFolder, windowSettings, platform_.files);
+}
+
+void WindowSet::PlaceButtons(const platform::StringList& layout) {
+    app::PlaceButtons(*this, layout);
 }
 
 }  // namespace lectern::app

@@ -1,17 +1,12 @@
 #pragma once
 
+#include "main/ExerciseWindows.h"
+#include "main/SplashAndSkin.h"
 #include "platform/Platform.h"
 
 namespace lectern::main {
 class TMainFrm;
 }
-namespace lectern::exercises {
-class TViewFrm;
-class TViewTxtFrm;
-class TWorkTxtFrm;
-class TMultiFrm;
-class TfrmSort;
-}  // namespace lectern::exercises
 
 namespace lectern::app {
 
@@ -19,8 +14,9 @@ class TIntroFrm;
 
 // The program's seven windows, created once, hidden, in this order, and kept
 // for the whole run; destroyed in the reverse order. The first is the main
-// window: closing it ends the program.
-class WindowSet {
+// window: closing it ends the program. The set runs the start-up steps that
+// reach every window (the skin and the splash) when the main window asks.
+class WindowSet : public main::ExerciseWindows, private main::SplashAndSkin {
   public:
     explicit WindowSet(platform::Platform& platform);
     ~WindowSet();
@@ -28,12 +24,16 @@ class WindowSet {
     WindowSet& operator=(const WindowSet&) = delete;
 
     main::TMainFrm* MainFrm = nullptr;
-    exercises::TViewFrm* ViewFrm = nullptr;
-    exercises::TViewTxtFrm* ViewTxtFrm = nullptr;
-    exercises::TWorkTxtFrm* WorkTxtFrm = nullptr;
     TIntroFrm* IntroFrm = nullptr;
-    exercises::TMultiFrm* MultiFrm = nullptr;
-    exercises::TfrmSort* frmSort = nullptr;
+
+  private:
+    void SizeSplash(int width, int height) override;
+    void SkinWindows(const platform::StringList& layout) override;
+    void PrepareSplash(const QString& appFolder,
+                       const platform::StringList& windowSettings) override;
+    void PlaceButtons(const platform::StringList& layout) override;
+
+    platform::Platform& platform_;
 };
 
 }  // namespace lectern::app

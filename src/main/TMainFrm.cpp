@@ -1,7 +1,5 @@
 #include "main/TMainFrm.h"
 
-#include "app/Intro/TIntroFrm.h"
-#include "app/WindowSet.h"
 #include "catalogue/CatalogueFiles.h"
 #include "catalogue/Layout.h"
 #include "catalogue/WindowSettingsLine.h"
@@ -10,6 +8,7 @@
 #include "exercises/View/TViewFrm.h"
 #include "exercises/Viewtxt/TViewTxtFrm.h"
 #include "exercises/Worktxt/TWorkTxtFrm.h"
+#include "main/SplashAndSkin.h"
 #include "platform/Convert.h"
 #include "platform/CourseFiles.h"
 #include "platform/Error.h"
@@ -66,9 +65,11 @@ class MouseUpFilter : public QObject {
 
 }  // namespace
 
-TMainFrm::TMainFrm(platform::Platform& platform, app::WindowSet& windows)
+TMainFrm::TMainFrm(platform::Platform& platform, const ExerciseWindows& windows,
+                   SplashAndSkin& splashAndSkin)
     : SkinnedForm(platform, Frame::FixedDialog, Position::ScreenCenter, nullptr, kDesign),
-      windows_(windows) {
+      windows_(windows),
+      splashAndSkin_(splashAndSkin) {
     setObjectName("MainFrm");
     m1 = addHolder(Panel1);
     m2 = addHolder(Panel1);
@@ -206,7 +207,7 @@ void TMainFrm::ReadCatalogue(platform::StringList& layout) {
 
 void TMainFrm::SizeWindows(const platform::StringList& lines) {
     const catalogue::Layout layout(lines);
-    app::WindowSet& w = windows_;
+    const ExerciseWindows& w = windows_;
     platform::TForm* skinned[] = {this,      w.ViewFrm,    w.MultiFrm,
                                   w.frmSort, w.ViewTxtFrm, w.WorkTxtFrm};
     for (platform::TForm* window : skinned) {
@@ -214,8 +215,7 @@ void TMainFrm::SizeWindows(const platform::StringList& lines) {
         window->SetHeight(layout[1]);
     }
     w.WorkTxtFrm->CppWebBrowser1->setFixedWidth(std::max(w.WorkTxtFrm->Width() / 2 - 6, 0));
-    w.IntroFrm->SetWidth(layout[50]);
-    w.IntroFrm->SetHeight(layout[51]);
+    splashAndSkin_.SizeSplash(layout[50], layout[51]);
 }
 
 void TMainFrm::BuildTree() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "main/ExerciseWindows.h"
 #include "main/LessonTreeModel.h"
 #include "platform/StringList.h"
 #include "platform/widgets/SkinnedForm.h"
@@ -10,11 +11,10 @@
 namespace lectern::platform {
 class TCppWebBrowser;
 }
-namespace lectern::app {
-class WindowSet;
-}
 
 namespace lectern::main {
+
+class SplashAndSkin;
 
 // The main window: the lesson tree on the left, the selected lesson's
 // description on the right, five picture buttons on the top bar. It owns the
@@ -22,7 +22,8 @@ namespace lectern::main {
 class TMainFrm : public platform::SkinnedForm {
     Q_OBJECT
   public:
-    TMainFrm(platform::Platform& platform, app::WindowSet& windows);
+    TMainFrm(platform::Platform& platform, const ExerciseWindows& windows,
+             SplashAndSkin& splashAndSkin);
 
     // Components.
     platform::TImage *m1, *m2, *m3, *m4, *m5;
@@ -106,14 +107,15 @@ class TMainFrm : public platform::SkinnedForm {
     void PrepareTree();
     void PrepareIntroduction();
 
-    app::WindowSet& Windows() const { return windows_; }
+    const ExerciseWindows& Windows() const { return windows_; }
 
   private:
     // Introduction and About: load the page viewer and show it if switched on.
     void openPageViewer(int pageLine, int captionLine, int switchLine);
     QString descriptionPath(const QString& entry) const;
 
-    app::WindowSet& windows_;
+    const ExerciseWindows& windows_;
+    SplashAndSkin& splashAndSkin_;
 };
 
 }  // namespace lectern::main

@@ -2,7 +2,6 @@
 // run's temporary recording, guided by the lesson's marks (types "3" and
 // "11", the lesson's sound playing along in "11") or against a time limit
 // (type "8").
-#include "app/WindowSet.h"
 #include "catalogue/CatalogueFiles.h"
 #include "exercises/Viewtxt/TViewTxtFrm.h"
 #include "main/TMainFrm.h"

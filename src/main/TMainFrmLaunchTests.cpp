@@ -2,7 +2,6 @@
 // sorting exercise (type "9").
 #include "main/TMainFrm.h"
 
-#include "app/WindowSet.h"
 #include "catalogue/CatalogueFiles.h"
 #include "exercises/Multi/TMultiFrm.h"
 #include "exercises/Sortfrm/TfrmSort.h"

@@ -2,7 +2,6 @@
 // side by side, with the lesson's sound or the learner's last recording.
 #include "main/TMainFrm.h"
 
-#include "app/WindowSet.h"
 #include "catalogue/CatalogueFiles.h"
 #include "exercises/Worktxt/TWorkTxtFrm.h"
 #include "platform/Dialogs.h"

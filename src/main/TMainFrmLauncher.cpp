@@ -2,7 +2,6 @@
 // prepares and shows the window that the selected node's lesson type names.
 #include "main/TMainFrm.h"
 
-#include "app/WindowSet.h"
 #include "catalogue/CatalogueFiles.h"
 #include "exercises/Multi/TMultiFrm.h"
 #include "exercises/Viewtxt/TViewTxtFrm.h"
@@ -20,7 +19,7 @@ QString TMainFrm::LessonHelpPage() const {
 }
 
 void TMainFrm::m22Click() {
-    app::WindowSet& w = Windows();
+    const ExerciseWindows& w = Windows();
     exercises::TViewTxtFrm& reading = *w.ViewTxtFrm;
     exercises::TWorkTxtFrm& work = *w.WorkTxtFrm;
 

@@ -2,20 +2,20 @@
 // and the buttons in their places.
 #include "main/TMainFrm.h"
 
-#include "app/skin/WindowSkins.h"
+#include "main/SplashAndSkin.h"
 
 namespace lectern::main {
 
 void TMainFrm::SkinWindows(const platform::StringList& layout) {
-    app::LoadSkins(Windows(), layout, platform().files);
+    splashAndSkin_.SkinWindows(layout);
 }
 
 void TMainFrm::PrepareSplash() {
-    app::ShowIntro(Windows(), AppFolder, WindowSettings, platform().files);
+    splashAndSkin_.PrepareSplash(AppFolder, WindowSettings);
 }
 
 void TMainFrm::PlaceButtons(const platform::StringList& layout) {
-    app::PlaceButtons(Windows(), layout);
+    splashAndSkin_.PlaceButtons(layout);
 }
 
 }  // namespace lectern::main

@@ -1,9 +1,9 @@
 // The browser component over the headless engine, and the late-bound
 // document model it hands out, against real page files.
+#include "doubles/HeadlessBrowserEngine.h"
 #include "platform/CourseFiles.h"
 #include "platform/Error.h"
 #include "platform/browser/DocumentModel.h"
-#include "platform/browser/HeadlessBrowserEngine.h"
 #include "platform/browser/PageFile.h"
 #include "platform/browser/TCppWebBrowser.h"
 #include "support/TempDir.h"
@@ -12,6 +12,7 @@
 #include <QSignalSpy>
 
 using namespace lectern::platform;
+using lectern::test::HeadlessBrowserEngine;
 using lectern::test::TempDir;
 using lectern::test::testDataPath;
 

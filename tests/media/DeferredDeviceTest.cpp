@@ -1,9 +1,9 @@
 // An engine whose device opens later: start-up does not wait for the sound
 // system, and the first sound opened still finds its device.
+#include "doubles/ManualClock.h"
 #include "media/WavFiles.h"
 #include "platform/CourseFiles.h"
 #include "platform/media/AudioEngine.h"
-#include "platform/media/ManualClock.h"
 #include "platform/media/TMediaPlayer.h"
 #include "support/TempDir.h"
 
@@ -24,7 +24,7 @@ struct DeferredEngine {
         return [this] {
             ++opened;
             openedOn = QThread::currentThread();
-            auto device = std::make_unique<platform::ManualClock>();
+            auto device = std::make_unique<test::ManualClock>();
             clock = device.get();
             return std::unique_ptr<platform::AudioDevice>(std::move(device));
         };
@@ -34,7 +34,7 @@ struct DeferredEngine {
     platform::CourseFiles files;
     std::atomic<int> opened = 0;
     std::atomic<QThread*> openedOn = nullptr;
-    std::atomic<platform::ManualClock*> clock = nullptr;
+    std::atomic<test::ManualClock*> clock = nullptr;
 };
 
 }  // namespace

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "doubles/ManualClockEngine.h"
 #include "platform/CourseFiles.h"
-#include "platform/media/ManualClockEngine.h"
 #include "support/TempDir.h"
 
 #include <memory>
@@ -15,12 +15,11 @@ struct MediaTestEngine {
         return dir.path() + QStringLiteral("\\") + name;
     }
     QString realPath(const QString& name) const { return dir.path() + QStringLiteral("/") + name; }
-    platform::ManualClock* clock() { return &engine->clock(); }
+    ManualClock* clock() { return &engine->clock(); }
 
     TempDir dir;
     platform::CourseFiles files;
-    std::unique_ptr<platform::ManualClockEngine> engine =
-        std::make_unique<platform::ManualClockEngine>(files);
+    std::unique_ptr<ManualClockEngine> engine = std::make_unique<ManualClockEngine>(files);
 };
 
 }  // namespace lectern::test

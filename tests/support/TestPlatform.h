@@ -1,9 +1,9 @@
 #pragma once
 
+#include "doubles/HeadlessBrowserEngine.h"
+#include "doubles/ManualClockEngine.h"
 #include "platform/CourseFiles.h"
 #include "platform/Platform.h"
-#include "platform/browser/HeadlessBrowserEngine.h"
-#include "platform/media/ManualClockEngine.h"
 #include "support/ImmediateModalRunner.h"
 #include "support/RecordingDialogs.h"
 #include "support/RecordingShell.h"
@@ -18,9 +18,9 @@ struct TestPlatform {
     RecordingShell shell;
     ImmediateModalRunner modal;
     platform::CourseFiles files;
-    platform::HeadlessBrowserEngine browsers{files};
+    test::HeadlessBrowserEngine browsers{files};
     // Sound on a clock the test moves: audio.advance(ms) moves every player on.
-    platform::ManualClockEngine audio{files};
+    test::ManualClockEngine audio{files};
     platform::Platform platform{dialogs, shell, modal, files, browsers, audio};
 };
 

@@ -5,13 +5,13 @@
 #include <functional>
 #include <vector>
 
-namespace lectern::platform {
+namespace lectern::test {
 
 // A sound device whose clock moves only when told: advance() renders the
 // frames of that span at once on the calling thread. Tests drive the audio
 // engine with it; nothing is heard and the input is silence unless a source
 // is set.
-class ManualClock : public AudioDevice {
+class ManualClock : public platform::AudioDevice {
   public:
     explicit ManualClock(Format format = Format());
 
@@ -46,4 +46,4 @@ class ManualClock : public AudioDevice {
     std::vector<float> in_;
 };
 
-}  // namespace lectern::platform
+}  // namespace lectern::test

@@ -1,6 +1,8 @@
-#include "platform/media/ManualClockEngine.h"
+#include "doubles/ManualClockEngine.h"
 
-namespace lectern::platform {
+namespace lectern::test {
+
+using namespace platform;
 
 ManualClockEngine::ManualClockEngine(CourseFiles& files, AudioDevice::Format format)
     : ManualClockEngine(files, new ManualClock(format)) {}
@@ -14,4 +16,4 @@ ManualClockEngine::ManualClockEngine(CourseFiles& files, ManualClock* clock)
                   }),
       clock_(clock) {}
 
-}  // namespace lectern::platform
+}  // namespace lectern::test

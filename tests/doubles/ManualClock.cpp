@@ -1,9 +1,9 @@
-#include "platform/media/ManualClock.h"
+#include "doubles/ManualClock.h"
 
 #include <algorithm>
 #include <cmath>
 
-namespace lectern::platform {
+namespace lectern::test {
 
 namespace {
 constexpr int chunkFrames = 512;
@@ -43,4 +43,4 @@ void ManualClock::advance(double ms) {
     }
 }
 
-}  // namespace lectern::platform
+}  // namespace lectern::test

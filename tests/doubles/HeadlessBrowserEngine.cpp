@@ -1,4 +1,4 @@
-#include "platform/browser/HeadlessBrowserEngine.h"
+#include "doubles/HeadlessBrowserEngine.h"
 
 #include "platform/CourseFiles.h"
 #include "platform/browser/DocumentModel.h"
@@ -8,7 +8,9 @@
 #include <QTimer>
 #include <QWidget>
 
-namespace lectern::platform {
+namespace lectern::test {
+
+using namespace platform;
 
 namespace {
 
@@ -44,4 +46,4 @@ std::unique_ptr<BrowserBackend> HeadlessBrowserEngine::createBackend(BrowserHost
     return std::make_unique<HeadlessBackend>(files_, host);
 }
 
-}  // namespace lectern::platform
+}  // namespace lectern::test
