@@ -241,6 +241,36 @@ TEST_F(WebEngineBrowserTest, PagesThatCannotBeShownStillComplete) {
     EXPECT_EQ(FindElement(load("lesson.htm"), "t2").get("className").toString(), "comm");
 }
 
+TEST_F(WebEngineBrowserTest, PagesShareOneRendererAndAReleasedPageComesBackAtTheNextNavigation) {
+    load("lesson.htm");
+    TCppWebBrowser other{engine};
+    other.resize(400, 300);
+    other.show();
+    QSignalSpy complete(&other, &TCppWebBrowser::OnDocumentComplete);
+    const auto renderer = [](TCppWebBrowser& b) {
+        return static_cast<QWebEngineView*>(b.view())->page()->renderProcessPid();
+    };
+    other.Navigate(course + "/test.htm");
+    ASSERT_TRUE(complete.wait(30000));
+    EXPECT_GT(renderer(browser), 0);
+    EXPECT_EQ(renderer(other), renderer(browser));
+
+    // Released with a load under way: the view goes, the load never
+    // reports, and the last document stays.
+    other.Navigate(course + "/lesson.htm");
+    other.Release();
+    EXPECT_EQ(other.view(), nullptr);
+    QTest::qWait(2000);
+    EXPECT_EQ(complete.count(), 1);
+    EXPECT_NO_THROW(FindElement(other.Document(), "q1"));
+
+    other.Navigate(course + "/lesson.htm");
+    ASSERT_TRUE(complete.wait(30000));
+    ASSERT_NE(other.view(), nullptr);
+    EXPECT_EQ(renderer(other), renderer(browser));
+    EXPECT_EQ(FindElement(other.Document(), "t2").get("className").toString(), "comm");
+}
+
 TEST_F(WebEngineBrowserTest, TheModelIsThePageAsItsScriptsLeftIt) {
     const Variant doc = load("scripts.htm");
     ASSERT_TRUE(doc.isObject());

@@ -30,6 +30,7 @@ class HeadlessBackend : public BrowserBackend {
     }
 
     QWidget* view() const override { return nullptr; }
+    void release() override { ++navigations_; }
 
   private:
     CourseFiles& files_;

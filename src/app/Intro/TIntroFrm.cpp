@@ -14,6 +14,7 @@ constexpr int closingTick = 10;
 TIntroFrm::TIntroFrm(platform::Platform& platform)
     : TForm(platform, Frame::None, Position::ScreenCenter) {
     setObjectName("IntroFrm");
+    KeepContentWhenHidden();
     auto* fill = new QVBoxLayout(this);
     fill->setContentsMargins(0, 0, 0, 0);
     Image1 = new platform::TImage(this);

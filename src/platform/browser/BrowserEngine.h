@@ -28,6 +28,10 @@ class BrowserBackend {
     virtual void navigate(const QString& coursePath) = 0;
     // The widget that shows the page, null until there is one.
     virtual QWidget* view() const = 0;
+    // Gives back what showing a page holds (the view, its page, the renderer
+    // only it used); a load under way reports nothing. The next navigate
+    // makes them again.
+    virtual void release() {}
 };
 
 // Makes the backends of the browser components: WebEngineBrowserEngine in

@@ -21,8 +21,11 @@ QString serialize() {
     return QStringLiteral(R"JS((function () {
   var root = document.documentElement;
   if (!root) return '';
-  var copy = root.cloneNode(true);
   var live = root.querySelectorAll('input,textarea');
+  // Only what the learner typed or ticked differs from the markup; a page
+  // without inputs (a long reading page) is not copied.
+  if (!live.length) return '<!DOCTYPE html>' + root.outerHTML;
+  var copy = root.cloneNode(true);
   var held = copy.querySelectorAll('input,textarea');
   for (var i = 0; i < live.length && i < held.length; i++) {
     var a = live[i], b = held[i];

@@ -22,6 +22,10 @@ QWidget* TCppWebBrowser::view() const {
     return backend_->view();
 }
 
+void TCppWebBrowser::Release() {
+    backend_->release();
+}
+
 void TCppWebBrowser::documentLoaded(std::shared_ptr<DocumentModel> model) {
     model_ = std::move(model);
     emit OnDocumentComplete();

@@ -33,6 +33,11 @@ class TCppWebBrowser : public QWidget, private BrowserHost {
     // until the first navigation.
     QWidget* view() const;
 
+    // Gives back the shown page; a load under way completes no more.
+    // Document() stays the last page's, changed no more in any shown page.
+    // Navigate shows a page again.
+    void Release();
+
   signals:
     void OnDocumentComplete();
 

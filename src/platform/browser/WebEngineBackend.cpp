@@ -75,6 +75,19 @@ void WebEngineBackend::ensureView() {
     view_->show();
 }
 
+void WebEngineBackend::release() {
+    if (!view_)
+        return;
+    ++loads_;  // a load under way no longer reports
+    detachModel();
+    page_->disconnect(this);
+    // Later: this runs while the view's window is being hidden, perhaps from
+    // one of the page's own signals.
+    view_->deleteLater();
+    view_ = nullptr;
+    page_ = nullptr;
+}
+
 void WebEngineBackend::navigate(const QString& coursePath) {
     ensureView();
     engine_.beginNavigation();

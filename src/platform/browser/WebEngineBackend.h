@@ -31,6 +31,7 @@ class WebEngineBackend : public QObject, public BrowserBackend, private PageEdit
 
     void navigate(const QString& coursePath) override;
     QWidget* view() const override;
+    void release() override;
 
   private:
     void ensureView();

@@ -60,8 +60,20 @@ CourseRequestInterceptor& WebEngineBrowserEngine::interceptor() {
     return *interceptor_;
 }
 
+void WebEngineBrowserEngine::shareRenderers() {
+    // All course pages are file addresses, one site to the engine: with a
+    // process per site they share one renderer instead of one per page. The
+    // engine reads its flags once, when its first profile is made.
+    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    if (flags.contains("--process-per-site"))
+        return;
+    flags += " --process-per-site";
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.trimmed());
+}
+
 QWebEngineProfile& WebEngineBrowserEngine::profile() {
     if (!profile_) {
+        shareRenderers();
         profile_ = new QWebEngineProfile(this);  // off the record: nothing is stored
         profile_->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
         profile_->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);

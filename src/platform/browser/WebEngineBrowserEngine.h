@@ -36,6 +36,8 @@ class WebEngineBrowserEngine : public QObject, public BrowserEngine {
     QStringList passedRequests() const;
 
   private:
+    static void shareRenderers();
+
     CourseFiles& files_;
     QString courseFolder_;
     CourseRequestInterceptor* interceptor_ = nullptr;

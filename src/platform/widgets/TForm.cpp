@@ -2,11 +2,17 @@
 
 #include "platform/Error.h"
 #include "platform/ModalRunner.h"
+#include "platform/browser/TCppWebBrowser.h"
+#include "platform/media/TMediaPlayer.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTimer>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace lectern::platform {
 
@@ -106,7 +112,29 @@ void TForm::closeEvent(QCloseEvent* event) {
 
 void TForm::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
+    // Hidden by the program, not minimised by the learner: whoever shows the
+    // window again navigates its browsers and opens its players first.
+    if (!event->spontaneous() && releasesContent_)
+        guarded([this] { releaseContent(); });
     emit closed();
+}
+
+void TForm::releaseContent() {
+    for (TCppWebBrowser* browser : findChildren<TCppWebBrowser*>())
+        browser->Release();
+    for (TMediaPlayer* player : findChildren<TMediaPlayer*>())
+        player->Close();
+    // The window's own composition surfaces go with its native window,
+    // made again when it shows; not now, as it is still being hidden.
+    QTimer::singleShot(0, this, [this] {
+        if (!isVisible())
+            destroy();
+    });
+#ifdef __GLIBC__
+    // Decoded sounds are tens of megabytes; glibc keeps freed heap memory
+    // for reuse unless asked to give it back.
+    malloc_trim(0);
+#endif
 }
 
 void TForm::showEvent(QShowEvent* event) {

@@ -63,7 +63,8 @@ class TForm : public QWidget {
     void closed();
 
   protected:
-    // Run when the window closes by any means, before it hides.
+    // Run when the window closes by any means, before it hides. Once hidden
+    // the window gives back its browsers' pages and closes its players.
     virtual void FormClose() {}
     // Run each time the window is shown, before it becomes visible.
     virtual void FormShow() {}
@@ -72,7 +73,12 @@ class TForm : public QWidget {
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
+    // For a window whose players go on holding their sound after it
+    // closes (the splash's stays open until the program ends).
+    void KeepContentWhenHidden() { releasesContent_ = false; }
+
   private:
+    void releaseContent();
     void applyClientSize(int clientWidth, int clientHeight);
     int frameWidth() const;
     int frameHeight() const;
@@ -88,6 +94,7 @@ class TForm : public QWidget {
     QWidget* mainForm_;
     bool showing_ = false;
     bool closeAfterShow_ = false;
+    bool releasesContent_ = true;
 };
 
 }  // namespace lectern::platform
