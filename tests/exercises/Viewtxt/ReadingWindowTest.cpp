@@ -54,12 +54,12 @@ TEST(ReadingWindow, ClosingGivesBackTheSoundAndRunningAgainStartsAfresh) {
     f.loadPages();
     ASSERT_TRUE(w.isVisible());
     EXPECT_TRUE(w.MediaPlayer1->IsOpen());
-    EXPECT_EQ(w.PagePrepared, 1);
+    EXPECT_TRUE(w.IsPagePrepared());
     EXPECT_EQ(f.classes(), "instext comm text");
     w.m11Click();
     for (int i = 0; i < 4; ++i)
         f.tick();
-    EXPECT_EQ(w.PlayClock, 1000);
+    EXPECT_EQ(w.PlayClockMs(), 1000);
     EXPECT_EQ(f.classes(), "text inscomm text");
 
     // Closed before its page has loaded, the window gets no late load.
@@ -67,7 +67,7 @@ TEST(ReadingWindow, ClosingGivesBackTheSoundAndRunningAgainStartsAfresh) {
     f.windows->MainFrm->m22Click();
     w.m55Click();
     f.loadPages();
-    EXPECT_EQ(w.PagePrepared, 0);
+    EXPECT_FALSE(w.IsPagePrepared());
     EXPECT_TRUE(f.test.dialogs.boxes.empty()) << f.test.dialogs.texts().join('\n').toStdString();
 }
 
@@ -224,7 +224,7 @@ TEST(ReadingWindow, ASoundThatEndsBeforeTheLastMarkEndsTheText) {
     for (int i = 0; i < 40 && w.Timer1->isActive(); ++i)
         f.tick();
     EXPECT_FALSE(w.Timer1->isActive()) << "the sound ended at 3500";
-    EXPECT_EQ(w.CurrentMark, 1);
+    EXPECT_EQ(w.CurrentMarkNumber(), 1);
     EXPECT_EQ(w.TrackBar1->value(), 0);
     EXPECT_TRUE(w.TrackBar1->isEnabled());
     EXPECT_EQ(f.classes(), "instext comm text");
@@ -339,11 +339,11 @@ TEST(ReadingWindow, TheKeyboardAloneOpensPlaysPausesAndClosesALesson) {
         f.tick();
     EXPECT_EQ(f.classes(), "text inscomm text");
     QTest::keyClick(&w, Qt::Key_Space);
-    EXPECT_EQ(w.Paused, 1) << "Space pauses";
+    EXPECT_TRUE(w.IsPaused()) << "Space pauses";
     EXPECT_FALSE(w.Timer1->isActive());
     EXPECT_EQ(f.classes(), "text inscomm text") << "the highlight holds";
     QTest::keyClick(&w, Qt::Key_Space);
-    EXPECT_EQ(w.Paused, 0) << "and continues";
+    EXPECT_FALSE(w.IsPaused()) << "and continues";
     QTest::keyClick(&w, Qt::Key_Escape);
     EXPECT_FALSE(w.isVisible()) << "Escape is Exit";
 
@@ -362,11 +362,11 @@ TEST(ReadingWindow, LeftAndRightStepTheTrackBarWhileItIsEnabled) {
     QTest::keyClick(&w, Qt::Key_Right);
     QTest::keyClick(&w, Qt::Key_Right);
     EXPECT_EQ(w.TrackBar1->value(), 2) << "no step past the last passage";
-    EXPECT_EQ(w.CurrentMark, 3);
+    EXPECT_EQ(w.CurrentMarkNumber(), 3);
     EXPECT_EQ(f.classes(), "text comm instext");
     QTest::keyClick(&w, Qt::Key_Left);
-    EXPECT_EQ(w.CurrentMark, 2);
+    EXPECT_EQ(w.CurrentMarkNumber(), 2);
     QTest::keyClick(&w, Qt::Key_Space);
     QTest::keyClick(&w, Qt::Key_Left);
-    EXPECT_EQ(w.CurrentMark, 2) << "the track bar is off while playing";
+    EXPECT_EQ(w.CurrentMarkNumber(), 2) << "the track bar is off while playing";
 }

@@ -238,7 +238,7 @@ TEST(UnitWorkWindow, ASoundThatEndsBeforeTheLastMarkEndsTheText) {
     for (int i = 0; i < 40 && w.Timer1->isActive(); ++i)
         f.tick();
     EXPECT_FALSE(w.Timer1->isActive()) << "the sound ended at 6000";
-    EXPECT_EQ(w.CurrentMark, 1);
+    EXPECT_EQ(w.CurrentMarkNumber(), 1);
     EXPECT_EQ(w.TrackBar1->value(), 0);
     EXPECT_TRUE(w.TrackBar1->isEnabled());
     EXPECT_EQ(f.pages(), Start.left(27) + " | instext text text text text");
