@@ -12,6 +12,12 @@ inline int MarkOf(const platform::StringList& marks, int k) {
     return platform::StrToInt(marks[k - 1]);
 }
 
+// True once the clock has come within `lead` ms of passage k's mark. Worked
+// out wide, since a course's mark may be any integer down to INT_MIN.
+inline bool NearsMark(const platform::StringList& marks, int k, int clock, int lead) {
+    return static_cast<long long>(MarkOf(marks, k)) - lead < clock;
+}
+
 // Where passage k starts: 0 for the first passage, else the end of the one before.
 inline int PassageStartOf(const platform::StringList& marks, int k) {
     return k == 1 ? 0 : MarkOf(marks, k - 1);

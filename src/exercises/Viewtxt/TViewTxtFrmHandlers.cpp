@@ -39,7 +39,7 @@ void TViewTxtFrm::tick() {
     if (k > 1)
         MarkRest(passage(k - 1));
     ShowPassage(PageDocument, k);
-    if (MarkOf(MarksList, k) - 2 * TickInterval < PlayClock) {
+    if (NearsMark(MarksList, k, PlayClock, 2 * TickInterval)) {
         ++CurrentMark;
         TrackBar1->setValue(TrackBar1->value() + 1);
         UserMarksList.Add(

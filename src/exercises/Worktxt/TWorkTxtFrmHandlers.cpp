@@ -64,7 +64,7 @@ void TWorkTxtFrm::tick() {
     }
     // The test uses the clock of the previous tick (or a handler's value):
     // the position is polled last.
-    if (MarkOf(MarksList, CurrentMark) - 2 * TickInterval < PlayClock) {
+    if (NearsMark(MarksList, CurrentMark, PlayClock, 2 * TickInterval)) {
         ++CurrentMark;
         TrackBar1->setValue(TrackBar1->value() + 1);
         if (CurrentMark <= n) {

@@ -89,7 +89,7 @@ void TWorkTxtFrm::cycleTick() {
     ShowBoth(k);
     MarkUnit();
     ShowBoth(k);
-    if (MarkOf(MarksList, k) - 2 * TickInterval < PlayClock) {
+    if (NearsMark(MarksList, k, PlayClock, 2 * TickInterval)) {
         ++CurrentMark;
         TrackBar1->setValue(TrackBar1->value() + 1);
     }
