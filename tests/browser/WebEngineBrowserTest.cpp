@@ -7,6 +7,7 @@
 #include "platform/browser/WebEngineBrowserEngine.h"
 #include "support/ErrorOf.h"
 #include "support/TempDir.h"
+#include "support/WaitUntil.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>
@@ -31,18 +32,9 @@ using lectern::exercises::PageSnapshot;
 using lectern::exercises::ShowPassage;
 using lectern::test::testDataPath;
 
-namespace {
+using lectern::test::waitUntil;
 
-bool waitUntil(const std::function<bool()>& done, int ms = 15000) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > ms)
-            return false;
-        QTest::qWait(20);
-    }
-    return true;
-}
+namespace {
 
 class WebEngineBrowserTest : public ::testing::Test {
   protected:

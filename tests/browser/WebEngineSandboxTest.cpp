@@ -9,6 +9,7 @@
 #include "platform/browser/TCppWebBrowser.h"
 #include "platform/browser/WebEngineBrowserEngine.h"
 #include "support/TempDir.h"
+#include "support/WaitUntil.h"
 
 #include <gtest/gtest.h>
 #include <QElapsedTimer>
@@ -25,18 +26,9 @@
 
 using namespace lectern::platform;
 
-namespace {
+using lectern::test::waitUntil;
 
-bool waitUntil(const std::function<bool()>& done, int ms = 15000) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > ms)
-            return false;
-        QTest::qWait(20);
-    }
-    return true;
-}
+namespace {
 
 // The page's attempts; @TCP@ is the TCP port, @UDP@ the UDP port, @OUT@ the
 // folder outside the course.
