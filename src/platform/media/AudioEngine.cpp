@@ -340,6 +340,8 @@ AudioEngine::Port* AudioEngine::fallback() {
     if (!fallbackPort_) {
         AudioDevice::Format format = lastFormat_;
         format.sampleRate = rate_;
+        // It stands in for a missing microphone too.
+        format.inputChannels = std::max(1, format.inputChannels);
         std::unique_ptr<AudioDevice> device;
         if (fallback_)
             device = fallback_(format);
@@ -425,8 +427,11 @@ double AudioEngine::maintain() {
         return true;
     };
 
+    // Before the device is first opened both sides are null: that is not
+    // "already on the device", so the first sound tries it at once.
+    const auto onDevice = [&](Port* side) { return device_ && side == device_.get(); };
     if (wants.output) {
-        if (output_ != device_.get() && tryDevice(true)) {
+        if (!onDevice(output_) && tryDevice(true)) {
             moveOutput(device_.get());
             if (fallbackPort_ && fallbackPort_->output) {
                 fallbackPort_->device->stopOutput();
@@ -446,7 +451,7 @@ double AudioEngine::maintain() {
     }
 
     if (wants.input) {
-        if (input_ != device_.get() && tryDevice(false)) {
+        if (!onDevice(input_) && tryDevice(false)) {
             moveInput(device_.get());
             if (fallbackPort_ && fallbackPort_->input) {
                 fallbackPort_->device->stopInput();
