@@ -113,7 +113,8 @@ TEST(DeferredDevice, VoicesAndARecordingGoOnOnADeviceThatComesBack) {
     recorder->StartRecording();
     engine.settle();
     ASSERT_NE(f.clock.load(), nullptr);
-    EXPECT_EQ(f.fallbackClock.load(), nullptr) << "a device that opens is used from the first sound";
+    EXPECT_EQ(f.fallbackClock.load(), nullptr)
+        << "a device that opens is used from the first sound";
     EXPECT_TRUE(f.clock.load()->inputStarted());
     f.clock.load()->advance(1000);
     EXPECT_EQ(player->Position(), 1000);
