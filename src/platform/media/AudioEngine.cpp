@@ -10,6 +10,7 @@
 #include <atomic>
 #include <chrono>
 #include <cmath>
+#include <limits>
 
 namespace lectern::platform {
 
@@ -177,6 +178,9 @@ class AudioEngine::Voice {
     long long cursor = 0;
     bool resetResampler = false;
     bool drained = false;
+    // The voice runs on the old stream's real-time clock until the new
+    // stream's first buffer (see bridgeLocked).
+    bool keepTime = false;
 
     RecordingWriter* writer = nullptr;
     // A capture stream that has just started places its first buffer
@@ -185,6 +189,9 @@ class AudioEngine::Voice {
     bool captureSynced = true;
     double gapFrom = 0;
     double captureEnd = 0;
+    // Until the engine has tried the microphone for this recording.
+    bool microphoneAsked = false;
+    std::function<void()> noMicrophone;
 
     // The GUI thread's last answer in this run: positions never go back.
     long long shownRun = -1;
@@ -217,6 +224,20 @@ AudioEngine::AudioEngine(CourseFiles& files, Opener open, int sampleRate, Fallba
     thread_ = std::thread([this] { run(); });
 }
 
+bool AudioEngine::shutDown(double seconds) {
+    if (!threaded_)
+        return true;
+    std::unique_lock lock(wakeMutex_);
+    quit_ = true;
+    wake_.notify_all();
+    if (!settled_.wait_for(lock, std::chrono::duration<double>(seconds), [&] { return ended_; }))
+        return false;
+    lock.unlock();
+    if (thread_.joinable())
+        thread_.join();
+    return true;
+}
+
 AudioEngine::~AudioEngine() {
     if (threaded_) {
         {
@@ -224,7 +245,8 @@ AudioEngine::~AudioEngine() {
             quit_ = true;
         }
         wake_.notify_all();
-        thread_.join();
+        if (thread_.joinable())
+            thread_.join();
     } else {
         moveOutput(nullptr);
         moveInput(nullptr);
@@ -265,7 +287,7 @@ void AudioEngine::settle() {
     std::unique_lock lock(wakeMutex_);
     const long long target = ++asked_;
     wake_.notify_all();
-    settled_.wait(lock, [&] { return done_ >= target; });
+    settled_.wait(lock, [&] { return done_ >= target || ended_; });
 }
 
 void AudioEngine::run() {
@@ -287,6 +309,14 @@ void AudioEngine::run() {
             wake_.wait_for(lock, std::chrono::duration<double>(next), askedAgain);
     }
     lock.unlock();
+    {
+        // The voices stand still on no clock: the devices go.
+        std::lock_guard voicesLock(mutex_);
+        for (Voice* voice : voices_)
+            if (voice->state.mode == Voice::Mode::Playing)
+                rebaseLocked(*voice, heard(voice->state));
+        output_ = nullptr;
+    }
     // The streams are closed here, on the thread that opened them.
     moveOutput(nullptr);
     moveInput(nullptr);
@@ -297,6 +327,9 @@ void AudioEngine::run() {
         }
     device_.reset();
     fallbackPort_.reset();
+    lock.lock();
+    ended_ = true;
+    settled_.notify_all();
 }
 
 QString AudioEngine::deviceName() {
@@ -361,7 +394,7 @@ void AudioEngine::giveUpDevice() {
             std::lock_guard lock(mutex_);
             for (Voice* voice : voices_)
                 if (voice->state.mode == Voice::Mode::Playing)
-                    rebaseLocked(*voice, heard(voice->state, false));
+                    bridgeLocked(*voice, false);
         }
         moveOutput(nullptr);
     }
@@ -379,11 +412,9 @@ void AudioEngine::moveOutput(Port* port) {
     std::lock_guard lock(mutex_);
     if (output_ == port)
         return;
-    // The voices go on from what the listener heard on the old stream; on
-    // the new one they stand still until its first buffer is heard.
     for (Voice* voice : voices_)
         if (voice->state.mode == Voice::Mode::Playing)
-            rebaseLocked(*voice, heard(voice->state));
+            bridgeLocked(*voice, true);
     output_ = port;
 }
 
@@ -463,6 +494,10 @@ double AudioEngine::maintain() {
             port->input = port->device->startInput(*port);
             moveInput(port);
         }
+        // Known only once the device was asked (it is, unless a failed one
+        // waits for its next try).
+        if (onDevice(input_) || mayTry)
+            answerMicrophone(onDevice(input_));
     } else if (input_) {
         Port* port = input_;
         moveInput(nullptr);
@@ -476,6 +511,20 @@ double AudioEngine::maintain() {
         deviceName_ = silent ? QStringLiteral("silent clock") : device_->device->name();
     }
     return output_ || input_ ? watchSeconds : -1;
+}
+
+void AudioEngine::answerMicrophone(bool found) {
+    std::lock_guard lock(mutex_);
+    for (Voice* voice : voices_)
+        if (voice->state.mode == Voice::Mode::Recording && voice->microphoneAsked) {
+            voice->microphoneAsked = false;
+            if (!found && !toldNoMicrophone_ && voice->noMicrophone) {
+                voice->noMicrophone();
+                toldNoMicrophone_ = true;
+            }
+        }
+    if (found)
+        toldNoMicrophone_ = false;
 }
 
 AudioEngine::Voice* AudioEngine::addVoice(std::shared_ptr<const Sound> sound) {
@@ -528,7 +577,40 @@ void AudioEngine::rebaseLocked(Voice& voice, long long frame) {
     voice.cursor = frame;
     voice.resetResampler = true;
     voice.drained = frame >= s.frames;
+    voice.keepTime = false;
     publishLocked(voice);
+}
+
+void AudioEngine::bridgeLocked(Voice& voice, bool onlyRendered) {
+    State& s = voice.state;
+    const AudioDevice* clock = s.clock;
+    rebaseLocked(voice, heard(s, onlyRendered));
+    if (!clock || !clock->realTime())
+        return;
+    // Nothing is rendered while the voice waits for the new stream, so
+    // the cap at the rendered frames is lifted.
+    s.clock = clock;
+    s.anchorTime = clock->now();
+    s.anchorRendered = 0;
+    s.rendered = std::numeric_limits<long long>::max() / 4;
+    voice.keepTime = true;
+    publishLocked(voice);
+}
+
+void AudioEngine::catchUpLocked(Voice& voice, const AudioDevice& device, double playTime) {
+    State& s = voice.state;
+    voice.keepTime = false;
+    const long long now = heard(s, false);
+    // The new stream's first frame is heard `lead` engine frames from now:
+    // it starts that far on, and the frames before it count as rendered.
+    long long lead = 0;
+    if (device.realTime())
+        lead = std::llround(std::max(0.0, playTime - device.now()) * rate_);
+    s.runStart = now;
+    s.rendered = lead;
+    voice.cursor = std::min(now + std::llround(double(lead) / s.ratio), s.frames);
+    voice.resetResampler = true;
+    voice.drained = voice.cursor >= s.frames;
 }
 
 long long AudioEngine::heard(const State& s, bool onlyRendered) const {
@@ -613,9 +695,13 @@ bool AudioEngine::isRecording(Voice* voice) {
     return voice->state.mode == Voice::Mode::Recording;
 }
 
-void AudioEngine::startRecording(Voice* voice, RecordingWriter* writer, long long frame) {
+void AudioEngine::startRecording(Voice* voice, RecordingWriter* writer, long long frame,
+                                 std::function<void()> noMicrophone) {
     {
         std::lock_guard lock(mutex_);
+        // Swapped, not assigned: nothing is allocated or freed under the lock.
+        std::swap(voice->noMicrophone, noMicrophone);
+        voice->microphoneAsked = true;
         State& s = voice->state;
         s.mode = Voice::Mode::Recording;
         s.recordStart = frame;
@@ -659,6 +745,8 @@ void AudioEngine::render(Port& port, float* out, int frames, int channels, doubl
         return;
     for (Voice* voice : voices_)
         if (voice->state.mode == Voice::Mode::Playing) {
+            if (voice->keepTime)
+                catchUpLocked(*voice, *port.device, playTime);
             voice->state.clock = port.device.get();
             voice->state.anchorTime = playTime;
             voice->state.anchorRendered = voice->state.rendered;
