@@ -31,6 +31,12 @@ constexpr double watchSeconds = 0.25;
 // A gap longer than this before a capture stream's first buffer is not
 // filled with silence: the clocks do not agree.
 constexpr double maxGapSeconds = 5;
+// A stream that takes a voice over from another may start late and stall at
+// first (a sound server that has just started): for this long the voice
+// stays on the old clock and the stream's sound is moved to it whenever it
+// is further off than `stepTolerance`.
+constexpr double keepSeconds = 3;
+constexpr double stepTolerance = 0.05;
 
 double monotonicSeconds() {
     return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
@@ -181,6 +187,7 @@ class AudioEngine::Voice {
     // The voice runs on the old stream's real-time clock until the new
     // stream's first buffer (see bridgeLocked).
     bool keepTime = false;
+    long long keptFrames = 0;
 
     RecordingWriter* writer = nullptr;
     // A capture stream that has just started places its first buffer
@@ -594,23 +601,33 @@ void AudioEngine::bridgeLocked(Voice& voice, bool onlyRendered) {
     s.anchorRendered = 0;
     s.rendered = std::numeric_limits<long long>::max() / 4;
     voice.keepTime = true;
+    voice.keptFrames = 0;
     publishLocked(voice);
 }
 
-void AudioEngine::catchUpLocked(Voice& voice, const AudioDevice& device, double playTime) {
+bool AudioEngine::keepInStepLocked(Voice& voice, const AudioDevice& device, double playTime,
+                                   int frames) {
     State& s = voice.state;
+    // When this buffer is heard, on the clock the voice runs on.
+    const double at = device.realTime() ? playTime - device.now() + s.clock->now() : s.clock->now();
+    const long long target = std::min(
+        s.runStart + std::llround(std::max(0.0, at - s.anchorTime) * rate_ / s.ratio), s.frames);
+    const bool first = voice.keptFrames == 0;
+    if (first ||
+        std::llabs(voice.cursor - target) > std::llround(stepTolerance * rate_ / s.ratio)) {
+        voice.cursor = target;
+        voice.resetResampler = true;
+        voice.drained = target >= s.frames;
+    }
+    if (device.realTime() && voice.keptFrames < std::llround(keepSeconds * rate_)) {
+        voice.keptFrames += frames;
+        return true;
+    }
+    // The stream keeps time: the voice goes on on its clock from here.
     voice.keepTime = false;
-    const long long now = heard(s, false);
-    // The new stream's first frame is heard `lead` engine frames from now:
-    // it starts that far on, and the frames before it count as rendered.
-    long long lead = 0;
-    if (device.realTime())
-        lead = std::llround(std::max(0.0, playTime - device.now()) * rate_);
-    s.runStart = now;
-    s.rendered = lead;
-    voice.cursor = std::min(now + std::llround(double(lead) / s.ratio), s.frames);
-    voice.resetResampler = true;
-    voice.drained = voice.cursor >= s.frames;
+    s.runStart = voice.cursor;
+    s.rendered = 0;
+    return false;
 }
 
 long long AudioEngine::heard(const State& s, bool onlyRendered) const {
@@ -745,8 +762,8 @@ void AudioEngine::render(Port& port, float* out, int frames, int channels, doubl
         return;
     for (Voice* voice : voices_)
         if (voice->state.mode == Voice::Mode::Playing) {
-            if (voice->keepTime)
-                catchUpLocked(*voice, *port.device, playTime);
+            if (voice->keepTime && keepInStepLocked(*voice, *port.device, playTime, frames))
+                continue;
             voice->state.clock = port.device.get();
             voice->state.anchorTime = playTime;
             voice->state.anchorRendered = voice->state.rendered;

@@ -129,13 +129,14 @@ class AudioEngine {
     long long positionLocked(Voice& voice);
     void rebaseLocked(Voice& voice, long long frame);
     // The voice leaves its stream from where it is heard. On a real-time
-    // clock it runs on with that clock until the next stream's first buffer
-    // and then goes on from where the time has brought it, so a lesson
-    // keeps in step with the time across a change of device; otherwise it
-    // stands still until then.
+    // clock it runs on with that clock, and the next stream plays what that
+    // clock says until it keeps time itself, so a lesson keeps in step with
+    // the time across a change of device; otherwise it stands still until
+    // the next stream's first buffer is heard.
     void bridgeLocked(Voice& voice, bool onlyRendered);
-    // On the first buffer of the stream a bridged voice waited for.
-    void catchUpLocked(Voice& voice, const AudioDevice& device, double playTime);
+    // On the buffers of the stream a bridged voice waited for: true while
+    // the voice still runs on the old clock.
+    bool keepInStepLocked(Voice& voice, const AudioDevice& device, double playTime, int frames);
     void publishLocked(Voice& voice);
 
     // Brings the streams in line with what the voices want; on the engine's
