@@ -48,8 +48,6 @@ WavInfo readWav(const QString& path) {
     return result;
 }
 
-}  // namespace lectern::test
-
 double toneFrequency(const std::vector<float>& samples, int channels, int sampleRate,
                      float floor) {
     // Periods are counted across sound only: a crossing after a quiet
@@ -76,3 +74,5 @@ double toneFrequency(const std::vector<float>& samples, int channels, int sample
     length += last - spanStart;
     return length > 0 ? periods * sampleRate / length : 0;
 }
+
+}  // namespace lectern::test

@@ -408,16 +408,18 @@ TEST(ReadingWindow, SlowerNarrationKeepsItsPitchAndThePageInStep) {
     EXPECT_NEAR(test::toneFrequency(f.test.audio.clock().output, 2, 48000), 1000, 30);
 
     w.m55Click();
-    f.launch();
-    EXPECT_EQ(w.MediaPlayer1->Speed(), 0.7) << "remembered for the course";
+    exercises::TViewTxtFrm& again = f.launch();
+    EXPECT_EQ(again.MediaPlayer1->Speed(), 0.7) << "remembered for the course";
+    again.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&again));
     const std::vector<std::pair<Qt::Key, double>> keys = {
         {Qt::Key_BracketRight, 0.8}, {Qt::Key_Backspace, 1.0}, {Qt::Key_BracketRight, 1.1}};
     for (const auto& [key, speed] : keys) {
-        QTest::keyClick(&w, key);
-        EXPECT_EQ(w.Speed->speed(), speed);
+        QTest::keyClick(&again, key);
+        EXPECT_EQ(again.Speed->speed(), speed);
     }
-    w.Speed->set(0.2);
-    EXPECT_EQ(w.MediaPlayer1->Speed(), 0.5) << "no slower than 0.5";
-    w.Speed->set(7);
-    EXPECT_EQ(w.MediaPlayer1->Speed(), 2.0) << "no faster than 2";
+    again.Speed->set(0.2);
+    EXPECT_EQ(again.MediaPlayer1->Speed(), 0.5) << "no slower than 0.5";
+    again.Speed->set(7);
+    EXPECT_EQ(again.MediaPlayer1->Speed(), 2.0) << "no faster than 2";
 }
