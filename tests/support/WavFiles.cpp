@@ -48,8 +48,7 @@ WavInfo readWav(const QString& path) {
     return result;
 }
 
-double toneFrequency(const std::vector<float>& samples, int channels, int sampleRate,
-                     float floor) {
+double toneFrequency(const std::vector<float>& samples, int channels, int sampleRate, float floor) {
     // Periods are counted across sound only: a crossing after a quiet
     // stretch starts a new span.
     const std::size_t frames = samples.size() / std::size_t(channels);
