@@ -14,8 +14,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
-#include <ctime>
 #include <cmath>
+#include <ctime>
 #include <numbers>
 
 using namespace lectern::platform;
