@@ -11,9 +11,11 @@
 #include <benchmark/benchmark.h>
 #include <sndfile.h>
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
 #include <cmath>
+#include <ctime>
 #include <numbers>
 
 using namespace lectern::platform;
@@ -130,5 +132,52 @@ void BM_PositionErrorAgainstClock(benchmark::State& state) {
     state.counters["worst_error_ms"] = worst;
 }
 BENCHMARK(BM_PositionErrorAgainstClock)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// One second of speech (espeak-ng's voice at 22.05 kHz, as lessons have it)
+// played at the given speed in tenths on a 48 kHz stereo device: the time is
+// the cost per second of speech. At 10 nothing is stretched; the difference
+// is the stretcher's. `core_percent` is the share of one core it takes in
+// real time (one second of speech lasts 1/speed seconds).
+void BM_SpeechPerSecondAtSpeed(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("speech.wav");
+    QProcess espeak;
+    espeak.start(QStringLiteral("espeak-ng"),
+                 {QStringLiteral("-w"), path,
+                  QStringLiteral("The quick brown fox jumps over the lazy dog. A learner follows "
+                                 "the narration of a lesson more slowly, and the voice keeps "
+                                 "its pitch while every passage stays in step with the page.")});
+    if (!espeak.waitForFinished(20000) || espeak.exitCode() != 0) {
+        state.SkipWithError("espeak-ng is not there");
+        return;
+    }
+    const double speed = double(state.range(0)) / 10;
+    CourseFiles files;
+    auto device = std::make_unique<ManualClock>();
+    ManualClock& clock = *device;
+    AudioEngine engine(files, std::move(device));
+    TMediaPlayer player(engine);
+    player.SetFileName(path);
+    player.Open();
+    player.SetSpeed(speed);
+    player.Play();
+    // The manual clock renders on this thread: its processor time is the cost.
+    const auto cpuSeconds = [] {
+        timespec now{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+        return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
+    };
+    const double started = cpuSeconds();
+    for (auto _ : state) {
+        clock.advance(1000 / speed);
+        if (!player.Playing()) {
+            player.Seek(0);
+            player.Play();
+        }
+    }
+    const double seconds = cpuSeconds() - started;
+    state.counters["core_percent"] = 100 * seconds / double(state.iterations()) * speed;
+}
+BENCHMARK(BM_SpeechPerSecondAtSpeed)->Arg(10)->Arg(7)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -58,4 +58,31 @@ TEST_F(DesktopSound, ThePlaybackStreamClosesAfterTenSecondsWithoutSound) {
     EXPECT_TRUE(waitForStreams("sink-inputs", 0, 6000)) << "closed after 10 s";
 }
 
+// At 0.7× the sink hears the lesson's 1 kHz tone at 1 kHz (recorded from
+// its monitor), while the position runs at 0.7 s per second.
+TEST_F(DesktopSound, ASlowerLessonSoundKeepsItsPitchOnTheSink) {
+    writeTone(dir.path() + "/khz.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 22050, 1, 10000, 1000);
+    auto recorder = open("blank.wav");
+    auto lesson = open("khz.wav");
+    lesson->SetSpeed(0.7);
+    recorder->StartRecording();
+    ASSERT_TRUE(waitForStreams("source-outputs", 1, 5000));
+    lesson->Play();
+    QElapsedTimer waited;
+    waited.start();
+    while (lesson->Position() < 200 && waited.elapsed() < 5000)
+        QThread::msleep(10);
+    QElapsedTimer playing;
+    playing.start();
+    const int from = lesson->Position();
+    QThread::msleep(2500);
+    const int moved = lesson->Position() - from;
+    const qint64 elapsed = playing.elapsed();
+    recorder->Stop();
+    recorder->Save();
+    EXPECT_NEAR(moved, 0.7 * double(elapsed), 100);
+    const WavInfo heard = readWav(dir.path() + "/blank.wav");
+    EXPECT_NEAR(toneFrequency(heard.samples, heard.channels, heard.sampleRate), 1000, 30);
+}
+
 }  // namespace

@@ -262,4 +262,46 @@ TEST_F(MediaPlayer, ALostDeviceGivesWayToTheFallbackKeepingThePosition) {
     EXPECT_EQ(player->Position(), 1500) << "the fallback clock runs on";
 }
 
+// A 1 kHz tone keeps its pitch at every speed while the position runs in
+// the sound's own time, through to the end of the sound.
+TEST_F(MediaPlayer, SpeedChangesThePaceAndKeepsThePitch) {
+    writeTone(media.realPath("khz.wav"), SF_FORMAT_WAV | SF_FORMAT_PCM_16, 22050, 1, 4000, 1000);
+    TMediaPlayer player(*media.engine);
+    player.SetFileName(media.coursePath("khz.wav"));
+    player.Open();
+    ManualClock& clock = *media.clock();
+    clock.keepOutput = true;
+    for (const double speed : {0.5, 0.7, 1.0, 1.3, 2.0}) {
+        SCOPED_TRACE(speed);
+        player.SetSpeed(speed);
+        player.Seek(0);
+        player.Play();
+        clock.output.clear();
+        clock.advance(1500);
+        EXPECT_EQ(player.Position(), std::lround(1500 * speed));
+        EXPECT_NEAR(toneFrequency(clock.output, 2, 48000), 1000, 30);
+        clock.output.clear();
+        clock.advance(4000 / speed);
+        EXPECT_EQ(player.Position(), 4000) << "the whole sound plays";
+        EXPECT_FALSE(player.Playing());
+        std::size_t lastSounding = 0;
+        for (std::size_t i = 0; i < clock.output.size(); i += 2)
+            if (std::abs(clock.output[i]) > 0.05f)
+                lastSounding = i / 2;
+        EXPECT_NEAR(double(lastSounding) / 48, (4000 - 1500 * speed) / speed, 100)
+            << "and is heard to its end";
+    }
+
+    // A change while playing goes on from what was heard.
+    player.SetSpeed(1);
+    player.Seek(0);
+    player.Play();
+    clock.advance(1000);
+    player.SetSpeed(0.5);
+    clock.advance(1000);
+    EXPECT_EQ(player.Position(), 1500);
+    player.SetSpeed(9);
+    EXPECT_EQ(player.Speed(), 2.0) << "within 0.5 to 2";
+}
+
 }  // namespace

@@ -2,6 +2,8 @@
 // so that windows can be built (offscreen, or under Xvfb for the web engine).
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QSettings>
+#include <QTemporaryDir>
 
 int main(int argc, char** argv) {
     // Windows are held to the screen: the offscreen screen is as large as a
@@ -10,6 +12,10 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM",
                 "offscreen:configfile=" LECTERN_SOURCE_DIR "/tests/support/offscreen-screen.json");
     QApplication app(argc, argv);
+    // What the program remembers goes to a folder of the run's own, never
+    // to the user's settings.
+    QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -48,4 +48,30 @@ WavInfo readWav(const QString& path) {
     return result;
 }
 
+double toneFrequency(const std::vector<float>& samples, int channels, int sampleRate, float floor) {
+    // Periods are counted across sound only: a crossing after a quiet
+    // stretch starts a new span.
+    const std::size_t frames = samples.size() / std::size_t(channels);
+    const std::size_t quiet = std::size_t(sampleRate / 100);
+    double spanStart = -1, last = -1, periods = 0, length = 0;
+    std::size_t lastLoud = 0;
+    for (std::size_t i = 1; i < frames; ++i) {
+        const float a = samples[(i - 1) * channels], b = samples[i * channels];
+        if (std::abs(b) >= floor)
+            lastLoud = i;
+        if (!(a < 0 && b >= 0))
+            continue;
+        const double at = double(i - 1) + double(a / (a - b));
+        if (spanStart >= 0 && i - lastLoud < quiet) {
+            periods += 1;
+            last = at;
+        } else {
+            length += last - spanStart;
+            spanStart = last = at;
+        }
+    }
+    length += last - spanStart;
+    return length > 0 ? periods * sampleRate / length : 0;
+}
+
 }  // namespace lectern::test

@@ -23,4 +23,10 @@ void writeTone(const QString& path, int format, int sampleRate, int channels, in
                double frequency = 440);
 WavInfo readWav(const QString& path);
 
+// The frequency of the tone in channel 0 of interleaved `samples`, from the
+// rising crossings of zero between the first and the last; 0 without two
+// such crossings. Quiet stretches (below `floor`) are left out.
+double toneFrequency(const std::vector<float>& samples, int channels, int sampleRate,
+                     float floor = 0.05f);
+
 }  // namespace lectern::test

@@ -1,5 +1,6 @@
 #include "exercises/Viewtxt/TViewTxtFrm.h"
 
+#include "exercises/NarrationSpeed.h"
 #include "platform/Error.h"
 #include "platform/browser/TCppWebBrowser.h"
 #include "platform/media/TMediaPlayer.h"
@@ -69,7 +70,11 @@ TViewTxtFrm::TViewTxtFrm(platform::Platform& platform, QWidget* mainForm)
     keys.press(Qt::Key_F1, m44);
     keys.press(Qt::Key_Escape, m55);
     keys.step(TrackBar1);
+    Speed = std::make_unique<NarrationSpeed>(
+        *this, keys, std::vector<platform::TMediaPlayer*>{MediaPlayer1, MediaPlayer2});
 }
+
+TViewTxtFrm::~TViewTxtFrm() = default;
 
 void TViewTxtFrm::m11MouseMove() {
     LightHolder(m1, {m2, m3, m4, m5});

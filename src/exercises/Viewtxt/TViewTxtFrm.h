@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QTimer>
 #include <functional>
+#include <memory>
 
 namespace lectern::catalogue {
 class LessonEntries;
@@ -20,18 +21,23 @@ class TMediaPlayer;
 
 namespace lectern::exercises {
 
+class NarrationSpeed;
+
 // The narrated reading window: one lesson page highlighted passage by
 // passage in step with a sound; it also runs the recording lessons.
 class TViewTxtFrm : public platform::SkinnedForm {
     Q_OBJECT
   public:
     TViewTxtFrm(platform::Platform& platform, QWidget* mainForm);
+    ~TViewTxtFrm() override;
 
     // Components.
     platform::TImage *m1, *m2, *m3, *m4, *m5;
     platform::TImage *m11, *m22, *m33, *m44, *m55;
     QLabel* Label1;
     platform::TMediaPlayer* MediaPlayer1;
+    // The pace of the lesson sound.
+    std::unique_ptr<NarrationSpeed> Speed;
     platform::TMediaPlayer* MediaPlayer2;
     platform::TTrackBar* TrackBar1;
     platform::TCppWebBrowser* CppWebBrowser1;
@@ -134,6 +140,8 @@ class TViewTxtFrm : public platform::SkinnedForm {
     int PreviousMark = 1;
     int PlayClock = 0;
     int RecordingClock = 0;
+    // Where the sound playing along last started.
+    int PlayAlongFrom = 0;
     bool PagePrepared = false;
     bool Paused = false;
     bool RecordingMode = false;

@@ -11,6 +11,8 @@
 #include "platform/browser/TCppWebBrowser.h"
 #include "platform/media/TMediaPlayer.h"
 
+#include <cmath>
+
 namespace lectern::exercises {
 
 platform::Variant TViewTxtFrm::passage(int k) const {
@@ -35,7 +37,11 @@ void TViewTxtFrm::tick() {
     const int k = CurrentMark;
     if (MarksList.Count() < k - 1)
         return;
-    PlayClock = RecordingMode ? PlayClock + TickInterval : MediaPlayer1->Position();
+    // A recording's page runs on ticks; with the lesson's sound playing
+    // along, at that sound's pace.
+    const int step =
+        PlayAlong ? int(std::lround(TickInterval * MediaPlayer2->Speed())) : TickInterval;
+    PlayClock = RecordingMode ? PlayClock + step : MediaPlayer1->Position();
     if (k > 1)
         MarkRest(passage(k - 1));
     ShowPassage(PageDocument, k);

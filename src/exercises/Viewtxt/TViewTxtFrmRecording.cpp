@@ -40,7 +40,8 @@ void TViewTxtFrm::record() {
     Timer1->start();
     Timer2->start();
     if (PlayAlong) {
-        MediaPlayer2->Seek(PassageStartOf(MarksList, CurrentMark));
+        PlayAlongFrom = PassageStartOf(MarksList, CurrentMark);
+        MediaPlayer2->Seek(PlayAlongFrom);
         MediaPlayer2->Play();
     }
 }
@@ -49,7 +50,11 @@ void TViewTxtFrm::Timer2Timer() {
     // With the lesson's sound playing along, the marks follow that sound;
     // otherwise they follow the recording itself, whose position is the time
     // recorded since Record.
-    RecordingClock = PlayAlong ? MediaPlayer2->Position() : MediaPlayer1->Position();
+    // The recording's clock runs in real time at any pace of the sound.
+    RecordingClock =
+        PlayAlong ? PlayAlongFrom + int(std::lround((MediaPlayer2->Position() - PlayAlongFrom) /
+                                                    MediaPlayer2->Speed()))
+                  : MediaPlayer1->Position();
     if (!TimedRecording)
         return;
     // Counted in whole tenths: repeated subtraction of 0.1 drifts below the
@@ -75,7 +80,8 @@ void TViewTxtFrm::pauseRecording() {
         m22->SetHint(QStringLiteral("Pause"));
     } else {
         if (PlayAlong) {
-            MediaPlayer2->Seek(PassageStartOf(MarksList, CurrentMark));
+            PlayAlongFrom = PassageStartOf(MarksList, CurrentMark);
+            MediaPlayer2->Seek(PlayAlongFrom);
             MediaPlayer2->Play();
         }
         Timer1->start();

@@ -3,6 +3,7 @@
 #include "exercises/Viewtxt/TViewTxtFrm.h"
 
 #include "catalogue/LessonEntries.h"
+#include "exercises/NarrationSpeed.h"
 #include "platform/CourseFiles.h"
 #include "platform/Error.h"
 #include "platform/browser/TCppWebBrowser.h"
@@ -11,6 +12,7 @@
 namespace lectern::exercises {
 
 void TViewTxtFrm::ResetForLaunch() {
+    Speed->load(platform().files.courseFolder());
     TrackBar1->setValue(0);
     MediaPlayer1->Close();
     MediaPlayer2->Close();

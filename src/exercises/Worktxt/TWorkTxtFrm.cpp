@@ -1,5 +1,6 @@
 #include "exercises/Worktxt/TWorkTxtFrm.h"
 
+#include "exercises/NarrationSpeed.h"
 #include "platform/browser/TCppWebBrowser.h"
 #include "platform/media/TMediaPlayer.h"
 #include "platform/widgets/TTrackBar.h"
@@ -75,7 +76,11 @@ TWorkTxtFrm::TWorkTxtFrm(platform::Platform& platform, QWidget* mainForm)
     keys.press(Qt::Key_F1, m44);
     keys.press(Qt::Key_Escape, m55);
     keys.step(TrackBar1);
+    Speed = std::make_unique<NarrationSpeed>(*this, keys,
+                                             std::vector<platform::TMediaPlayer*>{MediaPlayer1});
 }
+
+TWorkTxtFrm::~TWorkTxtFrm() = default;
 
 void TWorkTxtFrm::m11MouseMove() {
     LightHolder(m1, {m2, m3, m4, m5, ca});

@@ -8,6 +8,7 @@
 #include <QSplitter>
 #include <QTimer>
 #include <functional>
+#include <memory>
 
 namespace lectern::catalogue {
 class LessonEntries;
@@ -19,18 +20,23 @@ class TMediaPlayer;
 
 namespace lectern::exercises {
 
+class NarrationSpeed;
+
 // The unit work window: a lesson page and its translation side by side,
 // highlighted together while a sound plays, with units played in a cycle.
 class TWorkTxtFrm : public platform::SkinnedForm {
     Q_OBJECT
   public:
     TWorkTxtFrm(platform::Platform& platform, QWidget* mainForm);
+    ~TWorkTxtFrm() override;
 
     // Components.
     platform::TImage *m1, *m2, *m3, *m4, *m5, *ca;
     platform::TImage *m11, *m22, *m33, *m44, *m55, *caa;
     platform::TImage* c;
     platform::TMediaPlayer* MediaPlayer1;
+    // The pace of the lesson sound.
+    std::unique_ptr<NarrationSpeed> Speed;
     QWidget* Panel3;
     platform::TCppWebBrowser* CppWebBrowser1;
     QSplitter* Splitter1;

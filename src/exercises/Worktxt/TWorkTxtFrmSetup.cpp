@@ -4,6 +4,8 @@
 #include "exercises/Worktxt/TWorkTxtFrm.h"
 
 #include "catalogue/LessonEntries.h"
+#include "exercises/NarrationSpeed.h"
+#include "platform/CourseFiles.h"
 #include "platform/Dialogs.h"
 #include "platform/browser/TCppWebBrowser.h"
 #include "platform/media/TMediaPlayer.h"
@@ -11,6 +13,7 @@
 namespace lectern::exercises {
 
 void TWorkTxtFrm::ResetForLaunch() {
+    Speed->load(platform().files.courseFolder());
     TrackBar1->setValue(0);
     MediaPlayer1->Close();
     TrackBar1->setEnabled(true);

@@ -5,6 +5,7 @@
 #include "platform/media/SilentDevice.h"
 #include "platform/media/Sound.h"
 
+#include <SoundTouch.h>
 #include <samplerate.h>
 #include <algorithm>
 #include <atomic>
@@ -37,6 +38,12 @@ constexpr double maxGapSeconds = 5;
 // is further off than `stepTolerance`.
 constexpr double keepSeconds = 3;
 constexpr double stepTolerance = 0.05;
+// The stretcher takes sounds of up to this many channels; a voice with more
+// always plays at its own speed.
+constexpr int maxStretchChannels = 16;
+// After its sound's last frame a stretcher is fed this much silence (in
+// seconds), which brings out what it still holds.
+constexpr double stretchTailSeconds = 0.2;
 
 double monotonicSeconds() {
     return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
@@ -56,6 +63,9 @@ struct AudioEngine::State {
     long long frames = 0;
     // Engine frames per frame of the sound.
     double ratio = 1;
+    // Frames of the sound heard per frame of the sound's own time: each
+    // rendered frame stands for `speed` frames at the sound's pace.
+    double speed = 1;
     // Rendered frame `anchorRendered` of the run reaches the listener at
     // `anchorTime` on `clock`; no clock until the run's first buffer.
     const AudioDevice* clock = nullptr;
@@ -83,6 +93,7 @@ class PublishedState {
         runStart_.store(s.runStart, std::memory_order_relaxed);
         frames_.store(s.frames, std::memory_order_relaxed);
         ratio_.store(s.ratio, std::memory_order_relaxed);
+        speed_.store(s.speed, std::memory_order_relaxed);
         clock_.store(s.clock, std::memory_order_relaxed);
         anchorTime_.store(s.anchorTime, std::memory_order_relaxed);
         anchorRendered_.store(s.anchorRendered, std::memory_order_relaxed);
@@ -103,6 +114,7 @@ class PublishedState {
             s.runStart = runStart_.load(std::memory_order_relaxed);
             s.frames = frames_.load(std::memory_order_relaxed);
             s.ratio = ratio_.load(std::memory_order_relaxed);
+            s.speed = speed_.load(std::memory_order_relaxed);
             s.clock = clock_.load(std::memory_order_relaxed);
             s.anchorTime = anchorTime_.load(std::memory_order_relaxed);
             s.anchorRendered = anchorRendered_.load(std::memory_order_relaxed);
@@ -119,7 +131,7 @@ class PublishedState {
     std::atomic<unsigned long long> seq_{0};
     std::atomic<int> mode_{0};
     std::atomic<long long> run_{0}, restFrame_{0}, runStart_{0}, frames_{0};
-    std::atomic<double> ratio_{1};
+    std::atomic<double> ratio_{1}, speed_{1};
     std::atomic<const AudioDevice*> clock_{nullptr};
     std::atomic<double> anchorTime_{0};
     std::atomic<long long> anchorRendered_{0}, rendered_{0}, recordStart_{0}, recorded_{0};
@@ -152,7 +164,7 @@ class AudioEngine::Voice {
   public:
     using Mode = State::Mode;
 
-    Voice(std::shared_ptr<const Sound> s, int engineRate) {
+    Voice(std::shared_ptr<const Sound> s, int engineRate) : rate(engineRate) {
         setSound(std::move(s));
         state.ratio = double(engineRate) / sound->format.sampleRate;
     }
@@ -170,6 +182,36 @@ class AudioEngine::Voice {
             src_delete(resampler);
         int error = 0;
         resampler = src_new(SRC_SINC_FASTEST, channels, &error);
+        makeStretcher();
+    }
+
+    // The stretcher changes the pace of the sound at the engine's rate and
+    // keeps its pitch. Its settings are the ones tuned for speech (short
+    // sequences: a voice's syllables are not smeared). Its buffers grow only
+    // to what the largest step at the slowest and the fastest speed needs;
+    // they are grown here by running such steps once, so that the stream's
+    // callback never allocates.
+    void makeStretcher() {
+        stretcher.reset();
+        stretchInput.assign(std::size_t(chunkFrames) * channels, 0.0f);
+        if (channels > maxStretchChannels)
+            return;
+        stretcher = std::make_unique<soundtouch::SoundTouch>();
+        stretcher->setSampleRate(uint(rate));
+        stretcher->setChannels(uint(channels));
+        stretcher->setSetting(SETTING_SEQUENCE_MS, 40);
+        stretcher->setSetting(SETTING_SEEKWINDOW_MS, 15);
+        stretcher->setSetting(SETTING_OVERLAP_MS, 8);
+        std::vector<float> out(std::size_t(chunkFrames) * channels);
+        for (const double speed : {AudioEngine::minSpeed, AudioEngine::maxSpeed}) {
+            stretcher->setTempo(speed);
+            for (int step = 0; step < 64; ++step) {
+                while (stretcher->numSamples() < uint(chunkFrames))
+                    stretcher->putSamples(stretchInput.data(), chunkFrames);
+                stretcher->receiveSamples(out.data(), chunkFrames);
+            }
+            stretcher->clear();
+        }
     }
 
     State state;
@@ -179,6 +221,9 @@ class AudioEngine::Voice {
     int channels = 1;
     SRC_STATE* resampler = nullptr;
     std::vector<float> scratch;
+    int rate = 0;
+    std::unique_ptr<soundtouch::SoundTouch> stretcher;
+    std::vector<float> stretchInput;
 
     // The stream's side of the current run: the next frame fed to the mixer.
     long long cursor = 0;
@@ -188,6 +233,11 @@ class AudioEngine::Voice {
     // stream's first buffer (see bridgeLocked).
     bool keepTime = false;
     long long keptFrames = 0;
+    // The stretcher's side of the run: whether the sound has all been fed to
+    // it, and how much silence followed.
+    bool resetStretcher = false;
+    bool sourceDone = false;
+    int tailFed = 0;
 
     RecordingWriter* writer = nullptr;
     // A capture stream that has just started places its first buffer
@@ -560,9 +610,13 @@ void AudioEngine::replaceSound(Voice* voice, std::shared_ptr<const Sound> sound,
         std::swap(voice->sound, fresh.sound);
         std::swap(voice->resampler, fresh.resampler);
         std::swap(voice->scratch, fresh.scratch);
+        std::swap(voice->stretcher, fresh.stretcher);
+        std::swap(voice->stretchInput, fresh.stretchInput);
         std::swap(voice->channels, fresh.channels);
         voice->state.frames = fresh.state.frames;
         voice->state.ratio = fresh.state.ratio;
+        if (!voice->stretcher)
+            voice->state.speed = 1;
         voice->state.mode = Voice::Mode::Idle;
         voice->state.restFrame = std::clamp(frame, 0LL, voice->state.frames);
         voice->state.run++;
@@ -583,6 +637,7 @@ void AudioEngine::rebaseLocked(Voice& voice, long long frame) {
     s.clock = nullptr;
     voice.cursor = frame;
     voice.resetResampler = true;
+    voice.resetStretcher = true;
     voice.drained = frame >= s.frames;
     voice.keepTime = false;
     publishLocked(voice);
@@ -611,12 +666,14 @@ bool AudioEngine::keepInStepLocked(Voice& voice, const AudioDevice& device, doub
     // When this buffer is heard, on the clock the voice runs on.
     const double at = device.realTime() ? playTime - device.now() + s.clock->now() : s.clock->now();
     const long long target = std::min(
-        s.runStart + std::llround(std::max(0.0, at - s.anchorTime) * rate_ / s.ratio), s.frames);
+        s.runStart + std::llround(std::max(0.0, at - s.anchorTime) * rate_ * s.speed / s.ratio),
+        s.frames);
     const bool first = voice.keptFrames == 0;
     if (first ||
         std::llabs(voice.cursor - target) > std::llround(stepTolerance * rate_ / s.ratio)) {
         voice.cursor = target;
         voice.resetResampler = true;
+        voice.resetStretcher = true;
         voice.drained = target >= s.frames;
     }
     if (device.realTime() && voice.keptFrames < std::llround(keepSeconds * rate_)) {
@@ -645,7 +702,7 @@ long long AudioEngine::heard(const State& s, bool onlyRendered) const {
     heardEngine = std::max(heardEngine, 0.0);
     if (onlyRendered)
         heardEngine = std::min(heardEngine, double(s.rendered));
-    return std::min(s.runStart + std::llround(heardEngine / s.ratio), s.frames);
+    return std::min(s.runStart + std::llround(heardEngine * s.speed / s.ratio), s.frames);
 }
 
 long long AudioEngine::position(Voice* voice) {
@@ -700,6 +757,26 @@ void AudioEngine::moveTo(Voice* voice, long long frame) {
     voice->state.mode = Voice::Mode::Idle;
     voice->state.restFrame = std::clamp(frame, 0LL, voice->state.frames);
     publishLocked(*voice);
+}
+
+void AudioEngine::setSpeed(Voice* voice, double speed) {
+    if (!threaded_)
+        maintain();
+    std::lock_guard lock(mutex_);
+    speed = voice->stretcher ? std::clamp(speed, minSpeed, maxSpeed) : 1.0;
+    if (voice->state.mode == Voice::Mode::Playing && speed != voice->state.speed) {
+        // The new pace starts from what the listener hears now.
+        const long long frame = positionLocked(*voice);
+        voice->state.speed = speed;
+        rebaseLocked(*voice, frame);
+    } else {
+        voice->state.speed = speed;
+        publishLocked(*voice);
+    }
+}
+
+double AudioEngine::speed(Voice* voice) {
+    return voice->state.speed;
 }
 
 bool AudioEngine::isPlaying(Voice* voice) {
@@ -829,38 +906,73 @@ void AudioEngine::capture(Port& port, const float* in, int frames, int channels,
             publishLocked(*voice);
 }
 
-void AudioEngine::renderVoice(Voice& voice, float* out, int frames, int outChannels) {
+int AudioEngine::pull(Voice& voice, float* into, int frames) {
     const int channels = voice.channels;
     const long long total = voice.state.frames;
+    if (voice.state.ratio == 1.0) {
+        const int produced = int(std::min<long long>(frames, total - voice.cursor));
+        std::copy_n(voice.sound->frame(voice.cursor), std::size_t(produced) * channels, into);
+        voice.cursor += produced;
+        return produced;
+    }
+    if (voice.resetResampler) {
+        src_reset(voice.resampler);
+        voice.resetResampler = false;
+    }
+    // The whole rest of the sound is at hand, so the converter may run to
+    // its end; it takes only what the buffer needs.
+    SRC_DATA data{};
+    data.src_ratio = voice.state.ratio;
+    data.end_of_input = 1;
+    int produced = 0;
+    while (produced < frames) {
+        data.data_in = voice.sound->frame(voice.cursor);
+        data.input_frames = long(total - voice.cursor);
+        data.data_out = into + std::size_t(produced) * channels;
+        data.output_frames = frames - produced;
+        if (src_process(voice.resampler, &data) != 0 || data.output_frames_gen == 0)
+            break;
+        voice.cursor += data.input_frames_used;
+        produced += int(data.output_frames_gen);
+    }
+    return produced;
+}
+
+int AudioEngine::stretch(Voice& voice, float* out, int frames) {
+    soundtouch::SoundTouch& stretcher = *voice.stretcher;
+    float* input = voice.stretchInput.data();
+    if (voice.resetStretcher) {
+        stretcher.clear();
+        stretcher.setTempo(voice.state.speed);
+        voice.resetStretcher = false;
+        voice.sourceDone = false;
+        voice.tailFed = 0;
+    }
+    const int tail = int(stretchTailSeconds * rate_);
+    while (stretcher.numSamples() < uint(frames)) {
+        if (!voice.sourceDone) {
+            const int n = pull(voice, input, chunkFrames);
+            stretcher.putSamples(input, uint(n));
+            voice.sourceDone = n < chunkFrames;
+            if (voice.sourceDone)
+                std::fill(voice.stretchInput.begin(), voice.stretchInput.end(), 0.0f);
+        } else if (voice.tailFed < tail) {
+            stretcher.putSamples(input, uint(chunkFrames));
+            voice.tailFed += chunkFrames;
+        } else {
+            break;
+        }
+    }
+    return int(stretcher.receiveSamples(out, uint(frames)));
+}
+
+void AudioEngine::renderVoice(Voice& voice, float* out, int frames, int outChannels) {
+    const int channels = voice.channels;
     float* scratch = voice.scratch.data();
     int produced = 0;
     if (!voice.drained) {
-        if (voice.state.ratio == 1.0) {
-            produced = int(std::min<long long>(frames, total - voice.cursor));
-            std::copy_n(voice.sound->frame(voice.cursor), std::size_t(produced) * channels,
-                        scratch);
-            voice.cursor += produced;
-        } else {
-            if (voice.resetResampler) {
-                src_reset(voice.resampler);
-                voice.resetResampler = false;
-            }
-            // The whole rest of the sound is at hand, so the converter may
-            // run to its end; it takes only what the buffer needs.
-            SRC_DATA data{};
-            data.src_ratio = voice.state.ratio;
-            data.end_of_input = 1;
-            while (produced < frames) {
-                data.data_in = voice.sound->frame(voice.cursor);
-                data.input_frames = long(total - voice.cursor);
-                data.data_out = scratch + std::size_t(produced) * channels;
-                data.output_frames = frames - produced;
-                if (src_process(voice.resampler, &data) != 0 || data.output_frames_gen == 0)
-                    break;
-                voice.cursor += data.input_frames_used;
-                produced += int(data.output_frames_gen);
-            }
-        }
+        produced = voice.state.speed == 1.0 ? pull(voice, scratch, frames)
+                                            : stretch(voice, scratch, frames);
         if (produced < frames)
             voice.drained = true;
     }

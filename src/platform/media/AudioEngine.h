@@ -92,6 +92,14 @@ class AudioEngine {
     // Stops playing or recording where the listener is and stays there.
     void halt(Voice* voice);
     void moveTo(Voice* voice, long long frame);
+    // The pace the voice plays at, in frames of the sound per frame of its
+    // own time, with the pitch kept; positions stay frames of the sound.
+    // A playing voice goes on at the new pace from where the listener is.
+    // Recording is never affected.
+    static constexpr double minSpeed = 0.5;
+    static constexpr double maxSpeed = 2.0;
+    void setSpeed(Voice* voice, double speed);
+    double speed(Voice* voice);
     bool isPlaying(Voice* voice);
     bool isRecording(Voice* voice);
     // Lock-free on an engine with a thread of its own.
@@ -123,6 +131,11 @@ class AudioEngine {
     void render(Port& port, float* out, int frames, int channels, double playTime);
     void capture(Port& port, const float* in, int frames, int channels, double captureTime);
     void renderVoice(Voice& voice, float* out, int frames, int channels);
+    // The voice's next frames at the engine's rate, at most `frames`; fewer
+    // at the end of the sound.
+    int pull(Voice& voice, float* into, int frames);
+    // The same at the voice's speed, through its stretcher.
+    int stretch(Voice& voice, float* out, int frames);
     // Where the listener is in the voice's sound; with `onlyRendered`, no
     // further than the frames the device has taken.
     long long heard(const State& state, bool onlyRendered = true) const;

@@ -7,6 +7,7 @@
 
 #include <QFileInfo>
 #include <QMetaObject>
+#include <algorithm>
 #include <cmath>
 
 namespace lectern::platform {
@@ -41,6 +42,7 @@ void TMediaPlayer::Open() {
     auto sound =
         Sound::load(path, CourseFiles::nativePath(fileName_), engine_.files().courseFolder());
     voice_ = engine_.addVoice(sound);
+    engine_.setSpeed(voice_, speed_);
     sound_ = std::move(sound);
     openPath_ = path;
     open_ = true;
@@ -100,6 +102,12 @@ void TMediaPlayer::Seek(int ms) {
     finishRecording();
     paused_ = false;
     engine_.moveTo(voice_, toFrames(std::max(ms, 0)));
+}
+
+void TMediaPlayer::SetSpeed(double speed) {
+    speed_ = std::clamp(speed, AudioEngine::minSpeed, AudioEngine::maxSpeed);
+    if (open_)
+        engine_.setSpeed(voice_, speed_);
 }
 
 int TMediaPlayer::Position() const {

@@ -53,6 +53,12 @@ class TMediaPlayer : public QObject {
     // and while paused, stopped or recording.
     bool Playing() const;
 
+    // The pace of playback, 1 being the sound's own, with the pitch kept
+    // (see AudioEngine::setSpeed); kept across Open and Close. Positions
+    // stay times in the sound. Recording is never affected.
+    void SetSpeed(double speed);
+    double Speed() const { return speed_; }
+
     // Starts recording into the open file from the current position, in the
     // file's own format; what follows the position is replaced. The file is
     // written as the sound comes and is a valid sound file at every moment.
@@ -75,6 +81,7 @@ class TMediaPlayer : public QObject {
     QString fileName_;
     bool open_ = false;
     bool paused_ = false;
+    double speed_ = 1;
     QString openPath_;
     std::shared_ptr<const Sound> sound_;
     AudioEngine::Voice* voice_ = nullptr;

@@ -1,3 +1,4 @@
+#include "exercises/NarrationSpeed.h"
 #include "exercises/Viewtxt/ReadingLessonFixture.h"
 #include "platform/Error.h"
 #include "platform/browser/TCppWebBrowser.h"
@@ -359,4 +360,56 @@ TEST(ReadingWindow, LeftAndRightStepTheTrackBarWhileItIsEnabled) {
     QTest::keyClick(&w, Qt::Key_Space);
     QTest::keyClick(&w, Qt::Key_Left);
     EXPECT_EQ(w.CurrentMarkNumber(), 2) << "the track bar is off while playing";
+}
+
+// At 0.7× (`[` three times) the lesson's 1 kHz tone keeps its pitch and the
+// page keeps in step with the sound: passage 2 to passage 3 takes
+// (mark 2 − mark 1) / 0.7. The pace is the course's until changed.
+TEST(ReadingWindow, SlowerNarrationKeepsItsPitchAndThePageInStep) {
+    ReadingLessonFixture f;
+    test::writeTone(f.folder.path() + "/data/sound/reading.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16,
+                    22050, 1, 3500, 1000);
+    exercises::TViewTxtFrm& w = f.launch();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(&w, Qt::Key_BracketLeft);
+    EXPECT_EQ(w.MediaPlayer1->Speed(), 0.7);
+    EXPECT_EQ(w.MediaPlayer2->Speed(), 0.7) << "the sound playing along too";
+    EXPECT_FALSE(w.MediaPlayer1->Playing()) << "a speed key while nothing plays only sets it";
+    EXPECT_FALSE(w.Timer1->isActive());
+    QLabel* overlay = w.Speed->overlay();
+    EXPECT_TRUE(overlay->isVisible());
+    EXPECT_EQ(overlay->accessibleName(), QString::fromUtf8("Speed 0.7×"));
+
+    f.test.audio.clock().keepOutput = true;
+    w.m11Click();
+    int elapsed = 0, atPassage2 = -1, atPassage3 = -1;
+    while (elapsed < 5000 && atPassage3 < 0) {
+        f.tick(10);
+        elapsed += 10;
+        if (w.CurrentMarkNumber() == 2 && atPassage2 < 0)
+            atPassage2 = elapsed;
+        if (w.CurrentMarkNumber() == 3)
+            atPassage3 = elapsed;
+    }
+    ASSERT_GE(atPassage2, 0);
+    EXPECT_NEAR(atPassage3 - atPassage2, (2000 - 1000) / 0.7, 10);
+    EXPECT_NEAR(test::toneFrequency(f.test.audio.clock().output, 2, 48000), 1000, 30);
+
+    w.m55Click();
+    exercises::TViewTxtFrm& again = f.launch();
+    EXPECT_EQ(again.MediaPlayer1->Speed(), 0.7) << "remembered for the course";
+    again.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&again));
+    const std::vector<std::pair<Qt::Key, double>> keys = {
+        {Qt::Key_BracketRight, 0.8}, {Qt::Key_Backspace, 1.0}, {Qt::Key_BracketRight, 1.1}};
+    for (const auto& [key, speed] : keys) {
+        QTest::keyClick(&again, key);
+        EXPECT_EQ(again.Speed->speed(), speed);
+    }
+    again.Speed->set(0.2);
+    EXPECT_EQ(again.MediaPlayer1->Speed(), 0.5) << "no slower than 0.5";
+    again.Speed->set(7);
+    EXPECT_EQ(again.MediaPlayer1->Speed(), 2.0) << "no faster than 2";
 }

@@ -1,3 +1,4 @@
+#include "exercises/NarrationSpeed.h"
 #include "exercises/Viewtxt/RecordingLessonFixture.h"
 #include "platform/Error.h"
 #include "platform/browser/TCppWebBrowser.h"
@@ -117,6 +118,22 @@ TEST(Recording, PlayAlongReadToTheEndMarksEachPassageOnTheLessonSoundsClock) {
 
     w.m55Click();
     EXPECT_EQ(f.userMarks(), "1400\r\n2400\r\n3400\r\n");
+}
+
+// At half speed the page follows the sound playing along, while the
+// recording and its marks keep real time: the learner's voice lies there.
+TEST(Recording, PlayAlongAtHalfSpeedMarksThePassagesInTheRecordingsTime) {
+    RecordingLessonFixture f("11");
+    exercises::TViewTxtFrm& w = f.launch();
+    w.Speed->set(0.5);
+    w.m11Click();
+    // Passages pass on the ticks after the sound's clock went past 500,
+    // 1500 and 2500 ms: at 1250, 3250 and 5250 ms of real time.
+    f.run(5250);
+    EXPECT_EQ(w.IsRecordingFinished(), 1);
+    expectRecording(f.tempWav(), 5250);
+    w.m55Click();
+    EXPECT_EQ(f.userMarks(), "1900\r\n3900\r\n5900\r\n");
 }
 
 TEST(Recording, StopAfterTwoPassagesAddsAClosingMarkAndSavesTheRecording) {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <QElapsedTimer>
+#include <QTest>
 
 using namespace lectern;
 using lectern::test::UnitWorkFixture;
@@ -58,6 +59,29 @@ TEST(UnitWorkWindow, PlaysBothPagesInStepToTheEnd) {
     EXPECT_EQ(w.CurrentMarkNumber(), 1);
     f.tick();
     EXPECT_EQ(w.CurrentMarkNumber(), 2);
+}
+
+// `]` while the sound plays doubles its pace from where it is heard; the
+// passages follow the sound, as at its own pace.
+TEST(UnitWorkWindow, TheSpeedKeysChangeThePaceAndThePassagesFollowTheSound) {
+    UnitWorkFixture f;
+    exercises::TWorkTxtFrm& w = f.launch();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    w.m11Click();
+    for (int i = 0; i < 4; ++i)
+        f.tick();
+    ASSERT_EQ(w.MediaPlayer1->Position(), 1000);
+    for (int i = 0; i < 10; ++i)
+        QTest::keyClick(&w, Qt::Key_BracketRight);
+    EXPECT_EQ(w.MediaPlayer1->Speed(), 2.0);
+    // Fine ticks: a passage is passed on the tick after the clock reached
+    // it, whose lag in the sound doubles with the pace.
+    for (int i = 0; i < 20; ++i)
+        f.tick(50);
+    EXPECT_EQ(w.MediaPlayer1->Position(), 3000);
+    EXPECT_EQ(w.CurrentMarkNumber(), 4);
+    EXPECT_EQ(f.pages(), "text comm text instext text | text text text instext text");
 }
 
 TEST(UnitWorkWindow, BetweenPassageChangesTheTickMakesNoDocumentCall) {
