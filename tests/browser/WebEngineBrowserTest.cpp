@@ -318,6 +318,71 @@ TEST(WebEngineBadPagesTest, BadPagesCompleteWithoutHarm) {
 
 }  // namespace
 
+namespace {
+
+// A page shown again is modelled from the markup kept from its last showing
+// only while that markup is still what the page is: the file unchanged, and
+// nothing but the file shaping the document.
+TEST(WebEnginePageShownAgain, IsModelledAsThePageIsNotAsTheLessonLeftIt) {
+    lectern::test::TempDir course;
+    const QByteArray two =
+        "<html><body><a id=\"a1\"></a><p id=\"t1\" class=\"text\">One</p>"
+        "<a id=\"a2\"></a><p id=\"t2\" class=\"text\">Two</p></body></html>";
+    course.write("static.htm", two);
+    course.write("scripted.htm",
+                 "<html><body><p id=\"t1\" class=\"text\">One</p><script>"
+                 "var p = document.createElement('p'); p.id = 'late';"
+                 "p.textContent = String(Math.random()); document.body.appendChild(p);"
+                 "</script></body></html>");
+    CourseFiles files;
+    WebEngineBrowserEngine engine{files, course.path()};
+    TCppWebBrowser browser{engine};
+    browser.resize(600, 400);
+    browser.show();
+    const auto load = [&](const char* name) {
+        QSignalSpy complete(&browser, &TCppWebBrowser::OnDocumentComplete);
+        browser.Navigate(course.path() + "/" + name);
+        EXPECT_TRUE(complete.wait(30000)) << name;
+        return browser.Document();
+    };
+    const auto js = [&](const QString& script) {
+        QVariant result;
+        bool done = false;
+        static_cast<QWebEngineView*>(browser.view())
+            ->page()
+            ->runJavaScript(script, [&](const QVariant& v) {
+                result = v;
+                done = true;
+            });
+        EXPECT_TRUE(waitUntil([&] { return done; }));
+        return result.toString();
+    };
+    const auto text = [](const Variant& doc, const char* id) {
+        return FindElement(doc, id).get("innerHTML").toString();
+    };
+
+    ShowPassage(load("static.htm"), 1);
+    ASSERT_NE(engine.markupCache().find(course.path() + "/static.htm"), nullptr);
+    Variant again = load("static.htm");
+    EXPECT_EQ(FindElement(again, "t1").get("className").toString(), "text")
+        << "not the highlight of the last showing";
+    ShowPassage(again, 2);
+    EXPECT_TRUE(waitUntil([&] { return js("document.getElementById('t2').className") != "text"; }))
+        << "changes to the model reach the page";
+
+    QTest::qWait(20);  // a later modification time, whatever the file system's granularity
+    course.write("static.htm", QByteArray(two).replace("One", "Uno"));
+    EXPECT_EQ(text(load("static.htm"), "t1"), "Uno") << "a changed file is read anew";
+
+    for (int showing = 0; showing < 2; ++showing) {
+        const Variant scripted = load("scripted.htm");
+        EXPECT_EQ(text(scripted, "late"), js("document.getElementById('late').textContent"))
+            << "a page its scripts shape is always taken from the engine";
+    }
+}
+
+}  // namespace
+
 TEST_F(WebEngineBrowserTest, APictureNamedInAnotherLetterCaseIsFound) {
     ASSERT_TRUE(load("case.htm").isObject());
     ASSERT_TRUE(waitUntil([&] { return js("document.readyState").toString() == "complete"; }));

@@ -3,8 +3,6 @@
 // files of another host, ".." in disguise, links out of the course and a
 // path whose letter case leads through a link. Local listeners stand in for
 // the servers: they must see nothing, and the page must stay where it is.
-// Not yet covered: a same-origin iframe's own RTCPeerConnection still reaches
-// the STUN/TURN listeners (the engine's switches do not stop it).
 #include "platform/CourseFiles.h"
 #include "platform/browser/TCppWebBrowser.h"
 #include "platform/browser/WebEngineBrowserEngine.h"
@@ -77,6 +75,10 @@ function rtc(Peer, name) {
 }
 rtc(window.RTCPeerConnection, 'rtc');
 rtc(window.webkitRTCPeerConnection, 'webkitrtc');
+// A fresh frame's window is made before any script of the player's can run in it.
+const frame = document.createElement('iframe');
+document.body.appendChild(frame);
+rtc(frame.contentWindow.RTCPeerConnection, 'framertc');
 for (const id of ['out', 'web', 'mail', 'smb']) document.getElementById(id).click();
 </script>
 </body></html>)";
@@ -141,7 +143,7 @@ TEST(WebEngineSandbox, APageHasNoWayOutOfTheCourse) {
     };
     const QUrl shown = page->url();
     ASSERT_TRUE(waitUntil([&] {
-        return js("['fetch', 'xhr', 'ws', 'rtc', 'webkitrtc'].every("
+        return js("['fetch', 'xhr', 'ws', 'rtc', 'webkitrtc', 'framertc'].every("
                   "(k) => k in window.results)")
             .toBool();
     }));
@@ -155,6 +157,8 @@ TEST(WebEngineSandbox, APageHasNoWayOutOfTheCourse) {
     EXPECT_EQ(js("window.results.ws").toString(), "failed");
     EXPECT_EQ(js("window.results.rtc").toString(), "absent");
     EXPECT_EQ(js("window.results.webkitrtc").toString(), "absent");
+    EXPECT_EQ(js("window.results.framertc").toString(), "gathering")
+        << "the frame's attempt ran, so the engine's switches alone kept it in";
     EXPECT_EQ(page->url(), shown) << "no link or refresh took the page away";
     EXPECT_EQ(js("document.getElementById('inside').naturalWidth").toInt(), 8);
     for (const char* id : {"host", "dots", "case"})

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
+#include <utility>
 
 namespace lectern::platform {
 
@@ -80,6 +81,7 @@ void WebEngineBackend::release() {
         return;
     ++loads_;  // a load under way no longer reports
     detachModel();
+    prepared_.reset();
     page_->disconnect(this);
     // Later: this runs while the view's window is being hidden, perhaps from
     // one of the page's own signals.
@@ -92,6 +94,8 @@ void WebEngineBackend::navigate(const QString& coursePath) {
     ensureView();
     engine_.beginNavigation();
     detachModel();
+    prepared_.reset();
+    fresh_ = true;
     file_ = QFileInfo(engine_.files().resolve(coursePath)).absoluteFilePath();
     const QFileInfo info(file_);
     if (!info.exists())
@@ -104,6 +108,13 @@ void WebEngineBackend::navigate(const QString& coursePath) {
         trouble_.clear();
     page_->load(trouble_.isEmpty() ? QUrl::fromLocalFile(file_)
                                    : QUrl(QStringLiteral("about:blank")));
+    if (!trouble_.isEmpty())
+        return;
+    // The engine loads in its own processes meanwhile.
+    if (const PageMarkupCache::Entry* kept = engine_.markupCache().find(file_)) {
+        prepared_ = DocumentModel::parse(kept->markup, "UTF-8", file_);
+        preparedShape_ = kept->elements;
+    }
 }
 
 void WebEngineBackend::detachModel() {
@@ -122,27 +133,67 @@ void WebEngineBackend::loadStarted() {
 void WebEngineBackend::loadFinished(bool ok) {
     const quint64 load = loads_;
     if (!ok) {
-        modelArrived(load, QString(), false);
+        prepared_.reset();
+        modelArrived(load, QVariant(), false);
         return;
     }
+    if (!prepared_) {
+        serializePage(load);
+        return;
+    }
+    // The kept markup stands for the page only if the page is still what
+    // its file alone makes of it.
     QPointer<WebEngineBackend> self(this);
-    page_->runJavaScript(PageScripts::serialize(), [self, load](const QVariant& markup) {
+    page_->runJavaScript(PageScripts::staticShape(), [self, load](const QVariant& shape) {
         if (self)
-            self->modelArrived(load, markup.toString(), true);
+            self->shapeArrived(load, shape.isValid() ? shape.toInt() : -1);
     });
 }
 
-void WebEngineBackend::modelArrived(quint64 load, const QString& markup, bool ok) {
+void WebEngineBackend::shapeArrived(quint64 load, int shape) {
+    if (load != loads_)
+        return;
+    std::shared_ptr<DocumentModel> model = std::exchange(prepared_, nullptr);
+    if (!model || shape < 0 || shape != preparedShape_) {
+        serializePage(load);
+        return;
+    }
+    fresh_ = false;
+    adopt(std::move(model));
+}
+
+void WebEngineBackend::serializePage(quint64 load) {
+    QPointer<WebEngineBackend> self(this);
+    page_->runJavaScript(PageScripts::serialize(), [self, load](const QVariant& result) {
+        if (self)
+            self->modelArrived(load, result, true);
+    });
+}
+
+void WebEngineBackend::modelArrived(quint64 load, const QVariant& result, bool ok) {
     if (load != loads_)
         return;  // a later load has begun; it will report
+    const QVariantList parts = result.toList();
+    const QByteArray markup = parts.value(0).toString().toUtf8();
+    const int shape = parts.value(1).isValid() ? parts.value(1).toInt() : -1;
     std::shared_ptr<DocumentModel> model;
-    if (!trouble_.isEmpty())
+    if (!trouble_.isEmpty()) {
         model = DocumentModel::blank(file_, trouble_);
-    else if (!ok || markup.isEmpty())
+    } else if (!ok || markup.isEmpty()) {
         model = DocumentModel::blank(file_,
                                      QStringLiteral("the page %1 could not be shown").arg(file_));
-    else
-        model = DocumentModel::parse(markup.toUtf8(), "UTF-8", file_);
+    } else {
+        model = DocumentModel::parse(markup, "UTF-8", file_);
+        // Only a page just loaded is as its file makes it; a later load of
+        // the same document (a jump to an anchor) holds the lesson's changes.
+        if (fresh_ && shape >= 0)
+            engine_.markupCache().store(file_, shape, markup);
+    }
+    fresh_ = false;
+    adopt(std::move(model));
+}
+
+void WebEngineBackend::adopt(std::shared_ptr<DocumentModel> model) {
     detachModel();
     model_ = model;
     model_->setSink(this);

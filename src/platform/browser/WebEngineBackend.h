@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QVariant>
 #include <memory>
 #include <vector>
 
@@ -37,7 +38,10 @@ class WebEngineBackend : public QObject, public BrowserBackend, private PageEdit
     void ensureView();
     void loadStarted();
     void loadFinished(bool ok);
-    void modelArrived(quint64 load, const QString& markup, bool ok);
+    void serializePage(quint64 load);
+    void modelArrived(quint64 load, const QVariant& result, bool ok);
+    void shapeArrived(quint64 load, int shape);
+    void adopt(std::shared_ptr<DocumentModel> model);
     void pageEdited(const PageEdit& edit) override;
     void inputsChanged(const std::vector<InputState>& states);
     void detachModel();
@@ -47,6 +51,12 @@ class WebEngineBackend : public QObject, public BrowserBackend, private PageEdit
     QWebEngineView* view_ = nullptr;
     CoursePage* page_ = nullptr;
     std::shared_ptr<DocumentModel> model_;
+    // The model made from the engine's markup cache for the page now
+    // loading, with the element count it must find there.
+    std::shared_ptr<DocumentModel> prepared_;
+    int preparedShape_ = -1;
+    // The page is as it was loaded: nothing has been changed in it yet.
+    bool fresh_ = false;
     quint64 loads_ = 0;
     QString file_;
     QString trouble_;  // why the page of the last navigation is not shown

@@ -15,19 +15,21 @@ namespace lectern::platform {
 namespace {
 
 // Chromium's switches that keep WebRTC off the network: UDP only through a
-// proxy, and the proxy one that does not exist, so that no packet leaves for
-// a STUN or TURN server a page names (TCP candidates would need the proxy
-// too). Pages reach nothing else on the network either way: every request
-// goes through the interceptor first. The engine reads the switches when it
-// starts, so they are added before any view is made, once per process.
+// proxy, TCP through the proxy too, and the proxy one that does not exist,
+// so that no packet leaves for a STUN or TURN server a page names. The
+// loopback addresses, which Chromium would let bypass a proxy, are sent to
+// it as well: a course has no business with local services either. Pages
+// reach nothing else on the network either way: every request goes through
+// the interceptor first. The engine reads the switches when it starts, so
+// they are added before any view is made, once per process.
 void lockDownEngineSwitches() {
     static bool done = false;
     if (std::exchange(done, true))
         return;
     QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
     for (const char* flag :
-         {"--webrtc-ip-handling-policy=disable_non_proxied_udp",
-          "--force-webrtc-ip-handling-policy", "--proxy-server=socks5://127.0.0.1:9", "--no-pings",
+         {"--force-webrtc-ip-handling-policy=disable_non_proxied_udp",
+          "--proxy-server=socks5://127.0.0.1:9", "--proxy-bypass-list=<-loopback>", "--no-pings",
           "--dns-prefetch-disable"}) {
         if (!flags.contains(flag))
             flags += QByteArray(" ") + flag;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/browser/BrowserEngine.h"
+#include "platform/browser/PageMarkupCache.h"
 
 #include <QObject>
 #include <QString>
@@ -27,6 +28,7 @@ class WebEngineBrowserEngine : public QObject, public BrowserEngine {
     std::unique_ptr<BrowserBackend> createBackend(BrowserHost& host) override;
 
     CourseFiles& files() { return files_; }
+    PageMarkupCache& markupCache() { return markupCache_; }
     QWebEngineProfile& profile();
     CourseRequestInterceptor& interceptor();
     // Fixes the course folder for a navigation that starts now.
@@ -42,6 +44,7 @@ class WebEngineBrowserEngine : public QObject, public BrowserEngine {
     QString courseFolder_;
     CourseRequestInterceptor* interceptor_ = nullptr;
     QWebEngineProfile* profile_ = nullptr;
+    PageMarkupCache markupCache_;
 };
 
 }  // namespace lectern::platform
