@@ -40,8 +40,8 @@ bool watch(PlayerProcess& player, Desktop::Milliseconds limit, const std::functi
                 continue;
             const QRect box = Desktop::geometry(window);
             EXPECT_TRUE(Desktop::screenArea().contains(box))
-                << "a box lies on the screen: " << box.x() << "," << box.y() << " "
-                << box.width() << "x" << box.height();
+                << "a box lies on the screen: " << box.x() << "," << box.y() << " " << box.width()
+                << "x" << box.height();
             Desktop::keyTo(window, "Return");
         }
         Desktop::pause(100ms);
@@ -157,7 +157,8 @@ void runBrokenCourse(const BrokenCourse& broken) {
     if (broken.splash) {
         // A learner leaves the splash's box open past its ten seconds: the
         // splash then closes by itself as soon as the box is answered.
-        watch(player, 11s, [&] { return clock.elapsed() > 11000; }, false);
+        watch(
+            player, 11s, [&] { return clock.elapsed() > 11000; }, false);
         EXPECT_TRUE(watch(player, 8s, [&] { return !mainWindow(player).isEmpty(); }))
             << "the splash closes once its box is answered, its ten seconds past";
     }
