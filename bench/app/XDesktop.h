@@ -1,24 +1,22 @@
 #pragma once
 
+#include "support/XWindows.h"
+
 #include <QImage>
 #include <QPoint>
-#include <QRect>
 #include <QString>
 
 namespace lectern::bench {
 
 // The X display the benchmark drives programs on, through xdotool as a
 // person at the desktop would; pictures come straight from the X server.
-class XDesktop {
+class XDesktop : public test::XWindows {
   public:
-    // The first visible window whose name matches the pattern (xdotool's
-    // extended regular expressions), or empty text when there is none now.
-    static QString findWindow(const QString& namePattern);
-    // Waits up to `timeoutMs` for such a window.
+    // Waits up to `timeoutMs` for a visible window whose name matches the
+    // pattern (xdotool's extended regular expressions); empty text when none came.
     static QString waitForWindow(const QString& namePattern, int timeoutMs);
     // Waits up to `timeoutMs` until no such window is visible.
     static bool waitForNoWindow(const QString& namePattern, int timeoutMs);
-    static QRect geometry(const QString& window);
 
     static void click(QPoint at);
     static void key(const QString& keys);
@@ -26,8 +24,6 @@ class XDesktop {
     static QImage grab(QRect area);
 
     static void pause(int ms);
-    // A pattern that matches exactly this window name.
-    static QString exactly(const QString& name);
 };
 
 }  // namespace lectern::bench

@@ -2,6 +2,7 @@
 // are looked up in the document's index, never by walking the page.
 #include "exercises/markup/PageMarkup.h"
 #include "platform/browser/DocumentModel.h"
+#include "support/PageFiles.h"
 
 #include <benchmark/benchmark.h>
 
@@ -10,15 +11,15 @@ namespace {
 using lectern::platform::DocumentModel;
 
 QByteArray pageWithPassages(int count) {
-    QByteArray page = "<html><head><title>Passages</title></head><body>\n";
+    QByteArray passages = "\n";
     for (int k = 1; k <= count; ++k)
-        page += QStringLiteral(
-                    "<a id=\"a%1\" href=\"#\"></a><p id=\"t%1\" class=\"%2\">Passage %1 of the "
-                    "lesson, long enough to read.</p>\n")
-                    .arg(k)
-                    .arg(k % 5 == 0 ? "comm" : "text")
-                    .toUtf8();
-    return page + "</body></html>\n";
+        passages += QStringLiteral(
+                        "<a id=\"a%1\" href=\"#\"></a><p id=\"t%1\" class=\"%2\">Passage %1 of the "
+                        "lesson, long enough to read.</p>\n")
+                        .arg(k)
+                        .arg(k % 5 == 0 ? "comm" : "text")
+                        .toUtf8();
+    return lectern::test::htmlPage(passages, "<title>Passages</title>");
 }
 
 void ShowPassageBench(benchmark::State& state) {

@@ -4,6 +4,8 @@
 #include "platform/browser/TCppWebBrowser.h"
 #include "platform/media/TMediaPlayer.h"
 #include "support/LessonLists.h"
+#include "support/PageFiles.h"
+#include "support/TempDir.h"
 #include "support/TestPlatform.h"
 #include "support/WavFiles.h"
 
@@ -11,35 +13,26 @@
 #include <sndfile.h>
 #include <QCoreApplication>
 #include <QDir>
-#include <QTemporaryDir>
 
 namespace {
 
 using namespace lectern;
 
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        throw std::runtime_error("cannot write " + path.toStdString());
-}
-
 void ReadingTick(benchmark::State& state) {
     const int passages = static_cast<int>(state.range(0));
-    QTemporaryDir folder;
-    QByteArray page = "<html><body>\n";
+    test::TempDir folder;
+    QByteArray passageSpans = "\n";
     QStringList marks;
     for (int k = 1; k <= passages; ++k) {
-        page +=
+        passageSpans +=
             QStringLiteral("<a id=\"a%1\"></a><span id=\"t%1\" class=\"text\">Passage %1.</span>\n")
                 .arg(k)
                 .toUtf8();
         marks.append(QString::number(k * 1000));
     }
-    QDir().mkpath(folder.path() + "/data/text");
-    QDir().mkpath(folder.path() + "/data/marks");
+    folder.write("data/text/page.htm", test::htmlPage(passageSpans));
+    folder.write("data/marks/marks.txt", marks.join('\n').toUtf8());
     QDir().mkpath(folder.path() + "/data/sound");
-    writeFile(folder.path() + "/data/text/page.htm", page + "</body></html>");
-    writeFile(folder.path() + "/data/marks/marks.txt", marks.join('\n').toUtf8());
     test::writeTone(folder.path() + "/data/sound/sound.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 8000,
                     1, 10000, 0);
 

@@ -65,6 +65,31 @@ void checkTable(const Holders& holders, const std::vector<HoverRow>& rows) {
     }
 }
 
+// The holders of a window's five buttons m11 to m55.
+template <class Window>
+Holders holdersOf(Window& w) {
+    return {w.m1, w.m2, w.m3, w.m4, w.m5};
+}
+
+// The rows of a window's five buttons, each lighting its own holder alone.
+template <class Window>
+std::vector<HoverRow> buttonRows(Window& w) {
+    return {{"m11", w.m11, {w.m1}, {w.m1}},
+            {"m22", w.m22, {w.m2}, {w.m2}},
+            {"m33", w.m33, {w.m3}, {w.m3}},
+            {"m44", w.m44, {w.m4}, {w.m4}},
+            {"m55", w.m55, {w.m5}, {w.m5}}};
+}
+
+// The button rows and a last row for the window's picture, which puts every
+// light out.
+template <class Window>
+std::vector<HoverRow> rowsWithPicture(Window& w, const char* name, QWidget* picture) {
+    std::vector<HoverRow> rows = buttonRows(w);
+    rows.push_back({name, picture, {}, {}});
+    return rows;
+}
+
 class HoverTest : public ::testing::Test {
   protected:
     test::SkinCourse course;
@@ -75,12 +100,7 @@ class HoverTest : public ::testing::Test {
 
 TEST_F(HoverTest, MainWindowLightsTheButtonUnderTheMouseOnly) {
     main::TMainFrm& m = *w.MainFrm;
-    checkTable({m.m1, m.m2, m.m3, m.m4, m.m5}, {{"m11", m.m11, {m.m1}, {m.m1}},
-                                                {"m22", m.m22, {m.m2}, {m.m2}},
-                                                {"m33", m.m33, {m.m3}, {m.m3}},
-                                                {"m44", m.m44, {m.m4}, {m.m4}},
-                                                {"m55", m.m55, {m.m5}, {m.m5}},
-                                                {"Image3", m.Image3, {}, {}}});
+    checkTable(holdersOf(m), rowsWithPicture(m, "Image3", m.Image3));
 }
 
 TEST_F(HoverTest, PageViewerAndReadingWindowFollowTheirTables) {
@@ -88,24 +108,17 @@ TEST_F(HoverTest, PageViewerAndReadingWindowFollowTheirTables) {
     checkTable({v.m1}, {{"m11", v.m11, {v.m1}, {v.m1}}, {"Image4", v.Image4, {}, {}}});
 
     exercises::TViewTxtFrm& r = *w.ViewTxtFrm;
-    checkTable({r.m1, r.m2, r.m3, r.m4, r.m5}, {{"m11", r.m11, {r.m1}, {r.m1}},
-                                                {"m22", r.m22, {r.m2}, {r.m2}},
-                                                {"m33", r.m33, {r.m3}, {r.m3}},
-                                                {"m44", r.m44, {r.m4}, {r.m4}},
-                                                {"m55", r.m55, {r.m5}, {r.m5}},
-                                                {"Image4", r.Image4, {}, {}}});
+    checkTable(holdersOf(r), rowsWithPicture(r, "Image4", r.Image4));
 }
 
 TEST_F(HoverTest, UnitWorkWindowKeepsTheUnitLightFromExit) {
     exercises::TWorkTxtFrm& u = *w.WorkTxtFrm;
-    const Holders holders{u.m1, u.m2, u.m3, u.m4, u.m5, u.ca};
-    checkTable(holders, {{"m11", u.m11, {u.m1}, {u.m1}},
-                         {"m22", u.m22, {u.m2}, {u.m2}},
-                         {"m33", u.m33, {u.m3}, {u.m3}},
-                         {"m44", u.m44, {u.m4}, {u.m4}},
-                         {"m55", u.m55, {u.m5, u.ca}, {u.m5}},
-                         {"caa", u.caa, {u.ca}, {u.ca}},
-                         {"Image4", u.Image4, {}, {}}});
+    Holders holders = holdersOf(u);
+    holders.push_back(u.ca);
+    std::vector<HoverRow> rows = rowsWithPicture(u, "Image4", u.Image4);
+    rows[4].afterAllLit = {u.m5, u.ca};  // "Exit" leaves the unit light on
+    rows.push_back({"caa", u.caa, {u.ca}, {u.ca}});
+    checkTable(holders, rows);
 
     // From the unit button straight onto "Exit": both stay lit.
     setAll(holders, false);
@@ -129,7 +142,7 @@ TEST_F(HoverTest, OnlyTheTopBarPutsTheMainWindowsLightOut) {
     w.MainFrm->show();
     ASSERT_EQ(services.dialogs.errors(), QStringList());
     main::TMainFrm& m = *w.MainFrm;
-    const Holders holders{m.m1, m.m2, m.m3, m.m4, m.m5};
+    const Holders holders = holdersOf(m);
 
     // "Help" straight onto "About".
     moveOver(m.m33);
@@ -150,7 +163,7 @@ TEST_F(HoverTest, TheWindowSystemsMouseReachesTheButtons) {
     w.MainFrm->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(w.MainFrm));
     main::TMainFrm& m = *w.MainFrm;
-    const Holders holders{m.m1, m.m2, m.m3, m.m4, m.m5};
+    const Holders holders = holdersOf(m);
     QTest::mouseMove(w.MainFrm, m.m22->mapTo(w.MainFrm, m.m22->rect().center()));
     EXPECT_EQ(litOf(holders), Holders{m.m2});
     const QPoint barOnly(m.Panel1->width() - 2, m.Panel1->height() - 2);

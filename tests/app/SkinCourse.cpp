@@ -1,6 +1,7 @@
 #include "SkinCourse.h"
 
 #include "JpegSamples.h"
+#include "support/PageFiles.h"
 
 #include <QDir>
 
@@ -20,7 +21,7 @@ SkinCourse::SkinCourse() {
         ++index;
     }
     dir_.write("data/descr/splash.jpg", solidJpeg(64, 48, Qt::darkBlue));
-    dir_.write("data/descr/d0.htm", "<html><body>Lesson</body></html>");
+    dir_.write("data/descr/d0.htm", htmlPage("Lesson"));
 
     // Window 806 x 600, bars 80 and 90 high, edges 30 and 40 wide; every
     // button block distinct.

@@ -7,13 +7,16 @@
 #include "platform/browser/PageFile.h"
 #include "platform/browser/TCppWebBrowser.h"
 #include "support/ErrorOf.h"
+#include "support/PageFiles.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <QSignalSpy>
 
 using namespace lectern::platform;
+using lectern::test::deepPage;
 using lectern::test::HeadlessBrowserEngine;
+using lectern::test::htmlPage;
 using lectern::test::TempDir;
 using lectern::test::testDataPath;
 
@@ -142,14 +145,10 @@ TEST_F(HeadlessBrowserTest, BadPagesLoadWithoutHarm) {
     QByteArray binary;
     for (int i = 0; i < 4096; ++i)
         binary.append(static_cast<char>((i * 37) % 256));
-    QByteArray deep = "<html><body>";
-    for (int i = 0; i < 100000; ++i)
-        deep += "<div>";
-    deep += "<p id=\"t1\" class=\"text\">deep</p></body></html>";
-    QByteArray huge = "<html><body><p id=\"t1\" class=\"text\">";
-    huge += QByteArray(20 * 1024 * 1024, 'x');
-    huge += "</p></body></html>";
-    const QByteArray invalid = "<html><body><p id=\"t1\">\xff\xfe\xc3(\x80 ok</p></body></html>";
+    const QByteArray deep = deepPage(100000);
+    const QByteArray huge =
+        htmlPage("<p id=\"t1\" class=\"text\">" + QByteArray(20 * 1024 * 1024, 'x') + "</p>");
+    const QByteArray invalid = htmlPage("<p id=\"t1\">\xff\xfe\xc3(\x80 ok</p>");
     for (const auto& [name, bytes] : {std::pair{"binary.htm", binary},
                                       {"deep.htm", deep},
                                       {"huge.htm", huge},
@@ -181,13 +180,12 @@ TEST_F(HeadlessBrowserTest, PagesWithoutCharsetAreReadInTheCourseCodePage) {
 }
 
 TEST(IdIndexTest, LookupsHoldThroughManyIdChanges) {
-    QByteArray page = "<html><body>";
+    QByteArray body;
     for (int i = 0; i < 3000; ++i)
-        page += QStringLiteral("<p id=\"p%1\">%1</p><p id=\"a-rather-long-identifier-%1\">%1</p>")
+        body += QStringLiteral("<p id=\"p%1\">%1</p><p id=\"a-rather-long-identifier-%1\">%1</p>")
                     .arg(i)
                     .toUtf8();
-    page += "</body></html>";
-    auto model = DocumentModel::parse(page, "UTF-8", "ids");
+    auto model = DocumentModel::parse(htmlPage(body), "UTF-8", "ids");
     const Variant all = model->document().get("all");
     for (int i = 0; i < 3000; i += 2) {
         all.get(QStringLiteral("p%1").arg(i)).set("id", QStringLiteral("q%1").arg(i));

@@ -6,6 +6,7 @@
 #include "platform/browser/TCppWebBrowser.h"
 #include "platform/browser/WebEngineBrowserEngine.h"
 #include "support/ErrorOf.h"
+#include "support/PageFiles.h"
 #include "support/TempDir.h"
 #include "support/WaitUntil.h"
 
@@ -280,18 +281,15 @@ namespace {
 
 TEST(WebEngineBadPagesTest, BadPagesCompleteWithoutHarm) {
     lectern::test::TempDir course;
-    QByteArray deep = "<html><body>";
-    for (int i = 0; i < 20000; ++i)
-        deep += "<div>";
-    deep += "<p id=\"t1\" class=\"text\">deep</p></body></html>";
-    QByteArray huge = "<html><body><p id=\"t1\" class=\"text\">";
-    for (int i = 0; i < 20 * 1024 * 1024 / 64; ++i)
-        huge += "Sixty-four bytes of text that make a very large page, line. \n";
-    huge += "</p></body></html>";
+    const QByteArray huge = lectern::test::htmlPage(
+        "<p id=\"t1\" class=\"text\">" +
+        QByteArray("Sixty-four bytes of text that make a very large page, line. \n")
+            .repeated(20 * 1024 * 1024 / 64) +
+        "</p>");
     QByteArray binary;
     for (int i = 0; i < 65536; ++i)
         binary.append(static_cast<char>((i * 131) % 256));
-    course.write("deep.htm", deep);
+    course.write("deep.htm", lectern::test::deepPage(20000));
     course.write("huge.htm", huge);
     course.write("binary.htm", binary);
     course.write("sound.wav", "RIFF\x24\0\0\0WAVEfmt ");

@@ -2,6 +2,7 @@
 
 #include "platform/media/Sound.h"
 #include "support/CourseFolder.h"
+#include "support/PageFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -66,7 +67,7 @@ void makeWindowsStyle(const CourseFolder& course) {
     rename(course, "data/sound/reading.wav", "data/sound/Reading.WAV");
     rename(course, "data/marks", "data/MARKS");
     // A name kept in Windows-1251 bytes, as zip files made on Windows hold it.
-    course.write("data/descr/sort.htm", "<html><body><p id=\"sorting\">sort</p></body></html>");
+    course.write("data/descr/sort.htm", htmlPage("<p id=\"sorting\">sort</p>"));
     const QByteArray descr = QFile::encodeName(course.path() + "/data/descr/");
     if (::rename((descr + "sort.htm").constData(),
                  (descr + cp1251(QString::fromUtf8("Сортировка.htm"))).constData()) != 0)

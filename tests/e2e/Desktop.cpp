@@ -1,7 +1,6 @@
 #include "e2e/Desktop.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QThread>
 #include <stdexcept>
@@ -16,33 +15,16 @@
 
 namespace lectern::test {
 
-QString Desktop::run(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(20000))
-        throw std::runtime_error(program.toStdString() + " did not finish");
-    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
-}
-
 void Desktop::pause(Milliseconds time) {
     QThread::msleep(static_cast<unsigned long>(time.count()));
 }
 
 QString Desktop::waitForWindow(const QString& namePattern, Milliseconds timeout) {
-    QElapsedTimer clock;
-    clock.start();
-    do {
-        const QString found =
-            run("xdotool", {"search", "--onlyvisible", "--name", namePattern}).section('\n', 0, 0);
-        if (!found.isEmpty())
-            return found;
-        pause(Milliseconds(200));
-    } while (clock.elapsed() < timeout.count());
-    return {};
+    return XWindows::waitForWindow(namePattern, timeout, Milliseconds(200));
 }
 
 bool Desktop::windowVisible(const QString& namePattern) {
-    return !run("xdotool", {"search", "--onlyvisible", "--name", namePattern}).isEmpty();
+    return !findWindow(namePattern).isEmpty();
 }
 
 QString Desktop::windowName(const QString& window) {
@@ -124,23 +106,6 @@ void Desktop::closeWindow(const QString& window) {
     XSendEvent(display, event.xclient.window, False, NoEventMask, &event);
     XCloseDisplay(display);
     pause(Milliseconds(300));
-}
-
-QRect Desktop::geometry(const QString& window) {
-    const QStringList lines = run("xdotool", {"getwindowgeometry", "--shell", window}).split('\n');
-    QRect rect;
-    for (const QString& line : lines) {
-        const int value = line.section('=', 1).toInt();
-        if (line.startsWith("X="))
-            rect.moveLeft(value);
-        else if (line.startsWith("Y="))
-            rect.moveTop(value);
-        else if (line.startsWith("WIDTH="))
-            rect.setWidth(value);
-        else if (line.startsWith("HEIGHT="))
-            rect.setHeight(value);
-    }
-    return rect;
 }
 
 int Desktop::screenNumber() {

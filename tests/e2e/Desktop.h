@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/XWindows.h"
+
 #include <QImage>
 #include <QProcess>
 #include <QRect>
@@ -12,16 +14,13 @@ namespace lectern::test {
 // The X display the end-to-end tests run on (Xvfb), reached through the
 // same tools a person at a desktop would use: xdotool to move, click and
 // type, ImageMagick's import to take screenshots, xclip for the clipboard.
-class Desktop {
+class Desktop : public XWindows {
   public:
-    using Milliseconds = std::chrono::milliseconds;
-
-    // A visible window whose name matches the pattern (xdotool's regular
-    // expressions), waiting up to `timeout`; empty text when none came.
+    // Waits up to `timeout` for a visible window whose name matches the
+    // pattern; empty text when none came.
     static QString waitForWindow(const QString& namePattern, Milliseconds timeout);
     static bool windowVisible(const QString& namePattern);
     static QString windowName(const QString& window);
-    static QRect geometry(const QString& window);
     // The visible windows of a process.
     static QStringList windowsOf(qint64 pid);
     // Whether the window is modal (a message box, say), as the window
@@ -62,7 +61,6 @@ class Desktop {
     static QImage screenshot();
 
     static void pause(Milliseconds time);
-    static QString run(const QString& program, const QStringList& arguments);
 };
 
 // The player started in a course folder, as a learner starts it.

@@ -37,18 +37,6 @@ double difference(const QImage& a, const QImage& b, QRect area) {
     return total / (area.width() * area.height());
 }
 
-// A pattern that matches exactly this window name (xdotool takes POSIX
-// extended regular expressions).
-QString exactly(const QString& name) {
-    QString pattern;
-    for (const QChar c : name) {
-        if (QStringLiteral("\\^$.|?*+()[]{}").contains(c))
-            pattern += QLatin1Char('\\');
-        pattern += c;
-    }
-    return "^" + pattern + "$";
-}
-
 // The main window's buttons: first lines of their blocks in the geometry file.
 constexpr int RunLessonButton = 14;
 constexpr int ExitButton = 26;
@@ -61,7 +49,7 @@ constexpr int ExerciseExitButton = 52;
 TEST(EndToEnd, TheDemoCourseOpensOnItsTreeAndExitEndsTheProgramWithStatusZero) {
     DemoCourse course;
     PlayerProcess player(course.path());
-    const QString window = Desktop::waitForWindow(exactly(course.title()), 60s);
+    const QString window = Desktop::waitForWindow(Desktop::exactly(course.title()), 60s);
     ASSERT_FALSE(window.isEmpty()) << "no main window captioned " << course.title().toStdString();
     EXPECT_EQ(Desktop::windowName(window), course.title());
     const QRect frame = Desktop::geometry(window);
@@ -100,7 +88,7 @@ TEST(EndToEnd, AnEmptyFolderShowsTheErrorBoxThenTheEmptyMainWindow) {
 TEST(EndToEnd, ANarratedLessonHighlightsPassageAfterPassageThenReturnsToTheFirst) {
     DemoCourse course;
     PlayerProcess player(course.path());
-    const QString mainWindow = Desktop::waitForWindow(exactly(course.title()), 60s);
+    const QString mainWindow = Desktop::waitForWindow(Desktop::exactly(course.title()), 60s);
     ASSERT_FALSE(mainWindow.isEmpty());
     const QRect main = Desktop::geometry(mainWindow);
 
@@ -150,13 +138,14 @@ TEST(EndToEnd, ANarratedLessonHighlightsPassageAfterPassageThenReturnsToTheFirst
     Desktop::click(course.bottomBarButton(reading, ExerciseExitButton));
     Desktop::pause(1s);
     EXPECT_FALSE(Desktop::windowVisible("The Sun - narrated reading"));
-    EXPECT_TRUE(Desktop::windowVisible(exactly(course.title()))) << "back at the main window";
+    EXPECT_TRUE(Desktop::windowVisible(Desktop::exactly(course.title())))
+        << "back at the main window";
 }
 
 TEST(EndToEnd, EveryLessonTypeOpensItsSkinnedWindowAndExitReturns) {
     DemoCourse course;
     PlayerProcess player(course.path());
-    const QString mainWindow = Desktop::waitForWindow(exactly(course.title()), 60s);
+    const QString mainWindow = Desktop::waitForWindow(Desktop::exactly(course.title()), 60s);
     ASSERT_FALSE(mainWindow.isEmpty());
     const QRect main = Desktop::geometry(mainWindow);
 
@@ -175,21 +164,21 @@ TEST(EndToEnd, EveryLessonTypeOpensItsSkinnedWindowAndExitReturns) {
         SCOPED_TRACE(node);
         Desktop::click(course.treeRow(main, node));
         Desktop::click(course.topBarButton(main, RunLessonButton));
-        const QString window = Desktop::waitForWindow(exactly(course.caption(node)), 20s);
+        const QString window = Desktop::waitForWindow(Desktop::exactly(course.caption(node)), 20s);
         ASSERT_FALSE(window.isEmpty()) << course.caption(node).toStdString();
         Desktop::pause(2s);
         Desktop::screenshot().save(QStringLiteral("lesson-%1.png").arg(node));
         Desktop::click(course.bottomBarButton(Desktop::geometry(window), ExerciseExitButton));
         Desktop::pause(1s);
-        EXPECT_FALSE(Desktop::windowVisible(exactly(course.caption(node))));
+        EXPECT_FALSE(Desktop::windowVisible(Desktop::exactly(course.caption(node))));
     }
-    EXPECT_TRUE(Desktop::windowVisible(exactly(course.title())));
+    EXPECT_TRUE(Desktop::windowVisible(Desktop::exactly(course.title())));
 }
 
 TEST(EndToEnd, ACourseNamedFromAnotherFolderRunsByKeyboardAlone) {
     DemoCourse course;
     PlayerProcess player(QStringLiteral("/"), {course.path()});
-    const QString mainWindow = Desktop::waitForWindow(exactly(course.title()), 60s);
+    const QString mainWindow = Desktop::waitForWindow(Desktop::exactly(course.title()), 60s);
     ASSERT_FALSE(mainWindow.isEmpty()) << "the course named on the command line opens";
     Desktop::pause(2s);
 
@@ -222,7 +211,8 @@ TEST(EndToEnd, ACourseNamedFromAnotherFolderRunsByKeyboardAlone) {
     constexpr int SortingNode = 12;
     for (const char* key : {"End", "Right", "End", "Up", "Up", "Return"})
         Desktop::key(key);
-    const QString sortingWindow = Desktop::waitForWindow(exactly(course.caption(SortingNode)), 20s);
+    const QString sortingWindow =
+        Desktop::waitForWindow(Desktop::exactly(course.caption(SortingNode)), 20s);
     ASSERT_FALSE(sortingWindow.isEmpty());
     const QRect sorting = Desktop::geometry(sortingWindow);
     const int third = sorting.width() / 3;
@@ -239,5 +229,5 @@ TEST(EndToEnd, ACourseNamedFromAnotherFolderRunsByKeyboardAlone) {
     EXPECT_GT(difference(before, after, middleBox), 0.2) << "an item arrived in the middle box";
     Desktop::key("Escape");
     Desktop::pause(1s);
-    EXPECT_FALSE(Desktop::windowVisible(exactly(course.caption(SortingNode))));
+    EXPECT_FALSE(Desktop::windowVisible(Desktop::exactly(course.caption(SortingNode))));
 }

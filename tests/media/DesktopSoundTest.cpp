@@ -2,68 +2,27 @@
 // holds the microphone only while recording, and the playback stream only
 // while there is sound. (What it costs and how soon Play is heard are
 // measured by lectern-sound-figures.)
-#include "PulseServer.h"
+#include "SoundServerTest.h"
 #include "support/WavFiles.h"
-
-#include "platform/CourseFiles.h"
-#include "platform/media/SystemAudioEngine.h"
-#include "platform/media/TMediaPlayer.h"
-#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <sndfile.h>
 #include <QElapsedTimer>
-#include <QProcess>
 #include <QThread>
 
-using lectern::platform::CourseFiles;
-using lectern::platform::TMediaPlayer;
 using namespace lectern::test;
 
 namespace {
 
-int pulseStreams(const char* kind) {
-    QProcess pactl;
-    pactl.start(QStringLiteral("pactl"),
-                {QStringLiteral("list"), QStringLiteral("short"), QString::fromLatin1(kind)});
-    pactl.waitForFinished(5000);
-    return int(pactl.readAllStandardOutput().count('\n'));
-}
-
-// Waits up to `ms` for the server to show `count` streams of `kind`.
-bool waitForStreams(const char* kind, int count, int ms) {
-    QElapsedTimer waited;
-    waited.start();
-    while (pulseStreams(kind) != count) {
-        if (waited.elapsed() > ms)
-            return false;
-        QThread::msleep(100);
-    }
-    return true;
-}
-
-class DesktopSound : public ::testing::Test {
+class DesktopSound : public SoundServerTest {
   protected:
+    DesktopSound() : SoundServerTest(Device::Deferred) {}
+
     void SetUp() override {
-        if (!pulse.failure().isEmpty())
-            GTEST_SKIP() << pulse.failure().toStdString();
-        engine = lectern::platform::createDeferredSystemAudioEngine(files);
-        engine->openDeviceAside();
+        SoundServerTest::SetUp();
         writeTone(dir.path() + "/lesson.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 22050, 1, 12000);
         writeTone(dir.path() + "/blank.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 22050, 1, 0);
     }
-
-    std::unique_ptr<TMediaPlayer> open(const QString& name) {
-        auto player = std::make_unique<TMediaPlayer>(*engine);
-        player->SetFileName(dir.path() + "\\" + name);
-        player->Open();
-        return player;
-    }
-
-    PulseServer pulse;
-    TempDir dir;
-    CourseFiles files;
-    std::unique_ptr<lectern::platform::AudioEngine> engine;
 };
 
 TEST_F(DesktopSound, TheMicrophoneIsOpenOnlyWhileARecordingRuns) {
@@ -71,7 +30,7 @@ TEST_F(DesktopSound, TheMicrophoneIsOpenOnlyWhileARecordingRuns) {
     auto lesson = open("lesson.wav");
     lesson->Play();
     QThread::msleep(1500);
-    EXPECT_EQ(pulseStreams("source-outputs"), 0) << "playing opens no capture stream";
+    EXPECT_EQ(streams("source-outputs"), 0) << "playing opens no capture stream";
     QElapsedTimer recording;
     recording.start();
     recorder->StartRecording();
@@ -88,14 +47,14 @@ TEST_F(DesktopSound, TheMicrophoneIsOpenOnlyWhileARecordingRuns) {
 }
 
 TEST_F(DesktopSound, ThePlaybackStreamClosesAfterTenSecondsWithoutSound) {
-    EXPECT_EQ(pulseStreams("sink-inputs"), 0) << "nothing plays before the first sound";
+    EXPECT_EQ(streams("sink-inputs"), 0) << "nothing plays before the first sound";
     auto lesson = open("lesson.wav");
     lesson->Play();
     EXPECT_TRUE(waitForStreams("sink-inputs", 1, 5000));
     QThread::msleep(500);
     lesson->Stop();
     QThread::msleep(8000);
-    EXPECT_EQ(pulseStreams("sink-inputs"), 1) << "held a while for the next sound";
+    EXPECT_EQ(streams("sink-inputs"), 1) << "held a while for the next sound";
     EXPECT_TRUE(waitForStreams("sink-inputs", 0, 6000)) << "closed after 10 s";
 }
 

@@ -1,18 +1,12 @@
 // The sound server dies in the middle of a lesson and comes back a second
 // later: the window's calls never wait, the lesson keeps its time on the
 // silent clock, and the sound goes back to the new server.
-#include "PulseServer.h"
+#include "SoundServerTest.h"
 #include "support/WavFiles.h"
-
-#include "platform/CourseFiles.h"
-#include "platform/media/SystemAudioEngine.h"
-#include "platform/media/TMediaPlayer.h"
-#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <sndfile.h>
 #include <QElapsedTimer>
-#include <QProcess>
 #include <QThread>
 #include <cstdio>
 
@@ -23,25 +17,16 @@ namespace {
 
 constexpr int lessonMs = 9000;
 
-int sinkInputs() {
-    QProcess pactl;
-    pactl.start(QStringLiteral("pactl"),
-                {QStringLiteral("list"), QStringLiteral("short"), QStringLiteral("sink-inputs")});
-    pactl.waitForFinished(5000);
-    return int(pactl.readAllStandardOutput().count('\n'));
-}
-
-class ServerRestart : public ::testing::Test {
+class ServerRestart : public SoundServerTest {
   protected:
+    ServerRestart() : SoundServerTest(Device::Deferred) {}
+
     void SetUp() override {
-        if (!pulse.failure().isEmpty())
-            GTEST_SKIP() << pulse.failure().toStdString();
-        engine = lectern::platform::createDeferredSystemAudioEngine(files);
-        engine->openDeviceAside();
+        SoundServerTest::SetUp();
+        if (IsSkipped())
+            return;
         writeTone(dir.path() + "/lesson.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 22050, 1, lessonMs);
-        lesson = std::make_unique<TMediaPlayer>(*engine);
-        lesson->SetFileName(dir.path() + "\\lesson.wav");
-        lesson->Open();
+        lesson = open("lesson.wav");
     }
 
     // Plays the lesson to its end, killing the server after `killAt` ms and
@@ -74,7 +59,8 @@ class ServerRestart : public ::testing::Test {
                 ASSERT_TRUE(pulse.failure().isEmpty()) << pulse.failure().toStdString();
                 restarted = clock.elapsed();
             } else if (restarted >= 0 && soundBack < 0 &&
-                       engine->deviceName() != QStringLiteral("silent clock") && sinkInputs() > 0) {
+                       engine->deviceName() != QStringLiteral("silent clock") &&
+                       streams("sink-inputs") > 0) {
                 soundBack = clock.elapsed();
             }
             // In step: from the kill on, the position moves with the wall clock.
@@ -97,10 +83,6 @@ class ServerRestart : public ::testing::Test {
         EXPECT_EQ(lesson->Position(), lessonMs) << "the lesson ends";
     }
 
-    PulseServer pulse;
-    TempDir dir;
-    lectern::platform::CourseFiles files;
-    std::unique_ptr<lectern::platform::AudioEngine> engine;
     // Destroyed before the engine.
     std::unique_ptr<TMediaPlayer> lesson;
 };
@@ -111,16 +93,14 @@ TEST_F(ServerRestart, TheNarrationComesBackAndTheLessonEndsInStep) {
 
 TEST_F(ServerRestart, ARecordingGoesOnIntoTheSameFile) {
     writeTone(dir.path() + "/temp1.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 22050, 1, 0);
-    TMediaPlayer recorder(*engine);
-    recorder.SetFileName(dir.path() + "\\temp1.wav");
-    recorder.Open();
-    recorder.StartRecording();
+    auto recorder = open("temp1.wav");
+    recorder->StartRecording();
     QElapsedTimer clock;
     clock.start();
     playThroughRestart(2500);
-    recorder.Stop();
+    recorder->Stop();
     const qint64 elapsed = clock.elapsed();
-    recorder.Save();
+    recorder->Save();
 
     const WavInfo wav = readWav(dir.path() + "/temp1.wav");
     ASSERT_TRUE(wav.valid);

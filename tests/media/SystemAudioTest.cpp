@@ -1,4 +1,4 @@
-#include "PulseServer.h"
+#include "SoundServerTest.h"
 #include "support/WavFiles.h"
 
 #include "platform/CourseFiles.h"
@@ -37,38 +37,32 @@ void expectFollowsRealTime(TMediaPlayer& player, int ms, int tolerance, const ch
     std::printf("%s: worst position error %d ms\n", what, worst);
 }
 
-class SystemAudio : public ::testing::Test {
+class SystemAudio : public SoundServerTest {
   protected:
+    SystemAudio() : SoundServerTest(Device::AtOnce) {}
+
     void SetUp() override {
-        if (!pulse.failure().isEmpty())
-            GTEST_SKIP() << pulse.failure().toStdString();
-        engine = lectern::platform::createSystemAudioEngine(files);
+        SoundServerTest::SetUp();
+        if (IsSkipped())
+            return;
         ASSERT_NE(engine->deviceName(), QStringLiteral("silent clock"))
             << "PortAudio did not reach PulseAudio";
         // Wait until the sound server consumes sound: a short sound heard to its end.
         writeTone(dir.path() + "/warm.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 44100, 1, 1500, 0);
-        TMediaPlayer warm(*engine);
-        warm.SetFileName(dir.path() + "\\warm.wav");
-        warm.Open();
-        warm.Play();
+        const auto warm = open("warm.wav");
+        warm->Play();
         QElapsedTimer waited;
         waited.start();
-        while (warm.Position() < 1500 && waited.elapsed() < 8000)
+        while (warm->Position() < 1500 && waited.elapsed() < 8000)
             QThread::msleep(10);
-        ASSERT_EQ(warm.Position(), 1500) << "the device does not consume sound";
+        ASSERT_EQ(warm->Position(), 1500) << "the device does not consume sound";
     }
-
-    PulseServer pulse;
-    TempDir dir;
-    CourseFiles files;
-    std::unique_ptr<lectern::platform::AudioEngine> engine;
 };
 
 TEST_F(SystemAudio, ThePositionFollowsTheDeviceThroughPauseResumeAndSeek) {
     writeTone(dir.path() + "/lesson.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 22050, 1, 5000);
-    TMediaPlayer player(*engine);
-    player.SetFileName(dir.path() + "\\lesson.wav");
-    player.Open();
+    const auto lesson = open("lesson.wav");
+    TMediaPlayer& player = *lesson;
     player.Play();
     // The first buffers travel through the device's latency before they are heard.
     QThread::msleep(300);
@@ -100,21 +94,17 @@ TEST_F(SystemAudio, ThePositionFollowsTheDeviceThroughPauseResumeAndSeek) {
 TEST_F(SystemAudio, RecordingFromTheMonitorLastsAsLongAsItRan) {
     writeTone(dir.path() + "/lesson.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 44100, 2, 5000);
     writeTone(dir.path() + "/temp1.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 22050, 1, 0);
-    TMediaPlayer recorder(*engine);
-    recorder.SetFileName(dir.path() + "\\temp1.wav");
-    recorder.Open();
-    TMediaPlayer lesson(*engine);
-    lesson.SetFileName(dir.path() + "\\lesson.wav");
-    lesson.Open();
+    const auto recorder = open("temp1.wav");
+    const auto lesson = open("lesson.wav");
 
     QElapsedTimer clock;
-    recorder.StartRecording();
+    recorder->StartRecording();
     clock.start();
-    lesson.Play();
+    lesson->Play();
     QThread::msleep(3000);
-    recorder.Stop();
+    recorder->Stop();
     const auto elapsed = clock.elapsed();
-    recorder.Save();
+    recorder->Save();
 
     EXPECT_NE(engine->deviceName(), QStringLiteral("silent clock"));
     const WavInfo wav = readWav(dir.path() + "/temp1.wav");

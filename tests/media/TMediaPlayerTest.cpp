@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <sndfile.h>
 #include <QFile>
+#include <functional>
 
 using lectern::platform::EMCIDeviceError;
 using lectern::platform::TMediaPlayer;
@@ -41,50 +42,44 @@ class MediaPlayer : public ::testing::Test {
 TEST_F(MediaPlayer, PositionFollowsTheDeviceClockThroughEveryCommand) {
     auto player = openTone("tone.wav", 5000);
     EXPECT_EQ(player->Length(), 5000);
-    media.clock()->advance(700);
-    EXPECT_EQ(player->Position(), 0) << "opening does not play";
-
-    player->Play();
-    media.clock()->advance(1000);
-    EXPECT_EQ(player->Position(), 1000);
-
-    player->Pause();
-    media.clock()->advance(500);
-    EXPECT_EQ(player->Position(), 1000) << "paused";
-    player->Pause();
-    media.clock()->advance(500);
-    EXPECT_EQ(player->Position(), 1500) << "resumed";
-
-    player->Seek(3000);
-    media.clock()->advance(300);
-    EXPECT_EQ(player->Position(), 3000) << "seek stops";
-    player->Pause();
-    media.clock()->advance(300);
-    EXPECT_EQ(player->Position(), 3000) << "pausing a stopped player leaves it alone";
-
-    player->Play();
-    media.clock()->advance(250);
-    player->Stop();
-    media.clock()->advance(400);
-    EXPECT_EQ(player->Position(), 3250) << "stop keeps the position";
-
-    player->Play();
-    media.clock()->advance(4000);
-    EXPECT_EQ(player->Position(), 5000) << "plays to the end and stays there";
-
-    player->Play();
-    media.clock()->advance(100);
-    EXPECT_EQ(player->Position(), 100) << "auto-rewind at the end";
-
-    player->Seek(99999);
-    EXPECT_EQ(player->Position(), 5000);
-    player->AutoRewind = false;
-    player->Play();
-    media.clock()->advance(100);
-    EXPECT_EQ(player->Position(), 5000);
-
-    player->Seek(-20);
-    EXPECT_EQ(player->Position(), 0);
+    using Command = std::function<void(TMediaPlayer&)>;
+    const Command none = [](TMediaPlayer&) {};
+    const Command play = [](TMediaPlayer& p) { p.Play(); };
+    const Command pause = [](TMediaPlayer& p) { p.Pause(); };
+    const Command stop = [](TMediaPlayer& p) { p.Stop(); };
+    const auto seek = [](int ms) { return Command([ms](TMediaPlayer& p) { p.Seek(ms); }); };
+    // One command a row, then the device clock runs on by `advanceMs`.
+    const struct {
+        const char* what;
+        Command command;
+        int advanceMs;
+        int position;
+    } steps[] = {
+        {"opening does not play", none, 700, 0},
+        {"playing", play, 1000, 1000},
+        {"paused", pause, 500, 1000},
+        {"resumed", pause, 500, 1500},
+        {"seek stops", seek(3000), 300, 3000},
+        {"pausing a stopped player leaves it alone", pause, 300, 3000},
+        {"playing from the seek", play, 250, 3250},
+        {"stop keeps the position", stop, 400, 3250},
+        {"plays to the end and stays there", play, 4000, 5000},
+        {"auto-rewind at the end", play, 100, 100},
+        {"a seek past the end stops at the end", seek(99999), 0, 5000},
+        {"without auto-rewind the end stays",
+         [](TMediaPlayer& p) {
+             p.AutoRewind = false;
+             p.Play();
+         },
+         100, 5000},
+        {"a seek before the start stops at the start", seek(-20), 0, 0},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.command(*player);
+        media.clock()->advance(step.advanceMs);
+        EXPECT_EQ(player->Position(), step.position);
+    }
 
     player->Close();
     EXPECT_FALSE(player->IsOpen());

@@ -21,11 +21,20 @@ using lectern::platform::StringList;
 using lectern::platform::TextDecoding;
 using lectern::test::TempDir;
 
-TEST(CourseFiles, WindowsPathsReachFilesWhoseLetterCaseDiffers) {
+namespace {
+
+// A scratch course folder at `app`, read and written through `files`.
+class CourseFilesTest : public ::testing::Test {
+  protected:
     TempDir dir;
-    dir.write("Data/Marks/Lesson1.TXT", "100\r\n200\n300\r400");
-    CourseFiles files;
     const QString app = dir.path();
+    CourseFiles files;
+};
+
+}  // namespace
+
+TEST_F(CourseFilesTest, WindowsPathsReachFilesWhoseLetterCaseDiffers) {
+    dir.write("Data/Marks/Lesson1.TXT", "100\r\n200\n300\r400");
 
     EXPECT_TRUE(files.exists(app + "\\data\\marks\\lesson1.txt"));
     StringList marks;
@@ -37,11 +46,8 @@ TEST(CourseFiles, WindowsPathsReachFilesWhoseLetterCaseDiffers) {
         << "named as the course wrote it";
 }
 
-TEST(CourseFiles, WrittenFilesLandInTheFolderThatExistsAndAreFoundAtOnce) {
-    TempDir dir;
+TEST_F(CourseFilesTest, WrittenFilesLandInTheFolderThatExistsAndAreFoundAtOnce) {
     dir.write("DATA/empty.wav", "RIFF");
-    CourseFiles files;
-    const QString app = dir.path();
 
     EXPECT_FALSE(files.exists(app + "\\data\\umarks.txt"));
     StringList marks(QStringList{"700", "1400"});
@@ -62,15 +68,12 @@ TEST(CourseFiles, WrittenFilesLandInTheFolderThatExistsAndAreFoundAtOnce) {
     EXPECT_EQ(QFile(app + "/DATA/UMarks.txt").size(), 11) << "700, 1400 and their line breaks";
 }
 
-TEST(CourseFiles, TheCodePageIsChosenOnceFromTheWholeCatalogue) {
-    TempDir dir;
+TEST_F(CourseFilesTest, TheCodePageIsChosenOnceFromTheWholeCatalogue) {
     dir.write("main.mrb", lectern::test::cp1251(
                               QString::fromUtf8("Глава первая\r\n\tЧтение текста\r\n\tТест\r\n")));
     dir.write("zagol.mtp",
               lectern::test::cp1251(QString::fromUtf8("Глава первая\nЧтение текста\r\nТест\r\n")));
     dir.write("wind.mtp", "Course\r\n");
-    CourseFiles files;
-    const QString app = dir.path();
     const QByteArray chosen = files.detectCodePage(
         {app + "\\main.mrb", app + "\\zagol.mtp", app + "\\wind.mtp", app + "\\missing.mtp"});
     EXPECT_EQ(chosen, "CP1251");
@@ -78,14 +81,11 @@ TEST(CourseFiles, TheCodePageIsChosenOnceFromTheWholeCatalogue) {
               QString::fromUtf8("Глава первая\nЧтение текста\r\nТест\r\n"));
 }
 
-TEST(CourseFiles, AnAsciiOrUtf8CatalogueKeepsWindows1252) {
-    TempDir dir;
+TEST_F(CourseFilesTest, AnAsciiOrUtf8CatalogueKeepsWindows1252) {
     dir.write("main.mrb", "Chapter\r\n\tReading\r\n");
     dir.write("zagol.mtp", "\xEF\xBB\xBF\xD0\x93\xD0\xBB\xD0\xB0\xD0\xB2\xD0\xB0\r\n");
-    CourseFiles files;
-    EXPECT_EQ(files.detectCodePage({dir.path() + "\\main.mrb", dir.path() + "\\zagol.mtp"}),
-              "CP1252");
-    EXPECT_EQ(files.readText(dir.path() + "\\zagol.mtp"), QString::fromUtf8("Глава\r\n"));
+    EXPECT_EQ(files.detectCodePage({app + "\\main.mrb", app + "\\zagol.mtp"}), "CP1252");
+    EXPECT_EQ(files.readText(app + "\\zagol.mtp"), QString::fromUtf8("Глава\r\n"));
 }
 
 // A course unpacked from a zip made on Windows: names in Windows-1251 bytes.

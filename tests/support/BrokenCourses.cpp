@@ -1,4 +1,5 @@
 #include "support/BrokenCourses.h"
+#include "support/PageFiles.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -140,8 +141,8 @@ std::vector<BrokenCourse> brokenCourses() {
                           [](const QString& f) { write(lessonPage(f), randomBytes(20000, 7)); }));
     set.push_back(variant("lesson page empty", [](const QString& f) { write(lessonPage(f), {}); }));
     set.push_back(variant("lesson page 30000 elements deep", [](const QString& f) {
-        write(lessonPage(f), "<html><body>" + QByteArray("<div>").repeated(30000) + "deep" +
-                                 QByteArray("</div>").repeated(30000) + "</body></html>");
+        write(lessonPage(f), htmlPage(QByteArray("<div>").repeated(30000) + "deep" +
+                                      QByteArray("</div>").repeated(30000)));
     }));
     set.push_back(variant("marks random",
                           [](const QString& f) { write(lessonMarks(f), randomBytes(500, 8)); }));

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 #include <QThread>
+#include <vector>
 
 using namespace lectern;
 using lectern::test::TestLessonFixture;
@@ -59,26 +60,27 @@ TEST(MultipleChoice, CountsOneErrorPerWronglyAnsweredQuestionAndMarksTheWrongCho
 }
 
 TEST(MultipleChoice, AQuestionCountsOnceAndAGapEndsTheCheck) {
-    {
+    const struct {
+        const char* page;
+        std::vector<const char*> ticked;
+        const char* results;
+        const char* feedback;  // the mark looked at
+        const char* feedbackClass;
+    } cases[] = {
         // Two right options, one left unticked, and a wrong one ticked.
-        TestLessonFixture f;
-        exercises::TMultiFrm& w = f.launch("tworight.htm");
-        f.tick("q1");
-        f.tick("q3");
-        f.tick("q4");
-        w.m33Click();
-        EXPECT_EQ(f.results(), "Number of errors: 1");
-        EXPECT_EQ(f.classOf("f3"), "instext");
-    }
-    {
+        {"tworight.htm", {"q1", "q3", "q4"}, "Number of errors: 1", "f3", "instext"},
         // Inputs q1, q2, q4: the right q4 left unticked is never looked at.
+        {"gap.htm", {"q1", "q5"}, "All correct", "f5", "text"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.page);
         TestLessonFixture f;
-        exercises::TMultiFrm& w = f.launch("gap.htm");
-        f.tick("q1");
-        f.tick("q5");
+        exercises::TMultiFrm& w = f.launch(c.page);
+        for (const char* id : c.ticked)
+            f.tick(id);
         w.m33Click();
-        EXPECT_EQ(f.results(), "All correct");
-        EXPECT_EQ(f.classOf("f5"), "text");
+        EXPECT_EQ(f.results(), c.results);
+        EXPECT_EQ(f.classOf(c.feedback), c.feedbackClass);
     }
 }
 

@@ -5,10 +5,9 @@
 #include "main/MainWindowFixture.h"
 #include "platform/Error.h"
 #include "platform/browser/TCppWebBrowser.h"
-#include "support/TempDir.h"
+#include "support/PageFiles.h"
 
 #include <QCoreApplication>
-#include <QFile>
 
 namespace lectern::test {
 
@@ -21,9 +20,7 @@ struct TestLessonFixture : MainWindowFixture {
 
     exercises::TMultiFrm& launch(const QString& page, const QString& type = "5",
                                  const QString& time = "60") {
-        QFile source(testDataPath("pages/quiz/" + page));
-        source.open(QIODevice::ReadOnly);
-        folder.write("data/text/test.htm", source.readAll());
+        folder.write("data/text/test.htm", testPage("quiz/" + page));
         folder.writeLines("main.mtp", {"0", "1", type, "0", "9"});
         folder.writeLines("time.mtp", {"0", "0", time, "0", "30"});
         main::TMainFrm& main = start();

@@ -2,6 +2,7 @@
 #include "platform/browser/DocumentModel.h"
 #include "support/Cp1251.h"
 #include "support/LessonLists.h"
+#include "support/PageFiles.h"
 #include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
@@ -130,9 +131,7 @@ TEST(WrittenTest, TheCountdownStopsWhileTheSaveDialogIsOpen) {
     platform::Platform platform{dialogs,      f.test.shell,    f.test.modal,
                                 f.test.files, f.test.browsers, f.test.audio};
     exercises::TMultiFrm w(platform, nullptr);
-    QFile page(test::testDataPath("pages/quiz/written.htm"));
-    page.open(QIODevice::ReadOnly);
-    f.folder.write("data/text/written.htm", page.readAll());
+    f.folder.write("data/text/written.htm", test::testPage("quiz/written.htm"));
     test::LessonLists lists;
     lists.texts = platform::StringList({"written.htm"});
     lists.times = platform::StringList({"5"});
@@ -189,9 +188,10 @@ TEST(WrittenTest, TheSavedPageDeclaresTheEncodingOfItsBytes) {
         TestLessonFixture f;
         const QString question = QString::fromUtf8("Ваше имя");
         const QByteArray questionBytes = page.windows ? test::cp1251(question) : question.toUtf8();
-        f.folder.write("data/text/test.htm",
-                       "<html><head>" + page.head + "<title>Q</title></head><body><p>" +
-                           questionBytes + R"(</p><input type="text" id="answer"></body></html>)");
+        f.folder.write(
+            "data/text/test.htm",
+            test::htmlPage("<p>" + questionBytes + R"(</p><input type="text" id="answer">)",
+                           page.head + "<title>Q</title>"));
         f.folder.writeLines("main.mtp", {"0", "1", "7", "0", "9"});
         main::TMainFrm& main = f.start();
         main.TreeView1->setCurrentIndex(main.TreeModel->indexOfNode(TestLessonFixture::TestNode));

@@ -33,6 +33,14 @@ struct ReadingLessonFixture : MainWindowFixture {
         loadPages();
         return *windows->ViewTxtFrm;
     }
+    // Launches the lesson, presses Play and runs `ticks` ticks.
+    exercises::TViewTxtFrm& launchAndPlay(int ticks) {
+        exercises::TViewTxtFrm& window = launch();
+        window.m11Click();
+        for (int i = 0; i < ticks; ++i)
+            tick();
+        return window;
+    }
     static void loadPages() { QCoreApplication::processEvents(); }
 
     exercises::TViewTxtFrm& reading() { return *windows->ViewTxtFrm; }

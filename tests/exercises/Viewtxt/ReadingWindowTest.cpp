@@ -40,10 +40,7 @@ TEST(ReadingWindow, TheLauncherPreparesTheWindowAndTheFirstLoadHighlightsPassage
 
 TEST(ReadingWindow, ClosingGivesBackTheSoundAndRunningAgainStartsAfresh) {
     ReadingLessonFixture f;
-    exercises::TViewTxtFrm& w = f.launch();
-    w.m11Click();
-    for (int i = 0; i < 5; ++i)
-        f.tick();
+    exercises::TViewTxtFrm& w = f.launchAndPlay(5);
     ASSERT_EQ(f.classes(), "text inscomm text");
     w.m55Click();
     EXPECT_FALSE(w.MediaPlayer1->IsOpen());
@@ -120,10 +117,7 @@ TEST(ReadingWindow, AFirstMarkBelowHalfASecondIsPassedOnTheFirstTick) {
 
 TEST(ReadingWindow, ContinueStartsTheCurrentPassageFromItsBeginning) {
     ReadingLessonFixture f;
-    exercises::TViewTxtFrm& w = f.launch();
-    w.m11Click();
-    for (int i = 0; i < 5; ++i)
-        f.tick();
+    exercises::TViewTxtFrm& w = f.launchAndPlay(5);
     ASSERT_EQ(w.CurrentMarkNumber(), 2);
     w.m22Click();
     EXPECT_EQ(w.IsPaused(), 1);
@@ -158,39 +152,38 @@ TEST(ReadingWindow, TheTrackBarPicksAPassageWithoutStartingTheSound) {
     EXPECT_EQ(w.CurrentMarkNumber(), 3) << "moves are ignored while playing";
 }
 
-TEST(ReadingWindow, StopWhilePausedThenPauseActsAsContinueFromPassageOne) {
-    ReadingLessonFixture f;
-    exercises::TViewTxtFrm& w = f.launch();
-    w.m11Click();
-    for (int i = 0; i < 5; ++i)
-        f.tick();
-    w.m22Click();
-    w.m33Click();
-    EXPECT_EQ(f.classes(), "instext comm text");
-    EXPECT_TRUE(w.TrackBar1->isEnabled());
-    EXPECT_EQ(w.CurrentMarkNumber(), 1);
-    EXPECT_EQ(w.IsPaused(), 1) << "Stop leaves the paused flag";
-
-    w.m22Click();
-    EXPECT_TRUE(w.Timer1->isActive());
-    EXPECT_EQ(w.MediaPlayer1->Position(), 0);
-    EXPECT_EQ(w.IsPaused(), 0);
-}
-
-TEST(ReadingWindow, StopDuringPlayStopsTheSoundAndReturnsToPassageOne) {
-    ReadingLessonFixture f;
-    exercises::TViewTxtFrm& w = f.launch();
-    w.m11Click();
-    for (int i = 0; i < 8; ++i)
-        f.tick();
-    ASSERT_EQ(w.CurrentMarkNumber(), 3);
-    w.m33Click();
-    EXPECT_FALSE(w.Timer1->isActive());
-    EXPECT_EQ(f.classes(), "instext comm text");
-    EXPECT_EQ(w.TrackBar1->value(), 0);
-    const int at = w.MediaPlayer1->Position();
-    f.test.audio.advance(500);
-    EXPECT_EQ(w.MediaPlayer1->Position(), at);
+TEST(ReadingWindow, StopReturnsToPassageOneDuringPlayAndWhilePaused) {
+    const struct {
+        const char* when;
+        int ticks;
+        int passage;  // current when Stop is pressed
+        bool paused;
+    } cases[] = {{"during play", 8, 3, false}, {"while paused", 5, 2, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.when);
+        ReadingLessonFixture f;
+        exercises::TViewTxtFrm& w = f.launchAndPlay(c.ticks);
+        ASSERT_EQ(w.CurrentMarkNumber(), c.passage);
+        if (c.paused)
+            w.m22Click();
+        w.m33Click();
+        EXPECT_FALSE(w.Timer1->isActive());
+        EXPECT_EQ(f.classes(), "instext comm text");
+        EXPECT_EQ(w.TrackBar1->value(), 0);
+        EXPECT_TRUE(w.TrackBar1->isEnabled());
+        EXPECT_EQ(w.CurrentMarkNumber(), 1);
+        EXPECT_EQ(w.IsPaused(), c.paused ? 1 : 0) << "Stop leaves the paused flag";
+        const int at = w.MediaPlayer1->Position();
+        f.test.audio.advance(500);
+        EXPECT_EQ(w.MediaPlayer1->Position(), at) << "the sound stopped";
+        if (c.paused) {
+            // Pause then acts as Continue, from passage one.
+            w.m22Click();
+            EXPECT_TRUE(w.Timer1->isActive());
+            EXPECT_EQ(w.MediaPlayer1->Position(), 0);
+            EXPECT_EQ(w.IsPaused(), 0);
+        }
+    }
 }
 
 TEST(ReadingWindow, AMissingPassageStopsTheTimerWithOneBoxAndTheSoundPlaysOn) {
@@ -278,10 +271,7 @@ TEST(ReadingWindow, BadMarksGoThroughTheTicksGuard) {
 TEST(ReadingWindow, DecreasingMarksPassOnePassagePerTick) {
     ReadingLessonFixture f;
     f.folder.writeLines("data/marks/reading.txt", {"3000", "100", "50"});
-    exercises::TViewTxtFrm& w = f.launch();
-    w.m11Click();
-    for (int i = 0; i < 11; ++i)
-        f.tick();
+    exercises::TViewTxtFrm& w = f.launchAndPlay(11);
     EXPECT_EQ(w.CurrentMarkNumber(), 2) << "passed 500 ms before 3000";
     f.tick();
     EXPECT_EQ(w.CurrentMarkNumber(), 3) << "one passage per tick, however far behind";

@@ -38,6 +38,13 @@ struct RecordingLessonFixture : ReadingLessonFixture {
         }
     }
 
+    // Presses Record, lets `ms` pass as run() does, and presses Stop.
+    void recordFor(int ms) {
+        reading().m11Click();
+        run(ms);
+        reading().m33Click();
+    }
+
     QString tempWav() const { return test.files.resolve(windows->MainFrm->TempWavName); }
     QString userMarks() const {
         QFile file(folder.path() + "/data/umarks.txt");

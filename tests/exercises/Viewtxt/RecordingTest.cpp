@@ -224,9 +224,7 @@ TEST(Recording, StopInATimedRecordingOffersItAndLeavesTheTrackBar) {
 TEST(Recording, RecordAfterAFinishedRecordingStartsFromAFreshBlankCopy) {
     RecordingLessonFixture f("3");
     exercises::TViewTxtFrm& w = f.launch();
-    w.m11Click();
-    f.run(1500);
-    w.m33Click();
+    f.recordFor(1500);
     expectRecording(f.tempWav(), 1500);
 
     w.m11Click();
@@ -242,9 +240,7 @@ TEST(Recording, RecordAfterAFinishedRecordingStartsFromAFreshBlankCopy) {
 TEST(Recording, ASecondLaunchBlanksTheRecordingAndClosingWithoutRecordingKeepsTheMarks) {
     RecordingLessonFixture f("3");
     exercises::TViewTxtFrm& w = f.launch();
-    w.m11Click();
-    f.run(1000);
-    w.m33Click();
+    f.recordFor(1000);
     w.m55Click();
     expectRecording(f.tempWav(), 1000);
     EXPECT_EQ(f.userMarks(), "1400\r\n2500\r\n");

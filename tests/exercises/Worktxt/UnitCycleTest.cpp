@@ -32,29 +32,37 @@ QString passages(UnitWorkFixture& f, int ticks) {
 TEST(UnitCycle, TheButtonNeedsAPassageAfterTheFirstAndAnEndAfterTheStart) {
     UnitWorkFixture f;
     exercises::TWorkTxtFrm& w = f.launch();
-    w.caaClick();
-    EXPECT_EQ(w.NextUnitStep(), Step::BeginUnit) << "Begin unit at passage 1";
-    EXPECT_EQ(w.caa->Hint(), "Begin unit");
-
-    f.pick(3);
-    w.caaClick();
-    EXPECT_EQ(w.NextUnitStep(), Step::EndUnit);
-    EXPECT_EQ(w.UnitStartMark(), 3);
-    EXPECT_EQ(w.caa->Hint(), "End unit");
-    EXPECT_EQ(f.pages(), "text comm cycle text text | text text cycle text text");
-
-    w.caaClick();
-    f.pick(2);
-    w.caaClick();
-    EXPECT_EQ(w.NextUnitStep(), Step::EndUnit) << "End unit at or before the start";
-    EXPECT_EQ(w.caa->Hint(), "End unit");
-
-    f.pick(5);
-    w.caaClick();
-    EXPECT_EQ(w.NextUnitStep(), Step::PlayCycle);
+    // One press of the unit button a row, after picking a passage (0: none).
+    const struct {
+        const char* what;
+        int pick;
+        Step next;
+        const char* hint;
+        const char* pages;  // when looked at
+    } presses[] = {
+        {"begin unit at passage 1", 0, Step::BeginUnit, "Begin unit", nullptr},
+        {"begin unit at passage 3", 3, Step::EndUnit, "End unit",
+         "text comm cycle text text | text text cycle text text"},
+        {"end unit at the start", 0, Step::EndUnit, "End unit", nullptr},
+        {"end unit before the start", 2, Step::EndUnit, "End unit", nullptr},
+        {"end unit at passage 5", 5, Step::PlayCycle, "Play cycle",
+         "text comm cycle cycle cycle | text text cycle cycle cycle"},
+    };
+    for (const auto& press : presses) {
+        SCOPED_TRACE(press.what);
+        if (press.pick)
+            f.pick(press.pick);
+        w.caaClick();
+        EXPECT_EQ(w.NextUnitStep(), press.next);
+        EXPECT_EQ(w.caa->Hint(), press.hint);
+        if (press.next != Step::BeginUnit) {
+            EXPECT_EQ(w.UnitStartMark(), 3);
+        }
+        if (press.pages) {
+            EXPECT_EQ(f.pages(), press.pages);
+        }
+    }
     EXPECT_EQ(w.UnitEndMark(), 5);
-    EXPECT_EQ(w.caa->Hint(), "Play cycle");
-    EXPECT_EQ(f.pages(), "text comm cycle cycle cycle | text text cycle cycle cycle");
 }
 
 TEST(UnitCycle, AUnitFromThreeToFivePlaysOverAndOver) {
