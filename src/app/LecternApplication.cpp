@@ -121,8 +121,18 @@ int runLectern(int argc, char** argv) {
         platform::DesktopShell shell(files);
         platform::EventLoopModalRunner modal;
         platform::WebEngineBrowserEngine browsers(files);
-        const std::unique_ptr<platform::AudioEngine> audio =
+        std::unique_ptr<platform::AudioEngine> audio =
             platform::createDeferredSystemAudioEngine(files);
+        // After the windows: a sound server that hangs must not hang the
+        // exit, so an engine whose thread is stuck in it is left to the
+        // ending process.
+        struct LeaveIfStuck {
+            std::unique_ptr<platform::AudioEngine>& engine;
+            ~LeaveIfStuck() {
+                if (!engine->shutDown(2))
+                    static_cast<void>(engine.release());
+            }
+        } leaveIfStuck{audio};
         platform::Platform platform{dialogs, shell, modal, files, browsers, *audio};
         WindowSet windows(platform);
         QuitWhenClosed quitWhenClosed;

@@ -319,8 +319,8 @@ TEST(WebEngineBadPagesTest, BadPagesCompleteWithoutHarm) {
 namespace {
 
 // A page shown again is modelled from the markup kept from its last showing
-// only while that markup is still what the page is: the file unchanged, and
-// nothing but the file shaping the document.
+// only while that markup is still what the page is: the file's bytes
+// unchanged, and nothing but the file shaping the document.
 TEST(WebEnginePageShownAgain, IsModelledAsThePageIsNotAsTheLessonLeftIt) {
     lectern::test::TempDir course;
     const QByteArray two =
@@ -368,7 +368,6 @@ TEST(WebEnginePageShownAgain, IsModelledAsThePageIsNotAsTheLessonLeftIt) {
     EXPECT_TRUE(waitUntil([&] { return js("document.getElementById('t2').className") != "text"; }))
         << "changes to the model reach the page";
 
-    QTest::qWait(20);  // a later modification time, whatever the file system's granularity
     course.write("static.htm", QByteArray(two).replace("One", "Uno"));
     EXPECT_EQ(text(load("static.htm"), "t1"), "Uno") << "a changed file is read anew";
 

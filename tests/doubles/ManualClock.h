@@ -21,6 +21,8 @@ class ManualClock : public platform::AudioDevice {
     void advance(double ms);
     // The device stops delivering buffers, as when it is unplugged.
     void fail() { failed_ = true; }
+    // The device has no microphone from now on.
+    void unplugMicrophone() { format_.inputChannels = 0; }
 
     // What the microphone hears: called for every buffer captured.
     std::function<void(float* in, int frames)> inputSource;

@@ -10,9 +10,12 @@
 
 #include <gtest/gtest.h>
 #include <sndfile.h>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QThread>
 #include <atomic>
+#include <condition_variable>
+#include <mutex>
 
 using namespace lectern;
 
@@ -153,9 +156,13 @@ TEST(DeferredDevice, WithoutAMicrophoneARecordingRunsOnTheFallbackBesideTheSound
     platform::AudioEngine engine(f.files, f.opener(noInput), 48000, f.fallback());
     auto player = f.open(engine, "tone.wav");
     auto recorder = f.open(engine, "temp1.wav");
+    int told = 0;
+    QObject::connect(recorder.get(), &platform::TMediaPlayer::MicrophoneMissing, [&] { ++told; });
     player->Play();
     recorder->StartRecording();
     engine.settle();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(told, 1) << "the learner is told, from the engine's thread";
     EXPECT_TRUE(f.clock.load()->outputStarted());
     ASSERT_NE(f.fallbackClock.load(), nullptr);
     EXPECT_TRUE(f.fallbackClock.load()->inputStarted());
@@ -166,4 +173,80 @@ TEST(DeferredDevice, WithoutAMicrophoneARecordingRunsOnTheFallbackBesideTheSound
     recorder->Stop();
     recorder->Save();
     EXPECT_NEAR(test::readWav(f.dir.path() + "/temp1.wav").ms(), 400, 1) << "silence, timed";
+}
+
+namespace {
+
+// A device whose server accepted the connection and then hangs in `open`
+// or in stopping a stream, until the test lets it go.
+struct HangingServer {
+    void hang() {
+        std::unique_lock lock(mutex);
+        hung = true;
+        cv.wait(lock, [&] { return released; });
+    }
+    void release() {
+        std::lock_guard lock(mutex);
+        released = true;
+        cv.notify_all();
+    }
+    std::mutex mutex;
+    std::condition_variable cv;
+    bool hung = false;
+    bool released = false;
+};
+
+class HangingClock : public test::ManualClock {
+  public:
+    explicit HangingClock(HangingServer& server) : server_(server) {}
+    void stopOutput() override {
+        server_.hang();
+        ManualClock::stopOutput();
+    }
+    bool immediate() const override { return false; }
+
+  private:
+    HangingServer& server_;
+};
+
+}  // namespace
+
+TEST(DeferredDevice, AServerThatHangsNeverHoldsUpTheWindowNorTheExit) {
+    for (const bool inOpen : {true, false}) {
+        SCOPED_TRACE(inOpen ? "hangs in open" : "hangs in stop");
+        DeferredEngine f;
+        HangingServer server;
+        platform::AudioEngine engine(f.files, [&] {
+            if (inOpen)
+                server.hang();
+            return std::unique_ptr<platform::AudioDevice>(new HangingClock(server));
+        });
+        const auto hung = [&] {
+            std::lock_guard lock(server.mutex);
+            return server.hung;
+        };
+        if (inOpen) {
+            engine.openDeviceAside();
+            ASSERT_TRUE(waitFor(hung, 1000));
+        }
+        {
+            auto player = f.open(engine, "tone.wav");
+            QElapsedTimer calls;
+            calls.start();
+            player->Play();
+            if (!inOpen)
+                engine.settle();
+            for (int i = 0; i < 10; ++i)
+                EXPECT_EQ(player->Position(), 0);
+            player->Stop();
+            EXPECT_LT(calls.elapsed(), 500) << "the window's calls never wait";
+        }
+        QElapsedTimer exit;
+        exit.start();
+        EXPECT_FALSE(engine.shutDown(0.2)) << "the thread is still inside the server";
+        EXPECT_LT(exit.elapsed(), 1000);
+        EXPECT_TRUE(hung());
+        server.release();
+        EXPECT_TRUE(engine.shutDown(5)) << "the thread ends once the server answers";
+    }
 }

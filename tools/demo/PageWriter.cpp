@@ -16,13 +16,17 @@ QString headWithStyle(const QString& title, const QString& style) {
            title.toHtmlEscaped() + "</title>\n<style>\n" + style + "</style>\n</head>\n";
 }
 
-// The player clicks "a"+k whenever passage k becomes current; the page answers
-// by scrolling that passage into view, without navigating anywhere.
+// The player clicks "a"+k on every tick while passage k is current; the page
+// answers by scrolling that passage into view when it becomes current,
+// without navigating anywhere. (A smooth scroll started on every tick would
+// redraw the page four times a second for nothing.)
 const char* const kScrollScript =
     "<script>\n"
+    "var shownAnchor = null;\n"
     "document.addEventListener('click', function (event) {\n"
     "  var id = event.target && event.target.id;\n"
-    "  if (!id || !/^a[0-9]+$/.test(id)) return;\n"
+    "  if (!id || !/^a[0-9]+$/.test(id) || id === shownAnchor) return;\n"
+    "  shownAnchor = id;\n"
     "  var passage = document.getElementById('t' + id.substring(1));\n"
     "  if (passage && passage.scrollIntoView)\n"
     "    passage.scrollIntoView({block: 'nearest', behavior: 'smooth'});\n"

@@ -46,6 +46,11 @@ TViewTxtFrm::TViewTxtFrm(platform::Platform& platform, QWidget* mainForm)
             this->platform().dialogs.showMessageBox(QString::fromUtf8("Ошибка!"), error.message());
         });
     bindTimer(Timer2, [this] { Timer2Timer(); });
+    // The recording goes on (into silence) while the learner reads this.
+    bind(MediaPlayer1, &platform::TMediaPlayer::MicrophoneMissing, [this] {
+        this->platform().dialogs.showMessage(
+            QStringLiteral("No microphone was found: the recording will hold silence."));
+    });
     bind(TrackBar1, &QSlider::valueChanged, [this] { TrackBar1Change(); });
     bind(m11, &platform::TImage::clicked, [this] { m11Click(); });
     bind(m22, &platform::TImage::clicked, [this] { m22Click(); });

@@ -289,7 +289,12 @@ QString DocumentModel::className(int element) const {
 
 void DocumentModel::setClassName(int element, const QString& value) {
     ElementState& state = states_[static_cast<size_t>(element)];
-    state.className = internClass(value);
+    const int className = internClass(value);
+    // The highlight sets the same class four times a second: the page is
+    // left alone when nothing changes, so it is not redrawn.
+    if (className == state.className)
+        return;
+    state.className = className;
     if (!state.classPending) {
         state.classPending = true;
         pendingClasses_.push_back(element);

@@ -1,34 +1,38 @@
 #include "platform/browser/PageMarkupCache.h"
 
-#include <QFile>
+#include "platform/SafeFile.h"
 
-#include <sys/stat.h>
+#include <QCryptographicHash>
 
 namespace lectern::platform {
 
-PageMarkupCache::Stamp PageMarkupCache::stampOf(const QString& file) {
-    struct stat st {};
-    if (::stat(QFile::encodeName(file).constData(), &st) != 0 || !S_ISREG(st.st_mode))
-        return {};
-    return {st.st_size, st.st_mtim.tv_sec * 1000000000LL + st.st_mtim.tv_nsec,
-            static_cast<quint64>(st.st_ino)};
+QByteArray PageMarkupCache::digestOf(const QString& file) {
+    // The page was admitted before it was loaded; this read is only held to
+    // the page's own limits.
+    const SafeFile in = SafeFile::openToRead(file, SafeFile::pageLimit, QString());
+    QByteArray bytes;
+    QString failure;
+    if (!in.isOpen() || !in.readAll(bytes, failure))
+        return QByteArray();
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
 }
 
-void PageMarkupCache::store(const QString& file, int elements, QByteArray markup) {
-    // A huge page is kept by nobody: it would cost more memory than its
-    // second showing saves time.
-    if (markup.size() > maxMarkup) {
-        *this = PageMarkupCache();
+void PageMarkupCache::store(const QString& file, QByteArray markup) {
+    *this = PageMarkupCache();
+    if (markup.size() > maxMarkup)
         return;
-    }
-    stamp_ = stampOf(file);
-    entry_ = {file, elements, std::move(markup)};
+    QByteArray digest = digestOf(file);
+    if (digest.isEmpty())
+        return;
+    file_ = file;
+    digest_ = std::move(digest);
+    markup_ = std::move(markup);
 }
 
-const PageMarkupCache::Entry* PageMarkupCache::find(const QString& file) const {
-    if (entry_.file.isEmpty() || entry_.file != file || stamp_.size < 0 || stampOf(file) != stamp_)
+const QByteArray* PageMarkupCache::find(const QString& file) const {
+    if (file_.isEmpty() || file != file_ || digestOf(file) != digest_)
         return nullptr;
-    return &entry_;
+    return &markup_;
 }
 
 }  // namespace lectern::platform

@@ -15,28 +15,28 @@ QString literal(const QString& text) {
     return QString::fromUtf8(json.mid(1, json.size() - 2));
 }
 
-const char* const shapeFunction = R"JS(function lecternShape() {
+const char* const staticFunction = R"JS(function () {
+  if (document.querySelector('script,input,textarea,iframe,object,embed')) return false;
   var all = document.getElementsByTagName('*');
-  if (document.querySelector('script,input,textarea,iframe,object,embed')) return -1;
   for (var i = 0; i < all.length; i++) {
     var attributes = all[i].attributes;
     for (var j = 0; j < attributes.length; j++)
-      if (attributes[j].name.lastIndexOf('on', 0) === 0) return -1;
+      if (attributes[j].name.lastIndexOf('on', 0) === 0) return false;
   }
-  return all.length;
+  return true;
 })JS";
 
 }  // namespace
 
 QString serialize() {
     return QStringLiteral(R"JS((function () {
-  var shape = %1;
+  var isStatic = %1;
   var root = document.documentElement;
-  if (!root) return ['', -1];
+  if (!root) return ['', false];
   var live = root.querySelectorAll('input,textarea');
   // Only what the learner typed or ticked differs from the markup; a page
   // without inputs (a long reading page) is not copied.
-  if (!live.length) return ['<!DOCTYPE html>' + root.outerHTML, shape()];
+  if (!live.length) return ['<!DOCTYPE html>' + root.outerHTML, isStatic()];
   var copy = root.cloneNode(true);
   var held = copy.querySelectorAll('input,textarea');
   for (var i = 0; i < live.length && i < held.length; i++) {
@@ -49,13 +49,9 @@ QString serialize() {
       b.setAttribute('value', a.value);
     }
   }
-  return ['<!DOCTYPE html>' + copy.outerHTML, -1];
+  return ['<!DOCTYPE html>' + copy.outerHTML, false];
 })())JS")
-        .arg(QLatin1String(shapeFunction));
-}
-
-QString staticShape() {
-    return QStringLiteral("(%1)()").arg(QLatin1String(shapeFunction));
+        .arg(QLatin1String(staticFunction));
 }
 
 QString inputBridge() {

@@ -10,13 +10,11 @@ namespace lectern::platform {
 // The scripts the web engine backend runs in a shown page.
 namespace PageScripts {
 
-// Gives [markup, shape]: the page's markup as the engine holds it, with the
-// learner's ticks and typed text written into it (a plain outerHTML would
-// lose them), and the page's shape as staticShape gives it.
+// Gives [markup, static]: the page's markup as the engine holds it, with
+// the learner's ticks and typed text written into it (a plain outerHTML
+// would lose them), and whether nothing but the page's file shapes its
+// document (no script, no inline handler, no input).
 QString serialize();
-// Gives the page's element count when nothing but its file shapes its
-// document (no script, no inline handler, no input), or else -1.
-QString staticShape();
 // Installed at document creation: reports every change to an input or
 // textarea through the console, as a line that inputReport understands.
 QString inputBridge();

@@ -111,10 +111,8 @@ void WebEngineBackend::navigate(const QString& coursePath) {
     if (!trouble_.isEmpty())
         return;
     // The engine loads in its own processes meanwhile.
-    if (const PageMarkupCache::Entry* kept = engine_.markupCache().find(file_)) {
-        prepared_ = DocumentModel::parse(kept->markup, "UTF-8", file_);
-        preparedShape_ = kept->elements;
-    }
+    if (const QByteArray* kept = engine_.markupCache().find(file_))
+        prepared_ = DocumentModel::parse(*kept, "UTF-8", file_);
 }
 
 void WebEngineBackend::detachModel() {
@@ -137,29 +135,12 @@ void WebEngineBackend::loadFinished(bool ok) {
         modelArrived(load, QVariant(), false);
         return;
     }
-    if (!prepared_) {
-        serializePage(load);
+    if (prepared_) {
+        fresh_ = false;
+        adopt(std::exchange(prepared_, nullptr));
         return;
     }
-    // The kept markup stands for the page only if the page is still what
-    // its file alone makes of it.
-    QPointer<WebEngineBackend> self(this);
-    page_->runJavaScript(PageScripts::staticShape(), [self, load](const QVariant& shape) {
-        if (self)
-            self->shapeArrived(load, shape.isValid() ? shape.toInt() : -1);
-    });
-}
-
-void WebEngineBackend::shapeArrived(quint64 load, int shape) {
-    if (load != loads_)
-        return;
-    std::shared_ptr<DocumentModel> model = std::exchange(prepared_, nullptr);
-    if (!model || shape < 0 || shape != preparedShape_) {
-        serializePage(load);
-        return;
-    }
-    fresh_ = false;
-    adopt(std::move(model));
+    serializePage(load);
 }
 
 void WebEngineBackend::serializePage(quint64 load) {
@@ -175,7 +156,7 @@ void WebEngineBackend::modelArrived(quint64 load, const QVariant& result, bool o
         return;  // a later load has begun; it will report
     const QVariantList parts = result.toList();
     const QByteArray markup = parts.value(0).toString().toUtf8();
-    const int shape = parts.value(1).isValid() ? parts.value(1).toInt() : -1;
+    const bool isStatic = parts.value(1).toBool();
     std::shared_ptr<DocumentModel> model;
     if (!trouble_.isEmpty()) {
         model = DocumentModel::blank(file_, trouble_);
@@ -186,8 +167,8 @@ void WebEngineBackend::modelArrived(quint64 load, const QVariant& result, bool o
         model = DocumentModel::parse(markup, "UTF-8", file_);
         // Only a page just loaded is as its file makes it; a later load of
         // the same document (a jump to an anchor) holds the lesson's changes.
-        if (fresh_ && shape >= 0)
-            engine_.markupCache().store(file_, shape, markup);
+        if (fresh_ && isStatic)
+            engine_.markupCache().store(file_, markup);
     }
     fresh_ = false;
     adopt(std::move(model));

@@ -40,7 +40,6 @@ class WebEngineBackend : public QObject, public BrowserBackend, private PageEdit
     void loadFinished(bool ok);
     void serializePage(quint64 load);
     void modelArrived(quint64 load, const QVariant& result, bool ok);
-    void shapeArrived(quint64 load, int shape);
     void adopt(std::shared_ptr<DocumentModel> model);
     void pageEdited(const PageEdit& edit) override;
     void inputsChanged(const std::vector<InputState>& states);
@@ -51,10 +50,8 @@ class WebEngineBackend : public QObject, public BrowserBackend, private PageEdit
     QWebEngineView* view_ = nullptr;
     CoursePage* page_ = nullptr;
     std::shared_ptr<DocumentModel> model_;
-    // The model made from the engine's markup cache for the page now
-    // loading, with the element count it must find there.
+    // The model made from the engine's markup cache for the page now loading.
     std::shared_ptr<DocumentModel> prepared_;
-    int preparedShape_ = -1;
     // The page is as it was loaded: nothing has been changed in it yet.
     bool fresh_ = false;
     quint64 loads_ = 0;

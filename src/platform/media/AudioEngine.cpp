@@ -10,6 +10,7 @@
 #include <atomic>
 #include <chrono>
 #include <cmath>
+#include <limits>
 
 namespace lectern::platform {
 
@@ -30,6 +31,12 @@ constexpr double watchSeconds = 0.25;
 // A gap longer than this before a capture stream's first buffer is not
 // filled with silence: the clocks do not agree.
 constexpr double maxGapSeconds = 5;
+// A stream that takes a voice over from another may start late and stall at
+// first (a sound server that has just started): for this long the voice
+// stays on the old clock and the stream's sound is moved to it whenever it
+// is further off than `stepTolerance`.
+constexpr double keepSeconds = 3;
+constexpr double stepTolerance = 0.05;
 
 double monotonicSeconds() {
     return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
@@ -177,6 +184,10 @@ class AudioEngine::Voice {
     long long cursor = 0;
     bool resetResampler = false;
     bool drained = false;
+    // The voice runs on the old stream's real-time clock until the new
+    // stream's first buffer (see bridgeLocked).
+    bool keepTime = false;
+    long long keptFrames = 0;
 
     RecordingWriter* writer = nullptr;
     // A capture stream that has just started places its first buffer
@@ -185,6 +196,9 @@ class AudioEngine::Voice {
     bool captureSynced = true;
     double gapFrom = 0;
     double captureEnd = 0;
+    // Until the engine has tried the microphone for this recording.
+    bool microphoneAsked = false;
+    std::function<void()> noMicrophone;
 
     // The GUI thread's last answer in this run: positions never go back.
     long long shownRun = -1;
@@ -217,6 +231,20 @@ AudioEngine::AudioEngine(CourseFiles& files, Opener open, int sampleRate, Fallba
     thread_ = std::thread([this] { run(); });
 }
 
+bool AudioEngine::shutDown(double seconds) {
+    if (!threaded_)
+        return true;
+    std::unique_lock lock(wakeMutex_);
+    quit_ = true;
+    wake_.notify_all();
+    if (!settled_.wait_for(lock, std::chrono::duration<double>(seconds), [&] { return ended_; }))
+        return false;
+    lock.unlock();
+    if (thread_.joinable())
+        thread_.join();
+    return true;
+}
+
 AudioEngine::~AudioEngine() {
     if (threaded_) {
         {
@@ -224,7 +252,8 @@ AudioEngine::~AudioEngine() {
             quit_ = true;
         }
         wake_.notify_all();
-        thread_.join();
+        if (thread_.joinable())
+            thread_.join();
     } else {
         moveOutput(nullptr);
         moveInput(nullptr);
@@ -265,7 +294,7 @@ void AudioEngine::settle() {
     std::unique_lock lock(wakeMutex_);
     const long long target = ++asked_;
     wake_.notify_all();
-    settled_.wait(lock, [&] { return done_ >= target; });
+    settled_.wait(lock, [&] { return done_ >= target || ended_; });
 }
 
 void AudioEngine::run() {
@@ -287,6 +316,14 @@ void AudioEngine::run() {
             wake_.wait_for(lock, std::chrono::duration<double>(next), askedAgain);
     }
     lock.unlock();
+    {
+        // The voices stand still on no clock: the devices go.
+        std::lock_guard voicesLock(mutex_);
+        for (Voice* voice : voices_)
+            if (voice->state.mode == Voice::Mode::Playing)
+                rebaseLocked(*voice, heard(voice->state));
+        output_ = nullptr;
+    }
     // The streams are closed here, on the thread that opened them.
     moveOutput(nullptr);
     moveInput(nullptr);
@@ -297,6 +334,9 @@ void AudioEngine::run() {
         }
     device_.reset();
     fallbackPort_.reset();
+    lock.lock();
+    ended_ = true;
+    settled_.notify_all();
 }
 
 QString AudioEngine::deviceName() {
@@ -361,7 +401,7 @@ void AudioEngine::giveUpDevice() {
             std::lock_guard lock(mutex_);
             for (Voice* voice : voices_)
                 if (voice->state.mode == Voice::Mode::Playing)
-                    rebaseLocked(*voice, heard(voice->state, false));
+                    bridgeLocked(*voice, false);
         }
         moveOutput(nullptr);
     }
@@ -379,11 +419,9 @@ void AudioEngine::moveOutput(Port* port) {
     std::lock_guard lock(mutex_);
     if (output_ == port)
         return;
-    // The voices go on from what the listener heard on the old stream; on
-    // the new one they stand still until its first buffer is heard.
     for (Voice* voice : voices_)
         if (voice->state.mode == Voice::Mode::Playing)
-            rebaseLocked(*voice, heard(voice->state));
+            bridgeLocked(*voice, true);
     output_ = port;
 }
 
@@ -463,6 +501,10 @@ double AudioEngine::maintain() {
             port->input = port->device->startInput(*port);
             moveInput(port);
         }
+        // Known only once the device was asked (it is, unless a failed one
+        // waits for its next try).
+        if (onDevice(input_) || mayTry)
+            answerMicrophone(onDevice(input_));
     } else if (input_) {
         Port* port = input_;
         moveInput(nullptr);
@@ -476,6 +518,20 @@ double AudioEngine::maintain() {
         deviceName_ = silent ? QStringLiteral("silent clock") : device_->device->name();
     }
     return output_ || input_ ? watchSeconds : -1;
+}
+
+void AudioEngine::answerMicrophone(bool found) {
+    std::lock_guard lock(mutex_);
+    for (Voice* voice : voices_)
+        if (voice->state.mode == Voice::Mode::Recording && voice->microphoneAsked) {
+            voice->microphoneAsked = false;
+            if (!found && !toldNoMicrophone_ && voice->noMicrophone) {
+                voice->noMicrophone();
+                toldNoMicrophone_ = true;
+            }
+        }
+    if (found)
+        toldNoMicrophone_ = false;
 }
 
 AudioEngine::Voice* AudioEngine::addVoice(std::shared_ptr<const Sound> sound) {
@@ -528,7 +584,50 @@ void AudioEngine::rebaseLocked(Voice& voice, long long frame) {
     voice.cursor = frame;
     voice.resetResampler = true;
     voice.drained = frame >= s.frames;
+    voice.keepTime = false;
     publishLocked(voice);
+}
+
+void AudioEngine::bridgeLocked(Voice& voice, bool onlyRendered) {
+    State& s = voice.state;
+    const AudioDevice* clock = s.clock;
+    rebaseLocked(voice, heard(s, onlyRendered));
+    if (!clock || !clock->realTime())
+        return;
+    // Nothing is rendered while the voice waits for the new stream, so
+    // the cap at the rendered frames is lifted.
+    s.clock = clock;
+    s.anchorTime = clock->now();
+    s.anchorRendered = 0;
+    s.rendered = std::numeric_limits<long long>::max() / 4;
+    voice.keepTime = true;
+    voice.keptFrames = 0;
+    publishLocked(voice);
+}
+
+bool AudioEngine::keepInStepLocked(Voice& voice, const AudioDevice& device, double playTime,
+                                   int frames) {
+    State& s = voice.state;
+    // When this buffer is heard, on the clock the voice runs on.
+    const double at = device.realTime() ? playTime - device.now() + s.clock->now() : s.clock->now();
+    const long long target = std::min(
+        s.runStart + std::llround(std::max(0.0, at - s.anchorTime) * rate_ / s.ratio), s.frames);
+    const bool first = voice.keptFrames == 0;
+    if (first ||
+        std::llabs(voice.cursor - target) > std::llround(stepTolerance * rate_ / s.ratio)) {
+        voice.cursor = target;
+        voice.resetResampler = true;
+        voice.drained = target >= s.frames;
+    }
+    if (device.realTime() && voice.keptFrames < std::llround(keepSeconds * rate_)) {
+        voice.keptFrames += frames;
+        return true;
+    }
+    // The stream keeps time: the voice goes on on its clock from here.
+    voice.keepTime = false;
+    s.runStart = voice.cursor;
+    s.rendered = 0;
+    return false;
 }
 
 long long AudioEngine::heard(const State& s, bool onlyRendered) const {
@@ -613,9 +712,13 @@ bool AudioEngine::isRecording(Voice* voice) {
     return voice->state.mode == Voice::Mode::Recording;
 }
 
-void AudioEngine::startRecording(Voice* voice, RecordingWriter* writer, long long frame) {
+void AudioEngine::startRecording(Voice* voice, RecordingWriter* writer, long long frame,
+                                 std::function<void()> noMicrophone) {
     {
         std::lock_guard lock(mutex_);
+        // Swapped, not assigned: nothing is allocated or freed under the lock.
+        std::swap(voice->noMicrophone, noMicrophone);
+        voice->microphoneAsked = true;
         State& s = voice->state;
         s.mode = Voice::Mode::Recording;
         s.recordStart = frame;
@@ -659,6 +762,8 @@ void AudioEngine::render(Port& port, float* out, int frames, int channels, doubl
         return;
     for (Voice* voice : voices_)
         if (voice->state.mode == Voice::Mode::Playing) {
+            if (voice->keepTime && keepInStepLocked(*voice, *port.device, playTime, frames))
+                continue;
             voice->state.clock = port.device.get();
             voice->state.anchorTime = playTime;
             voice->state.anchorRendered = voice->state.rendered;

@@ -55,7 +55,14 @@ class AudioEngine {
     using Opener = std::function<std::unique_ptr<AudioDevice>()>;
     AudioEngine(CourseFiles& files, Opener open, int sampleRate = 48000, Fallback fallback = {});
     void openDeviceAside();
+    // Joins the engine's thread once it has closed the streams (see shutDown).
     virtual ~AudioEngine();
+    // Closes the streams and ends the engine's thread, waiting at most
+    // `seconds`. False when the thread is still inside a call to a sound
+    // server that hangs: the engine must then be left undestroyed (its
+    // thread still uses it), which only the ending process may do. Voices
+    // still play on no device afterwards.
+    bool shutDown(double seconds);
     AudioEngine(const AudioEngine&) = delete;
     AudioEngine& operator=(const AudioEngine&) = delete;
 
@@ -93,8 +100,14 @@ class AudioEngine {
     // The voice stops playing and hands what the microphone hears, from now
     // on, to `writer`; its position counts the recorded time from `frame`.
     // The time the capture stream takes to start is recorded as silence, so
-    // the recording keeps its place against the clock of the lesson.
-    void startRecording(Voice* voice, RecordingWriter* writer, long long frame);
+    // the recording keeps its place against the clock of the lesson. When
+    // the recording has to hold silence because the device has no
+    // microphone, or there is no device, `noMicrophone` is called once, on
+    // the engine's thread (or the caller's for an engine without one) and
+    // under its lock: it may only post a message. Not again until a
+    // microphone has been found.
+    void startRecording(Voice* voice, RecordingWriter* writer, long long frame,
+                        std::function<void()> noMicrophone = {});
     // Takes the writer away from the voice; the voice stands at the end of
     // what was recorded. Afterwards the device no longer touches the writer.
     void stopRecording(Voice* voice);
@@ -115,6 +128,15 @@ class AudioEngine {
     long long heard(const State& state, bool onlyRendered = true) const;
     long long positionLocked(Voice& voice);
     void rebaseLocked(Voice& voice, long long frame);
+    // The voice leaves its stream from where it is heard. On a real-time
+    // clock it runs on with that clock, and the next stream plays what that
+    // clock says until it keeps time itself, so a lesson keeps in step with
+    // the time across a change of device; otherwise it stands still until
+    // the next stream's first buffer is heard.
+    void bridgeLocked(Voice& voice, bool onlyRendered);
+    // On the buffers of the stream a bridged voice waited for: true while
+    // the voice still runs on the old clock.
+    bool keepInStepLocked(Voice& voice, const AudioDevice& device, double playTime, int frames);
     void publishLocked(Voice& voice);
 
     // Brings the streams in line with what the voices want; on the engine's
@@ -128,6 +150,9 @@ class AudioEngine {
     // Makes `port` the one whose output the voices play on (null: none).
     void moveOutput(Port* port);
     void moveInput(Port* port);
+    // Tells the recordings that waited for it whether the device gave them
+    // a microphone.
+    void answerMicrophone(bool found);
     Port* fallback();
     void poke();
     void run();
@@ -145,6 +170,7 @@ class AudioEngine {
     AudioDevice::Format lastFormat_;
     double lastSound_ = -1e9;
     double nextTry_ = 0;
+    bool toldNoMicrophone_ = false;
 
     std::mutex mutex_;
     std::vector<Voice*> voices_;
@@ -160,6 +186,7 @@ class AudioEngine {
     long long done_ = 0;
     bool openAside_ = false;
     bool quit_ = false;
+    bool ended_ = false;
     std::thread thread_;
 };
 

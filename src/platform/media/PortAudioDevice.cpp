@@ -11,7 +11,9 @@ namespace {
 // this long is taken for dead. A fresh stream may fill its buffer and then
 // wait a second or so before it runs (PulseAudio's do), so until then only
 // a silence of `startSeconds` counts (its server accepted it and then hung).
-constexpr double stallSeconds = 1.0;
+// A running stream may also be asked for its sound in blocks of up to 2 s
+// (PulseAudio's null sink), and an abandoned stream is never closed.
+constexpr double stallSeconds = 2.5;
 constexpr double startSeconds = 5.0;
 constexpr double runningSeconds = 1.0;
 // A reading app needs no short latency (positions take it into account),

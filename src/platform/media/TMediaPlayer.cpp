@@ -6,6 +6,7 @@
 #include "platform/media/Sound.h"
 
 #include <QFileInfo>
+#include <QMetaObject>
 #include <cmath>
 
 namespace lectern::platform {
@@ -126,7 +127,11 @@ void TMediaPlayer::StartRecording() {
     recorder_ = std::make_unique<RecordingWriter>(
         engine_.files().openToRecord(fileName_), CourseFiles::nativePath(fileName_), sound_->format,
         sound_->samples.data(), from, engine_.sampleRate());
-    engine_.startRecording(voice_, recorder_.get(), from);
+    // Posted, never emitted on the engine's thread or under its lock; an
+    // event for a player destroyed meanwhile is dropped.
+    engine_.startRecording(voice_, recorder_.get(), from, [this] {
+        QMetaObject::invokeMethod(this, &TMediaPlayer::MicrophoneMissing, Qt::QueuedConnection);
+    });
 }
 
 void TMediaPlayer::finishRecording() {

@@ -60,6 +60,11 @@ class TMediaPlayer : public QObject {
     // Ends a recording in progress and makes sure FileName holds the sound.
     void Save();
 
+  signals:
+    // A recording started with no microphone to hear: it holds silence.
+    // Arrives through the event loop, once until a microphone is found.
+    void MicrophoneMissing();
+
   private:
     void requireOpen() const;
     void finishRecording();

@@ -143,6 +143,27 @@ TEST(Recording, StopAfterTwoPassagesAddsAClosingMarkAndSavesTheRecording) {
     expectRecording(f.tempWav(), 2100);
 }
 
+TEST(Recording, WithoutAMicrophoneTheLearnerIsToldOnceAndTheRecordingHoldsTimedSilence) {
+    RecordingLessonFixture f("3");
+    exercises::TViewTxtFrm& w = f.launch();
+    f.test.audio.clock().unplugMicrophone();
+    w.m11Click();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(f.test.dialogs.texts(),
+              QStringList{"No microphone was found: the recording will hold silence."});
+    f.run(1500);
+    EXPECT_EQ(w.MediaPlayer1->Position(), 1500) << "the recording runs on the silent clock";
+    w.m33Click();
+    expectRecording(f.tempWav(), 1500);
+
+    w.m11Click();
+    f.run(500);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(f.test.dialogs.boxes.size(), 1u) << "told once";
+    w.m33Click();
+    expectRecording(f.tempWav(), 500);
+}
+
 TEST(Recording, PauseStopsTheHighlightAndThePlayAlongSoundButNotTheRecorder) {
     RecordingLessonFixture f("11");
     exercises::TViewTxtFrm& w = f.launch();
