@@ -17,17 +17,39 @@ endif()
 add_library(lectern-options INTERFACE)
 target_link_libraries(lectern-options INTERFACE lectern-warnings lectern-sanitizers)
 
+# The Xvfb options for `count` screens of the tests' size.
+function(lectern_screens out count)
+  set(screens "")
+  math(EXPR last "${count} - 1")
+  foreach(n RANGE ${last})
+    string(APPEND screens " -screen ${n} 1600x1200x24")
+  endforeach()
+  # Xvfb with several screens aborts when it resets as its last client goes,
+  # which fails the test after its programs passed: it is kept from resetting.
+  string(APPEND screens " -noreset")
+  string(STRIP "${screens}" screens)
+  set(${out} "${screens}" PARENT_SCOPE)
+endfunction()
+
 # lectern_add_test(NAME <name> LABEL core|gui|webengine SOURCES ...)
 #   core: plain unit tests; gui: Qt widgets on the offscreen platform;
 #   webengine: the real web engine, which needs an X server (run under xvfb-run).
+#   SHARDS n (webengine only): the program runs as n shards side by side, each
+#   on its own screen of one X display (tests/e2e/run-on-screens.sh).
 function(lectern_add_test)
-  cmake_parse_arguments(T "" "NAME;LABEL" "SOURCES;LIBRARIES" ${ARGN})
+  cmake_parse_arguments(T "" "NAME;LABEL;SHARDS" "SOURCES;LIBRARIES" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE lectern-test-support
     GTest::gtest ${T_LIBRARIES} lectern-options)
   if(T_LABEL STREQUAL "webengine")
     find_program(XVFB_RUN xvfb-run REQUIRED)
-    add_test(NAME ${T_NAME} COMMAND ${XVFB_RUN} -a -s "-screen 0 1600x1200x24" $<TARGET_FILE:${T_NAME}>)
+    if(T_SHARDS)
+      lectern_screens(screens ${T_SHARDS})
+      add_test(NAME ${T_NAME} COMMAND ${XVFB_RUN} -a -s "${screens}"
+        ${PROJECT_SOURCE_DIR}/tests/e2e/run-on-screens.sh ${T_SHARDS} $<TARGET_FILE:${T_NAME}>)
+    else()
+      add_test(NAME ${T_NAME} COMMAND ${XVFB_RUN} -a -s "-screen 0 1600x1200x24" $<TARGET_FILE:${T_NAME}>)
+    endif()
     set(platform xcb)
   else()
     add_test(NAME ${T_NAME} COMMAND ${T_NAME})

@@ -126,8 +126,15 @@ QVariant LessonTreeModel::data(const QModelIndex& index, int role) const {
         return {};
     switch (role) {
         case Qt::DisplayRole:
-        case Qt::AccessibleTextRole:
-            return tree_.node(node).caption;
+        case Qt::AccessibleTextRole: {
+            // A row shows no more than a screen's width of text; laying out
+            // a caption of megabytes on every paint would stall the program.
+            constexpr qsizetype shownLength = 1000;
+            const QString& caption = tree_.node(node).caption;
+            if (caption.size() <= shownLength)
+                return caption;
+            return caption.left(shownLength) + QChar(0x2026);
+        }
         case Qt::DecorationRole:
             return icons_[imageIndexes_[static_cast<size_t>(node)] == 0 ? 0 : 1];
         default:

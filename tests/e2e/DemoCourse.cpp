@@ -50,4 +50,8 @@ QPoint DemoCourse::treeRow(QRect window, int row) const {
     return window.topLeft() + QPoint(line(8) + 80, line(4) + 9 + row * 18);
 }
 
+QPoint DemoCourse::treeBranch(QRect window, int row) const {
+    return window.topLeft() + QPoint(line(8) + 13, line(4) + 9 + row * 18);
+}
+
 }  // namespace lectern::test

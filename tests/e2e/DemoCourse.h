@@ -27,6 +27,8 @@ class DemoCourse {
     QPoint bottomBarButton(QRect window, int firstLine) const;
     // The centre of row `row` of the main window's tree, counting the rows shown.
     QPoint treeRow(QRect window, int row) const;
+    // The arrow that opens or closes row `row`'s branch, for a top-level row.
+    QPoint treeBranch(QRect window, int row) const;
 
   private:
     int line(int n) const { return layout_.value(n).toInt(); }

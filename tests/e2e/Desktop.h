@@ -23,12 +23,40 @@ class Desktop : public XWindows {
     static QString windowName(const QString& window);
     // The visible windows of a process.
     static QStringList windowsOf(qint64 pid);
+    // Whether the window is modal (a message box, say), as the window
+    // manager is told.
+    static bool modal(const QString& window);
     // Asks the window to close, as its close button does.
     static void closeWindow(const QString& window);
 
+    // The X screen of DISPLAY (":99.2" is screen 2) and its size. Test
+    // programs run side by side on the screens of one display.
+    static int screenNumber();
+    static QRect screenArea();
+
+    // Holds the display's one pointer for a sequence of moves and clicks
+    // against the test programs driving its other screens.
+    class InputLock {
+      public:
+        InputLock();
+        ~InputLock();
+        InputLock(const InputLock&) = delete;
+        InputLock& operator=(const InputLock&) = delete;
+
+      private:
+        int* depth_;
+        int file_ = -1;
+    };
+
     static void moveMouse(QPoint at);
     static void click(QPoint at);
+    static void doubleClick(QPoint at);
+    // Types into the focused window.
     static void key(const QString& keys);
+    // Presses one key (an X key name: "Return") in this window, whichever
+    // window has the focus (Xvfb runs no window manager to hand the focus on
+    // when a box closes).
+    static void keyTo(const QString& window, const QString& key);
     static QString clipboard();
     static QImage screenshot();
 
@@ -45,7 +73,9 @@ class PlayerProcess {
     // Waits for the process to end; its exit code, or -1 when it did not end.
     int waitForExit(Desktop::Milliseconds timeout);
     qint64 pid() const { return process_.processId(); }
-    bool running() const { return process_.state() != QProcess::NotRunning; }
+    // Whether the process still runs (a process that ended is seen at once,
+    // without an event loop).
+    bool running();
 
   private:
     QProcess process_;
