@@ -1,8 +1,9 @@
 #include "app/RecentCourse.h"
 
+#include "platform/UserSettings.h"
+
 #include <QDir>
 #include <QFileInfo>
-#include <QSettings>
 
 namespace lectern::app {
 
@@ -10,21 +11,17 @@ namespace {
 
 const QString Key = QStringLiteral("lastCourse");
 
-QSettings settings() {
-    return QSettings(QStringLiteral("Lectern"), QStringLiteral("lectern"));
-}
-
 }  // namespace
 
 QString RecentCourse::startFolder() {
-    const QString last = settings().value(Key).toString();
+    const QString last = platform::userSettings().value(Key).toString();
     if (!last.isEmpty() && QFileInfo(last).isDir())
         return last;
     return QDir::homePath();
 }
 
 void RecentCourse::rememberCurrentFolder() {
-    settings().setValue(Key, QDir::currentPath());
+    platform::userSettings().setValue(Key, QDir::currentPath());
 }
 
 }  // namespace lectern::app

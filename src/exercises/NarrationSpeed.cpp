@@ -1,5 +1,6 @@
 #include "exercises/NarrationSpeed.h"
 
+#include "platform/UserSettings.h"
 #include "platform/media/TMediaPlayer.h"
 #include "platform/widgets/TForm.h"
 #include "platform/widgets/WindowKeys.h"
@@ -7,7 +8,6 @@
 #include <QAccessible>
 #include <QCryptographicHash>
 #include <QLabel>
-#include <QSettings>
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
@@ -15,10 +15,6 @@
 namespace lectern::exercises {
 
 namespace {
-
-QSettings settings() {
-    return QSettings(QStringLiteral("Lectern"), QStringLiteral("lectern"));
-}
 
 int tenthsOf(double speed) {
     return int(
@@ -55,7 +51,7 @@ void NarrationSpeed::load(const QString& courseFolder) {
     key_ = QStringLiteral("narrationSpeed/") +
            QString::fromLatin1(
                QCryptographicHash::hash(courseFolder.toUtf8(), QCryptographicHash::Sha1).toHex());
-    const double remembered = settings().value(key_, 1.0).toDouble();
+    const double remembered = platform::userSettings().value(key_, 1.0).toDouble();
     tenths_ = tenthsOf(std::isfinite(remembered) ? remembered : 1.0);
     apply();
 }
@@ -64,7 +60,7 @@ void NarrationSpeed::set(double speed) {
     tenths_ = tenthsOf(speed);
     apply();
     if (!key_.isEmpty())
-        settings().setValue(key_, this->speed());
+        platform::userSettings().setValue(key_, this->speed());
     show();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/media/AudioEngine.h"
+
 #include <QString>
 
 #include <vector>
@@ -25,8 +27,8 @@ namespace lectern::exercises {
 // accessible name carries it to a screen reader.
 class NarrationSpeed {
   public:
-    static constexpr double Slowest = 0.5;
-    static constexpr double Fastest = 2.0;
+    static constexpr double Slowest = platform::AudioEngine::minSpeed;
+    static constexpr double Fastest = platform::AudioEngine::maxSpeed;
     static constexpr double Step = 0.1;
     static constexpr int ShownMs = 1500;
 

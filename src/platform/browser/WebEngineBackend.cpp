@@ -136,7 +136,6 @@ void WebEngineBackend::loadFinished(bool ok) {
         return;
     }
     if (prepared_) {
-        fresh_ = false;
         adopt(std::exchange(prepared_, nullptr));
         return;
     }
@@ -170,11 +169,12 @@ void WebEngineBackend::modelArrived(quint64 load, const QVariant& result, bool o
         if (fresh_ && isStatic)
             engine_.markupCache().store(file_, markup);
     }
-    fresh_ = false;
     adopt(std::move(model));
 }
 
 void WebEngineBackend::adopt(std::shared_ptr<DocumentModel> model) {
+    // From here on the lesson may change the page.
+    fresh_ = false;
     detachModel();
     model_ = model;
     model_->setSink(this);
