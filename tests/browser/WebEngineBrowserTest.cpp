@@ -3,6 +3,7 @@
 #include "exercises/markup/PageMarkup.h"
 #include "platform/CourseFiles.h"
 #include "platform/Error.h"
+#include "platform/browser/PageCompositing.h"
 #include "platform/browser/TCppWebBrowser.h"
 #include "platform/browser/WebEngineBrowserEngine.h"
 #include "support/ErrorOf.h"
@@ -17,6 +18,7 @@
 #include <QImage>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QQuickWindow>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
@@ -384,4 +386,20 @@ TEST_F(WebEngineBrowserTest, APictureNamedInAnotherLetterCaseIsFound) {
     ASSERT_TRUE(load("case.htm").isObject());
     ASSERT_TRUE(waitUntil([&] { return js("document.readyState").toString() == "complete"; }));
     EXPECT_EQ(js("document.getElementById('pic').naturalWidth").toInt(), 8);
+}
+
+// Xvfb has only Mesa's software rasteriser: the views draw their pages in
+// software, while a graphics card's renderer keeps them on the card.
+TEST_F(WebEngineBrowserTest, PagesAreDrawnOnTheGraphicsCardOnlyWhenThereIsOne) {
+    load("lesson.htm");
+    EXPECT_EQ(QQuickWindow::sceneGraphBackend(), QStringLiteral("software"));
+    for (const char* card :
+         {"Mesa Intel(R) UHD Graphics 620 (KBL GT2)",
+          "AMD Radeon RX 6600 (navi23, LLVM 15.0.6, DRM 3.49)", "NVIDIA GeForce GTX 1050/PCIe/SSE2",
+          "Mali-G52 (Panfrost)", "virgl (Apple M1)"})
+        EXPECT_FALSE(isSoftwareRenderer(card)) << card;
+    for (const char* processor :
+         {"llvmpipe (LLVM 15.0.6, 256 bits)", "softpipe", "Software Rasterizer",
+          "Google SwiftShader", "Microsoft Basic Render Driver", ""})
+        EXPECT_TRUE(isSoftwareRenderer(processor)) << processor;
 }

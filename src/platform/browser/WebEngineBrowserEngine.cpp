@@ -3,6 +3,7 @@
 #include "platform/CourseFiles.h"
 
 #include "platform/browser/CourseRequestInterceptor.h"
+#include "platform/browser/PageCompositing.h"
 #include "platform/browser/WebEngineBackend.h"
 
 #include <QDir>
@@ -43,6 +44,7 @@ WebEngineBrowserEngine::WebEngineBrowserEngine(CourseFiles& files, QString cours
     : files_(files), courseFolder_(std::move(courseFolder)) {
     // Before any view exists: the first view already starts the engine.
     lockDownEngineSwitches();
+    choosePageCompositing();
 }
 
 WebEngineBrowserEngine::~WebEngineBrowserEngine() = default;
