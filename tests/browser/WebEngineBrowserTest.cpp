@@ -363,7 +363,14 @@ TEST(WebEnginePageShownAgain, IsModelledAsThePageIsNotAsTheLessonLeftIt) {
 
     ShowPassage(load("static.htm"), 1);
     ASSERT_NE(engine.markupCache().find(course.path() + "/static.htm"), nullptr);
+    bool loadedBeforeTheLesson = true;
+    QObject::connect(&browser, &TCppWebBrowser::OnDocumentComplete, [&] {
+        loadedBeforeTheLesson =
+            static_cast<QWebEngineView*>(browser.view())->page()->isLoading() == false;
+    });
     Variant again = load("static.htm");
+    EXPECT_FALSE(loadedBeforeTheLesson)
+        << "the lesson starts on the parsed page, not after the load";
     EXPECT_EQ(FindElement(again, "t1").get("className").toString(), "text")
         << "not the highlight of the last showing";
     ShowPassage(again, 2);

@@ -44,6 +44,14 @@ CoursePage::CoursePage(QWebEngineProfile* profile, Admits admits, QObject* paren
     bridge.setWorldId(QWebEngineScript::MainWorld);
     bridge.setRunsOnSubFrames(false);
     scripts().insert(bridge);
+
+    QWebEngineScript ready;
+    ready.setName(QStringLiteral("lectern-ready"));
+    ready.setSourceCode(PageScripts::readyNotice());
+    ready.setInjectionPoint(QWebEngineScript::DocumentReady);
+    ready.setWorldId(QWebEngineScript::ApplicationWorld);
+    ready.setRunsOnSubFrames(false);
+    scripts().insert(ready);
 }
 
 QWebEnginePage* CoursePage::createWindow(WebWindowType) {
@@ -62,6 +70,8 @@ void CoursePage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const Q
     std::vector<InputState> states;
     if (PageScripts::inputReport(message, states))
         emit inputsChanged(states);
+    else if (const QString address = PageScripts::readyReport(message); !address.isEmpty())
+        emit documentReady(QUrl(address));
 }
 
 }  // namespace lectern::platform

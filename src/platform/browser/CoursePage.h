@@ -10,7 +10,9 @@ namespace lectern::platform {
 
 // A shown course page: opens no windows, goes nowhere but to course pages
 // (a link to anything else does nothing), has no WebRTC, and hands the input
-// bridge's console reports over as inputsChanged.
+// bridge's console reports over as inputsChanged, and the parsed document's
+// address as documentReady (before the load ends: pictures and styles may
+// still be on their way).
 class CoursePage : public QWebEnginePage {
     Q_OBJECT
   public:
@@ -20,6 +22,7 @@ class CoursePage : public QWebEnginePage {
 
   signals:
     void inputsChanged(const std::vector<lectern::platform::InputState>& states);
+    void documentReady(const QUrl& url);
 
   protected:
     QWebEnginePage* createWindow(WebWindowType type) override;

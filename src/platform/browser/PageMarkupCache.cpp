@@ -3,6 +3,7 @@
 #include "platform/SafeFile.h"
 
 #include <QCryptographicHash>
+#include <algorithm>
 
 namespace lectern::platform {
 
@@ -18,21 +19,32 @@ QByteArray PageMarkupCache::digestOf(const QString& file) {
 }
 
 void PageMarkupCache::store(const QString& file, QByteArray markup) {
-    *this = PageMarkupCache();
+    std::erase_if(pages_, [&](const Page& page) { return page.file == file; });
     if (markup.size() > maxMarkup)
         return;
     QByteArray digest = digestOf(file);
     if (digest.isEmpty())
         return;
-    file_ = file;
-    digest_ = std::move(digest);
-    markup_ = std::move(markup);
+    pages_.push_front(Page{file, std::move(digest), std::move(markup)});
+    qsizetype total = 0;
+    const auto over = std::find_if(pages_.begin(), pages_.end(), [&](const Page& page) {
+        total += page.markup.size();
+        return total > maxMarkup;
+    });
+    pages_.erase(over, pages_.end());
 }
 
-const QByteArray* PageMarkupCache::find(const QString& file) const {
-    if (file_.isEmpty() || file != file_ || digestOf(file) != digest_)
+const QByteArray* PageMarkupCache::find(const QString& file) {
+    const auto kept = std::find_if(pages_.begin(), pages_.end(),
+                                   [&](const Page& page) { return page.file == file; });
+    if (kept == pages_.end())
         return nullptr;
-    return &markup_;
+    if (digestOf(file) != kept->digest) {
+        pages_.erase(kept);
+        return nullptr;
+    }
+    std::rotate(pages_.begin(), kept, kept + 1);
+    return &pages_.front().markup;
 }
 
 }  // namespace lectern::platform

@@ -2,16 +2,19 @@
 
 #include <QByteArray>
 #include <QString>
+#include <deque>
 
 namespace lectern::platform {
 
-// The markup the engine made of the last static page it showed: one with no
-// scripts, no inline handlers and no inputs, whose document is therefore
-// fixed by its file's bytes alone. When the same bytes are shown again, the
-// page's model is made from this copy while the engine loads, instead of
-// being copied out of the page and parsed after the load: on a long reading
-// page that is much of the wait for the first highlight. One page is kept,
-// the one most likely reopened; a huge one is not kept at all.
+// The markup the engine made of the static pages it showed last: pages with
+// no scripts, no inline handlers and no inputs, whose documents are
+// therefore fixed by their files' bytes alone. When the same bytes are
+// shown again, the page's model is made from this copy while the engine
+// loads, instead of being copied out of the page and parsed after the load:
+// on a long reading page that is much of the wait for the first highlight.
+// The pages most recently used are kept, up to a total size; a page over
+// that size is not kept at all. (The main window's description pages come
+// and go between two showings of a lesson, so one page would not do.)
 class PageMarkupCache {
   public:
     static constexpr qsizetype maxMarkup = 8 * 1024 * 1024;
@@ -19,16 +22,19 @@ class PageMarkupCache {
     // Keeps `markup` for `file` as its bytes are now.
     void store(const QString& file, QByteArray markup);
     // The markup kept for `file` while the file still holds the same bytes;
-    // null otherwise.
-    const QByteArray* find(const QString& file) const;
+    // null otherwise. Valid until the next store or find.
+    const QByteArray* find(const QString& file);
 
   private:
     // A digest of the file's bytes; empty when it cannot be read.
     static QByteArray digestOf(const QString& file);
 
-    QString file_;
-    QByteArray digest_;
-    QByteArray markup_;
+    struct Page {
+        QString file;
+        QByteArray digest;
+        QByteArray markup;
+    };
+    std::deque<Page> pages_;  // the most recently used first
 };
 
 }  // namespace lectern::platform

@@ -9,6 +9,7 @@ namespace lectern::platform::PageScripts {
 namespace {
 
 const QString reportPrefix = QStringLiteral("\u0001lectern-inputs ");
+const QString readyPrefix = QStringLiteral("\u0001lectern-ready ");
 
 QString literal(const QString& text) {
     const QByteArray json = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
@@ -77,6 +78,14 @@ QString inputBridge() {
   document.addEventListener('change', function (e) { report(e.target); }, true);
 })();)JS")
         .arg(literal(reportPrefix));
+}
+
+QString readyNotice() {
+    return QStringLiteral("console.log(%1 + location.href);").arg(literal(readyPrefix));
+}
+
+QString readyReport(const QString& consoleLine) {
+    return consoleLine.startsWith(readyPrefix) ? consoleLine.mid(readyPrefix.size()) : QString();
 }
 
 QString edit(const PageEdit& edit) {

@@ -18,6 +18,12 @@ QString serialize();
 // Installed at document creation: reports every change to an input or
 // textarea through the console, as a line that inputReport understands.
 QString inputBridge();
+// Installed for when the document is parsed: reports its address through
+// the console, as a line that readyReport understands.
+QString readyNotice();
+// The address of a ready notice; empty when the console line is something
+// else.
+QString readyReport(const QString& consoleLine);
 // Repeats one change of the document model in the page.
 QString edit(const PageEdit& edit);
 // The input states of a bridge report; false when the console line is

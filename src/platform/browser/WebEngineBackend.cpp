@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
+#include <QtConcurrent/QtConcurrentRun>
 #include <utility>
 
 namespace lectern::platform {
@@ -67,6 +68,7 @@ void WebEngineBackend::ensureView() {
     connect(page_, &QWebEnginePage::loadStarted, this, &WebEngineBackend::loadStarted);
     connect(page_, &QWebEnginePage::loadFinished, this, &WebEngineBackend::loadFinished);
     connect(page_, &CoursePage::inputsChanged, this, &WebEngineBackend::inputsChanged);
+    connect(page_, &CoursePage::documentReady, this, &WebEngineBackend::documentReady);
     QLayout* layout = host.layout();
     if (!layout) {
         layout = new QVBoxLayout(&host);
@@ -81,7 +83,7 @@ void WebEngineBackend::release() {
         return;
     ++loads_;  // a load under way no longer reports
     detachModel();
-    prepared_.reset();
+    prepared_ = {};
     page_->disconnect(this);
     // Later: this runs while the view's window is being hidden, perhaps from
     // one of the page's own signals.
@@ -94,7 +96,8 @@ void WebEngineBackend::navigate(const QString& coursePath) {
     ensureView();
     engine_.beginNavigation();
     detachModel();
-    prepared_.reset();
+    prepared_ = {};
+    adoptedEarly_ = false;
     fresh_ = true;
     file_ = QFileInfo(engine_.files().resolve(coursePath)).absoluteFilePath();
     const QFileInfo info(file_);
@@ -110,9 +113,11 @@ void WebEngineBackend::navigate(const QString& coursePath) {
                                    : QUrl(QStringLiteral("about:blank")));
     if (!trouble_.isEmpty())
         return;
-    // The engine loads in its own processes meanwhile.
+    // Parsed on a worker while the engine loads: the engine's own side of
+    // the load runs on this thread too.
     if (const QByteArray* kept = engine_.markupCache().find(file_))
-        prepared_ = DocumentModel::parse(*kept, "UTF-8", file_);
+        prepared_ = QtConcurrent::run(
+            [markup = *kept, file = file_] { return DocumentModel::parse(markup, "UTF-8", file); });
 }
 
 void WebEngineBackend::detachModel() {
@@ -128,15 +133,34 @@ void WebEngineBackend::loadStarted() {
     ++loads_;
 }
 
+void WebEngineBackend::documentReady(const QUrl& url) {
+    // A page kept from its last showing is static: its document is whole
+    // once parsed, so the lesson may start on it while the engine lays it
+    // out (a long page takes the engine a second more to finish loading).
+    if (!prepared_.isValid() || url != QUrl::fromLocalFile(file_))
+        return;
+    adoptedEarly_ = true;
+    adoptPrepared();
+}
+
+void WebEngineBackend::adoptPrepared() {
+    // Usually parsed by now; else the rest of the parse is waited for.
+    const std::shared_ptr<DocumentModel> model = prepared_.result();
+    prepared_ = {};
+    adopt(model);
+}
+
 void WebEngineBackend::loadFinished(bool ok) {
     const quint64 load = loads_;
+    if (std::exchange(adoptedEarly_, false))
+        return;
     if (!ok) {
-        prepared_.reset();
+        prepared_ = {};
         modelArrived(load, QVariant(), false);
         return;
     }
-    if (prepared_) {
-        adopt(std::exchange(prepared_, nullptr));
+    if (prepared_.isValid()) {
+        adoptPrepared();
         return;
     }
     serializePage(load);

@@ -3,6 +3,7 @@
 #include "platform/browser/BrowserEngine.h"
 #include "platform/browser/PageEdit.h"
 
+#include <QFuture>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -38,6 +39,8 @@ class WebEngineBackend : public QObject, public BrowserBackend, private PageEdit
     void ensureView();
     void loadStarted();
     void loadFinished(bool ok);
+    void documentReady(const QUrl& url);
+    void adoptPrepared();
     void serializePage(quint64 load);
     void modelArrived(quint64 load, const QVariant& result, bool ok);
     void adopt(std::shared_ptr<DocumentModel> model);
@@ -51,7 +54,9 @@ class WebEngineBackend : public QObject, public BrowserBackend, private PageEdit
     CoursePage* page_ = nullptr;
     std::shared_ptr<DocumentModel> model_;
     // The model made from the engine's markup cache for the page now loading.
-    std::shared_ptr<DocumentModel> prepared_;
+    QFuture<std::shared_ptr<DocumentModel>> prepared_;
+    // The prepared model went to the host before the load finished.
+    bool adoptedEarly_ = false;
     // The page is as it was loaded: nothing has been changed in it yet.
     bool fresh_ = false;
     quint64 loads_ = 0;
