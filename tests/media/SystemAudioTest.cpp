@@ -28,9 +28,13 @@ void expectFollowsRealTime(TMediaPlayer& player, int ms, int tolerance, const ch
     int worst = 0;
     while (clock.elapsed() < ms) {
         QThread::msleep(37);
-        const long long elapsed = clock.elapsed();
+        // The reading lies between the two times: a test thread preempted
+        // in between is not the engine's error.
+        const long long before = clock.elapsed();
         const int moved = player.Position() - start;
-        worst = std::max(worst, int(std::abs(moved - elapsed)));
+        const long long after = clock.elapsed();
+        const long long error = moved < before ? before - moved : std::max(0LL, moved - after);
+        worst = std::max(worst, int(error));
     }
     EXPECT_LE(worst, tolerance) << what;
     ::testing::Test::RecordProperty(what, worst);
@@ -168,6 +172,12 @@ TEST(SilentClock, PlaysInRealTimeWithoutASoundDevice) {
     player.SetFileName(dir.path() + "\\lesson.wav");
     player.Open();
     player.Play();
+    // The clock starts with the first buffer, which a loaded machine may
+    // take a while to schedule.
+    QElapsedTimer started;
+    started.start();
+    while (player.Position() == 0 && started.elapsed() < 2000)
+        QThread::msleep(1);
     expectFollowsRealTime(player, 800, 20, "silent clock");
     player.Pause();
     const int paused = player.Position();
