@@ -80,10 +80,10 @@ class ServerRestart : public SoundServerTest {
             (long long)slowestCall, worstLag, lagOnTheNewServer,
             (long long)(soundBack - restarted));
         EXPECT_LT(slowestCall, 500) << "the window never waits for the sound system";
-        // The position waits while a stalled stream is not yet given up (a
-        // second), and while the new server's stream starts (a null sink
-        // that has just started renders ahead in blocks of 2 s).
-        EXPECT_LT(worstLag, 4000) << "the highlight keeps in step";
+        // About 0.1 s here, before and after the sound comes back; the bound
+        // leaves room for a loaded machine and still catches a clock that
+        // stops with the dead stream or runs ahead with its last buffers.
+        EXPECT_LT(worstLag, 750) << "the highlight keeps in step";
         ASSERT_GE(soundBack, 0) << "the sound went back to the server";
         EXPECT_LT(soundBack - restarted, 5000);
         EXPECT_EQ(lesson->Position(), lessonMs) << "the lesson ends";
