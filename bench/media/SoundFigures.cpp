@@ -1,8 +1,15 @@
 // Figures of the sound engine on a desktop, under a private PulseAudio
 // server (run by hand: lectern-sound-figures): the process's CPU at rest and
-// while a lesson plays, from Play to the first frame on the sink with the
+// while a lesson plays, from Play to the first frame on the device with the
 // playback stream open and closed, how long the capture stream takes to
 // deliver, and where a recording places what it heard.
+//
+// The first frame is timed on two devices. A pipe sink read at the pace of
+// real time stands for a sound card, and paplay's figure on it is the
+// yardstick. The null sink's monitor hears any new stream about a second
+// late whoever plays it, so its figures are kept only for comparison with
+// earlier runs. Recordings are made from the null sink's monitor.
+#include "media/PipeSink.h"
 #include "media/PulseServer.h"
 #include "support/WavFiles.h"
 
@@ -18,6 +25,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <functional>
@@ -94,8 +102,41 @@ class MonitorListener {
 };
 
 void report(const char* what, double value, const char* unit) {
-    std::printf("%-32s %8.2f %s\n", what, value, unit);
+    std::printf("%-52s %8.2f %s\n", what, value, unit);
     std::fflush(stdout);
+}
+
+QString pactl(const QStringList& arguments) {
+    QProcess process;
+    process.start(QStringLiteral("pactl"), arguments);
+    process.waitForFinished(5000);
+    return QString::fromLocal8Bit(process.readAllStandardOutput());
+}
+
+// How many playback streams the server has on the sink called `sink`.
+int streamsOn(const QString& sink) {
+    QString index;
+    for (const QString& line :
+         pactl({QStringLiteral("list"), QStringLiteral("short"), QStringLiteral("sinks")})
+             .split('\n'))
+        if (line.section('\t', 1, 1) == sink)
+            index = line.section('\t', 0, 0);
+    int count = 0;
+    for (const QString& line :
+         pactl({QStringLiteral("list"), QStringLiteral("short"), QStringLiteral("sink-inputs")})
+             .split('\n'))
+        count += !index.isEmpty() && line.section('\t', 1, 1) == index;
+    return count;
+}
+
+// New streams and those that follow the default go to `sink`.
+void playOn(const QString& sink) {
+    pactl({QStringLiteral("set-default-sink"), sink});
+    QThread::msleep(300);
+}
+
+double msBetween(PipeSink::Clock::time_point from, std::optional<PipeSink::Clock::time_point> to) {
+    return to ? std::chrono::duration<double, std::milli>(*to - from).count() : -1;
 }
 
 }  // namespace
@@ -129,7 +170,7 @@ int main(int argc, char** argv) {
     report("CPU playing", 100 * cpuShare(10000, [&] { lesson->Position(); }), "% of a core");
     lesson->Stop();
 
-    const auto firstFrame = [&] {
+    const auto firstFrameOnMonitor = [&] {
         MonitorListener monitor;
         QElapsedTimer clock;
         clock.start();
@@ -139,9 +180,47 @@ int main(int argc, char** argv) {
         lesson->Stop();
         return ms;
     };
-    report("Play to first frame, stream open", firstFrame(), "ms");
+    report("Play to first frame, stream open (null sink monitor)", firstFrameOnMonitor(), "ms");
     QThread::msleep(11000);
-    report("Play to first frame, stream closed", firstFrame(), "ms");
+    report("Play to first frame, stream closed (null sink monitor)", firstFrameOnMonitor(), "ms");
+
+    {
+        PipeSink pipe(dir.path());
+        if (!pipe.failure().isEmpty()) {
+            std::fprintf(stderr, "%s\n", qPrintable(pipe.failure()));
+            return 1;
+        }
+        // The stream still open from the last figure follows the default,
+        // and closes there; the stream then opened by Play stays on it.
+        playOn(pipe.name());
+        const auto firstFrameOnPipe = [&] {
+            report("playback streams on the pipe sink before Play", streamsOn(pipe.name()), "");
+            pipe.listen(0.05f);
+            const auto from = PipeSink::Clock::now();
+            lesson->Seek(2000);
+            lesson->Play();
+            const double ms = msBetween(from, pipe.soundAt(5000));
+            lesson->Stop();
+            return ms;
+        };
+        QThread::msleep(11000);
+        report("Play to first frame, stream closed (pipe sink)", firstFrameOnPipe(), "ms");
+        QThread::msleep(1000);
+        report("Play to first frame, stream open (pipe sink)", firstFrameOnPipe(), "ms");
+
+        QThread::msleep(500);
+        pipe.listen(0.05f);
+        const auto from = PipeSink::Clock::now();
+        QProcess paplay;
+        paplay.start(QStringLiteral("paplay"),
+                     {QStringLiteral("--latency-msec=80"), QStringLiteral("-d"), pipe.name(),
+                      dir.path() + QStringLiteral("/lesson.wav")});
+        report("paplay launch to first frame (pipe sink)", msBetween(from, pipe.soundAt(5000)),
+               "ms");
+        paplay.kill();
+        paplay.waitForFinished(2000);
+        playOn(QStringLiteral("null"));
+    }
 
     // 1 s of silence, then a tone: heard on the sink and recorded from its
     // monitor, started together. A sound at lesson time L must lie in the
