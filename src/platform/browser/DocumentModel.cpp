@@ -7,6 +7,7 @@
 #include <libxml/HTMLtree.h>
 #include <libxml/tree.h>
 #include <libxml/xmlsave.h>
+#include <QThreadPool>
 
 #include <limits>
 #include <mutex>
@@ -125,7 +126,15 @@ DocumentModel::DocumentModel(_xmlDoc* doc, QString source, QString reason)
 }
 
 DocumentModel::~DocumentModel() {
-    xmlFreeDoc(doc_);
+    // A long page's tree takes a tenth of a second to free, and the last
+    // model goes on the window's thread when a lesson shows its page again:
+    // such a tree is freed on a worker. Nothing else refers to it.
+    constexpr std::size_t freedAsideFrom = 4096;
+    if (elements_.size() < freedAsideFrom) {
+        xmlFreeDoc(doc_);
+        return;
+    }
+    QThreadPool::globalInstance()->start([doc = doc_] { xmlFreeDoc(doc); });
 }
 
 Variant DocumentModel::document() {
