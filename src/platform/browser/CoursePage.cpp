@@ -29,29 +29,23 @@ const char* const noWebRtc = R"(
 
 CoursePage::CoursePage(QWebEngineProfile* profile, Admits admits, QObject* parent)
     : QWebEnginePage(profile, parent), admits_(std::move(admits)) {
-    QWebEngineScript rtc;
-    rtc.setName(QStringLiteral("lectern-no-webrtc"));
-    rtc.setSourceCode(QString::fromLatin1(noWebRtc));
-    rtc.setInjectionPoint(QWebEngineScript::DocumentCreation);
-    rtc.setWorldId(QWebEngineScript::MainWorld);
-    rtc.setRunsOnSubFrames(true);
-    scripts().insert(rtc);
-
-    QWebEngineScript bridge;
-    bridge.setName(QStringLiteral("lectern-input-bridge"));
-    bridge.setSourceCode(PageScripts::inputBridge());
-    bridge.setInjectionPoint(QWebEngineScript::DocumentCreation);
-    bridge.setWorldId(QWebEngineScript::MainWorld);
-    bridge.setRunsOnSubFrames(false);
-    scripts().insert(bridge);
-
-    QWebEngineScript ready;
-    ready.setName(QStringLiteral("lectern-ready"));
-    ready.setSourceCode(PageScripts::readyNotice());
-    ready.setInjectionPoint(QWebEngineScript::DocumentReady);
-    ready.setWorldId(QWebEngineScript::ApplicationWorld);
-    ready.setRunsOnSubFrames(false);
-    scripts().insert(ready);
+    const auto install = [this](const char* name, const QString& source,
+                                QWebEngineScript::InjectionPoint point, quint32 world,
+                                bool subFrames) {
+        QWebEngineScript script;
+        script.setName(QString::fromLatin1(name));
+        script.setSourceCode(source);
+        script.setInjectionPoint(point);
+        script.setWorldId(world);
+        script.setRunsOnSubFrames(subFrames);
+        scripts().insert(script);
+    };
+    install("lectern-no-webrtc", QString::fromLatin1(noWebRtc), QWebEngineScript::DocumentCreation,
+            QWebEngineScript::MainWorld, true);
+    install("lectern-input-bridge", PageScripts::inputBridge(), QWebEngineScript::DocumentCreation,
+            QWebEngineScript::MainWorld, false);
+    install("lectern-ready", PageScripts::readyNotice(), QWebEngineScript::DocumentReady,
+            QWebEngineScript::ApplicationWorld, false);
 }
 
 QWebEnginePage* CoursePage::createWindow(WebWindowType) {
