@@ -106,13 +106,6 @@ void report(const char* what, double value, const char* unit) {
     std::fflush(stdout);
 }
 
-QString pactl(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral("pactl"), arguments);
-    process.waitForFinished(5000);
-    return QString::fromLocal8Bit(process.readAllStandardOutput());
-}
-
 // How many playback streams the server has on the sink called `sink`.
 int streamsOn(const QString& sink) {
     QString index;

@@ -365,8 +365,7 @@ TEST(WebEnginePageShownAgain, IsModelledAsThePageIsNotAsTheLessonLeftIt) {
     ASSERT_NE(engine.markupCache().find(course.path() + "/static.htm"), nullptr);
     bool loadedBeforeTheLesson = true;
     QObject::connect(&browser, &TCppWebBrowser::OnDocumentComplete, [&] {
-        loadedBeforeTheLesson =
-            static_cast<QWebEngineView*>(browser.view())->page()->isLoading() == false;
+        loadedBeforeTheLesson = !static_cast<QWebEngineView*>(browser.view())->page()->isLoading();
     });
     Variant again = load("static.htm");
     EXPECT_FALSE(loadedBeforeTheLesson)

@@ -1,10 +1,10 @@
 #include "PipeSink.h"
+#include "PulseServer.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <QFile>
-#include <QProcess>
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -14,16 +14,8 @@ namespace lectern::test {
 
 namespace {
 
-constexpr int kFrameBytes = 4;
-constexpr long long kBytesPerSecond = 48000LL * kFrameBytes;
-
-QString pactl(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral("pactl"), arguments);
-    if (!process.waitForFinished(5000) || process.exitCode() != 0)
-        return {};
-    return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
-}
+constexpr int frameBytes = 4;
+constexpr long long bytesPerSecond = 48000LL * frameBytes;
 
 }  // namespace
 
@@ -45,7 +37,8 @@ PipeSink::PipeSink(const QString& directory) : fifo_(directory + QStringLiteral(
     module_ = pactl({QStringLiteral("load-module"), QStringLiteral("module-pipe-sink"),
                      QStringLiteral("file=") + fifo_, QStringLiteral("sink_name=") + name(),
                      QStringLiteral("rate=48000"), QStringLiteral("channels=2"),
-                     QStringLiteral("format=s16le")});
+                     QStringLiteral("format=s16le")})
+                  .trimmed();
     if (module_.isEmpty()) {
         failure_ = QStringLiteral("the server does not load module-pipe-sink");
         return;
@@ -85,7 +78,7 @@ std::optional<PipeSink::Clock::time_point> PipeSink::soundAt(int timeoutMs) cons
 // nothing for longer (suspended), the card ran dry: that time is lost, and
 // the next sound starts playing when it comes out.
 void PipeSink::read() {
-    constexpr long long kSlackBytes = kBytesPerSecond * 5 / 1000 / kFrameBytes * kFrameBytes;
+    constexpr long long slackBytes = bytesPerSecond * 5 / 1000 / frameBytes * frameBytes;
     const Clock::time_point start = Clock::now();
     long long consumed = 0;
     std::vector<char> chunk(static_cast<std::size_t>(pipeBytes_));
@@ -95,8 +88,8 @@ void PipeSink::read() {
         const Clock::time_point now = Clock::now();
         const long long due =
             std::chrono::duration_cast<std::chrono::nanoseconds>(now - start).count() *
-            kBytesPerSecond / 1000000000;
-        consumed = std::max(consumed, due - kSlackBytes);
+            bytesPerSecond / 1000000000;
+        consumed = std::max(consumed, due - slackBytes);
         const long long want = std::min<long long>(due - consumed, pipeBytes_);
         if (want <= 0)
             continue;
@@ -113,7 +106,7 @@ void PipeSink::read() {
             if (std::abs(int(sample[i])) <= threshold_)
                 continue;
             const auto played =
-                std::chrono::nanoseconds((first + (long long)i * 2) * 1000000000 / kBytesPerSecond);
+                std::chrono::nanoseconds((first + (long long)i * 2) * 1000000000 / bytesPerSecond);
             const Clock::rep at = (start + played).time_since_epoch().count();
             if (at >= since_)
                 heard_ = at;

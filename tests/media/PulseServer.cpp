@@ -81,4 +81,12 @@ void PulseServer::kill() {
     }
 }
 
+QString pactl(const QStringList& arguments) {
+    QProcess process;
+    process.start(QStringLiteral("pactl"), arguments);
+    if (!process.waitForFinished(5000) || process.exitCode() != 0)
+        return {};
+    return QString::fromLocal8Bit(process.readAllStandardOutput());
+}
+
 }  // namespace lectern::test

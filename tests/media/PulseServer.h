@@ -31,4 +31,8 @@ class PulseServer {
     QByteArray oldRuntime_, oldServer_;
 };
 
+// Runs pactl against the server this process's environment names; its
+// output, or nothing when it fails.
+QString pactl(const QStringList& arguments);
+
 }  // namespace lectern::test

@@ -3,7 +3,6 @@
 #include "platform/media/SystemAudioEngine.h"
 
 #include <QElapsedTimer>
-#include <QProcess>
 #include <QThread>
 
 namespace lectern::test {
@@ -27,11 +26,8 @@ std::unique_ptr<platform::TMediaPlayer> SoundServerTest::open(const QString& nam
 }
 
 int SoundServerTest::streams(const char* kind) {
-    QProcess pactl;
-    pactl.start(QStringLiteral("pactl"),
-                {QStringLiteral("list"), QStringLiteral("short"), QString::fromLatin1(kind)});
-    pactl.waitForFinished(5000);
-    return int(pactl.readAllStandardOutput().count('\n'));
+    return int(pactl({QStringLiteral("list"), QStringLiteral("short"), QString::fromLatin1(kind)})
+                   .count('\n'));
 }
 
 bool SoundServerTest::waitForStreams(const char* kind, int count, int ms) {

@@ -5,6 +5,7 @@
 #include "platform/media/SystemAudioEngine.h"
 #include "platform/media/TMediaPlayer.h"
 #include "support/TempDir.h"
+#include "support/WaitUntil.h"
 
 #include <gtest/gtest.h>
 #include <sndfile.h>
@@ -174,10 +175,7 @@ TEST(SilentClock, PlaysInRealTimeWithoutASoundDevice) {
     player.Play();
     // The clock starts with the first buffer, which a loaded machine may
     // take a while to schedule.
-    QElapsedTimer started;
-    started.start();
-    while (player.Position() == 0 && started.elapsed() < 2000)
-        QThread::msleep(1);
+    ASSERT_TRUE(waitUntil([&] { return player.Position() > 0; }, 2000));
     expectFollowsRealTime(player, 800, 20, "silent clock");
     player.Pause();
     const int paused = player.Position();

@@ -23,9 +23,7 @@ constexpr double runningSeconds = 1.0;
 // the sound server's client thread.
 constexpr double outputLatency = 0.08;
 constexpr double inputLatency = 0.08;
-constexpr unsigned long framesPerCallback(double rate) {
-    return static_cast<unsigned long>(rate * 0.04);
-}
+constexpr double callbackSeconds = 0.04;
 
 double monotonicSeconds() {
     return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
@@ -148,8 +146,9 @@ bool startStream(PortAudioDevice::Stream& stream, int device, double rate, doubl
     parameters.suggestedLatency = latency;
     PaStream* handle = nullptr;
     if (Pa_OpenStream(&handle, stream.output ? nullptr : &parameters,
-                      stream.output ? &parameters : nullptr, rate, framesPerCallback(rate),
-                      paNoFlag, streamCallback, &stream) != paNoError)
+                      stream.output ? &parameters : nullptr, rate,
+                      static_cast<unsigned long>(rate * callbackSeconds), paNoFlag, streamCallback,
+                      &stream) != paNoError)
         return false;
     Pa_SetStreamFinishedCallback(
         handle, [](void* self) { static_cast<PortAudioDevice::Stream*>(self)->finished = true; });
