@@ -9,6 +9,8 @@ namespace lectern::platform {
 
 namespace {
 
+const QString earlyEditsName = QStringLiteral("lectern-early-edits");
+
 // The engine's own switches turn WebRTC's network use off (see
 // WebEngineBrowserEngine); this takes the objects away from page scripts too,
 // in every frame, so that a page cannot even try.
@@ -29,23 +31,34 @@ const char* const noWebRtc = R"(
 
 CoursePage::CoursePage(QWebEngineProfile* profile, Admits admits, QObject* parent)
     : QWebEnginePage(profile, parent), admits_(std::move(admits)) {
-    const auto install = [this](const char* name, const QString& source,
-                                QWebEngineScript::InjectionPoint point, quint32 world,
-                                bool subFrames) {
-        QWebEngineScript script;
-        script.setName(QString::fromLatin1(name));
-        script.setSourceCode(source);
-        script.setInjectionPoint(point);
-        script.setWorldId(world);
-        script.setRunsOnSubFrames(subFrames);
-        scripts().insert(script);
-    };
-    install("lectern-no-webrtc", QString::fromLatin1(noWebRtc), QWebEngineScript::DocumentCreation,
-            QWebEngineScript::MainWorld, true);
-    install("lectern-input-bridge", PageScripts::inputBridge(), QWebEngineScript::DocumentCreation,
-            QWebEngineScript::MainWorld, false);
-    install("lectern-ready", PageScripts::readyNotice(), QWebEngineScript::DocumentReady,
+    install(QStringLiteral("lectern-no-webrtc"), QString::fromLatin1(noWebRtc),
+            QWebEngineScript::DocumentCreation, QWebEngineScript::MainWorld, true);
+    install(QStringLiteral("lectern-input-bridge"), PageScripts::inputBridge(),
+            QWebEngineScript::DocumentCreation, QWebEngineScript::MainWorld, false);
+    install(QStringLiteral("lectern-ready"), PageScripts::readyNotice(),
+            QWebEngineScript::DocumentReady, QWebEngineScript::ApplicationWorld, false);
+}
+
+void CoursePage::install(const QString& name, const QString& source,
+                         QWebEngineScript::InjectionPoint point, quint32 world, bool subFrames) {
+    QWebEngineScript script;
+    script.setName(name);
+    script.setSourceCode(source);
+    script.setInjectionPoint(point);
+    script.setWorldId(world);
+    script.setRunsOnSubFrames(subFrames);
+    scripts().insert(script);
+}
+
+void CoursePage::setEarlyEdits(const std::vector<PageEdit>& edits) {
+    withdrawEarlyEdits();
+    install(earlyEditsName, PageScripts::earlyEdits(edits), QWebEngineScript::DocumentCreation,
             QWebEngineScript::ApplicationWorld, false);
+}
+
+void CoursePage::withdrawEarlyEdits() {
+    for (const QWebEngineScript& script : scripts().find(earlyEditsName))
+        scripts().remove(script);
 }
 
 QWebEnginePage* CoursePage::createWindow(WebWindowType) {

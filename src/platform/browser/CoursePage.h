@@ -3,6 +3,7 @@
 #include "platform/browser/PageEdit.h"
 
 #include <QWebEnginePage>
+#include <QWebEngineScript>
 #include <functional>
 #include <vector>
 
@@ -20,6 +21,11 @@ class CoursePage : public QWebEnginePage {
     using Admits = std::function<bool(const QUrl& url)>;
     CoursePage(QWebEngineProfile* profile, Admits admits, QObject* parent);
 
+    // Makes these edits in the next document the page makes (see
+    // PageScripts::earlyEdits), until withdrawn.
+    void setEarlyEdits(const std::vector<PageEdit>& edits);
+    void withdrawEarlyEdits();
+
   signals:
     void inputsChanged(const std::vector<lectern::platform::InputState>& states);
     void documentReady(const QUrl& url);
@@ -31,6 +37,9 @@ class CoursePage : public QWebEnginePage {
                                   int line, const QString& source) override;
 
   private:
+    void install(const QString& name, const QString& source, QWebEngineScript::InjectionPoint point,
+                 quint32 world, bool subFrames);
+
     Admits admits_;
 };
 

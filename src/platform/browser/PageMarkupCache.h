@@ -9,9 +9,10 @@ namespace lectern::platform {
 // The markup the engine made of the static pages it showed last: pages with
 // no scripts, no inline handlers and no inputs, whose documents are
 // therefore fixed by their files' bytes alone. When the same bytes are
-// shown again, the page's model is made from this copy while the engine
-// loads, instead of being copied out of the page and parsed after the load:
-// on a long reading page that is much of the wait for the first highlight.
+// shown again, the page's model is made from this copy before the engine
+// loads the page, instead of being copied out of it after the load, and the
+// lesson's first changes go into the page as the engine parses it: on a long
+// reading page the load is most of the wait for the first highlight.
 // The pages most recently used are kept, up to a total size; a page over
 // that size is not kept at all. (The main window's description pages come
 // and go between two showings of a lesson, so one page would not do.)

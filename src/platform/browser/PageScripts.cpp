@@ -81,39 +81,91 @@ QString inputBridge() {
 }
 
 QString readyNotice() {
-    return QStringLiteral("console.log(%1 + location.href);").arg(literal(readyPrefix));
+    // The edits the page came with are all in before the page says it is whole.
+    return QStringLiteral(
+               "if (window.lecternFinishEdits) lecternFinishEdits();"
+               "console.log(%1 + location.href);")
+        .arg(literal(readyPrefix));
 }
 
 QString readyReport(const QString& consoleLine) {
     return consoleLine.startsWith(readyPrefix) ? consoleLine.mid(readyPrefix.size()) : QString();
 }
 
-QString edit(const PageEdit& edit) {
-    const QString find =
-        edit.elementId.isEmpty()
-            ? QStringLiteral("document.getElementsByTagName('*')[%1]").arg(edit.elementIndex)
-            : QStringLiteral("document.getElementById(%1)").arg(literal(edit.elementId));
-    QString action;
+namespace {
+
+// An expression for the element an edit changes, null when there is none.
+QString finder(const PageEdit& edit) {
+    return edit.elementId.isEmpty()
+               ? QStringLiteral("document.getElementsByTagName('*')[%1]").arg(edit.elementIndex)
+               : QStringLiteral("document.getElementById(%1)").arg(literal(edit.elementId));
+}
+
+// Statements that make the edit on the element `e`.
+QString action(const PageEdit& edit) {
     switch (edit.kind) {
         case PageEdit::Kind::SetClass:
-            action = QStringLiteral("e.className = %1;").arg(literal(edit.value));
-            break;
+            return QStringLiteral("e.className = %1;").arg(literal(edit.value));
         case PageEdit::Kind::Click:
-            action = QStringLiteral("e.click();");
-            break;
+            return QStringLiteral("e.click();");
         case PageEdit::Kind::SetChecked:
-            action = QStringLiteral("e.checked = %1;")
-                         .arg(edit.value == QLatin1String("1") ? QStringLiteral("true")
-                                                               : QStringLiteral("false"));
-            break;
+            return QStringLiteral("e.checked = %1;")
+                .arg(edit.value == QLatin1String("1") ? QStringLiteral("true")
+                                                      : QStringLiteral("false"));
         case PageEdit::Kind::SetValue:
-            action = QStringLiteral("e.value = %1;").arg(literal(edit.value));
-            break;
+            return QStringLiteral("e.value = %1;").arg(literal(edit.value));
         case PageEdit::Kind::SetId:
-            action = QStringLiteral("e.id = %1;").arg(literal(edit.value));
-            break;
+            return QStringLiteral("e.id = %1;").arg(literal(edit.value));
     }
-    return QStringLiteral("(function () { var e = %1; if (e) { %2 } })();").arg(find, action);
+    return {};
+}
+
+}  // namespace
+
+QString edit(const PageEdit& edit) {
+    return QStringLiteral("(function () { var e = %1; if (e) { %2 } })();")
+        .arg(finder(edit), action(edit));
+}
+
+QString earlyEdits(const std::vector<PageEdit>& edits) {
+    // A class set on an element found by id, or a click on it, goes in as
+    // soon as the parser has made the element, so that the page's first
+    // paint shows it: the page has no scripts to see it early. Any other edit
+    // waits for the whole document: an element's place among the others is
+    // only final then, and a new id could name an element not parsed yet.
+    // Either way the edits go in in their order.
+    QString steps;
+    for (const PageEdit& edit : edits) {
+        const bool early = !edit.elementId.isEmpty() && (edit.kind == PageEdit::Kind::SetClass ||
+                                                         edit.kind == PageEdit::Kind::Click);
+        steps += QStringLiteral("[%1, function () { return %2; }, function (e) { %3 }],\n")
+                     .arg(early ? QStringLiteral("true") : QStringLiteral("false"), finder(edit),
+                          action(edit));
+    }
+    return QStringLiteral(R"JS((function () {
+  var steps = [
+%1  ];
+  var next = 0;
+  function run(whole) {
+    for (; next < steps.length; ++next) {
+      if (!whole && !steps[next][0]) return;
+      var e = steps[next][1]();
+      if (e) steps[next][2](e);
+      else if (!whole) return;
+    }
+  }
+  var parser = new MutationObserver(function () {
+    run(false);
+    if (next === steps.length) parser.disconnect();
+  });
+  parser.observe(document, {childList: true, subtree: true});
+  window.lecternFinishEdits = function () {
+    parser.disconnect();
+    run(true);
+  };
+  document.addEventListener('DOMContentLoaded', window.lecternFinishEdits);
+})();)JS")
+        .arg(steps);
 }
 
 bool inputReport(const QString& consoleLine, std::vector<InputState>& states) {

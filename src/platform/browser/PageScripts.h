@@ -26,6 +26,11 @@ QString readyNotice();
 QString readyReport(const QString& consoleLine);
 // Repeats one change of the document model in the page.
 QString edit(const PageEdit& edit);
+// Installed at document creation, in the world of the ready notice: makes
+// the changes of the document model that were made before the page existed,
+// in order, as the page is parsed. All are in when the ready notice runs;
+// one whose element the page lacks is dropped, as edit() drops it.
+QString earlyEdits(const std::vector<PageEdit>& edits);
 // The input states of a bridge report; false when the console line is
 // something else.
 bool inputReport(const QString& consoleLine, std::vector<InputState>& states);

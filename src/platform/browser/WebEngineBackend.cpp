@@ -12,6 +12,7 @@
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 #include <QtConcurrent/QtConcurrentRun>
+#include <exception>
 #include <utility>
 
 namespace lectern::platform {
@@ -81,9 +82,10 @@ void WebEngineBackend::ensureView() {
 void WebEngineBackend::release() {
     if (!view_)
         return;
-    ++loads_;  // a load under way no longer reports
+    ++loads_;        // a load under way no longer reports
+    ++navigations_;  // nor does a page being prepared
     detachModel();
-    prepared_ = {};
+    held_.reset();
     page_->disconnect(this);
     // Later: this runs while the view's window is being hidden, perhaps from
     // one of the page's own signals.
@@ -96,7 +98,10 @@ void WebEngineBackend::navigate(const QString& coursePath) {
     ensureView();
     engine_.beginNavigation();
     detachModel();
-    prepared_ = {};
+    held_.reset();
+    page_->withdrawEarlyEdits();
+    const quint64 navigation = ++navigations_;
+    preparing_ = false;
     adoptedEarly_ = false;
     fresh_ = true;
     file_ = QFileInfo(engine_.files().resolve(coursePath)).absoluteFilePath();
@@ -109,15 +114,50 @@ void WebEngineBackend::navigate(const QString& coursePath) {
         trouble_ = QStringLiteral("the page %1 is outside the course folder").arg(file_);
     else
         trouble_.clear();
-    page_->load(trouble_.isEmpty() ? QUrl::fromLocalFile(file_)
-                                   : QUrl(QStringLiteral("about:blank")));
-    if (!trouble_.isEmpty())
+    if (!trouble_.isEmpty()) {
+        page_->load(QUrl(QStringLiteral("about:blank")));
         return;
-    // Parsed on a worker while the engine loads: the engine's own side of
-    // the load runs on this thread too.
-    if (const QByteArray* kept = engine_.markupCache().find(file_))
-        prepared_ = QtConcurrent::run(
-            [markup = *kept, file = file_] { return DocumentModel::parse(markup, "UTF-8", file); });
+    }
+    const QByteArray* kept = engine_.markupCache().find(file_);
+    if (!kept) {
+        page_->load(QUrl::fromLocalFile(file_));
+        return;
+    }
+    // Parsed on a worker: the engine's side of a load runs on this thread.
+    preparing_ = true;
+    QtConcurrent::run([markup = *kept, file = file_]() -> std::shared_ptr<DocumentModel> {
+        try {
+            return DocumentModel::parse(markup, "UTF-8", file);
+        } catch (const std::exception&) {
+            return nullptr;  // the page is loaded as one not seen before
+        }
+    }).then(this, [this, navigation](std::shared_ptr<DocumentModel> model) {
+        if (navigation == navigations_)
+            loadPrepared(std::move(model));
+    });
+}
+
+void WebEngineBackend::loadPrepared(std::shared_ptr<DocumentModel> model) {
+    // A page kept from its last showing is static: its document is whole
+    // once parsed and is what its kept markup says. So the lesson starts on
+    // the model before the page exists, and the edits it makes at once go
+    // into the page as the engine parses it, in time for the first paint
+    // (the engine lays out and paints a long page as a whole only when its
+    // load ends, a second or more later).
+    preparing_ = false;
+    if (!model) {
+        page_->load(QUrl::fromLocalFile(file_));
+        return;
+    }
+    const quint64 navigation = navigations_;
+    held_.emplace();
+    adoptedEarly_ = true;
+    adopt(std::move(model));
+    if (navigation != navigations_)
+        return;  // the lesson went on to another page
+    page_->setEarlyEdits(*held_);
+    held_->clear();
+    page_->load(QUrl::fromLocalFile(file_));
 }
 
 void WebEngineBackend::detachModel() {
@@ -134,33 +174,30 @@ void WebEngineBackend::loadStarted() {
 }
 
 void WebEngineBackend::documentReady(const QUrl& url) {
-    // A page kept from its last showing is static: its document is whole
-    // once parsed, so the lesson may start on it while the engine lays it
-    // out (a long page takes the engine a second more to finish loading).
-    if (!prepared_.isValid() || url != QUrl::fromLocalFile(file_))
-        return;
-    adoptedEarly_ = true;
-    adoptPrepared();
+    if (url == QUrl::fromLocalFile(file_))
+        releaseHeldEdits();
 }
 
-void WebEngineBackend::adoptPrepared() {
-    // Usually parsed by now; else the rest of the parse is waited for.
-    const std::shared_ptr<DocumentModel> model = prepared_.result();
-    prepared_ = {};
-    adopt(model);
+void WebEngineBackend::releaseHeldEdits() {
+    if (!held_)
+        return;
+    page_->withdrawEarlyEdits();
+    const std::vector<PageEdit> edits = std::move(*held_);
+    held_.reset();
+    for (const PageEdit& edit : edits)
+        pageEdited(edit);
 }
 
 void WebEngineBackend::loadFinished(bool ok) {
+    if (preparing_)
+        return;  // the end of the last page's load: the next one has not begun
     const quint64 load = loads_;
-    if (std::exchange(adoptedEarly_, false))
-        return;
-    if (!ok) {
-        prepared_ = {};
-        modelArrived(load, QVariant(), false);
+    if (std::exchange(adoptedEarly_, false)) {
+        releaseHeldEdits();  // in case the page never said it was whole
         return;
     }
-    if (prepared_.isValid()) {
-        adoptPrepared();
+    if (!ok) {
+        modelArrived(load, QVariant(), false);
         return;
     }
     serializePage(load);
@@ -206,7 +243,10 @@ void WebEngineBackend::adopt(std::shared_ptr<DocumentModel> model) {
 }
 
 void WebEngineBackend::pageEdited(const PageEdit& edit) {
-    page_->runJavaScript(PageScripts::edit(edit));
+    if (held_)
+        held_->push_back(edit);
+    else
+        page_->runJavaScript(PageScripts::edit(edit));
 }
 
 void WebEngineBackend::inputsChanged(const std::vector<InputState>& states) {

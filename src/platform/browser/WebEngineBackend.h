@@ -3,12 +3,12 @@
 #include "platform/browser/BrowserEngine.h"
 #include "platform/browser/PageEdit.h"
 
-#include <QFuture>
 #include <QObject>
 #include <QPointer>
 #include <QString>
 #include <QVariant>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QWebEngineView;
@@ -21,10 +21,11 @@ class WebEngineBrowserEngine;
 
 // One browser component's web view, made at its first navigation. When a
 // load finishes, the page's markup as the engine holds it becomes the
-// document model, and only then is the load reported. From then on every
-// change made through the model is repeated in the page at once and in
-// order, and every change the learner makes to the page's inputs is taken
-// into the model as it is reported. Nothing here waits for the engine.
+// document model, and only then is the load reported; a static page shown
+// before is modelled from the markup kept of it, before the engine loads it.
+// From then on every change made through the model is repeated in the page,
+// in order, and every change the learner makes to the page's inputs is
+// taken into the model as it is reported. Nothing here waits for the engine.
 class WebEngineBackend : public QObject, public BrowserBackend, private PageEditSink {
     Q_OBJECT
   public:
@@ -39,8 +40,9 @@ class WebEngineBackend : public QObject, public BrowserBackend, private PageEdit
     void ensureView();
     void loadStarted();
     void loadFinished(bool ok);
+    void loadPrepared(std::shared_ptr<DocumentModel> model);
     void documentReady(const QUrl& url);
-    void adoptPrepared();
+    void releaseHeldEdits();
     void serializePage(quint64 load);
     void modelArrived(quint64 load, const QVariant& result, bool ok);
     void adopt(std::shared_ptr<DocumentModel> model);
@@ -53,10 +55,15 @@ class WebEngineBackend : public QObject, public BrowserBackend, private PageEdit
     QWebEngineView* view_ = nullptr;
     CoursePage* page_ = nullptr;
     std::shared_ptr<DocumentModel> model_;
-    // The model made from the engine's markup cache for the page now loading.
-    QFuture<std::shared_ptr<DocumentModel>> prepared_;
-    // The prepared model went to the host before the load finished.
+    // Counts navigations, so that a page prepared for an earlier one is dropped.
+    quint64 navigations_ = 0;
+    // The page's model is being made from its kept markup; its load follows.
+    bool preparing_ = false;
+    // The model went to the host before the page was loaded.
     bool adoptedEarly_ = false;
+    // Edits that wait for the page: made before it existed, they go into it
+    // with it; made while it is parsed, they follow once it is whole.
+    std::optional<std::vector<PageEdit>> held_;
     // The page is as it was loaded: nothing has been changed in it yet.
     bool fresh_ = false;
     quint64 loads_ = 0;
