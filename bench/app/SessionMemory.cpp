@@ -13,8 +13,11 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QProcess>
+#include <QStringList>
+#include <algorithm>
 #include <cstdio>
 #include <stdexcept>
+#include <vector>
 
 using lectern::bench::ProcessTree;
 using lectern::bench::XDesktop;
@@ -206,20 +209,33 @@ void report(const char* what, Reading player, double bare) {
     std::fflush(stdout);
 }
 
-// Times a reading lesson opened once and then again, with the memory after.
+// Times a reading lesson opened once and then `again` more times, each after
+// the last was closed. The engine's timing varies from run to run, so one
+// figure says little: SESSION_MEMORY_REOPENS sets how many (default 1).
 void reopen(const QString& player, const Course& course, const char* name) {
+    const int again = std::max(1, qEnvironmentVariableIntValue("SESSION_MEMORY_REOPENS"));
     Session session(player, course);
     session.openChapters();
     const int node = course.firstNodeOfType("1");
     const qint64 first = session.run(node, true);
+    std::vector<qint64> times;
+    for (int k = 0; k < again; ++k) {
+        XDesktop::pause(1000);
+        session.close(node);
+        XDesktop::pause(1000);
+        times.push_back(session.run(node, true));
+    }
     XDesktop::pause(1000);
     session.close(node);
-    XDesktop::pause(1000);
-    const qint64 again = session.run(node, true);
-    XDesktop::pause(1000);
-    session.close(node);
-    std::printf("%s: \"Run lesson\" to passage 1 highlighted: first %lld ms, again %lld ms\n", name,
-                (long long)first, (long long)again);
+    QStringList shown;
+    for (qint64 ms : times)
+        shown << QString::number(ms);
+    const auto within =
+        std::count_if(times.begin(), times.end(), [](qint64 ms) { return ms <= 1500; });
+    std::printf(
+        "%s: \"Run lesson\" to passage 1 highlighted: first %lld ms, again %s ms "
+        "(%d of %d within 1500 ms)\n",
+        name, (long long)first, qPrintable(shown.join(", ")), int(within), int(times.size()));
     std::fflush(stdout);
     session.exit();
 }
