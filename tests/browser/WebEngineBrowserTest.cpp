@@ -386,7 +386,7 @@ TEST(WebEnginePageShownAgain, IsModelledAsThePageIsNotAsTheLessonLeftIt) {
     EXPECT_TRUE(waitUntil([&] { return !page->isLoading() && js("window.whenParsed") != ""; }));
     page->scripts().remove(probe);
     EXPECT_EQ(js("window.whenParsed"), "instext")
-        << "the lesson's first change is in the page before the engine lays it out";
+        << "the lesson's first change is in the page as soon as it is parsed";
     EXPECT_EQ(js("document.getElementById('t2').className"), "later")
         << "a change made while the page loads follows the first ones";
     ShowPassage(again, 1);

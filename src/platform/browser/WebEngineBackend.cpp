@@ -145,18 +145,16 @@ void WebEngineBackend::loadPrepared(std::shared_ptr<DocumentModel> model) {
     // (the engine lays out and paints a long page as a whole only when its
     // load ends, a second or more later).
     preparing_ = false;
-    if (!model) {
-        page_->load(QUrl::fromLocalFile(file_));
-        return;
+    if (model) {
+        const quint64 navigation = navigations_;
+        held_.emplace();
+        adoptedEarly_ = true;
+        adopt(std::move(model));
+        if (navigation != navigations_)
+            return;  // the lesson went on to another page
+        page_->setEarlyEdits(*held_);
+        held_->clear();
     }
-    const quint64 navigation = navigations_;
-    held_.emplace();
-    adoptedEarly_ = true;
-    adopt(std::move(model));
-    if (navigation != navigations_)
-        return;  // the lesson went on to another page
-    page_->setEarlyEdits(*held_);
-    held_->clear();
     page_->load(QUrl::fromLocalFile(file_));
 }
 
