@@ -211,6 +211,39 @@ TEST(IdIndexTest, LookupsHoldThroughManyIdChanges) {
     EXPECT_EQ(all.get("p1").get("innerHTML").toString(), "2999");
 }
 
+TEST(DocumentModelTest, IdsClassesAndInputKindsAreReadAsABrowserWould) {
+    const QByteArray body =
+        "<p ID=\"upper\" CLASS=\"Big\">1</p>"
+        "<p id=\"first\" id=\"second\" class=\"a\" class=\"b\">2</p>"
+        "<p id=\"x&amp;y\" class=\"&lt;c&gt;\">3</p>"
+        "<p id=\"über-€\" class=\"\">4</p>"
+        "<p id=\"another-rather-long-id\" class=\"Big\">5</p>"
+        "<input id=\"box\" TYPE=\"CheckBox\">";
+    auto model = DocumentModel::parse(htmlPage(body), "UTF-8", "attributes");
+    const Variant all = model->document().get("all");
+    const struct {
+        const char* id;
+        const char* className;
+        const char* text;
+    } cases[] = {
+        {"upper", "Big", "1"},
+        {"first", "a", "2"},
+        {"x&y", "<c>", "3"},
+        {"über-€", "", "4"},
+        {"another-rather-long-id", "Big", "5"},
+    };
+    for (const auto& c : cases) {
+        const QString id = QString::fromUtf8(c.id);
+        SCOPED_TRACE(id.toStdString());
+        EXPECT_EQ(all.get(id).get("className").toString(), QString::fromUtf8(c.className));
+        EXPECT_EQ(all.get(id).get("innerHTML").toString(), c.text);
+    }
+    // A repeated attribute is dropped, as a browser drops it.
+    EXPECT_TRUE(model->document().call("getElementById", "second").isNull());
+    all.get("box").call("Click");
+    EXPECT_EQ(all.get("box").get("checked").toString(), "True");
+}
+
 class RecordingSink : public PageEditSink {
   public:
     void pageEdited(const PageEdit& edit) override { edits.push_back(edit); }

@@ -8,7 +8,10 @@
 #include <libxml/tree.h>
 #include <libxml/xmlsave.h>
 #include <QThreadPool>
+#include <QVarLengthArray>
 
+#include <algorithm>
+#include <cstring>
 #include <limits>
 #include <mutex>
 
@@ -86,8 +89,17 @@ htmlDocPtr readHtml(const QByteArray& bytes, const QByteArray& charset) {
     // A known encoding stands even where the markup claims another.
     if (!charset.isEmpty())
         options |= HTML_PARSE_IGNORE_ENC;
-    return htmlReadMemory(bytes.constData(), static_cast<int>(bytes.size()), nullptr,
-                          charset.isEmpty() ? nullptr : charset.constData(), options);
+    htmlParserCtxtPtr context = htmlNewParserCtxt();
+    if (!context)
+        return nullptr;
+    // The model keeps its own index of ids: libxml2's would double the
+    // parse of a long page and the memory its ids take.
+    context->loadsubset |= XML_SKIP_IDS;
+    htmlDocPtr doc =
+        htmlCtxtReadMemory(context, bytes.constData(), static_cast<int>(bytes.size()), nullptr,
+                           charset.isEmpty() ? nullptr : charset.constData(), options);
+    htmlFreeParserCtxt(context);
+    return doc;
 }
 
 }  // namespace
@@ -141,35 +153,85 @@ Variant DocumentModel::document() {
     return Variant(std::make_shared<DocumentObject>(shared_from_this()));
 }
 
+namespace {
+
+// An attribute's value as the parser left it: one text node, read in place.
+// Only a value split into several nodes is copied, into spare.
+QByteArrayView attributeValue(const xmlAttr* attr, QByteArray& spare) {
+    const xmlNode* text = attr->children;
+    if (!text)
+        return QByteArrayView("");
+    if (!text->next && text->type == XML_TEXT_NODE && text->content)
+        return QByteArrayView(reinterpret_cast<const char*>(text->content));
+    xmlChar* value = xmlNodeListGetString(attr->doc, attr->children, 1);
+    spare = value ? QByteArray(reinterpret_cast<const char*>(value)) : QByteArray("");
+    xmlFree(value);
+    return spare;
+}
+
+// A page has as many ids as passages, nearly all short and ASCII: they are
+// widened into buffer rather than each allocated as a string.
+QStringView widen(QByteArrayView utf8, QVarLengthArray<char16_t, 64>& buffer, QString& spare) {
+    const bool ascii = std::all_of(utf8.begin(), utf8.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (!ascii) {
+        spare = QString::fromUtf8(utf8);
+        return spare;
+    }
+    buffer.resize(utf8.size());
+    std::copy(utf8.begin(), utf8.end(), buffer.begin());
+    return QStringView(buffer.data(), buffer.size());
+}
+
+}  // namespace
+
 void DocumentModel::indexPage() {
     elements_.clear();
     states_.clear();
     inputs_.clear();
     ids_.clear();
-    walkElements(xmlDocGetRootElement(doc_), [this](xmlNode* element) {
+    // Pages repeat a few class names thousands of times: they are told by
+    // their bytes, and made a string once each.
+    QHash<QByteArray, int> classesByUtf8;
+    QByteArray spareValue;
+    QVarLengthArray<char16_t, 64> idBuffer;
+    QString spareId;
+    walkElements(xmlDocGetRootElement(doc_), [&](xmlNode* element) {
         const int ordinal = static_cast<int>(elements_.size());
         element->_private = reinterpret_cast<void*>(static_cast<quintptr>(ordinal) + 1);
         elements_.push_back(element);
         ElementState state;
-        if (named(element, "textarea")) {
+        const bool input = named(element, "input");
+        if (named(element, "textarea"))
             state.kind = Kind::TextArea;
-        } else if (named(element, "input")) {
-            const QString type = takeXml(xmlGetProp(element, x("type"))).toLower();
-            state.kind = type == QLatin1String("checkbox") ? Kind::Checkbox
-                         : type == QLatin1String("radio")  ? Kind::Radio
-                                                           : Kind::TextInput;
+        else if (input)
+            state.kind = Kind::TextInput;
+        // The parser keeps the first of repeated attributes only, with
+        // names in lower case.
+        for (const xmlAttr* attr = element->properties; attr; attr = attr->next) {
+            const char* name = reinterpret_cast<const char*>(attr->name);
+            if (std::strcmp(name, "class") == 0) {
+                const QByteArrayView value = attributeValue(attr, spareValue);
+                const QByteArray key = QByteArray::fromRawData(value.data(), value.size());
+                auto known = classesByUtf8.constFind(key);
+                if (known == classesByUtf8.cend())
+                    known = classesByUtf8.insert(value.toByteArray(),
+                                                 internClass(QString::fromUtf8(value)));
+                state.className = *known;
+            } else if (std::strcmp(name, "id") == 0) {
+                addId(widen(attributeValue(attr, spareValue), idBuffer, spareId), ordinal);
+            } else if (input && std::strcmp(name, "type") == 0) {
+                const QByteArray type = attributeValue(attr, spareValue).toByteArray().toLower();
+                state.kind = type == "checkbox" ? Kind::Checkbox
+                             : type == "radio"  ? Kind::Radio
+                                                : Kind::TextInput;
+            }
         }
-        if (xmlAttr* attr = xmlHasProp(element, x("class")))
-            state.className = internClass(takeXml(xmlNodeListGetString(doc_, attr->children, 1)));
         states_.push_back(state);
         if (state.kind != Kind::Other)
             inputs_.push_back(ordinal);
         return true;
     });
-    indexing_ = true;
-    for (int element = 0; element < elementCount(); ++element)
-        indexIds(element, true);
-    indexing_ = false;
 }
 
 int DocumentModel::elementOf(Node* node) const {
@@ -197,17 +259,21 @@ void DocumentModel::syncMarkup() const {
     pendingClasses_.clear();
 }
 
+void DocumentModel::addId(QStringView id, int element) {
+    IdIndex::Entry& entry = ids_.add(id, element);
+    // An id changed after the page was indexed may put its element before
+    // the present first.
+    if (entry.count++ == 0 || element < entry.first)
+        entry.first = element;
+}
+
 void DocumentModel::indexIds(int element, bool add) {
     xmlAttr* attr = xmlHasProp(node(element), x("id"));
     if (!attr)
         return;
     const QString id = takeXml(xmlNodeListGetString(doc_, attr->children, 1));
     if (add) {
-        IdIndex::Entry& entry = ids_.add(id, element);
-        // Elements come in document order while the page is indexed; an id
-        // changed later may put its element before the present first.
-        if (entry.count++ == 0 || (!indexing_ && element < entry.first))
-            entry.first = element;
+        addId(id, element);
         return;
     }
     IdIndex::Entry* entry = ids_.find(id);

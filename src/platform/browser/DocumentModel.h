@@ -95,6 +95,8 @@ class DocumentModel : public std::enable_shared_from_this<DocumentModel> {
 
     DocumentModel(_xmlDoc* doc, QString source, QString reason);
     void indexPage();
+    void addId(QStringView id, int element);
+    // Adds or removes the element's id, as its markup has it now.
     void indexIds(int element, bool add);
     void notify(PageEdit::Kind kind, int element, const QString& value);
     int internClass(const QString& name);
@@ -113,7 +115,6 @@ class DocumentModel : public std::enable_shared_from_this<DocumentModel> {
     QHash<QString, int> classIndex_;
     IdIndex ids_{elements_};
     std::vector<int> inputs_;  // input and textarea elements, in document order
-    bool indexing_ = false;
     PageEditSink* sink_ = nullptr;
 };
 

@@ -13,7 +13,7 @@ constexpr qsizetype noSlot = -1;
 
 }  // namespace
 
-quint64 IdIndex::hashOf(const QString& id) {
+quint64 IdIndex::hashOf(QStringView id) {
     // Zero marks a free slot.
     const quint64 hash = qHash(id, 0x9e3779b97f4a7c15ULL);
     return hash ? hash : 1;
@@ -31,7 +31,7 @@ bool IdIndex::carries(const Node* element, const QByteArray& id) {
     return same;
 }
 
-bool IdIndex::matches(const Slot& slot, const QString& id, QByteArray& utf8) const {
+bool IdIndex::matches(const Slot& slot, QStringView id, QByteArray& utf8) const {
     if (slot.length >= 0)
         return slot.length == id.size() && std::equal(slot.key, slot.key + slot.length, id.utf16());
     if (id.size() <= inlineLength)
@@ -46,7 +46,7 @@ void IdIndex::clear() {
     used_ = 0;
 }
 
-qsizetype IdIndex::slotOf(const QString& id) const {
+qsizetype IdIndex::slotOf(QStringView id) const {
     if (slots_.empty())
         return noSlot;
     const quint64 hash = hashOf(id);
@@ -61,26 +61,26 @@ qsizetype IdIndex::slotOf(const QString& id) const {
     }
 }
 
-IdIndex::Entry* IdIndex::find(const QString& id) {
+IdIndex::Entry* IdIndex::find(QStringView id) {
     const qsizetype at = slotOf(id);
     return at == noSlot ? nullptr : &slots_[static_cast<size_t>(at)].entry;
 }
 
-const IdIndex::Entry* IdIndex::find(const QString& id) const {
+const IdIndex::Entry* IdIndex::find(QStringView id) const {
     const qsizetype at = slotOf(id);
     return at == noSlot ? nullptr : &slots_[static_cast<size_t>(at)].entry;
 }
 
-IdIndex::Entry& IdIndex::add(const QString& id, int element) {
-    if (Entry* entry = find(id))
-        return *entry;
+IdIndex::Entry& IdIndex::add(QStringView id, int element) {
     if ((used_ + 1) * 2 > static_cast<qsizetype>(slots_.size()))
         grow();
     const quint64 hash = hashOf(id);
     const size_t mask = slots_.size() - 1;
+    QByteArray utf8;
     size_t i = hash & mask;
-    while (slots_[i].hash != 0)
-        i = (i + 1) & mask;
+    for (; slots_[i].hash != 0; i = (i + 1) & mask)
+        if (slots_[i].hash == hash && matches(slots_[i], id, utf8))
+            return slots_[i].entry;
     Slot& slot = slots_[i];
     slot.hash = hash;
     slot.entry = Entry{element, 0};
@@ -89,10 +89,10 @@ IdIndex::Entry& IdIndex::add(const QString& id, int element) {
         std::copy(id.utf16(), id.utf16() + id.size(), slot.key);
     }
     ++used_;
-    return slots_[i].entry;
+    return slot.entry;
 }
 
-void IdIndex::remove(const QString& id) {
+void IdIndex::remove(QStringView id) {
     const qsizetype at = slotOf(id);
     if (at == noSlot)
         return;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 #include <QtGlobal>
 #include <functional>
 #include <vector>
@@ -27,11 +28,11 @@ class IdIndex {
 
     void clear();
     // Null when no element has the id.
-    Entry* find(const QString& id);
-    const Entry* find(const QString& id) const;
+    Entry* find(QStringView id);
+    const Entry* find(QStringView id) const;
     // The entry for the id, made empty (count 0) when new; element carries it.
-    Entry& add(const QString& id, int element);
-    void remove(const QString& id);
+    Entry& add(QStringView id, int element);
+    void remove(QStringView id);
 
   private:
     // Short ids (nearly all) are kept in the slot itself, so that telling
@@ -43,10 +44,10 @@ class IdIndex {
         qint16 length = -1;  // -1: the id is too long to keep here
         char16_t key[inlineLength] = {};
     };
-    bool matches(const Slot& slot, const QString& id, QByteArray& utf8) const;
-    static quint64 hashOf(const QString& id);
+    bool matches(const Slot& slot, QStringView id, QByteArray& utf8) const;
+    static quint64 hashOf(QStringView id);
     static bool carries(const Node* element, const QByteArray& id);
-    qsizetype slotOf(const QString& id) const;
+    qsizetype slotOf(QStringView id) const;
     void grow();
 
     const std::vector<Node*>& elements_;
