@@ -3,6 +3,7 @@
 #include "platform/browser/DocumentModel.h"
 
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 #include <QThreadPool>
 
 namespace {
@@ -27,8 +28,11 @@ QByteArray longPage(int passages) {
 void ParsePage(benchmark::State& state) {
     const QByteArray page = longPage(static_cast<int>(state.range(0)));
     for (auto _ : state) {
+        const std::size_t before = mallinfo2().uordblks;
         auto model = DocumentModel::parse(page, QByteArray(), QStringLiteral("bench"));
         benchmark::DoNotOptimize(model->elementById(QStringLiteral("t1")));
+        // What an open lesson holds for its page, besides the engine's copy.
+        state.counters["model_MB"] = double(mallinfo2().uordblks - before) / (1024 * 1024);
         // A long page's tree is freed on a worker; the next parse must not
         // share the allocator with it, as none does in the player.
         state.PauseTiming();
