@@ -66,7 +66,9 @@ TEST(CommandLine, AnswersHelpVersionAndMistakesWithoutADisplay) {
     for (const Case& c : cases) {
         const Outcome result =
             run(QString::fromLatin1(c.program) == "lectern" ? player : checker, c.arguments);
-        const std::string label = c.program + (" " + c.arguments.join(' ').toStdString());
+        const std::string label =
+            (QString::fromLatin1(c.program) + QLatin1Char(' ') + c.arguments.join(' '))
+                .toStdString();
         EXPECT_EQ(result.status, c.status) << label << "\n" << result.err.toStdString();
         EXPECT_TRUE(result.out.contains(c.out)) << label << ": " << result.out.toStdString();
         EXPECT_TRUE(result.err.contains(c.err)) << label << ": " << result.err.toStdString();
