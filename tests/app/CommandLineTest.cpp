@@ -89,3 +89,12 @@ TEST(CommandLine, AFolderThatCannotBeReadIsRefused) {
     EXPECT_TRUE(result.err.contains("The folder " + folder + " cannot be read."))
         << result.err.toStdString();
 }
+
+TEST(DesktopEntry, StartsWithAChosenFolderButClaimsNoFolders) {
+    QFile entry(QStringLiteral(LECTERN_DESKTOP_ENTRY));
+    ASSERT_TRUE(entry.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(entry.readAll());
+    // Opening folders stays the file manager's; "Open with" still hands one over.
+    EXPECT_FALSE(text.contains("inode/directory")) << text.toStdString();
+    EXPECT_TRUE(text.contains("\nExec=lectern --choose %f\n")) << text.toStdString();
+}
