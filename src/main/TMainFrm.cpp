@@ -205,11 +205,11 @@ void TMainFrm::FormShow() {
     ComputeTempWavName();
     // The course's legacy code page is one for all its text, decided before
     // the first list is decoded.
-    files.detectCodePage(Files::startupPaths(AppFolder));
+    files.detectCodePage(Files::startupPaths(AppFolder), Files::Budget);
     ReadCatalogue(layout);
     SizeWindows(layout);
     BuildTree();
-    reserved.LoadFromFile(files, Files::Reserved);
+    reserved.LoadFromFile(files, Files::Reserved, platform::SafeFile::listLimit, Files::Budget);
     SkinWindows(layout);
     PrepareSplash();
     PlaceButtons(layout);
@@ -221,7 +221,7 @@ void TMainFrm::FormShow() {
     // without it must not start: it is read once more from the application
     // folder, now current again.
     platform::StringList again;
-    again.LoadFromFile(files, Files::Reserved);
+    again.LoadFromFile(files, Files::Reserved, platform::SafeFile::listLimit, Files::Budget);
     SetCaption(WindowSettings[catalogue::CourseTitle]);
     again.Clear();
     PrepareTree();
@@ -244,10 +244,13 @@ void TMainFrm::ComputeTempWavName() {
 void TMainFrm::ReadCatalogue(platform::StringList& layout) {
     platform::CourseFiles& files = platform().files;
     const QString folder = AppFolder + QLatin1Char('\\');
-    layout.LoadFromFile(files, folder + Files::Layout);
+    const auto load = [&](platform::StringList& list, const QString& name) {
+        list.LoadFromFile(files, folder + name, platform::SafeFile::listLimit, Files::Budget);
+    };
+    load(layout, Files::Layout);
     for (const Files::NodeListFile& list : Files::NodeListFiles)
-        nodeList(list.list).LoadFromFile(files, folder + *list.file);
-    WindowSettings.LoadFromFile(files, folder + Files::WindowSettings);
+        load(nodeList(list.list), *list.file);
+    load(WindowSettings, Files::WindowSettings);
 }
 
 platform::StringList& TMainFrm::nodeList(catalogue::CatalogueFiles::NodeList list) {
@@ -291,7 +294,7 @@ void TMainFrm::SizeWindows(const platform::StringList& lines) {
 void TMainFrm::BuildTree() {
     TreeModel->setTree({});
     platform::StringList lines;
-    lines.LoadFromFile(platform().files, Files::Tree, platform::SafeFile::treeLimit);
+    lines.LoadFromFile(platform().files, Files::Tree, platform::SafeFile::treeLimit, Files::Budget);
     QString error;
     TreeModel->setTree(catalogue::LessonTree::fromLines(lines.lines(), &error));
     if (!error.isEmpty())

@@ -19,9 +19,10 @@ struct BrokenCourse {
 };
 
 // Broken copies of the demo course: every catalogue file missing or random,
-// a very deep tree and a very long line, huge and negative window sizes, a
-// splash with a garbage picture or without its sound, truncated skin
-// pictures, and a narrated lesson whose page, marks or sound are broken.
+// a very deep tree, a very long line, too many nodes and a huge title, huge
+// and negative window sizes, a splash with a garbage picture, without its
+// sound or with a 2 GB one, truncated skin pictures and ones claiming a huge
+// size, and a narrated lesson whose page, marks or sound are broken.
 std::vector<BrokenCourse> brokenCourses();
 
 // The demo course's narrated reading lesson.
