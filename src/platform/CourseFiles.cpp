@@ -10,6 +10,8 @@
 
 #include <sys/stat.h>
 #include <cerrno>
+#include <climits>
+#include <stdexcept>
 
 namespace lectern::platform {
 
@@ -35,9 +37,14 @@ bool CourseFiles::exists(const QString& coursePath) const {
 }
 
 void CourseFiles::setCourseFolder(const QString& folder) {
+    // An empty root would confine nothing: the caller must have a folder.
+    if (folder.isEmpty())
+        throw std::logic_error("CourseFiles::setCourseFolder: no course folder");
     const QString real = QFileInfo(nativePath(folder)).canonicalFilePath();
     root_ =
         real.isEmpty() ? QDir::cleanPath(QFileInfo(nativePath(folder)).absoluteFilePath()) : real;
+    if (root_.isEmpty() || !QDir::isAbsolutePath(root_))
+        throw std::logic_error("CourseFiles::setCourseFolder: the course folder has no path");
 }
 
 SafeFile CourseFiles::openSource(const QString& coursePath, qint64 limit) const {
@@ -175,6 +182,20 @@ void CourseFiles::forget(const QString& coursePath) const {
 
 QString CourseFiles::currentFolder() const {
     return QDir::currentPath();
+}
+
+QString CourseFiles::currentFolderProblem() {
+    const QString path = QDir::currentPath();
+    if (path.isEmpty())
+        return QStringLiteral(
+                   "The current folder has no path the system can give (longer than %1 bytes, "
+                   "or removed); start Lectern with a shorter course path.")
+            .arg(PATH_MAX - 1);
+    const QFileInfo info(path);
+    if (!info.isDir() || !info.isReadable() || !info.isExecutable() ||
+        !QDir(QStringLiteral(".")).isReadable())
+        return QStringLiteral("The folder %1 cannot be read.").arg(path);
+    return {};
 }
 
 void CourseFiles::setCurrentFolder(const QString& coursePath) const {

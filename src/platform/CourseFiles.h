@@ -45,7 +45,9 @@ class CourseFiles {
     bool exists(const QString& coursePath) const;
 
     // The folder every course file read or written must lie below (links
-    // resolved); empty until set, and then nothing is confined.
+    // resolved). Until it is set nothing is confined (tools and tests); a
+    // folder without a path is a programming error (std::logic_error), never
+    // "no confinement".
     void setCourseFolder(const QString& folder);
     const QString& courseFolder() const { return root_; }
 
@@ -88,6 +90,10 @@ class CourseFiles {
     void forget(const QString& coursePath) const;
 
     QString currentFolder() const;
+    // Why the current folder cannot be the course folder: the system cannot
+    // name it (its path is longer than the system allows, or it was
+    // removed) or it cannot be read. Empty when it can.
+    static QString currentFolderProblem();
     void setCurrentFolder(const QString& coursePath) const;
 
     TextDecoding& decoding() { return decoding_; }
