@@ -22,6 +22,7 @@ WindowSet::WindowSet(platform::Platform& platform) : platform_(platform) {
     ViewTxtFrm->LessonHelpPage = [main = MainFrm] { return main->LessonHelpPage(); };
     WorkTxtFrm->LessonHelpPage = [main = MainFrm] { return main->LessonHelpPage(); };
     MultiFrm->LessonHelpPage = [main = MainFrm] { return main->LessonHelpPage(); };
+    frmSort->LessonHelpPage = [main = MainFrm] { return main->LessonHelpPage(); };
 }
 
 WindowSet::~WindowSet() {
