@@ -13,6 +13,7 @@ namespace lectern::platform {
 
 class CourseFiles;
 class CourseRequestInterceptor;
+class RendererWatchdog;
 
 // Browsers that show pages in Qt WebEngine. All of them share one private,
 // off-the-record profile, made when the first page is shown, whose
@@ -31,6 +32,8 @@ class WebEngineBrowserEngine : public QObject, public BrowserEngine {
     PageMarkupCache& markupCache() { return markupCache_; }
     QWebEngineProfile& profile();
     CourseRequestInterceptor& interceptor();
+    // Watches the renderers of the pages shown, ending one that hangs.
+    RendererWatchdog& watchdog();
     // Fixes the course folder for a navigation that starts now.
     void beginNavigation();
     // Requests kept from pages so far, as addresses.
@@ -44,6 +47,7 @@ class WebEngineBrowserEngine : public QObject, public BrowserEngine {
     QString courseFolder_;
     CourseRequestInterceptor* interceptor_ = nullptr;
     QWebEngineProfile* profile_ = nullptr;
+    RendererWatchdog* watchdog_ = nullptr;
     PageMarkupCache markupCache_;
 };
 
