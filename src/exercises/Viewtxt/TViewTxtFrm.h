@@ -118,6 +118,10 @@ class TViewTxtFrm : public platform::SkinnedForm {
 
     // The recording lessons' branches of the handlers.
     void record();
+    // Starts the sound playing along at the current passage.
+    void startPlayAlong();
+    // The recording clock while the sound plays along.
+    int playAlongClock() const;
     void pauseRecording();
     void stopRecording();
     void closeRecording();
@@ -140,8 +144,10 @@ class TViewTxtFrm : public platform::SkinnedForm {
     int PreviousMark = 1;
     int PlayClock = 0;
     int RecordingClock = 0;
-    // Where the sound playing along last started.
+    // Where the sound playing along last started, and how much had been
+    // recorded by then.
     int PlayAlongFrom = 0;
+    int PlayAlongRecordedFrom = 0;
     bool PagePrepared = false;
     bool Paused = false;
     bool RecordingMode = false;

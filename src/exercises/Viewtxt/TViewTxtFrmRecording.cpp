@@ -39,22 +39,32 @@ void TViewTxtFrm::record() {
     TrackBar1->setEnabled(false);
     Timer1->start();
     Timer2->start();
-    if (PlayAlong) {
-        PlayAlongFrom = PassageStartOf(MarksList, CurrentMark);
-        MediaPlayer2->Seek(PlayAlongFrom);
-        MediaPlayer2->Play();
-    }
+    if (PlayAlong)
+        startPlayAlong();
+}
+
+void TViewTxtFrm::startPlayAlong() {
+    PlayAlongFrom = PassageStartOf(MarksList, CurrentMark);
+    PlayAlongRecordedFrom = MediaPlayer1->Position();
+    MediaPlayer2->Seek(PlayAlongFrom);
+    MediaPlayer2->Play();
+}
+
+int TViewTxtFrm::playAlongClock() const {
+    // The lesson sound's place, counted in the time recorded since it
+    // started: real time at any pace and across changes of pace, where the
+    // sound's own position would count each stretch at today's pace.
+    return PlayAlongFrom + MediaPlayer1->Position() - PlayAlongRecordedFrom;
 }
 
 void TViewTxtFrm::Timer2Timer() {
-    // With the lesson's sound playing along, the marks follow that sound;
-    // otherwise they follow the recording itself, whose position is the time
-    // recorded since Record.
-    // The recording's clock runs in real time at any pace of the sound.
-    RecordingClock =
-        PlayAlong ? PlayAlongFrom + int(std::lround((MediaPlayer2->Position() - PlayAlongFrom) /
-                                                    MediaPlayer2->Speed()))
-                  : MediaPlayer1->Position();
+    // With the lesson's sound playing along, the marks follow that sound,
+    // and stand still while it is paused; otherwise they follow the
+    // recording itself, whose position is the time recorded since Record.
+    if (!PlayAlong)
+        RecordingClock = MediaPlayer1->Position();
+    else if (!Paused)
+        RecordingClock = playAlongClock();
     if (!TimedRecording)
         return;
     // Counted in whole tenths: repeated subtraction of 0.1 drifts below the
@@ -73,17 +83,16 @@ void TViewTxtFrm::Timer2Timer() {
 
 void TViewTxtFrm::pauseRecording() {
     if (!Paused) {
-        if (PlayAlong)
+        if (PlayAlong) {
+            RecordingClock = playAlongClock();
             MediaPlayer2->Pause();
+        }
         Timer1->stop();
         Paused = true;
         m22->SetHint(QStringLiteral("Pause"));
     } else {
-        if (PlayAlong) {
-            PlayAlongFrom = PassageStartOf(MarksList, CurrentMark);
-            MediaPlayer2->Seek(PlayAlongFrom);
-            MediaPlayer2->Play();
-        }
+        if (PlayAlong)
+            startPlayAlong();
         Timer1->start();
         Paused = false;
         m22->SetHint(QStringLiteral("Continue"));

@@ -136,6 +136,38 @@ TEST(Recording, PlayAlongAtHalfSpeedMarksThePassagesInTheRecordingsTime) {
     EXPECT_EQ(f.userMarks(), "1900\r\n3900\r\n5900\r\n");
 }
 
+// Each stretch of the recording counts at the pace it was made at: a faster
+// pace after a slow one never moves the marks back.
+TEST(Recording, PlayAlongWithChangesOfPaceMarksThePassagesWhenTheyWerePassed) {
+    RecordingLessonFixture f("11");
+    exercises::TViewTxtFrm& w = f.launch();
+    std::vector<int> passedAt;
+    const auto runAt = [&](double speed, int ms) {
+        w.Speed->set(speed);
+        for (int step = 0; step < ms / 50; ++step) {
+            const int before = w.CurrentMarkNumber();
+            f.run(50);
+            if (w.CurrentMarkNumber() != before)
+                passedAt.push_back(f.elapsed);
+        }
+    };
+    w.Speed->set(0.5);
+    w.m11Click();
+    runAt(0.5, 1800);
+    runAt(2.0, 600);
+    runAt(1.0, 1600);
+    ASSERT_EQ(w.IsRecordingFinished(), 1);
+    ASSERT_EQ(passedAt.size(), 3u);
+    const QStringList marks = w.UserMarks().lines();
+    ASSERT_EQ(marks.size(), 3);
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_NEAR(marks[k].toInt() - 700, passedAt[k], 50) << "passage " << k + 1;
+        if (k > 0) {
+            EXPECT_GT(marks[k].toInt(), marks[k - 1].toInt());
+        }
+    }
+}
+
 TEST(Recording, StopAfterTwoPassagesAddsAClosingMarkAndSavesTheRecording) {
     RecordingLessonFixture f("3");
     exercises::TViewTxtFrm& w = f.launch();
