@@ -124,6 +124,11 @@ class TViewTxtFrm : public platform::SkinnedForm {
     int playAlongClock() const;
     void pauseRecording();
     void stopRecording();
+    // Stops the recorder and keeps the recording in the temporary file.
+    // When it could not all be written, the file keeps what was and the
+    // reason is returned, for the caller to report once its steps are done.
+    QString endRecording();
+    static void report(const QString& failure);
     void closeRecording();
     // The blank recording copied over the temporary file, which the first
     // player then holds.

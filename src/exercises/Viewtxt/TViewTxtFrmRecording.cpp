@@ -74,11 +74,11 @@ void TViewTxtFrm::Timer2Timer() {
     if (TrackBar1->value() < TrackBar1->maximum())
         return;
     Timer2->stop();
-    MediaPlayer1->Stop();
+    const QString failure = endRecording();
     UserMarksList.Add(QString::number(RecordingClock + 1500));
-    MediaPlayer1->Save();
     offerRecording();
     RecordingFinished = true;
+    report(failure);
 }
 
 void TViewTxtFrm::pauseRecording() {
@@ -107,10 +107,10 @@ void TViewTxtFrm::stopRecording() {
     const bool pausedRecording = !Timer1->isActive() && Timer2->isActive();
     TrackBar1->setEnabled(false);
     Timer2->stop();
+    QString failure;
     if (Timer1->isActive() || pausedRecording) {
-        MediaPlayer1->Stop();
+        failure = endRecording();
         UserMarksList.Add(QString::number(RecordingClock + 1500));
-        MediaPlayer1->Save();
         if (TimedRecording)
             offerRecording();
         RecordingFinished = true;
@@ -122,9 +122,24 @@ void TViewTxtFrm::stopRecording() {
         Paused = false;
     // A timed recording keeps Timer1 running, so that Record stays ignored:
     // it is made once per opening of the window.
-    if (TimedRecording)
-        return;
-    resetHighlight();
+    if (!TimedRecording)
+        resetHighlight();
+    report(failure);
+}
+
+QString TViewTxtFrm::endRecording() {
+    try {
+        MediaPlayer1->Stop();
+        MediaPlayer1->Save();
+        return {};
+    } catch (const platform::Error& error) {
+        return error.message();
+    }
+}
+
+void TViewTxtFrm::report(const QString& failure) {
+    if (!failure.isEmpty())
+        throw platform::EMCIDeviceError(failure);
 }
 
 void TViewTxtFrm::offerRecording() {
@@ -145,8 +160,9 @@ void TViewTxtFrm::offerRecording() {
 }
 
 void TViewTxtFrm::closeRecording() {
-    MediaPlayer1->Save();
+    const QString failure = endRecording();
     UserMarksList.SaveToFile(platform().files, AppFolder + Paths::UserMarks);
+    report(failure);
 }
 
 }  // namespace lectern::exercises

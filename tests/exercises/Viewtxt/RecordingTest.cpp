@@ -3,6 +3,7 @@
 #include "platform/Error.h"
 #include "platform/browser/TCppWebBrowser.h"
 #include "support/ErrorOf.h"
+#include "support/FullDisk.h"
 #include "support/LessonLists.h"
 
 #include <gtest/gtest.h>
@@ -190,6 +191,29 @@ TEST(Recording, StopAfterTwoPassagesAddsAClosingMarkAndSavesTheRecording) {
     w.m55Click();
     EXPECT_EQ(f.userMarks(), "1400\r\n2400\r\n3600\r\n");
     expectRecording(f.tempWav(), 2100);
+}
+
+// A disk that fills up under a recording: Stop ends the lesson's recording
+// as always and then tells the learner; the file keeps what was written.
+TEST(Recording, AFailedWriteIsReportedAfterStopHasEndedTheRecording) {
+    RecordingLessonFixture f("11");
+    exercises::TViewTxtFrm& w = f.launch();
+    w.m11Click();
+    {
+        // 16-bit mono at 22050 Hz: a second fits after the 44-byte header.
+        test::FullDisk disk(44 + 44100);
+        f.run(2100);
+        EXPECT_EQ(lectern::test::errorOf([&] { w.m33Click(); }),
+                  "Cannot record into sound file " + f.tempWav() + ": File too large");
+    }
+    EXPECT_EQ(w.IsRecordingFinished(), 1);
+    EXPECT_FALSE(w.Timer1->isActive());
+    EXPECT_FALSE(w.Timer2->isActive());
+    EXPECT_FALSE(w.MediaPlayer2->Playing()) << "the sound playing along stopped";
+    EXPECT_EQ(w.CurrentMarkNumber(), 1);
+    expectRecording(f.tempWav(), 1000);
+    w.m55Click();
+    EXPECT_EQ(f.userMarks(), "1400\r\n2400\r\n3600\r\n");
 }
 
 TEST(Recording, WithoutAMicrophoneTheLearnerIsToldOnceAndTheRecordingHoldsTimedSilence) {
