@@ -137,6 +137,15 @@ std::vector<BrokenCourse> brokenCourses() {
             }
         },
         false));
+    // The first node's description page, shown at start, loops from its
+    // third second on, as the learner opens the narrated lesson: the pages
+    // share a renderer.
+    BrokenCourse looping = variant("a description page in an endless loop", [](const QString& f) {
+        const QString page = f + "/data/descr/" + lines(f + "/descr.mtp").value(0);
+        write(page, read(page) + "<script>setTimeout(() => { for (;;) {} }, 3000);</script>");
+    });
+    looping.lessonPlaysCleanly = true;
+    set.push_back(looping);
     set.push_back(variant("lesson page random",
                           [](const QString& f) { write(lessonPage(f), randomBytes(20000, 7)); }));
     set.push_back(variant("lesson page empty", [](const QString& f) { write(lessonPage(f), {}); }));
