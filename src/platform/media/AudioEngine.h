@@ -51,10 +51,11 @@ class AudioEngine {
 
     // Runs on `device` for good; a device that fails is replaced by the fallback.
     AudioEngine(CourseFiles& files, std::unique_ptr<AudioDevice> device, Fallback fallback = {});
-    // The device is opened by `open` on the engine's thread: at the first
-    // sound, or earlier after openDeviceAside(), and again about every 2 s
-    // while it is missing or has failed and sound is wanted. Null from
-    // `open` means no device for now. The engine runs at `sampleRate`.
+    // The device is opened by `open` on a thread of its own (DeviceOpening):
+    // at the first sound, or earlier after openDeviceAside(), and again
+    // about every 2 s while it is missing or has failed and sound is wanted.
+    // Null from `open` means no device for now. The engine runs at
+    // `sampleRate`.
     using Opener = std::function<std::unique_ptr<AudioDevice>()>;
     AudioEngine(CourseFiles& files, Opener open, int sampleRate = 48000, Fallback fallback = {});
     void openDeviceAside();
