@@ -178,7 +178,8 @@ TEST(Startup, CatalogueFilesOverTheBudgetAreRefusedNamingTheFile) {
          "Cannot open file %1/sound.mtp: it has more than 100000 lines.", 0},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.file + (" " + std::to_string(c.bytes.size())));
+        SCOPED_TRACE(
+            QStringLiteral("%1 of %2 bytes").arg(c.file).arg(c.bytes.size()).toStdString());
         MainWindowFixture f("basic");
         f.folder.write(c.file, c.bytes);
         main::TMainFrm& main = f.start();
