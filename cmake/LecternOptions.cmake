@@ -1,7 +1,10 @@
 # Interface targets that carry the project's warning and sanitizer flags.
 # Every target of the project links lectern-options; nothing is set globally.
 add_library(lectern-warnings INTERFACE)
-target_compile_options(lectern-warnings INTERFACE -Wall -Wextra -Werror)
+target_compile_options(lectern-warnings INTERFACE -Wall -Wextra)
+if(LECTERN_WERROR)
+  target_compile_options(lectern-warnings INTERFACE -Werror)
+endif()
 
 add_library(lectern-sanitizers INTERFACE)
 if(LECTERN_SANITIZE)

@@ -6,7 +6,10 @@
 #include "platform/Error.h"
 #include "platform/TextDecoding.h"
 #include "platform/browser/DocumentModel.h"
+#include "platform/browser/InertPage.h"
 #include "platform/browser/PageFile.h"
+
+#include <cstdlib>
 
 using namespace lectern;
 using platform::Variant;
@@ -56,8 +59,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     });
     tolerate([&] {
         const QString snapshot = exercises::PageSnapshot(document);
-        // What is saved reads back.
-        (void)platform::DocumentModel::parse(snapshot.toUtf8(), "utf-8", path);
+        // What is saved reads back, and holds nothing that runs or fetches.
+        const QString saved = platform::inertPage(snapshot);
+        const Variant reread =
+            platform::DocumentModel::parse(saved.toUtf8(), "utf-8", path)->document();
+        for (const char* tag : {"script", "iframe", "object", "embed", "base", "link"})
+            if (reread.call(QStringLiteral("getElementsByTagName"), QString::fromLatin1(tag))
+                    .get(QStringLiteral("length"))
+                    .toInt() > 0)
+                abort();
+        const Variant all =
+            reread.call(QStringLiteral("getElementsByTagName"), QStringLiteral("*"));
+        const int count = all.get(QStringLiteral("length")).toInt();
+        for (int i = 0; i < count; ++i)
+            for (const char* name : {"onload", "onerror", "src", "href", "action", "formaction"})
+                if (!all.get(QString::number(i))
+                         .call(QStringLiteral("getAttribute"), QString::fromLatin1(name))
+                         .isNull())
+                    abort();
     });
     return 0;
 }

@@ -35,8 +35,10 @@ void LoadSkins(benchmark::State& state) {
         app::WindowSet windows(services.platform);
         platform::StringList layout;
         layout.LoadFromFile(services.files, "main.dsg");
-        for (auto _ : state)
-            app::LoadSkins(windows, layout, services.files);
+        for (auto _ : state) {
+            platform::PictureBudget pictures(4 * platform::TJPEGImage::MaxPixels);
+            app::LoadSkins(windows, layout, services.files, pictures);
+        }
     }
     QDir::setCurrent(previous);
 }

@@ -1,8 +1,9 @@
 // Figures of the sound engine on a desktop, under a private PulseAudio
 // server (run by hand: lectern-sound-figures): the process's CPU at rest and
-// while a lesson plays, from Play to the first frame on the device with the
-// playback stream open and closed, how long the capture stream takes to
-// deliver, and where a recording places what it heard.
+// while a lesson plays, from Play to the first frame on the device for the
+// program's first stream and with the playback stream open and closed, how
+// long the capture stream takes to deliver, and where a recording places
+// what it heard.
 //
 // The first frame is timed on two devices. A pipe sink read at the pace of
 // real time stands for a sound card, and paplay's figure on it is the
@@ -29,6 +30,7 @@
 #include <cmath>
 #include <cstdio>
 #include <functional>
+#include <optional>
 
 using lectern::platform::TMediaPlayer;
 using namespace lectern::test;
@@ -143,6 +145,16 @@ int main(int argc, char** argv) {
     }
     QTemporaryDir dir;
     lectern::platform::CourseFiles files;
+    writeTone(dir.path() + "/lesson.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 22050, 1, 12000);
+    writeTone(dir.path() + "/blank.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 22050, 1, 0);
+    // The program's first stream, on the pipe sink: the engine opens the
+    // device aside at start, and a lesson is played 2 s later.
+    std::optional<PipeSink> firstPipe(std::in_place, dir.path());
+    if (!firstPipe->failure().isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(firstPipe->failure()));
+        return 1;
+    }
+    playOn(firstPipe->name());
     auto engine = lectern::platform::createDeferredSystemAudioEngine(files);
     engine->openDeviceAside();
     const auto open = [&](const QString& name) {
@@ -151,11 +163,22 @@ int main(int argc, char** argv) {
         player->Open();
         return player;
     };
-    writeTone(dir.path() + "/lesson.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 22050, 1, 12000);
-    writeTone(dir.path() + "/blank.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 22050, 1, 0);
     auto lesson = open("lesson.wav");
     auto recorder = open("blank.wav");
     QThread::msleep(2000);
+    {
+        firstPipe->listen(0.05f);
+        const auto from = PipeSink::Clock::now();
+        lesson->Seek(2000);
+        lesson->Play();
+        report("Play to first frame, first stream (pipe sink)",
+               msBetween(from, firstPipe->soundAt(5000)), "ms");
+        lesson->Stop();
+        playOn(QStringLiteral("null"));
+        firstPipe.reset();
+    }
+    // The playback stream closes before the figures at rest.
+    QThread::msleep(11000);
     report("CPU at rest, sounds open", 100 * cpuShare(10000), "% of a core");
 
     lesson->Play();

@@ -73,6 +73,11 @@ int answerWithoutWindows(const CommandLine& line, int argc, char** argv) {
                 }
                 RecentCourse::rememberCurrentFolder();
             }
+            if (const QString problem = platform::CourseFiles::currentFolderProblem();
+                !problem.isEmpty()) {
+                print(stderr, QStringLiteral("lectern: ") + problem + QLatin1Char('\n'));
+                return CommandLine::UsageStatus;
+            }
             return -1;
         case CommandLine::Action::Choose:
             return -1;
@@ -87,7 +92,9 @@ int chooseCourse(platform::Dialogs& dialogs) {
         nullptr, QStringLiteral("Choose a course folder"), RecentCourse::startFolder());
     if (folder.isEmpty())
         return 0;
-    const QString problem = CommandLine::enterCourseFolder(folder);
+    QString problem = CommandLine::enterCourseFolder(folder);
+    if (problem.isEmpty())
+        problem = platform::CourseFiles::currentFolderProblem();
     if (!problem.isEmpty()) {
         dialogs.showError(problem);
         return CommandLine::UsageStatus;

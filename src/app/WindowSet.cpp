@@ -22,6 +22,7 @@ WindowSet::WindowSet(platform::Platform& platform) : platform_(platform) {
     ViewTxtFrm->LessonHelpPage = [main = MainFrm] { return main->LessonHelpPage(); };
     WorkTxtFrm->LessonHelpPage = [main = MainFrm] { return main->LessonHelpPage(); };
     MultiFrm->LessonHelpPage = [main = MainFrm] { return main->LessonHelpPage(); };
+    frmSort->LessonHelpPage = [main = MainFrm] { return main->LessonHelpPage(); };
 }
 
 WindowSet::~WindowSet() {
@@ -40,12 +41,12 @@ void WindowSet::SizeSplash(int width, int height) {
 }
 
 void WindowSet::SkinWindows(const platform::StringList& layout) {
-    LoadSkins(*this, layout, platform_.files);
+    LoadSkins(*this, layout, platform_.files, pictures_);
 }
 
 void WindowSet::PrepareSplash(const QString& appFolder,
                               const platform::StringList& windowSettings) {
-    ShowIntro(*this, appFolder, windowSettings, platform_.files);
+    ShowIntro(*this, appFolder, windowSettings, platform_.files, pictures_);
 }
 
 void WindowSet::PlaceButtons(const platform::StringList& layout) {

@@ -3,6 +3,8 @@
 #include "main/ExerciseWindows.h"
 #include "main/SplashAndSkin.h"
 #include "platform/Platform.h"
+#include "platform/jpeg/PictureBudget.h"
+#include "platform/jpeg/TJPEGImage.h"
 
 namespace lectern::main {
 class TMainFrm;
@@ -34,6 +36,9 @@ class WindowSet : public main::ExerciseWindows, private main::SplashAndSkin {
     void PlaceButtons(const platform::StringList& layout) override;
 
     platform::Platform& platform_;
+    // The skin and the splash stay for the whole run: four pictures of the
+    // largest size, or many smaller ones, and no more.
+    platform::PictureBudget pictures_{4 * platform::TJPEGImage::MaxPixels};
 };
 
 }  // namespace lectern::app

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/LineBudget.h"
+
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -21,6 +23,13 @@ inline const QString Marks = QStringLiteral("zmarks.mtp");
 inline const QString WindowSettings = QStringLiteral("wind.mtp");
 inline const QString Layout = QStringLiteral("main.dsg");
 inline const QString Reserved = QStringLiteral("main.rbp");
+
+// What a catalogue file may hold: a course has at most this many lesson
+// nodes, and no line of the catalogue is longer than this. A file over it is
+// refused as it is read, before its lines take memory.
+inline constexpr qsizetype MaxNodes = 100'000;
+inline constexpr qsizetype MaxLineBytes = 64 * 1024;
+inline constexpr platform::LineBudget Budget{MaxNodes, MaxLineBytes};
 
 // The per-node lists: line i of each belongs to the node of absolute index i.
 enum class NodeList {

@@ -1,6 +1,7 @@
 #include "check/ContentProbe.h"
 
 #include "platform/Error.h"
+#include "platform/FileRefused.h"
 #include "platform/SafeFile.h"
 #include "platform/browser/DocumentModel.h"
 #include "platform/browser/PageFile.h"
@@ -79,7 +80,7 @@ Sound sound(const QString& realPath) {
     return facts;
 }
 
-QString pictureError(const QString& realPath) {
+QString pictureError(const QString& realPath, platform::PictureBudget* budget) {
     const platform::SafeFile file =
         platform::SafeFile::openToRead(realPath, platform::SafeFile::pictureLimit, QString());
     QByteArray bytes;
@@ -87,7 +88,9 @@ QString pictureError(const QString& realPath) {
     if (!file.isOpen() || !file.readAll(bytes, failure))
         return failure;
     try {
-        platform::TJPEGImage::decode(bytes);
+        platform::TJPEGImage::decode(bytes, budget, realPath);
+    } catch (const platform::FileRefused& e) {
+        return e.reason();
     } catch (const platform::Error& e) {
         return e.message();
     }

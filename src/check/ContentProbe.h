@@ -7,6 +7,7 @@
 
 namespace lectern::platform {
 class DocumentModel;
+class PictureBudget;
 class TextDecoding;
 }  // namespace lectern::platform
 
@@ -45,8 +46,9 @@ struct Sound {
 };
 Sound sound(const QString& realPath);
 
-// The reason a picture cannot be shown; empty when it can.
-QString pictureError(const QString& realPath);
+// The reason a picture cannot be shown; empty when it can. With a budget,
+// the picture is charged to it as the player charges the skin and splash.
+QString pictureError(const QString& realPath, platform::PictureBudget* budget = nullptr);
 
 }  // namespace ContentProbe
 

@@ -9,6 +9,7 @@
 #include "platform/Convert.h"
 #include "platform/CourseFiles.h"
 #include "platform/Error.h"
+#include "platform/FileRefused.h"
 #include "platform/SafeFile.h"
 
 namespace lectern::check {
@@ -34,8 +35,8 @@ CourseCheck::CourseCheck(platform::CourseFiles& files) : files_(files) {}
 CheckReport CourseCheck::run() {
     app_ = files_.currentFolder();
     files_.setCourseFolder(app_);
-    report_.codePage =
-        platform::TextDecoding::displayName(files_.detectCodePage(Files::startupPaths(app_)));
+    report_.codePage = platform::TextDecoding::displayName(
+        files_.detectCodePage(Files::startupPaths(app_), Files::Budget));
     readCatalogue();
     checkLayout();
     buildTree();
@@ -97,15 +98,18 @@ bool CourseCheck::readList(const QString& name, const QString& coursePath,
     platform::TextDecoding::Report decoding;
     try {
         list = platform::StringList(platform::StringList::splitLines(
-            files_.readText(coursePath, &decoding, limitOf(name))));
-    } catch (const platform::Error&) {
-        // A FIFO, a device, a link out of the course or a huge file: the
-        // player refuses it at start-up, so the reason is what helps.
-        const platform::SafeFile probe =
-            platform::SafeFile::openToRead(found.path, limitOf(name), files_.courseFolder());
+            files_.readText(coursePath, &decoding, limitOf(name), Files::Budget)));
+    } catch (const platform::FileRefused& refused) {
+        // A FIFO, a device, a link out of the course, a huge file or too
+        // many lines: the player refuses it at start-up, so the reason is
+        // what helps.
         problem(name, 0,
-                probe.isOpen() ? QStringLiteral("cannot be read")
-                               : QStringLiteral("cannot be read: %1").arg(probe.failure()));
+                refused.reason().isEmpty()
+                    ? QStringLiteral("cannot be read")
+                    : QStringLiteral("cannot be read: %1").arg(refused.reason()));
+        return false;
+    } catch (const platform::Error&) {
+        problem(name, 0, QStringLiteral("cannot be read"));
         return false;
     }
     reportDecoding(name, decoding);

@@ -8,6 +8,8 @@
 #include "check/ContentProbe.h"
 #include "platform/StringList.h"
 #include "platform/TextDecoding.h"
+#include "platform/jpeg/PictureBudget.h"
+#include "platform/jpeg/TJPEGImage.h"
 
 #include <QHash>
 #include <QSet>
@@ -113,6 +115,8 @@ class CourseCheck {
     // Pairs of files (and single files) whose fit was already told.
     QSet<QString> checkedPairs_;
     QSet<QString> folderCaseWarned_;
+    // The skin and the splash together, as the player charges them.
+    platform::PictureBudget pictures_{4 * platform::TJPEGImage::MaxPixels};
 };
 
 }  // namespace lectern::check

@@ -175,7 +175,7 @@ std::optional<QString> CourseCheck::checkPicture(const QString& coursePath, cons
     const std::optional<QString> real = checkFile(coursePath, from, what);
     if (!real)
         return real;
-    if (const QString error = ContentProbe::pictureError(*real); !error.isEmpty())
+    if (const QString error = ContentProbe::pictureError(*real, &pictures_); !error.isEmpty())
         problem(displayPath(*real), 0, QStringLiteral("cannot be shown: %1").arg(error));
     return real;
 }

@@ -51,6 +51,11 @@ int main(int argc, char** argv) {
         return 2;
     }
 
+    if (const QString problem = lectern::platform::CourseFiles::currentFolderProblem();
+        !problem.isEmpty()) {
+        std::fprintf(stderr, "lectern-check: %s\n", problem.toLocal8Bit().constData());
+        return 2;
+    }
     lectern::platform::CourseFiles files;
     const lectern::check::CheckReport report = lectern::check::CourseCheck(files).run();
     const QByteArray out = parser.isSet(json) ? report.toJson() : report.toText().toUtf8();

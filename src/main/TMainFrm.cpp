@@ -64,19 +64,21 @@ class MouseUpFilter : public QObject {
 };
 
 // Return on the tree runs its node, as a double click does; a held key runs
-// it once.
-class ReturnKeyFilter : public QObject {
+// it once. Every other key is reported before the tree acts on it.
+class TreeKeyFilter : public QObject {
   public:
-    ReturnKeyFilter(QObject* parent, std::function<void()> onReturn)
-        : QObject(parent), onReturn_(std::move(onReturn)) {}
+    TreeKeyFilter(QObject* parent, std::function<void()> onReturn, std::function<void()> onOtherKey)
+        : QObject(parent), onReturn_(std::move(onReturn)), onOtherKey_(std::move(onOtherKey)) {}
 
   protected:
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() != QEvent::KeyPress)
             return false;
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
+        if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) {
+            onOtherKey_();
             return false;
+        }
         if (!key->isAutoRepeat())
             onReturn_();
         return true;
@@ -84,7 +86,12 @@ class ReturnKeyFilter : public QObject {
 
   private:
     std::function<void()> onReturn_;
+    std::function<void()> onOtherKey_;
 };
+
+// How long the keys must rest before the description follows them: long
+// enough that a held arrow key does not load every page it passes.
+constexpr int kDescriptionDelayMs = 150;
 
 // Keeps the right and middle buttons from selecting nodes and from running
 // lessons by a double-click: a node is chosen with the left button only, so
@@ -166,8 +173,13 @@ TMainFrm::TMainFrm(platform::Platform& platform, const ExerciseWindows& windows,
     TreeView1->viewport()->installEventFilter(
         new MouseUpFilter(this, [this] { guarded([this] { TreeView1MouseUp(); }); }));
     TreeView1->viewport()->installEventFilter(new LeftButtonOnlyFilter(this));
-    TreeView1->installEventFilter(
-        new ReturnKeyFilter(this, [this] { guarded([this] { m22Click(); }); }));
+    DescriptionTimer = new QTimer(this);
+    DescriptionTimer->setSingleShot(true);
+    DescriptionTimer->setInterval(kDescriptionDelayMs);
+    bindTimer(DescriptionTimer, [this] { DescriptionTimerTimer(); });
+    TreeView1->installEventFilter(new TreeKeyFilter(
+        this, [this] { guarded([this] { TreeView1Return(); }); },
+        [this] { guarded([this] { TreeView1KeyDown(); }); }));
     // The keyboard starts in the tree.
     TreeView1->setFocus();
 
@@ -205,23 +217,23 @@ void TMainFrm::FormShow() {
     ComputeTempWavName();
     // The course's legacy code page is one for all its text, decided before
     // the first list is decoded.
-    files.detectCodePage(Files::startupPaths(AppFolder));
+    files.detectCodePage(Files::startupPaths(AppFolder), Files::Budget);
     ReadCatalogue(layout);
     SizeWindows(layout);
     BuildTree();
-    reserved.LoadFromFile(files, Files::Reserved);
+    reserved.LoadFromFile(files, Files::Reserved, platform::SafeFile::listLimit, Files::Budget);
     SkinWindows(layout);
     PrepareSplash();
     PlaceButtons(layout);
     layout.Clear();
     reserved.Clear();
     files.setCurrentFolder(AppFolder);
-    CppWebBrowser1->Navigate(descriptionPath(DescrList[0]));
+    showDescription(0);
     // The reserved file's lines mean nothing to the player, but a course
     // without it must not start: it is read once more from the application
     // folder, now current again.
     platform::StringList again;
-    again.LoadFromFile(files, Files::Reserved);
+    again.LoadFromFile(files, Files::Reserved, platform::SafeFile::listLimit, Files::Budget);
     SetCaption(WindowSettings[catalogue::CourseTitle]);
     again.Clear();
     PrepareTree();
@@ -244,10 +256,13 @@ void TMainFrm::ComputeTempWavName() {
 void TMainFrm::ReadCatalogue(platform::StringList& layout) {
     platform::CourseFiles& files = platform().files;
     const QString folder = AppFolder + QLatin1Char('\\');
-    layout.LoadFromFile(files, folder + Files::Layout);
+    const auto load = [&](platform::StringList& list, const QString& name) {
+        list.LoadFromFile(files, folder + name, platform::SafeFile::listLimit, Files::Budget);
+    };
+    load(layout, Files::Layout);
     for (const Files::NodeListFile& list : Files::NodeListFiles)
-        nodeList(list.list).LoadFromFile(files, folder + *list.file);
-    WindowSettings.LoadFromFile(files, folder + Files::WindowSettings);
+        load(nodeList(list.list), *list.file);
+    load(WindowSettings, Files::WindowSettings);
 }
 
 platform::StringList& TMainFrm::nodeList(catalogue::CatalogueFiles::NodeList list) {
@@ -291,7 +306,7 @@ void TMainFrm::SizeWindows(const platform::StringList& lines) {
 void TMainFrm::BuildTree() {
     TreeModel->setTree({});
     platform::StringList lines;
-    lines.LoadFromFile(platform().files, Files::Tree, platform::SafeFile::treeLimit);
+    lines.LoadFromFile(platform().files, Files::Tree, platform::SafeFile::treeLimit, Files::Budget);
     QString error;
     TreeModel->setTree(catalogue::LessonTree::fromLines(lines.lines(), &error));
     if (!error.isEmpty())
@@ -313,12 +328,39 @@ void TMainFrm::PrepareIntroduction() {
                    catalogue::ShowIntroduction);
 }
 
+void TMainFrm::showDescription(int node) {
+    CppWebBrowser1->Navigate(descriptionPath(DescrList[node]));
+    describedNode_ = node;
+}
+
 void TMainFrm::TreeView1Click() {
+    DescriptionTimer->stop();
     const int node = SelectedIndex();
     if (node < 0)
         return;
     platform().files.setCurrentFolder(AppFolder);
-    CppWebBrowser1->Navigate(descriptionPath(DescrList[node]));
+    showDescription(node);
+}
+
+void TMainFrm::TreeView1KeyDown() {
+    DescriptionTimer->start();
+}
+
+void TMainFrm::DescriptionTimerTimer() {
+    const int node = SelectedIndex();
+    if (node < 0 || node == describedNode_)
+        return;
+    platform().files.setCurrentFolder(AppFolder);
+    showDescription(node);
+}
+
+void TMainFrm::TreeView1Return() {
+    // Keys still settling: the lesson's description shows before it runs.
+    if (DescriptionTimer->isActive()) {
+        DescriptionTimer->stop();
+        DescriptionTimerTimer();
+    }
+    m22Click();
 }
 
 void TMainFrm::TreeView1MouseUp() {

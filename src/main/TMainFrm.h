@@ -8,6 +8,7 @@
 #include "platform/widgets/SkinnedForm.h"
 
 #include <QSplitter>
+#include <QTimer>
 #include <QTreeView>
 
 namespace lectern::platform {
@@ -34,6 +35,8 @@ class TMainFrm : public platform::SkinnedForm {
     LessonTreeModel* TreeModel;
     QSplitter* Splitter1;
     platform::TCppWebBrowser* CppWebBrowser1;
+    // Runs once the keys that move in the tree have settled.
+    QTimer* DescriptionTimer;
 
     // Application-wide values.
     QString AppFolder;
@@ -70,6 +73,11 @@ class TMainFrm : public platform::SkinnedForm {
     void m55MouseMove();
     void Image3MouseMove();
     void TreeView1MouseMove();
+    // A key moved in the tree: the description follows once the keys settle
+    // (DescriptionTimer), so that Return runs the lesson the learner sees.
+    void TreeView1KeyDown();
+    void DescriptionTimerTimer();
+    void TreeView1Return();
 
     // The absolute index of the tree's selected node, or -1 with no selection.
     int SelectedIndex() const;
@@ -99,10 +107,13 @@ class TMainFrm : public platform::SkinnedForm {
     // Introduction and About: load the page viewer and show it if switched on.
     void openPageViewer(int pageLine, int captionLine, int switchLine);
     QString descriptionPath(const QString& entry) const;
+    // Shows the node's description and remembers which node that is.
+    void showDescription(int node);
     platform::StringList& nodeList(catalogue::CatalogueFiles::NodeList list);
 
     const ExerciseWindows& windows_;
     SplashAndSkin& splashAndSkin_;
+    int describedNode_ = -1;
 };
 
 }  // namespace lectern::main

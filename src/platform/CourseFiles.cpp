@@ -1,6 +1,7 @@
 #include "platform/CourseFiles.h"
 
 #include "platform/Error.h"
+#include "platform/FileRefused.h"
 #include "platform/FileReplacement.h"
 
 #include <QDir>
@@ -9,6 +10,8 @@
 
 #include <sys/stat.h>
 #include <cerrno>
+#include <climits>
+#include <stdexcept>
 
 namespace lectern::platform {
 
@@ -34,9 +37,14 @@ bool CourseFiles::exists(const QString& coursePath) const {
 }
 
 void CourseFiles::setCourseFolder(const QString& folder) {
+    // An empty root would confine nothing: the caller must have a folder.
+    if (folder.isEmpty())
+        throw std::logic_error("CourseFiles::setCourseFolder: no course folder");
     const QString real = QFileInfo(nativePath(folder)).canonicalFilePath();
     root_ =
         real.isEmpty() ? QDir::cleanPath(QFileInfo(nativePath(folder)).absoluteFilePath()) : real;
+    if (root_.isEmpty() || !QDir::isAbsolutePath(root_))
+        throw std::logic_error("CourseFiles::setCourseFolder: the course folder has no path");
 }
 
 SafeFile CourseFiles::openSource(const QString& coursePath, qint64 limit) const {
@@ -45,23 +53,26 @@ SafeFile CourseFiles::openSource(const QString& coursePath, qint64 limit) const 
         return file;
     QString message = QStringLiteral("Cannot open file %1").arg(nativePath(coursePath));
     // A missing file keeps the plain message the course author knows.
-    if (file.failure() != SafeFile::reasonOf(ENOENT))
-        message += QStringLiteral(": ") + file.failure();
-    throw Error(message);
+    if (file.failure() == SafeFile::reasonOf(ENOENT))
+        throw FileRefused(message, QString());
+    throw FileRefused(message + QStringLiteral(": ") + file.failure(), file.failure());
 }
 
-QByteArray CourseFiles::readBytes(const QString& coursePath, qint64 limit) const {
+QByteArray CourseFiles::readBytes(const QString& coursePath, qint64 limit,
+                                  const LineBudget& budget) const {
     const SafeFile file = openSource(coursePath, limit);
     QByteArray bytes;
     QString failure;
-    if (!file.readAll(bytes, failure))
-        throw Error(QStringLiteral("Cannot open file %1: %2").arg(nativePath(coursePath), failure));
+    if (!file.readAll(bytes, failure, budget))
+        throw FileRefused(
+            QStringLiteral("Cannot open file %1: %2").arg(nativePath(coursePath), failure),
+            failure);
     return bytes;
 }
 
-QString CourseFiles::readText(const QString& coursePath, TextDecoding::Report* report,
-                              qint64 limit) const {
-    return decode(readBytes(coursePath, limit), report);
+QString CourseFiles::readText(const QString& coursePath, TextDecoding::Report* report, qint64 limit,
+                              const LineBudget& budget) const {
+    return decode(readBytes(coursePath, limit, budget), report);
 }
 
 QString CourseFiles::decode(QByteArray bytes, TextDecoding::Report* report) const {
@@ -70,7 +81,7 @@ QString CourseFiles::decode(QByteArray bytes, TextDecoding::Report* report) cons
     return decoding_.decode(bytes, report);
 }
 
-QByteArray CourseFiles::detectCodePage(const QStringList& coursePaths) {
+QByteArray CourseFiles::detectCodePage(const QStringList& coursePaths, const LineBudget& budget) {
     // The detector sees the lines that are not UTF-8, from all files at
     // once: one file's few captions say little, the catalogue as a whole
     // says which script it is written in.
@@ -78,17 +89,22 @@ QByteArray CourseFiles::detectCodePage(const QStringList& coursePaths) {
     for (const QString& coursePath : coursePaths) {
         QByteArray bytes;
         try {
-            bytes = readBytes(coursePath, SafeFile::treeLimit);
+            bytes = readBytes(coursePath, SafeFile::treeLimit, budget);
         } catch (const Error&) {
             continue;
         }
         if (const auto nul = bytes.indexOf('\0'); nul >= 0)
             bytes.truncate(nul);
-        for (const QByteArray& line : bytes.split('\n')) {
+        for (qsizetype start = 0; start < bytes.size();) {
+            qsizetype end = bytes.indexOf('\n', start);
+            if (end < 0)
+                end = bytes.size();
+            const QByteArrayView line(bytes.constData() + start, end - start);
             if (!TextDecoding::isValidUtf8(line)) {
                 sample += line;
                 sample += '\n';
             }
+            start = end + 1;
         }
     }
     decoding_.setLegacyCodePage(TextDecoding::detectLegacyCodePage(sample));
@@ -166,6 +182,20 @@ void CourseFiles::forget(const QString& coursePath) const {
 
 QString CourseFiles::currentFolder() const {
     return QDir::currentPath();
+}
+
+QString CourseFiles::currentFolderProblem() {
+    const QString path = QDir::currentPath();
+    if (path.isEmpty())
+        return QStringLiteral(
+                   "The current folder has no path the system can give (longer than %1 bytes, "
+                   "or removed); start Lectern with a shorter course path.")
+            .arg(PATH_MAX - 1);
+    const QFileInfo info(path);
+    if (!info.isDir() || !info.isReadable() || !info.isExecutable() ||
+        !QDir(QStringLiteral(".")).isReadable())
+        return QStringLiteral("The folder %1 cannot be read.").arg(path);
+    return {};
 }
 
 void CourseFiles::setCurrentFolder(const QString& coursePath) const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/LineBudget.h"
 #include "platform/PathResolver.h"
 #include "platform/SafeFile.h"
 #include "platform/TextDecoding.h"
@@ -44,24 +45,27 @@ class CourseFiles {
     bool exists(const QString& coursePath) const;
 
     // The folder every course file read or written must lie below (links
-    // resolved); empty until set, and then nothing is confined.
+    // resolved). Until it is set nothing is confined (tools and tests); a
+    // folder without a path is a programming error (std::logic_error), never
+    // "no confinement".
     void setCourseFolder(const QString& folder);
     const QString& courseFolder() const { return root_; }
 
-    // Raises "Cannot open file %s" when the file cannot be read, with the
-    // reason when it exists but is refused (a FIFO, a device, too large, a
-    // link out of the course).
-    QByteArray readBytes(const QString& coursePath, qint64 limit = SafeFile::listLimit) const;
+    // Raises FileRefused "Cannot open file %s" when the file cannot be read,
+    // with the reason when it exists but is refused (a FIFO, a device, too
+    // large, a link out of the course, lines over the budget).
+    QByteArray readBytes(const QString& coursePath, qint64 limit = SafeFile::listLimit,
+                         const LineBudget& budget = {}) const;
     // The file's text, decoded once: a NUL byte ends it.
     QString readText(const QString& coursePath, TextDecoding::Report* report = nullptr,
-                     qint64 limit = SafeFile::listLimit) const;
+                     qint64 limit = SafeFile::listLimit, const LineBudget& budget = {}) const;
     QString decode(QByteArray bytes, TextDecoding::Report* report = nullptr) const;
 
     // Chooses the course's legacy code page from the text of the given files
     // taken together (those that cannot be read are passed over), keeps it
     // for every later decoding and returns it. Run before the first list of
-    // the course is read.
-    QByteArray detectCodePage(const QStringList& coursePaths);
+    // the course is read. A file over the budget is passed over.
+    QByteArray detectCodePage(const QStringList& coursePaths, const LineBudget& budget = {});
 
     // Whether anything has the name, a link (dangling or not) included.
     bool isTaken(const QString& coursePath) const;
@@ -86,6 +90,10 @@ class CourseFiles {
     void forget(const QString& coursePath) const;
 
     QString currentFolder() const;
+    // Why the current folder cannot be the course folder: the system cannot
+    // name it (its path is longer than the system allows, or it was
+    // removed) or it cannot be read. Empty when it can.
+    static QString currentFolderProblem();
     void setCurrentFolder(const QString& coursePath) const;
 
     TextDecoding& decoding() { return decoding_; }

@@ -156,9 +156,12 @@ SafeFile SafeFile::openToRecord(const QString& path, const QString& root) {
     return file;
 }
 
-bool SafeFile::readAll(QByteArray& bytes, QString& failure) const {
+bool SafeFile::readAll(QByteArray& bytes, QString& failure, const LineBudget& budget) const {
     bytes.clear();
-    bytes.reserve(size_);
+    LineCounter lines(budget);
+    // A file that may be refused early is not given its whole size at once.
+    if (!budget.limited())
+        bytes.reserve(size_);
     char chunk[1 << 16];
     qint64 offset = 0;
     for (;;) {
@@ -174,6 +177,11 @@ bool SafeFile::readAll(QByteArray& bytes, QString& failure) const {
         // The file may have grown since it was opened; the limit still holds.
         if (offset + n > std::max(size_, qint64(1 << 16)) * 2) {
             failure = QStringLiteral("it grows while it is read");
+            return false;
+        }
+        if (!lines.take(QByteArrayView(chunk, n))) {
+            failure = lines.failure();
+            bytes.clear();
             return false;
         }
         bytes.append(chunk, n);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/LineBudget.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QtGlobal>
@@ -60,8 +62,9 @@ class SafeFile {
     // Why the file could not be opened ("it is a FIFO"), when it is not open.
     const QString& failure() const { return failure_; }
 
-    // The whole content from the start; false with `failure` set on an error.
-    bool readAll(QByteArray& bytes, QString& failure) const;
+    // The whole content from the start; false with `failure` set on an error,
+    // or as soon as the lines read exceed `budget`.
+    bool readAll(QByteArray& bytes, QString& failure, const LineBudget& budget = {}) const;
 
     // Whether `realPath` (absolute, without links) lies below `root`.
     static bool isBelow(const QString& realPath, const QString& root);

@@ -11,8 +11,9 @@ const QString& StringList::Strings(int index) const {
     return lines_[index];
 }
 
-void StringList::LoadFromFile(const CourseFiles& files, const QString& coursePath, qint64 limit) {
-    lines_ = splitLines(files.readText(coursePath, nullptr, limit));
+void StringList::LoadFromFile(const CourseFiles& files, const QString& coursePath, qint64 limit,
+                              const LineBudget& budget) {
+    lines_ = splitLines(files.readText(coursePath, nullptr, limit, budget));
 }
 
 void StringList::SaveToFile(const CourseFiles& files, const QString& coursePath) const {

@@ -24,9 +24,10 @@ class StringList {
     void Clear() { lines_.clear(); }
     const QStringList& lines() const { return lines_; }
 
-    // Replaces the content with the file's lines.
+    // Replaces the content with the file's lines; raises as
+    // CourseFiles::readText does, the content unchanged.
     void LoadFromFile(const CourseFiles& files, const QString& coursePath,
-                      qint64 limit = SafeFile::listLimit);
+                      qint64 limit = SafeFile::listLimit, const LineBudget& budget = {});
     // Each line followed by CR LF, in UTF-8.
     void SaveToFile(const CourseFiles& files, const QString& coursePath) const;
 

@@ -88,7 +88,7 @@ QString TextDecoding::decode(const QByteArray& bytes, Report* report) const {
     return text;
 }
 
-bool TextDecoding::isValidUtf8(const QByteArray& bytes) {
+bool TextDecoding::isValidUtf8(QByteArrayView bytes) {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
     const auto* end = p + bytes.size();
     while (p < end) {

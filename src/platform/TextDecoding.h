@@ -30,7 +30,7 @@ class TextDecoding {
     const QByteArray& legacyCodePage() const { return legacyCodePage_; }
     void setLegacyCodePage(QByteArray codePage) { legacyCodePage_ = std::move(codePage); }
 
-    static bool isValidUtf8(const QByteArray& bytes);
+    static bool isValidUtf8(QByteArrayView bytes);
     // Decodes with iconv; a byte the code page leaves undefined becomes U+FFFD.
     static QString decodeSingleByte(const QByteArray& bytes, const QByteArray& codePage);
 

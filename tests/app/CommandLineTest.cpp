@@ -8,7 +8,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <climits>
 
 using lectern::test::TempDir;
 
@@ -66,7 +70,9 @@ TEST(CommandLine, AnswersHelpVersionAndMistakesWithoutADisplay) {
     for (const Case& c : cases) {
         const Outcome result =
             run(QString::fromLatin1(c.program) == "lectern" ? player : checker, c.arguments);
-        const std::string label = c.program + (" " + c.arguments.join(' ').toStdString());
+        const std::string label =
+            (QString::fromLatin1(c.program) + QLatin1Char(' ') + c.arguments.join(' '))
+                .toStdString();
         EXPECT_EQ(result.status, c.status) << label << "\n" << result.err.toStdString();
         EXPECT_TRUE(result.out.contains(c.out)) << label << ": " << result.out.toStdString();
         EXPECT_TRUE(result.err.contains(c.err)) << label << ": " << result.err.toStdString();
@@ -86,4 +92,58 @@ TEST(CommandLine, AFolderThatCannotBeReadIsRefused) {
     EXPECT_EQ(result.status, 2);
     EXPECT_TRUE(result.err.contains("The folder " + folder + " cannot be read."))
         << result.err.toStdString();
+}
+
+namespace {
+
+// A chain of folders below `base` whose path is longer than the system can
+// name, entered as the current folder for the life of the object (each
+// step is relative, so the path never has to be spelt whole).
+class TooDeepCurrentFolder {
+  public:
+    explicit TooDeepCurrentFolder(const QString& base) {
+        previous_ = ::open(".", O_RDONLY | O_DIRECTORY);
+        const QByteArray name(200, 'd');
+        EXPECT_EQ(::chdir(QFile::encodeName(base).constData()), 0);
+        for (int depth = 0; depth * (name.size() + 1) <= PATH_MAX; ++depth, ++levels_) {
+            EXPECT_EQ(::mkdir(name.constData(), 0700), 0);
+            EXPECT_EQ(::chdir(name.constData()), 0);
+        }
+    }
+    ~TooDeepCurrentFolder() {
+        const QByteArray name(200, 'd');
+        for (; levels_ > 0; --levels_) {
+            static_cast<void>(::chdir(".."));
+            ::rmdir(name.constData());
+        }
+        static_cast<void>(::fchdir(previous_));
+        ::close(previous_);
+    }
+
+  private:
+    int previous_ = -1;
+    int levels_ = 0;
+};
+
+}  // namespace
+
+TEST(CommandLine, ACurrentFolderWithoutAPathStopsBothProgramsBeforeAnythingIsRead) {
+    TempDir dir;
+    const TooDeepCurrentFolder deep(dir.path());
+    ASSERT_TRUE(QDir::currentPath().isEmpty()) << "the system names the folder after all";
+    for (const QString& program : {QStringLiteral(LECTERN_PLAYER), QStringLiteral(LECTERN_CHECK)}) {
+        const Outcome result = run(program, {});
+        EXPECT_EQ(result.status, 2) << program.toStdString() << "\n" << result.err.toStdString();
+        EXPECT_TRUE(result.err.contains("The current folder has no path the system can give"))
+            << result.err.toStdString();
+    }
+}
+
+TEST(DesktopEntry, StartsWithAChosenFolderButClaimsNoFolders) {
+    QFile entry(QStringLiteral(LECTERN_DESKTOP_ENTRY));
+    ASSERT_TRUE(entry.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(entry.readAll());
+    // Opening folders stays the file manager's; "Open with" still hands one over.
+    EXPECT_FALSE(text.contains("inode/directory")) << text.toStdString();
+    EXPECT_TRUE(text.contains("\nExec=lectern --choose %f\n")) << text.toStdString();
 }

@@ -4,6 +4,7 @@
 #include "app/skin/WindowSkins.h"
 #include "platform/Error.h"
 #include "platform/StringList.h"
+#include "platform/jpeg/TJPEGImage.h"
 #include "platform/media/TMediaPlayer.h"
 #include "support/ErrorOf.h"
 
@@ -132,15 +133,16 @@ class ShowIntroTest : public ::testing::Test {
     test::CurrentFolder here{course.path()};
     test::TestPlatform services;
     app::WindowSet w{services.platform};
+    platform::PictureBudget pictures{4 * platform::TJPEGImage::MaxPixels};
 };
 
 TEST_F(ShowIntroTest, ShowsThePictureModallyOnlyWhenSwitchedOn) {
-    app::ShowIntro(w, course.path(), settings("false"), services.files);
+    app::ShowIntro(w, course.path(), settings("false"), services.files, pictures);
     EXPECT_TRUE(services.modal.shown.empty());
     EXPECT_EQ(w.IntroFrm->Image1->Picture().size(), QSize(64, 48));
     EXPECT_EQ(w.IntroFrm->Caption(), "Course title");
 
-    app::ShowIntro(w, course.path(), settings("-1"), services.files);
+    app::ShowIntro(w, course.path(), settings("-1"), services.files, pictures);
     ASSERT_EQ(services.modal.shown.size(), 1u);
     EXPECT_EQ(services.modal.shown[0], w.IntroFrm);
     EXPECT_EQ(w.IntroFrm->MediaPlayer1->FileName(), course.path() + "\\data\\intro.wav");
@@ -148,9 +150,9 @@ TEST_F(ShowIntroTest, ShowsThePictureModallyOnlyWhenSwitchedOn) {
 
 TEST_F(ShowIntroTest, AMissingPictureKeepsTheSplashHidden) {
     const platform::StringList lines({"Course", "none.jpg", "True"});
-    EXPECT_EQ(
-        lectern::test::errorOf([&] { app::ShowIntro(w, course.path(), lines, services.files); }),
-        "Cannot open file " + course.path() + "/data/descr/none.jpg");
+    EXPECT_EQ(lectern::test::errorOf(
+                  [&] { app::ShowIntro(w, course.path(), lines, services.files, pictures); }),
+              "Cannot open file " + course.path() + "/data/descr/none.jpg");
     EXPECT_TRUE(services.modal.shown.empty());
 }
 

@@ -117,6 +117,31 @@ TEST(TJPEGImage, DecodesAHugePictureAtAReducedScale) {
     EXPECT_EQ(decodeError(progressive), jpegError(JERR_NO_BACKING_STORE));
 }
 
+TEST(TJPEGImage, PicturesUnderABudgetAreChargedFromTheirHeaderBeforeDecoding) {
+    // 291 bytes that claim 32000 x 32000: each decodes at 1/8 to 4000 x 4000.
+    const QByteArray huge = test::withClaimedSize(solidJpeg(16, 16, Qt::blue), 32000, 32000);
+    test::TempDir dir;
+    for (int i = 0; i < 5; ++i)
+        dir.write(QStringLiteral("gdata/m%1.jpg").arg(i), huge);
+    const platform::CourseFiles files;
+    platform::PictureBudget budget(4 * TJPEGImage::MaxPixels);
+    TJPEGImage picture;
+    for (int i = 0; i < 4; ++i) {
+        picture.LoadFromFile(files, dir.path() + QStringLiteral("\\gdata\\m%1.jpg").arg(i),
+                             &budget);
+        EXPECT_EQ(picture.Image().size(), QSize(4000, 4000));
+    }
+    EXPECT_EQ(test::errorOf(
+                  [&] { picture.LoadFromFile(files, dir.path() + "\\gdata\\m4.jpg", &budget); }),
+              "Cannot open file " + dir.path() +
+                  "/gdata/m4.jpg: the pictures of the skin and the splash would take more than "
+                  "64 Mpx (this one is 4000×4000 once decoded)");
+    EXPECT_EQ(budget.left(), 4 * TJPEGImage::MaxPixels - 4 * 4000 * 4000)
+        << "a refused picture charges nothing";
+    // A small one still fits what is left.
+    EXPECT_NO_THROW(TJPEGImage::decode(solidJpeg(100, 100, Qt::red), &budget, "small"));
+}
+
 TEST(TJPEGImage, AFailedLoadKeepsThePictureAndALaterLoadLeavesCopiesAlone) {
     TJPEGImage picture;
     picture.LoadFromBytes(solidJpeg(10, 10, Qt::green));

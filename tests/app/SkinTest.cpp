@@ -1,3 +1,4 @@
+#include "JpegSamples.h"
 #include "SkinCourse.h"
 #include "app/Intro/TIntroFrm.h"
 #include "app/WindowSet.h"
@@ -175,6 +176,22 @@ TEST_F(SkinTest, AMissingPictureIsNamedAndLeavesTheRestUndressed) {
     EXPECT_EQ(pictureOf(windows->MainFrm->m1), picture("m1"));
     EXPECT_TRUE(windows->ViewFrm->m1->Picture().isNull());
     EXPECT_TRUE(windows->MultiFrm->m1->Picture().isNull());
+}
+
+TEST_F(SkinTest, PicturesThatWouldTakeMoreThan64MpxInAllStopAtTheFirstOneOver) {
+    // Small files whose headers claim 32000 x 32000, decoded at 1/8 to
+    // 4000 x 4000: the first four fit, the fifth (gdata\bot.jpg) does not.
+    for (const QString& name : test::SkinCourse::pictureNames)
+        course.write("gdata/" + name + ".jpg",
+                     test::withClaimedSize(test::solidJpeg(16, 16, Qt::blue), 32000, 32000));
+    start();
+    EXPECT_EQ(services.dialogs.errors(),
+              QStringList{"Cannot open file gdata/bot.jpg: the pictures of the skin and the "
+                          "splash would take more than 64 Mpx (this one is 4000×4000 once "
+                          "decoded)"});
+    EXPECT_EQ(pictureOf(windows->ViewFrm->Image3), QSize(4000, 4000));
+    EXPECT_TRUE(windows->MainFrm->Image3->Picture().isNull());
+    EXPECT_TRUE(windows->MainFrm->isVisible());
 }
 
 TEST_F(SkinTest, ZeroAndNegativeSizesGiveEmptyChromeAndWiderContent) {

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 #include <QSignalSpy>
+#include <functional>
 
 using namespace lectern::platform;
 using lectern::test::deepPage;
@@ -283,6 +284,51 @@ TEST(DocumentModelTest, TheLearnersInputsAreTakenOver) {
     EXPECT_EQ(doc.call("getElementById", "q4").get("Checked").toString(), "True");
     EXPECT_EQ(doc.get("all").get("answer").get("value").toString(), "Ann");
     EXPECT_EQ(doc.get("all").get("essay").get("value").toString(), "line");
+}
+
+// The parser keeps elements inside a text area; its new value frees them.
+TEST(DocumentModelTest, ElementsATextAreasNewValueFreesLeaveTheModel) {
+    const QByteArray body =
+        "<textarea id=\"essay\"><input type=\"radio\" name=\"g\" id=\"q1\" rtype=\"1\">"
+        "<span id=\"t1\" class=\"text\">x</span><b id=\"twice\"></b></textarea>"
+        "<input type=\"radio\" name=\"g\" id=\"q2\"><p id=\"twice\">after</p>";
+    const struct {
+        const char* how;
+        std::function<void(DocumentModel&, const Variant&)> replace;
+    } ways[] = {
+        {"setValue", [](DocumentModel&,
+                        const Variant& doc) { doc.get("all").get("essay").set("value", "typed"); }},
+        {"applyInputState",
+         [](DocumentModel& model, const Variant&) {
+             model.applyInputState({0, false, QStringLiteral("typed")});
+         }},
+    };
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.how);
+        auto model = DocumentModel::parse(htmlPage(body), "UTF-8", "area");
+        const Variant doc = model->document();
+        const Variant inner = doc.get("all").get("q1");
+        const Variant span = doc.get("all").get("t1");
+        const int before = doc.get("all").get("length").toInt();
+        span.set("className", "instext");  // pending until the markup is read
+        way.replace(*model, doc);
+
+        EXPECT_EQ(errorOf([&] { (void)inner.get("rtype"); }),
+                  "Cannot use element 'q1': a new value of the text area around it took it "
+                  "out of the page");
+        EXPECT_NE(errorOf([&] { span.set("className", "text"); }), "(no error)");
+        EXPECT_NE(errorOf([&] { inner.call("Click"); }), "(no error)");
+        EXPECT_TRUE(doc.call("getElementById", "q1").isNull());
+        EXPECT_EQ(doc.get("all").get("twice").get("innerHTML").toString(), "after");
+        EXPECT_EQ(doc.get("all").get("length").toInt(), before - 3);
+        EXPECT_EQ(doc.call("getElementsByTagName", "input").get("length").toInt(), 1);
+        EXPECT_EQ(doc.get("all").get("essay").get("value").toString(), "typed");
+        // The radio group and the input states go on without the element gone.
+        doc.get("all").get("q2").call("Click");
+        model->applyInputState({1, true, QString()});
+        EXPECT_EQ(doc.get("all").get("q2").get("checked").toString(), "True");
+        EXPECT_FALSE(doc.get("body").get("innerHTML").toString().contains("instext"));
+    }
 }
 
 }  // namespace

@@ -36,13 +36,25 @@ TEST(Navigation, AClickedNodeShowsItsDescriptionFromTheCourseFolder) {
     EXPECT_EQ(main.TreeModel->imageIndex(2), 1) << "a node once clicked shows image 1";
 }
 
-TEST(Navigation, KeyboardSelectionLeavesTheDescriptionAlone) {
+TEST(Navigation, TheDescriptionFollowsTheKeysOnceTheySettleAndBeforeReturnRunsTheLesson) {
     MainWindowFixture f("basic");
     main::TMainFrm& main = f.start();
+    main.TreeView1->expandAll();
     main.TreeView1->setFocus();
+    const QString descr = main.AppFolder + "\\data\\descr\\";
+    // Moving on: the page waits until the keys rest, then shows where they are.
     QTest::keyClick(main.TreeView1, Qt::Key_Down);
-    EXPECT_EQ(main.SelectedIndex(), 3);
-    EXPECT_EQ(main.CppWebBrowser1->LocationURL(), main.AppFolder + "\\data\\descr\\chapter1.htm");
+    EXPECT_EQ(main.SelectedIndex(), 1);
+    EXPECT_EQ(main.CppWebBrowser1->LocationURL(), descr + "chapter1.htm");
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return main.CppWebBrowser1->LocationURL() == descr + "reading.htm"; }));
+
+    // Return before they rest: the description shows first, then the lesson runs.
+    QTest::keyClick(main.TreeView1, Qt::Key_Down);
+    QTest::keyClick(main.TreeView1, Qt::Key_Return);
+    EXPECT_EQ(main.SelectedIndex(), 2);
+    EXPECT_EQ(main.CppWebBrowser1->LocationURL(), descr + "test.htm");
+    EXPECT_EQ(f.test.modal.shown, std::vector<QWidget*>{f.windows->MultiFrm});
 }
 
 TEST(Navigation, ReleasingAnyMouseButtonOverTheTreeSetsTheSelectedNodesImage) {

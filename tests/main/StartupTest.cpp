@@ -138,7 +138,7 @@ TEST(Startup, APerNodeFileShorterThanTheTreeFailsOnlyWhereALineIsRead) {
     EXPECT_EQ(f.test.dialogs.errors(), QStringList({"List index out of bounds (0)"}));
 }
 
-TEST(Startup, ANulByteEndsAFileAndAOneMegabyteLineIsJustALongCaption) {
+TEST(Startup, ANulByteEndsAFileAndA64KilobyteLineIsJustALongCaption) {
     MainWindowFixture f("basic");
     QByteArray tree = "Getting started\r\n\tFirst reading\r\n\tA test\r\n";
     tree += "Second chapter\0ignored\r\n"_qba;
@@ -148,15 +148,57 @@ TEST(Startup, ANulByteEndsAFileAndAOneMegabyteLineIsJustALongCaption) {
     EXPECT_EQ(main.TreeModel->tree().node(3).caption, "Second chapter");
 
     MainWindowFixture g("basic");
-    g.folder.write("main.mrb", "A\r\n" + QByteArray(1 << 20, 'y'));
+    g.folder.write("main.mrb", "A\r\n" + QByteArray(64 * 1024, 'y'));
     main::TMainFrm& second = g.start();
-    EXPECT_EQ(second.TreeModel->tree().node(1).caption.size(), 1 << 20);
-    // The tree shows its start: laying out a megabyte on every paint would
+    EXPECT_EQ(second.TreeModel->tree().node(1).caption.size(), 64 * 1024);
+    // The tree shows its start: laying out a long line on every paint would
     // hold the program for seconds, its closing too.
     const QString shown =
         second.TreeModel->data(second.TreeModel->indexOfNode(1), Qt::DisplayRole).toString();
     EXPECT_LE(shown.size(), 1001);
     EXPECT_TRUE(shown.startsWith(QString(1000, 'y')));
+}
+
+TEST(Startup, CatalogueFilesOverTheBudgetAreRefusedNamingTheFile) {
+    const QByteArray line = "\tnode\r\n";
+    const struct {
+        const char* file;
+        QByteArray bytes;
+        QString error;  // %1: the course folder; empty when the course starts
+        int nodes;
+    } cases[] = {
+        {"main.mrb", "top\r\n" + line.repeated(99'999), "", 100'000},
+        {"main.mrb", "top\r\n" + line.repeated(100'000),
+         "Cannot open file main.mrb: it has more than 100000 lines.", 0},
+        {"main.mrb", "top\r\n\t" + QByteArray(64 * 1024, 'x'),
+         "Cannot open file main.mrb: line 2 is longer than 64 KB.", 0},
+        {"zagol.mtp", "a\r\n" + QByteArray(64 * 1024 + 1, 'x'),
+         "Cannot open file %1/zagol.mtp: line 2 is longer than 64 KB.", 0},
+        {"sound.mtp", "\r\n"_qba.repeated(100'001),
+         "Cannot open file %1/sound.mtp: it has more than 100000 lines.", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file + (" " + std::to_string(c.bytes.size())));
+        MainWindowFixture f("basic");
+        f.folder.write(c.file, c.bytes);
+        main::TMainFrm& main = f.start();
+        EXPECT_EQ(f.test.dialogs.errors(),
+                  c.error.isEmpty() ? QStringList() : QStringList{c.error.arg(f.folder.path())});
+        EXPECT_EQ(main.TreeModel->tree().size(), c.nodes);
+        EXPECT_TRUE(main.isVisible());
+    }
+}
+
+TEST(Startup, TheCourseTitleReachesTheWindowsCutAndWithoutControlCharacters) {
+    MainWindowFixture f("basic");
+    f.folder.writeLines("wind.mtp", {"Title\t" + QString(60'000, 'T'), "splash.jpg", "0",
+                                     "Intro\x1b", "intro.htm", "0", "About", "about.htm", "0"});
+    main::TMainFrm& main = f.start();
+    ASSERT_EQ(f.test.dialogs.errors(), QStringList());
+    const QString expected = "Title" + QString(251, 'T');
+    EXPECT_EQ(main.Caption(), expected);
+    EXPECT_EQ(f.windows->IntroFrm->Caption(), expected);
+    EXPECT_EQ(f.windows->ViewFrm->Caption(), "Intro");
 }
 
 namespace {

@@ -250,3 +250,44 @@ TEST(DeferredDevice, AServerThatHangsNeverHoldsUpTheWindowNorTheExit) {
         EXPECT_TRUE(engine.shutDown(5)) << "the thread ends once the server answers";
     }
 }
+
+// An open that hangs holds nothing up for more than its deadline: the lesson
+// and the recording go on on the silent clock, and the device is taken when
+// its server answers.
+TEST(DeferredDevice, AnOpenThatHangsGivesWayToTheSilentClockUntilTheDeviceComes) {
+    DeferredEngine f;
+    HangingServer server;
+    platform::AudioEngine engine(f.files, [&] {
+        server.hang();
+        return f.opener()();
+    });
+    const std::shared_ptr<void> releaseAtTheEnd(nullptr, [&](void*) { server.release(); });
+    auto player = f.open(engine, "tone.wav");
+    auto recorder = f.open(engine, "temp1.wav");
+    int told = 0;
+    QObject::connect(recorder.get(), &platform::TMediaPlayer::MicrophoneMissing, [&] { ++told; });
+    QElapsedTimer waited;
+    waited.start();
+    player->Play();
+    recorder->StartRecording();
+    ASSERT_TRUE(
+        waitFor([&] { return player->Position() > 100 && recorder->Position() > 100; }, 3000))
+        << "the silent clock runs within 3 s";
+    EXPECT_LT(waited.elapsed(), 3000);
+    EXPECT_EQ(engine.deviceName(), "silent clock");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(told, 1);
+
+    server.release();
+    ASSERT_TRUE(waitFor([&] { return engine.deviceName() == "manual clock"; }, 2000));
+    engine.settle();
+    EXPECT_EQ(f.opened, 1) << "the open that hung is the one used";
+    test::ManualClock& device = *f.clock.load();
+    EXPECT_TRUE(device.outputStarted());
+    ASSERT_TRUE(device.inputStarted());
+    const int recorded = recorder->Position();
+    device.advance(500);
+    EXPECT_EQ(recorder->Position(), recorded + 500) << "the recording goes on on the device";
+    recorder->Stop();
+    EXPECT_NEAR(test::readWav(f.dir.path() + "/temp1.wav").ms(), recorded + 500, 1);
+}

@@ -1,4 +1,5 @@
 #include "MediaTestEngine.h"
+#include "support/FullDisk.h"
 #include "support/WavFiles.h"
 
 #include "platform/Error.h"
@@ -6,11 +7,9 @@
 
 #include <gtest/gtest.h>
 #include <sndfile.h>
-#include <sys/resource.h>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QThread>
-#include <csignal>
 
 using lectern::platform::TMediaPlayer;
 using namespace lectern::test;
@@ -18,26 +17,6 @@ using namespace lectern::test;
 namespace {
 
 constexpr int blankFormat = SF_FORMAT_WAV | SF_FORMAT_PCM_U8;
-
-// A full disk while it lives: no file of this process grows beyond `bytes`.
-class FullDisk {
-  public:
-    explicit FullDisk(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = old_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FullDisk() {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, oldHandler_);
-    }
-
-  private:
-    rlimit old_{};
-    void (*oldHandler_)(int) = nullptr;
-};
 
 class Recording : public ::testing::Test {
   protected:

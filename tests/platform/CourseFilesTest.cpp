@@ -7,11 +7,13 @@
 #include "support/TempDir.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
+#include <stdexcept>
 
 #include <gtest/gtest.h>
 
@@ -123,4 +125,10 @@ TEST(CourseFiles, NamesKeptInTheCoursesCodePageAreFoundForReadingAndWriting) {
     // Read in another code page, the bytes are other letters.
     CourseFiles western(TextDecoding("CP1252"));
     EXPECT_FALSE(western.exists(app + QString::fromUtf8("\\Уроки\\Глава.htm")));
+}
+
+TEST_F(CourseFilesTest, ACourseFolderWithoutAPathIsRefusedNeverLeftUnconfined) {
+    EXPECT_THROW(files.setCourseFolder(QString()), std::logic_error);
+    files.setCourseFolder(app);
+    EXPECT_EQ(files.courseFolder(), QFileInfo(app).canonicalFilePath());
 }

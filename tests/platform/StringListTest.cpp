@@ -47,3 +47,39 @@ TEST(StringList, AMissingFileNamesItsNativePath) {
                   [&] { list.LoadFromFile(files, dir.path() + "\\data\\missing.txt"); }),
               "Cannot open file " + dir.path() + "/data/missing.txt");
 }
+
+TEST(StringList, AFileOverItsLineBudgetIsRefusedAndTheListKeptAsItWas) {
+    TempDir dir;
+    CourseFiles files;
+    // Three lines of at most four bytes; lines end as splitLines ends them.
+    const LineBudget budget{3, 4};
+    const struct {
+        QByteArray bytes;
+        QString reason;  // empty: the file is read
+    } cases[] = {
+        {"a\r\nb\nc", ""},
+        {"a\r\nb\nc\r\n", ""},
+        {"abcd\rb\rc", ""},
+        {QByteArray("ab\0cdefgh\n\n\n\n", 13), ""},
+        {"a\r\nb\nc\n\n", "it has more than 3 lines"},
+        {"a\rb\rc\rd", "it has more than 3 lines"},
+        {"\n\n\n\n", "it has more than 3 lines"},
+        {"abcd\r\nabcde", "line 2 is longer than"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bytes.toStdString());
+        dir.write("in.txt", c.bytes);
+        StringList list(QStringList{"old"});
+        const QString error = lectern::test::errorOf([&] {
+            list.LoadFromFile(files, dir.path() + "\\in.txt", SafeFile::listLimit, budget);
+        });
+        if (c.reason.isEmpty()) {
+            EXPECT_EQ(error, "(no error)");
+            EXPECT_LE(list.Count(), 3);
+        } else {
+            EXPECT_TRUE(error.startsWith("Cannot open file " + dir.path() + "/in.txt: " + c.reason))
+                << error.toStdString();
+            EXPECT_EQ(list.lines(), QStringList{"old"});
+        }
+    }
+}

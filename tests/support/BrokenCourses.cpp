@@ -1,5 +1,6 @@
 #include "support/BrokenCourses.h"
 #include "support/PageFiles.h"
+#include "support/WavFiles.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -54,6 +55,21 @@ QByteArray randomBytes(int size, quint32 seed) {
     return bytes;
 }
 
+// The same JPEG file with its frame header claiming another size.
+QByteArray withClaimedSize(QByteArray jpeg, int width, int height) {
+    for (qsizetype i = 2; i + 8 < jpeg.size(); ++i) {
+        const auto marker = static_cast<unsigned char>(jpeg[i + 1]);
+        if (static_cast<unsigned char>(jpeg[i]) == 0xFF && (marker == 0xC0 || marker == 0xC2)) {
+            jpeg[i + 5] = char(height >> 8);
+            jpeg[i + 6] = char(height & 0xFF);
+            jpeg[i + 7] = char(width >> 8);
+            jpeg[i + 8] = char(width & 0xFF);
+            return jpeg;
+        }
+    }
+    throw std::runtime_error("no frame header");
+}
+
 // The narrated lesson's file named by a per-node list, below a data folder.
 QString lessonFile(const QString& folder, const QString& list, const QString& below) {
     return folder + below + lines(folder + "/" + list).value(NarratedLessonNode);
@@ -96,10 +112,26 @@ std::vector<BrokenCourse> brokenCourses() {
             writeLines(f + "/main.mrb", tree);
         },
         false));
-    set.push_back(variant("a 2 MB line", [](const QString& f) {
-        QStringList tree = lines(f + "/main.mrb");
-        tree.append(QString(2 * 1024 * 1024, 'x'));
-        writeLines(f + "/main.mrb", tree);
+    // Refused as it is read: the tree stays empty.
+    set.push_back(variant(
+        "a 2 MB line",
+        [](const QString& f) {
+            QStringList tree = lines(f + "/main.mrb");
+            tree.append(QString(2 * 1024 * 1024, 'x'));
+            writeLines(f + "/main.mrb", tree);
+        },
+        false));
+    set.push_back(variant(
+        "a tree of 100001 nodes",
+        [](const QString& f) {
+            QStringList tree = lines(f + "/main.mrb");
+            while (tree.size() <= 100'000)
+                tree.append("node");
+            writeLines(f + "/main.mrb", tree);
+        },
+        false));
+    set.push_back(variant("a course title of 60000 characters", [](const QString& f) {
+        setLine(f + "/wind.mtp", 0, QString(60'000, 'T'));
     }));
     for (const QString& size : {QStringLiteral("99999999"), QStringLiteral("-500")}) {
         set.push_back(variant(
@@ -137,6 +169,36 @@ std::vector<BrokenCourse> brokenCourses() {
             }
         },
         false));
+    // Each claims 32000 x 32000 and would decode to 4000 x 4000: four fill
+    // the budget of the skin and the splash, the fifth is refused.
+    set.push_back(variant(
+        "every skin picture claiming 32000 x 32000",
+        [](const QString& f) {
+            QDirIterator pictures(f + "/gdata", {"*.jpg"}, QDir::Files);
+            while (pictures.hasNext()) {
+                const QString picture = pictures.next();
+                write(picture, withClaimedSize(read(picture), 32000, 32000));
+            }
+        },
+        false));
+    BrokenCourse hugeIntro = variant("a 2 GB intro sound", [](const QString& f) {
+        setLine(f + "/wind.mtp", 2, "1");
+        // Sparse: it takes no room on the disk.
+        const QString sound = f + "/data/intro.wav";
+        write(sound, wavHeader(0x7FFF0000u));
+        QFile::resize(sound, 44 + 0x7FFF0000LL);
+    });
+    hugeIntro.splash = true;
+    set.push_back(hugeIntro);
+    // The first node's description page, shown at start, loops for ever;
+    // the learner then runs the narrated lesson of another node. The pages
+    // share a renderer.
+    BrokenCourse looping = variant("a description page in an endless loop", [](const QString& f) {
+        const QString page = f + "/data/descr/" + lines(f + "/descr.mtp").value(0);
+        write(page, read(page) + "<script>for (;;) {}</script>");
+    });
+    looping.lessonPlaysCleanly = true;
+    set.push_back(looping);
     set.push_back(variant("lesson page random",
                           [](const QString& f) { write(lessonPage(f), randomBytes(20000, 7)); }));
     set.push_back(variant("lesson page empty", [](const QString& f) { write(lessonPage(f), {}); }));

@@ -1,5 +1,7 @@
 #include "support/WavFiles.h"
 
+#include <QtEndian>
+
 #include <sndfile.h>
 #include <QFile>
 #include <cmath>
@@ -72,6 +74,31 @@ double toneFrequency(const std::vector<float>& samples, int channels, int sample
     }
     length += last - spanStart;
     return length > 0 ? periods * sampleRate / length : 0;
+}
+
+QByteArray wavHeader(quint32 dataBytes, int sampleRate) {
+    QByteArray h;
+    const auto u32 = [&h](quint32 v) {
+        const quint32 le = qToLittleEndian(v);
+        h.append(reinterpret_cast<const char*>(&le), 4);
+    };
+    const auto u16 = [&h](quint16 v) {
+        const quint16 le = qToLittleEndian(v);
+        h.append(reinterpret_cast<const char*>(&le), 2);
+    };
+    h += "RIFF";
+    u32(36 + dataBytes);
+    h += "WAVEfmt ";
+    u32(16);
+    u16(1);  // PCM
+    u16(1);  // mono
+    u32(quint32(sampleRate));
+    u32(quint32(sampleRate) * 2);
+    u16(2);
+    u16(16);
+    h += "data";
+    u32(dataBytes);
+    return h;
 }
 
 }  // namespace lectern::test

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <vector>
 
@@ -22,6 +23,10 @@ struct WavInfo {
 void writeTone(const QString& path, int format, int sampleRate, int channels, int ms,
                double frequency = 440);
 WavInfo readWav(const QString& path);
+
+// The 44 bytes that start a 16-bit mono PCM WAV file whose data chunk claims
+// `dataBytes` (the samples themselves are not written).
+QByteArray wavHeader(quint32 dataBytes, int sampleRate = 22050);
 
 // The frequency of the tone in channel 0 of interleaved `samples`, from the
 // rising crossings of zero between the first and the last; 0 without two

@@ -23,13 +23,14 @@ constexpr int unitButtonLines = 56;
 // The two reusable pictures A and B, and how a window's bars take them.
 class Skinner : public catalogue::Layout {
   public:
-    Skinner(const platform::StringList& layout, const platform::CourseFiles& files)
-        : Layout(layout), files_(files) {}
+    Skinner(const platform::StringList& layout, const platform::CourseFiles& files,
+            platform::PictureBudget& pictures)
+        : Layout(layout), files_(files), pictures_(pictures) {}
 
     int line(int index) const { return (*this)[index]; }
 
     void load(TJPEGImage& picture, const char* name) {
-        picture.LoadFromFile(files_, QStringLiteral("gdata\\") + QLatin1String(name));
+        picture.LoadFromFile(files_, QStringLiteral("gdata\\") + QLatin1String(name), &pictures_);
     }
 
     void bars(const SkinnedWindow& window) {
@@ -45,6 +46,7 @@ class Skinner : public catalogue::Layout {
 
   private:
     const platform::CourseFiles& files_;
+    platform::PictureBudget& pictures_;
 };
 
 void place(const catalogue::Layout& layout, int firstLine, std::initializer_list<TImage*> images) {
@@ -56,8 +58,8 @@ void place(const catalogue::Layout& layout, int firstLine, std::initializer_list
 }  // namespace
 
 void LoadSkinPictures(const SkinTargets& w, const platform::StringList& layout,
-                      const platform::CourseFiles& files) {
-    Skinner skin(layout, files);
+                      const platform::CourseFiles& files, platform::PictureBudget& pictures) {
+    Skinner skin(layout, files, pictures);
     TJPEGImage& A = skin.A;
     TJPEGImage& B = skin.B;
 

@@ -4,6 +4,7 @@
 
 namespace lectern::platform {
 class CourseFiles;
+class PictureBudget;
 class StringList;
 }  // namespace lectern::platform
 
@@ -15,9 +16,9 @@ namespace lectern::app {
 // JPEG files below "gdata\" of the current folder; sizes are lines of the
 // geometry file. The first picture or line that fails raises its error and
 // ends the skinning there: windows dressed before keep their pictures, the
-// rest keep their design-time look.
+// rest keep their design-time look. Every picture is charged to `pictures`.
 void LoadSkinPictures(const SkinTargets& windows, const platform::StringList& layout,
-                      const platform::CourseFiles& files);
+                      const platform::CourseFiles& files, platform::PictureBudget& pictures);
 
 // Puts every button's images (holder, then clickable) at the width, height,
 // top and left its four geometry lines give: the main window, the page viewer,

@@ -47,16 +47,19 @@ SkinTargets SkinTargetsOf(WindowSet& w) {
 }
 
 void LoadSkins(WindowSet& windows, const platform::StringList& layout,
-               const platform::CourseFiles& files) {
-    LoadSkinPictures(SkinTargetsOf(windows), layout, files);
+               const platform::CourseFiles& files, platform::PictureBudget& pictures) {
+    LoadSkinPictures(SkinTargetsOf(windows), layout, files, pictures);
 }
 
 void ShowIntro(WindowSet& windows, const QString& appFolder,
-               const platform::StringList& windowSettings, const platform::CourseFiles& files) {
+               const platform::StringList& windowSettings, const platform::CourseFiles& files,
+               platform::PictureBudget& pictures) {
     TIntroFrm* splash = windows.IntroFrm;
     platform::TJPEGImage picture;
-    picture.LoadFromFile(files, appFolder + catalogue::CoursePaths::Descriptions +
-                                    windowSettings[catalogue::SplashPicture]);
+    picture.LoadFromFile(
+        files,
+        appFolder + catalogue::CoursePaths::Descriptions + windowSettings[catalogue::SplashPicture],
+        &pictures);
     splash->Image1->SetPicture(picture.Image());
     splash->SetCaption(windowSettings[catalogue::CourseTitle]);
     splash->SetAppFolder(appFolder);

@@ -6,6 +6,7 @@
 
 namespace lectern::platform {
 class CourseFiles;
+class PictureBudget;
 class StringList;
 }  // namespace lectern::platform
 
@@ -21,12 +22,13 @@ SkinTargets SkinTargetsOf(WindowSet& windows);
 
 // Bars, edges and button pictures from "gdata\" of the current folder.
 void LoadSkins(WindowSet& windows, const platform::StringList& layout,
-               const platform::CourseFiles& files);
+               const platform::CourseFiles& files, platform::PictureBudget& pictures);
 
 // The intro splash: its picture (AppFolder + "\data\descr\" + settings line
 // 1), its caption (line 0), and, when line 2 switches it on, shown modally.
 void ShowIntro(WindowSet& windows, const QString& appFolder,
-               const platform::StringList& windowSettings, const platform::CourseFiles& files);
+               const platform::StringList& windowSettings, const platform::CourseFiles& files,
+               platform::PictureBudget& pictures);
 
 // Every button of every window where the geometry puts it.
 void PlaceButtons(WindowSet& windows, const platform::StringList& layout);

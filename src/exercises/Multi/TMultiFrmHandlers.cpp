@@ -8,6 +8,7 @@
 #include "platform/Error.h"
 #include "platform/Shell.h"
 #include "platform/StringList.h"
+#include "platform/browser/InertPage.h"
 #include "platform/browser/TCppWebBrowser.h"
 
 namespace lectern::exercises {
@@ -76,7 +77,9 @@ void TMultiFrm::SavePage() {
     // a tick reaching zero behind the open dialog would save a second time.
     Timer1->stop();
     platform::StringList page;
-    page.Add(PageSnapshot(CppWebBrowser1->Document()));
+    // The saved page may be opened later in any browser: it runs nothing and
+    // sends nothing, whatever the page's scripts put in it.
+    page.Add(platform::inertPage(PageSnapshot(CppWebBrowser1->Document())));
     for (;;) {
         const QString fileName = platform().dialogs.askSaveFileName(SaveDialog1);
         if (fileName.isEmpty())

@@ -59,6 +59,7 @@ TfrmSort::TfrmSort(platform::Platform& platform)
     bindTimer(Timer1, [this] { Timer1Timer(); });
     bind(m11, &platform::TImage::clicked, [this] { m11Click(); });
     bind(m33, &platform::TImage::clicked, [this] { m33Click(); });
+    bind(m44, &platform::TImage::clicked, [this] { m44Click(); });
     bind(m55, &platform::TImage::clicked, [this] { m55Click(); });
 
     platform::WindowKeys keys(*this);

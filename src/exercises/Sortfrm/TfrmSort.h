@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include <array>
+#include <functional>
 
 namespace lectern::catalogue {
 class LessonEntries;
@@ -34,6 +35,9 @@ class TfrmSort : public platform::SkinnedForm {
     SortListBox* ListBox2;
     QTimer* Timer1;
 
+    // The help page of the lesson that runs; set by the window set.
+    std::function<QString()> LessonHelpPage;
+
     // Handlers.
     void FormResize();
     // Whether a box takes a drop from the source: from any other box, never
@@ -53,6 +57,8 @@ class TfrmSort : public platform::SkinnedForm {
     void Timer1Timer();
     void m11Click();
     void m33Click();
+    // Help: the lesson type's help page, as in the other exercise windows.
+    void m44Click();
     void m55Click();
     void FormClose() override;
 

@@ -3,6 +3,7 @@
 #include "exercises/Sortfrm/TfrmSort.h"
 
 #include "platform/Dialogs.h"
+#include "platform/Shell.h"
 
 #include <algorithm>
 
@@ -108,6 +109,11 @@ void TfrmSort::m11Click() {
 
 void TfrmSort::m33Click() {
     Timer1->stop();
+}
+
+void TfrmSort::m44Click() {
+    if (LessonHelpPage)
+        platform().shell.open(LessonHelpPage());
 }
 
 void TfrmSort::m55Click() {

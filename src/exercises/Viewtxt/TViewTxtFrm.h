@@ -118,8 +118,17 @@ class TViewTxtFrm : public platform::SkinnedForm {
 
     // The recording lessons' branches of the handlers.
     void record();
+    // Starts the sound playing along at the current passage.
+    void startPlayAlong();
+    // The recording clock while the sound plays along.
+    int playAlongClock() const;
     void pauseRecording();
     void stopRecording();
+    // Stops the recorder and keeps the recording in the temporary file.
+    // When it could not all be written, the file keeps what was and the
+    // reason is returned, for the caller to report once its steps are done.
+    QString endRecording();
+    static void report(const QString& failure);
     void closeRecording();
     // The blank recording copied over the temporary file, which the first
     // player then holds.
@@ -140,8 +149,10 @@ class TViewTxtFrm : public platform::SkinnedForm {
     int PreviousMark = 1;
     int PlayClock = 0;
     int RecordingClock = 0;
-    // Where the sound playing along last started.
+    // Where the sound playing along last started, and how much had been
+    // recorded by then.
     int PlayAlongFrom = 0;
+    int PlayAlongRecordedFrom = 0;
     bool PagePrepared = false;
     bool Paused = false;
     bool RecordingMode = false;

@@ -70,10 +70,12 @@ void TViewTxtFrm::finishText() {
         TrackBar1->setEnabled(false);
         Timer2->stop();
     }
-    MediaPlayer1->Stop();
+    QString failure;
     if (RecordingMode) {
-        MediaPlayer1->Save();
+        failure = endRecording();
         RecordingFinished = true;
+    } else {
+        MediaPlayer1->Stop();
     }
     if (PlayAlong)
         MediaPlayer2->Stop();
@@ -83,6 +85,7 @@ void TViewTxtFrm::finishText() {
     PlayClock = 0;
     TrackBar1->setValue(0);
     Timer1->stop();
+    report(failure);
 }
 
 void TViewTxtFrm::TrackBar1Change() {
@@ -177,11 +180,12 @@ void TViewTxtFrm::m55Click() {
 void TViewTxtFrm::FormClose() {
     Timer1->stop();
     Timer2->stop();
-    MediaPlayer1->Stop();
     if (PlayAlong)
         MediaPlayer2->Stop();
     if (RecordingMode)
         closeRecording();
+    else
+        MediaPlayer1->Stop();
 }
 
 }  // namespace lectern::exercises

@@ -39,22 +39,32 @@ void TViewTxtFrm::record() {
     TrackBar1->setEnabled(false);
     Timer1->start();
     Timer2->start();
-    if (PlayAlong) {
-        PlayAlongFrom = PassageStartOf(MarksList, CurrentMark);
-        MediaPlayer2->Seek(PlayAlongFrom);
-        MediaPlayer2->Play();
-    }
+    if (PlayAlong)
+        startPlayAlong();
+}
+
+void TViewTxtFrm::startPlayAlong() {
+    PlayAlongFrom = PassageStartOf(MarksList, CurrentMark);
+    PlayAlongRecordedFrom = MediaPlayer1->Position();
+    MediaPlayer2->Seek(PlayAlongFrom);
+    MediaPlayer2->Play();
+}
+
+int TViewTxtFrm::playAlongClock() const {
+    // The lesson sound's place, counted in the time recorded since it
+    // started: real time at any pace and across changes of pace, where the
+    // sound's own position would count each stretch at today's pace.
+    return PlayAlongFrom + MediaPlayer1->Position() - PlayAlongRecordedFrom;
 }
 
 void TViewTxtFrm::Timer2Timer() {
-    // With the lesson's sound playing along, the marks follow that sound;
-    // otherwise they follow the recording itself, whose position is the time
-    // recorded since Record.
-    // The recording's clock runs in real time at any pace of the sound.
-    RecordingClock =
-        PlayAlong ? PlayAlongFrom + int(std::lround((MediaPlayer2->Position() - PlayAlongFrom) /
-                                                    MediaPlayer2->Speed()))
-                  : MediaPlayer1->Position();
+    // With the lesson's sound playing along, the marks follow that sound,
+    // and stand still while it is paused; otherwise they follow the
+    // recording itself, whose position is the time recorded since Record.
+    if (!PlayAlong)
+        RecordingClock = MediaPlayer1->Position();
+    else if (!Paused)
+        RecordingClock = playAlongClock();
     if (!TimedRecording)
         return;
     // Counted in whole tenths: repeated subtraction of 0.1 drifts below the
@@ -64,26 +74,25 @@ void TViewTxtFrm::Timer2Timer() {
     if (TrackBar1->value() < TrackBar1->maximum())
         return;
     Timer2->stop();
-    MediaPlayer1->Stop();
+    const QString failure = endRecording();
     UserMarksList.Add(QString::number(RecordingClock + 1500));
-    MediaPlayer1->Save();
     offerRecording();
     RecordingFinished = true;
+    report(failure);
 }
 
 void TViewTxtFrm::pauseRecording() {
     if (!Paused) {
-        if (PlayAlong)
+        if (PlayAlong) {
+            RecordingClock = playAlongClock();
             MediaPlayer2->Pause();
+        }
         Timer1->stop();
         Paused = true;
         m22->SetHint(QStringLiteral("Pause"));
     } else {
-        if (PlayAlong) {
-            PlayAlongFrom = PassageStartOf(MarksList, CurrentMark);
-            MediaPlayer2->Seek(PlayAlongFrom);
-            MediaPlayer2->Play();
-        }
+        if (PlayAlong)
+            startPlayAlong();
         Timer1->start();
         Paused = false;
         m22->SetHint(QStringLiteral("Continue"));
@@ -98,10 +107,10 @@ void TViewTxtFrm::stopRecording() {
     const bool pausedRecording = !Timer1->isActive() && Timer2->isActive();
     TrackBar1->setEnabled(false);
     Timer2->stop();
+    QString failure;
     if (Timer1->isActive() || pausedRecording) {
-        MediaPlayer1->Stop();
+        failure = endRecording();
         UserMarksList.Add(QString::number(RecordingClock + 1500));
-        MediaPlayer1->Save();
         if (TimedRecording)
             offerRecording();
         RecordingFinished = true;
@@ -113,9 +122,24 @@ void TViewTxtFrm::stopRecording() {
         Paused = false;
     // A timed recording keeps Timer1 running, so that Record stays ignored:
     // it is made once per opening of the window.
-    if (TimedRecording)
-        return;
-    resetHighlight();
+    if (!TimedRecording)
+        resetHighlight();
+    report(failure);
+}
+
+QString TViewTxtFrm::endRecording() {
+    try {
+        MediaPlayer1->Stop();
+        MediaPlayer1->Save();
+        return {};
+    } catch (const platform::Error& error) {
+        return error.message();
+    }
+}
+
+void TViewTxtFrm::report(const QString& failure) {
+    if (!failure.isEmpty())
+        throw platform::EMCIDeviceError(failure);
 }
 
 void TViewTxtFrm::offerRecording() {
@@ -136,8 +160,9 @@ void TViewTxtFrm::offerRecording() {
 }
 
 void TViewTxtFrm::closeRecording() {
-    MediaPlayer1->Save();
+    const QString failure = endRecording();
     UserMarksList.SaveToFile(platform().files, AppFolder + Paths::UserMarks);
+    report(failure);
 }
 
 }  // namespace lectern::exercises

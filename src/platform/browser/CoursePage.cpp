@@ -1,5 +1,6 @@
 #include "platform/browser/CoursePage.h"
 
+#include "platform/browser/PageGuard.h"
 #include "platform/browser/PageScripts.h"
 
 #include <QWebEngineScript>
@@ -11,27 +12,13 @@ namespace {
 
 const QString earlyEditsName = QStringLiteral("lectern-early-edits");
 
-// The engine's own switches turn WebRTC's network use off (see
-// WebEngineBrowserEngine); this takes the objects away from page scripts too,
-// in every frame, so that a page cannot even try.
-const char* const noWebRtc = R"(
-(function () {
-  for (const name of ['RTCPeerConnection', 'webkitRTCPeerConnection', 'RTCDataChannel',
-                      'RTCRtpSender', 'RTCRtpReceiver', 'RTCIceCandidate',
-                      'RTCSessionDescription']) {
-    try {
-      Object.defineProperty(window, name, {value: undefined, writable: false,
-                                           configurable: false});
-    } catch (e) {}
-  }
-})();
-)";
-
 }  // namespace
 
 CoursePage::CoursePage(QWebEngineProfile* profile, Admits admits, QObject* parent)
     : QWebEnginePage(profile, parent), admits_(std::move(admits)) {
-    install(QStringLiteral("lectern-no-webrtc"), QString::fromLatin1(noWebRtc),
+    // The engine's own switches keep WebRTC off the network (see
+    // WebEngineBrowserEngine); the guard takes it from page scripts too.
+    install(QStringLiteral("lectern-guard"), PageGuard::script(),
             QWebEngineScript::DocumentCreation, QWebEngineScript::MainWorld, true);
     install(QStringLiteral("lectern-input-bridge"), PageScripts::inputBridge(),
             QWebEngineScript::DocumentCreation, QWebEngineScript::MainWorld, false);

@@ -10,7 +10,8 @@
 namespace lectern::platform {
 
 // A shown course page: opens no windows, goes nowhere but to course pages
-// (a link to anything else does nothing), has no WebRTC, and hands the input
+// (a link to anything else does nothing), has no WebRTC nor clipboard
+// writes from its scripts (see PageGuard), and hands the input
 // bridge's console reports over as inputsChanged, and the parsed document's
 // address as documentReady (before the load ends: pictures and styles may
 // still be on their way).

@@ -14,6 +14,7 @@
 #include <cstring>
 #include <limits>
 #include <mutex>
+#include <utility>
 
 namespace lectern::platform {
 
@@ -234,6 +235,31 @@ void DocumentModel::indexPage() {
     });
 }
 
+DocumentModel::Node* DocumentModel::node(int element) const {
+    if (element < 0 || element >= static_cast<int>(elements_.size()))
+        throw Error(QStringLiteral("No element %1 in the page %2").arg(element).arg(source_));
+    Node* found = elements_[static_cast<size_t>(element)];
+    if (!found)
+        removedElement(element);
+    return found;
+}
+
+DocumentModel::ElementState& DocumentModel::state(int element) const {
+    node(element);
+    return states_[static_cast<size_t>(element)];
+}
+
+bool DocumentModel::isLive(int element) const {
+    return element >= 0 && element < static_cast<int>(elements_.size()) &&
+           elements_[static_cast<size_t>(element)];
+}
+
+void DocumentModel::removedElement(int element) const {
+    throw Error(QStringLiteral("Cannot use %1: a new value of the text area around it took it "
+                               "out of the page")
+                    .arg(removedNames_.value(element, QStringLiteral("the element"))));
+}
+
 int DocumentModel::elementOf(Node* node) const {
     if (!isElement(node) || node->doc != doc_ || !node->_private)
         return none;
@@ -268,14 +294,20 @@ void DocumentModel::addId(QStringView id, int element) {
 }
 
 void DocumentModel::indexIds(int element, bool add) {
+    if (!add) {
+        removeId(element, node(element));
+        return;
+    }
     xmlAttr* attr = xmlHasProp(node(element), x("id"));
+    if (attr)
+        addId(takeXml(xmlNodeListGetString(doc_, attr->children, 1)), element);
+}
+
+void DocumentModel::removeId(int element, Node* node) {
+    xmlAttr* attr = xmlHasProp(node, x("id"));
     if (!attr)
         return;
     const QString id = takeXml(xmlNodeListGetString(doc_, attr->children, 1));
-    if (add) {
-        addId(id, element);
-        return;
-    }
     IdIndex::Entry* entry = ids_.find(id);
     if (!entry)
         return;
@@ -286,10 +318,12 @@ void DocumentModel::indexIds(int element, bool add) {
     if (entry->first != element)
         return;
     // The first of a duplicated id is leaving: find the next one.
-    for (int other = element + 1; other < elementCount(); ++other) {
-        xmlAttr* otherId = xmlHasProp(node(other), x("id"));
+    for (size_t other = static_cast<size_t>(element) + 1; other < elements_.size(); ++other) {
+        if (!elements_[other])
+            continue;
+        xmlAttr* otherId = xmlHasProp(elements_[other], x("id"));
         if (otherId && takeXml(xmlNodeListGetString(doc_, otherId->children, 1)) == id) {
-            entry->first = other;
+            entry->first = static_cast<int>(other);
             return;
         }
     }
@@ -358,20 +392,20 @@ QString DocumentModel::attribute(int element, const QString& name) const {
 }
 
 QString DocumentModel::className(int element) const {
-    const qint32 index = states_[static_cast<size_t>(element)].className;
+    const qint32 index = state(element).className;
     return index < 0 ? QString() : classNames_[index];
 }
 
 void DocumentModel::setClassName(int element, const QString& value) {
-    ElementState& state = states_[static_cast<size_t>(element)];
+    ElementState& changed = state(element);
     const int className = internClass(value);
     // The highlight sets the same class four times a second: the page is
     // left alone when nothing changes, so it is not redrawn.
-    if (className == state.className)
+    if (className == changed.className)
         return;
-    state.className = className;
-    if (!state.classPending) {
-        state.classPending = true;
+    changed.className = className;
+    if (!changed.classPending) {
+        changed.classPending = true;
         pendingClasses_.push_back(element);
     }
     notify(PageEdit::Kind::SetClass, element, value);
@@ -386,14 +420,8 @@ void writeChecked(xmlNode* element, bool value) {
         xmlUnsetProp(element, x("checked"));
 }
 
-void writeValue(xmlNode* element, const QString& value) {
-    const QByteArray utf8 = value.toUtf8();
-    if (named(element, "textarea")) {
-        xmlNodeSetContent(element, nullptr);
-        xmlAddChild(element, xmlNewDocText(element->doc, x(utf8.constData())));
-    } else {
-        xmlSetProp(element, x("value"), x(utf8.constData()));
-    }
+void writeValueAttribute(xmlNode* element, const QString& value) {
+    xmlSetProp(element, x("value"), x(value.toUtf8().constData()));
 }
 
 }  // namespace
@@ -408,13 +436,16 @@ void DocumentModel::setChecked(int element, bool value) {
 }
 
 QString DocumentModel::value(int element) const {
-    if (states_[static_cast<size_t>(element)].kind == Kind::TextArea)
+    if (state(element).kind == Kind::TextArea)
         return textContent(element);
     return attribute(element, QStringLiteral("value"));
 }
 
 void DocumentModel::setValue(int element, const QString& value) {
-    writeValue(node(element), value);
+    if (state(element).kind == Kind::TextArea)
+        writeTextArea(element, value);
+    else
+        writeValueAttribute(node(element), value);
     notify(PageEdit::Kind::SetValue, element, value);
 }
 
@@ -427,7 +458,7 @@ void DocumentModel::setId(int element, const QString& id) {
 }
 
 void DocumentModel::click(int element) {
-    switch (states_[static_cast<size_t>(element)].kind) {
+    switch (state(element).kind) {
         case Kind::Checkbox:
             writeChecked(node(element), !checked(element));
             break;
@@ -435,7 +466,7 @@ void DocumentModel::click(int element) {
             const QString group = attribute(element, QStringLiteral("name"));
             if (!group.isEmpty())
                 for (int other : inputs_)
-                    if (other != element &&
+                    if (other != element && isLive(other) &&
                         states_[static_cast<size_t>(other)].kind == Kind::Radio &&
                         attribute(other, QStringLiteral("name")) == group)
                         writeChecked(node(other), false);
@@ -452,11 +483,48 @@ void DocumentModel::applyInputState(const InputState& state) {
     if (state.index < 0 || state.index >= static_cast<int>(inputs_.size()))
         return;
     const int element = inputs_[static_cast<size_t>(state.index)];
+    if (!isLive(element))
+        return;
     const Kind kind = states_[static_cast<size_t>(element)].kind;
     if (kind == Kind::Checkbox || kind == Kind::Radio)
         writeChecked(node(element), state.checked);
+    else if (kind == Kind::TextArea)
+        writeTextArea(element, state.value);
     else
-        writeValue(node(element), state.value);
+        writeValueAttribute(node(element), state.value);
+}
+
+void DocumentModel::writeTextArea(int element, const QString& value) {
+    Node* area = node(element);
+    removeElementsBelow(area);
+    xmlNodeSetContent(area, nullptr);
+    xmlAddChild(area, xmlNewDocText(doc_, x(value.toUtf8().constData())));
+}
+
+void DocumentModel::removeElementsBelow(Node* top) {
+    std::vector<std::pair<int, Node*>> leaving;
+    for (Node* child = top->children; child; child = child->next)
+        walkElements(child, [&](xmlNode* element) {
+            const int ordinal = elementOf(element);
+            if (ordinal != none)
+                leaving.emplace_back(ordinal, element);
+            return true;
+        });
+    if (leaving.empty())
+        return;
+    for (const auto& [ordinal, element] : leaving)
+        removedNames_.insert(ordinal, describe(ordinal));
+    // All leave the model before any id is taken out: a duplicated id must
+    // not pass its first place to another element that is leaving too.
+    for (const auto& [ordinal, element] : leaving) {
+        elements_[static_cast<size_t>(ordinal)] = nullptr;
+        element->_private = nullptr;
+        states_[static_cast<size_t>(ordinal)].classPending = false;
+    }
+    removedCount_ += static_cast<int>(leaving.size());
+    for (const auto& [ordinal, element] : leaving)
+        removeId(ordinal, element);
+    std::erase_if(pendingClasses_, [this](int element) { return !isLive(element); });
 }
 
 namespace {
@@ -491,6 +559,8 @@ QString DocumentModel::textContent(int element) const {
 }
 
 QString DocumentModel::describe(int element) const {
+    if (!isLive(element))
+        return removedNames_.value(element, QStringLiteral("an element not in the page"));
     const QString id = attribute(element, QStringLiteral("id"));
     if (!id.isEmpty())
         return QStringLiteral("element '%1'").arg(id);

@@ -47,7 +47,9 @@ class DocumentModel : public std::enable_shared_from_this<DocumentModel> {
     void applyInputState(const InputState& state);
 
     // Typed access, the ground the late-bound objects stand on. An element
-    // is told by its place among the page's elements in document order.
+    // is told by its place among the page's elements in document order, as
+    // the page was parsed. A place is never given to another element: one
+    // that leaves the page leaves its place empty, and a handle to it raises.
     static constexpr int none = -1;
     int root() const { return elements_.empty() ? none : 0; }
     int body() const;
@@ -57,7 +59,7 @@ class DocumentModel : public std::enable_shared_from_this<DocumentModel> {
     int firstElementById(const QString& id) const;
     // Below scope (none: the whole page), in document order.
     std::vector<int> elementsByTagName(int scope, const QString& tag) const;
-    int elementCount() const { return static_cast<int>(elements_.size()); }
+    int elementCount() const { return static_cast<int>(elements_.size()) - removedCount_; }
     // none for the root, whose parent is the document.
     int parentOf(int element) const;
 
@@ -79,6 +81,9 @@ class DocumentModel : public std::enable_shared_from_this<DocumentModel> {
     QString textContent(int element) const;
     // How messages name an element: by id when it has one.
     QString describe(int element) const;
+    // False once a change (a textarea's new value) has taken the element out
+    // of the page; every other access to it then raises.
+    bool isLive(int element) const;
     // Raises "Element '%s' not found" with the page's trouble, if any.
     [[noreturn]] void notFound(const QString& id) const;
 
@@ -98,17 +103,28 @@ class DocumentModel : public std::enable_shared_from_this<DocumentModel> {
     void addId(QStringView id, int element);
     // Adds or removes the element's id, as its markup has it now.
     void indexIds(int element, bool add);
+    void removeId(int element, Node* node);
+    // Replaces a textarea's content by text. Elements the parser put inside
+    // it leave the model before their nodes are freed, so that no handle,
+    // id or pending class reaches freed memory.
+    void writeTextArea(int element, const QString& value);
+    void removeElementsBelow(Node* top);
     void notify(PageEdit::Kind kind, int element, const QString& value);
     int internClass(const QString& name);
     // Writes the classes changed since the markup was last read.
     void syncMarkup() const;
-    Node* node(int element) const { return elements_[static_cast<size_t>(element)]; }
+    // Both raise for an element no longer in the page.
+    Node* node(int element) const;
+    ElementState& state(int element) const;
+    [[noreturn]] void removedElement(int element) const;
     int elementOf(Node* node) const;
 
     _xmlDoc* doc_;
     QString source_;
     QString reason_;
-    std::vector<Node*> elements_;
+    std::vector<Node*> elements_;  // null where an element left the page
+    int removedCount_ = 0;
+    QHash<int, QString> removedNames_;  // how messages name the elements gone
     mutable std::vector<ElementState> states_;
     mutable std::vector<int> pendingClasses_;
     QStringList classNames_;

@@ -20,6 +20,8 @@ quint64 IdIndex::hashOf(QStringView id) {
 }
 
 bool IdIndex::carries(const Node* element, const QByteArray& id) {
+    if (!element)
+        return false;
     const xmlAttr* attr = xmlHasProp(const_cast<Node*>(element), BAD_CAST "id");
     if (!attr)
         return false;

@@ -6,7 +6,9 @@
 #include "platform/browser/CourseRequestInterceptor.h"
 #include "platform/browser/CourseScheme.h"
 #include "platform/browser/CourseSchemeHandler.h"
+#include "platform/browser/EngineSwitches.h"
 #include "platform/browser/PageCompositing.h"
+#include "platform/browser/RendererWatchdog.h"
 #include "platform/browser/WebEngineBackend.h"
 
 #include <QDir>
@@ -15,33 +17,6 @@
 #include <utility>
 
 namespace lectern::platform {
-
-namespace {
-
-// Chromium's switches that keep WebRTC off the network: UDP only through a
-// proxy, TCP through the proxy too, and the proxy one that does not exist,
-// so that no packet leaves for a STUN or TURN server a page names. The
-// loopback addresses, which Chromium would let bypass a proxy, are sent to
-// it as well: a course has no business with local services either. Pages
-// reach nothing else on the network either way: every request goes through
-// the interceptor first. The engine reads the switches when it starts, so
-// they are added before any view is made, once per process.
-void lockDownEngineSwitches() {
-    static bool done = false;
-    if (std::exchange(done, true))
-        return;
-    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
-    for (const char* flag :
-         {"--force-webrtc-ip-handling-policy=disable_non_proxied_udp",
-          "--proxy-server=socks5://127.0.0.1:9", "--proxy-bypass-list=<-loopback>", "--no-pings",
-          "--dns-prefetch-disable"}) {
-        if (!flags.contains(flag))
-            flags += QByteArray(" ") + flag;
-    }
-    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.trimmed());
-}
-
-}  // namespace
 
 WebEngineBrowserEngine::WebEngineBrowserEngine(CourseFiles& files, QString courseFolder)
     : files_(files),
@@ -54,7 +29,7 @@ WebEngineBrowserEngine::WebEngineBrowserEngine(CourseFiles& files, QString cours
           return resources_.bytes(relative);
       }) {
     // Before any view exists: the first view already starts the engine.
-    lockDownEngineSwitches();
+    EngineSwitches::install();
     choosePageCompositing();
 }
 
@@ -73,6 +48,12 @@ CourseRequestInterceptor& WebEngineBrowserEngine::interceptor() {
                                                               : courseFolder_);
     }
     return *interceptor_;
+}
+
+RendererWatchdog& WebEngineBrowserEngine::watchdog() {
+    if (!watchdog_)
+        watchdog_ = new RendererWatchdog(this);
+    return *watchdog_;
 }
 
 void WebEngineBrowserEngine::shareRenderers() {

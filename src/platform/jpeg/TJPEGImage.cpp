@@ -2,6 +2,7 @@
 
 #include "platform/CourseFiles.h"
 #include "platform/Error.h"
+#include "platform/FileRefused.h"
 
 #include <csetjmp>
 #include <cstdio>
@@ -159,12 +160,20 @@ class DecoderHolder {
 
 }  // namespace
 
-QImage TJPEGImage::decode(const QByteArray& bytes) {
+QImage TJPEGImage::decode(const QByteArray& bytes, PictureBudget* budget,
+                          const QString& shownName) {
     DecoderHolder holder;
     Decoder* d = holder.get();
     if (!readHeader(d, reinterpret_cast<const unsigned char*>(bytes.constData()),
                     static_cast<unsigned long>(bytes.size())))
         raiseDecoderError(holder.code());
+    if (budget && !budget->take(outputPixels(d->cinfo))) {
+        const QString reason = QStringLiteral("%1 (this one is %2×%3 once decoded)")
+                                   .arg(budget->exceeded())
+                                   .arg(d->cinfo.output_width)
+                                   .arg(d->cinfo.output_height);
+        throw FileRefused(QStringLiteral("Cannot open file %1: %2").arg(shownName, reason), reason);
+    }
 
     QImage image(int(d->cinfo.output_width), int(d->cinfo.output_height), QImage::Format_RGB32);
     if (image.isNull())
@@ -178,8 +187,10 @@ void TJPEGImage::LoadFromBytes(const QByteArray& bytes) {
     image_ = decode(bytes);
 }
 
-void TJPEGImage::LoadFromFile(const CourseFiles& files, const QString& coursePath) {
-    LoadFromBytes(files.readBytes(coursePath, SafeFile::pictureLimit));
+void TJPEGImage::LoadFromFile(const CourseFiles& files, const QString& coursePath,
+                              PictureBudget* budget) {
+    image_ = decode(files.readBytes(coursePath, SafeFile::pictureLimit), budget,
+                    CourseFiles::nativePath(coursePath));
 }
 
 }  // namespace lectern::platform

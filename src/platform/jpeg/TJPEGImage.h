@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/jpeg/PictureBudget.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QString>
@@ -25,7 +27,9 @@ class CourseFiles;
 // decoder's "backing store" error instead of exhausting memory.
 //
 // Failures raise Error "JPEG error #%d" with libjpeg's message code; a file
-// that cannot be read raises "Cannot open file %s". Warnings (a truncated
+// that cannot be read, or whose decoded size does not fit the budget it is
+// loaded under, raises "Cannot open file %s" with the reason. The budget is
+// charged from the header, before any row is decoded. Warnings (a truncated
 // file, corrupt data) are not failures: what could be decoded is shown, the
 // rest grey.
 class TJPEGImage {
@@ -33,7 +37,8 @@ class TJPEGImage {
     static constexpr qint64 MaxPixels = 4096LL * 4096;
     static constexpr long MaxDecoderMemory = 256L * 1024 * 1024;
 
-    void LoadFromFile(const CourseFiles& files, const QString& coursePath);
+    void LoadFromFile(const CourseFiles& files, const QString& coursePath,
+                      PictureBudget* budget = nullptr);
     void LoadFromBytes(const QByteArray& bytes);
 
     const QImage& Image() const { return image_; }
@@ -41,8 +46,10 @@ class TJPEGImage {
     int Width() const { return image_.width(); }
     int Height() const { return image_.height(); }
 
-    // Decodes a whole JPEG file held in memory; raises as LoadFromFile does.
-    static QImage decode(const QByteArray& bytes);
+    // Decodes a whole JPEG file held in memory; raises as LoadFromFile does,
+    // naming `shownName`.
+    static QImage decode(const QByteArray& bytes, PictureBudget* budget = nullptr,
+                         const QString& shownName = QString());
 
   private:
     QImage image_;

@@ -1,6 +1,7 @@
 #include "platform/media/AudioEngine.h"
 
 #include "platform/Error.h"
+#include "platform/media/DeviceOpening.h"
 #include "platform/media/RecordingWriter.h"
 #include "platform/media/SilentDevice.h"
 #include "platform/media/Sound.h"
@@ -27,6 +28,9 @@ constexpr std::size_t maxVoices = 64;
 constexpr double idleSeconds = 10;
 // How often a missing or failed device is tried again while sound is wanted.
 constexpr double retrySeconds = 2;
+// How long the voices wait for a device to open before they go on on the
+// silent clock.
+constexpr double openSeconds = 2;
 // How often the engine's thread looks at running streams.
 constexpr double watchSeconds = 0.25;
 // A gap longer than this before a capture stream's first buffer is not
@@ -270,14 +274,12 @@ AudioEngine::AudioEngine(CourseFiles& files, std::unique_ptr<AudioDevice> device
 }
 
 AudioEngine::AudioEngine(CourseFiles& files, Opener open, int sampleRate, Fallback fallback)
-    : files_(files),
-      fallback_(std::move(fallback)),
-      opener_(std::move(open)),
-      rate_(sampleRate),
-      threaded_(true) {
+    : files_(files), fallback_(std::move(fallback)), rate_(sampleRate), threaded_(true) {
     voices_.reserve(maxVoices);
     mono_.assign(chunkFrames, 0.0f);
     deviceName_ = QStringLiteral("silent clock");
+    // The engine's thread comes back for a device that came late.
+    opening_ = std::make_unique<DeviceOpening>(std::move(open), [this] { poke(); });
     thread_ = std::thread([this] { run(); });
 }
 
@@ -287,12 +289,14 @@ bool AudioEngine::shutDown(double seconds) {
     std::unique_lock lock(wakeMutex_);
     quit_ = true;
     wake_.notify_all();
-    if (!settled_.wait_for(lock, std::chrono::duration<double>(seconds), [&] { return ended_; }))
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    if (!settled_.wait_until(lock, deadline, [&] { return ended_; }))
         return false;
     lock.unlock();
     if (thread_.joinable())
         thread_.join();
-    return true;
+    const std::chrono::duration<double> left = deadline - std::chrono::steady_clock::now();
+    return !opening_ || opening_->wait(std::max(0.0, left.count()));
 }
 
 AudioEngine::~AudioEngine() {
@@ -414,9 +418,9 @@ AudioEngine::Wants AudioEngine::wanted() {
 bool AudioEngine::openDevice() {
     if (device_)
         return true;
-    if (!opener_)
+    if (!opening_)
         return false;
-    std::unique_ptr<AudioDevice> device = opener_();
+    std::unique_ptr<AudioDevice> device = opening_->take(openSeconds);
     if (!device)
         return false;
     device_ = std::make_unique<Port>(*this, std::move(device));
@@ -424,6 +428,10 @@ bool AudioEngine::openDevice() {
     std::lock_guard lock(mutex_);
     deviceName_ = device_->device->name();
     return true;
+}
+
+bool AudioEngine::deviceAnswered() {
+    return !device_ && opening_ && opening_->answered();
 }
 
 AudioEngine::Port* AudioEngine::fallback() {
@@ -496,7 +504,7 @@ double AudioEngine::maintain() {
         lastSound_ = now;
     if (device_ && (device_->output || device_->input) && device_->device->failed())
         giveUpDevice();
-    const bool mayTry = now >= nextTry_;
+    const bool mayTry = now >= nextTry_ || deviceAnswered();
     const auto tryDevice = [&](bool output) {
         if (!mayTry)
             return false;

@@ -12,6 +12,7 @@
 namespace lectern::platform {
 
 class CourseFiles;
+class DeviceOpening;
 class RecordingWriter;
 class Sound;
 
@@ -26,8 +27,10 @@ class Sound;
 // starting, stopping, giving up a stream) is made on a thread of the
 // engine's own; the thread also moves the voices to a silent clock when the
 // device fails and back to the device, tried every 2 s, when it answers
-// again. (A device that never waits, such as a manual clock, is driven on
-// the calling thread instead.)
+// again. Opening the device gets 2 s before the voices go to the silent
+// clock; an open that hangs longer goes on aside, and its device is taken
+// when it comes. (A device that never waits, such as a manual clock, is
+// driven on the calling thread instead.)
 //
 // Voices are driven from the GUI thread only. The streams' callbacks and
 // the voice commands meet under one mutex that the GUI holds only to copy a
@@ -48,10 +51,11 @@ class AudioEngine {
 
     // Runs on `device` for good; a device that fails is replaced by the fallback.
     AudioEngine(CourseFiles& files, std::unique_ptr<AudioDevice> device, Fallback fallback = {});
-    // The device is opened by `open` on the engine's thread: at the first
-    // sound, or earlier after openDeviceAside(), and again about every 2 s
-    // while it is missing or has failed and sound is wanted. Null from
-    // `open` means no device for now. The engine runs at `sampleRate`.
+    // The device is opened by `open` on a thread of its own (DeviceOpening):
+    // at the first sound, or earlier after openDeviceAside(), and again
+    // about every 2 s while it is missing or has failed and sound is wanted.
+    // Null from `open` means no device for now. The engine runs at
+    // `sampleRate`.
     using Opener = std::function<std::unique_ptr<AudioDevice>()>;
     AudioEngine(CourseFiles& files, Opener open, int sampleRate = 48000, Fallback fallback = {});
     void openDeviceAside();
@@ -60,8 +64,8 @@ class AudioEngine {
     // Closes the streams and ends the engine's thread, waiting at most
     // `seconds`. False when the thread is still inside a call to a sound
     // server that hangs: the engine must then be left undestroyed (its
-    // thread still uses it), which only the ending process may do. Voices
-    // still play on no device afterwards.
+    // thread, or an open that hangs, still uses it), which only the ending
+    // process may do. Voices still play on no device afterwards.
     bool shutDown(double seconds);
     AudioEngine(const AudioEngine&) = delete;
     AudioEngine& operator=(const AudioEngine&) = delete;
@@ -159,6 +163,8 @@ class AudioEngine {
     double maintain();
     Wants wanted();
     bool openDevice();
+    // An open that outlived its deadline has brought its answer.
+    bool deviceAnswered();
     void giveUpDevice();
     // Makes `port` the one whose output the voices play on (null: none).
     void moveOutput(Port* port);
@@ -172,7 +178,6 @@ class AudioEngine {
 
     CourseFiles& files_;
     Fallback fallback_;
-    Opener opener_;
     const int rate_;
     const bool threaded_;
 
@@ -201,6 +206,8 @@ class AudioEngine {
     bool quit_ = false;
     bool ended_ = false;
     std::thread thread_;
+    // Last, so that an open still under way ends before the rest goes.
+    std::unique_ptr<DeviceOpening> opening_;
 };
 
 }  // namespace lectern::platform

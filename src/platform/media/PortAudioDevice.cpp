@@ -1,5 +1,7 @@
 #include "platform/media/PortAudioDevice.h"
 
+#include "platform/media/PortAudioLibrary.h"
+
 #include <portaudio.h>
 #include <algorithm>
 #include <chrono>
@@ -100,9 +102,8 @@ std::unique_ptr<PortAudioDevice> PortAudioDevice::open(int sampleRate, QString* 
             *reason = why;
         return nullptr;
     };
-    const PaError error = Pa_Initialize();
-    if (error != paNoError)
-        return failWith(QString::fromUtf8(Pa_GetErrorText(error)));
+    if (!PortAudioLibrary::start(reason))
+        return nullptr;
     std::unique_ptr<PortAudioDevice> device(new PortAudioDevice);
 
     device->outputDevice_ = Pa_GetDefaultOutputDevice();
@@ -126,7 +127,7 @@ PortAudioDevice::~PortAudioDevice() {
         return;
     stopOutput();
     stopInput();
-    Pa_Terminate();
+    PortAudioLibrary::stop();
 }
 
 namespace {
@@ -206,6 +207,8 @@ void PortAudioDevice::stopInput() {
 void PortAudioDevice::abandon() {
     // The streams are left open and their memory kept: a callback may still
     // be running, and closing them could wait forever for a dead server.
+    if (!abandoned_)
+        PortAudioLibrary::abandon();
     abandoned_ = true;
     for (std::unique_ptr<Stream>* stream : {&output_, &input_})
         if (*stream) {

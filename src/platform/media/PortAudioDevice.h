@@ -8,16 +8,18 @@
 namespace lectern::platform {
 
 // The system's default sound output and input through PortAudio, as two
-// streams opened only while they are started. Every PortAudio call but the
-// callbacks happens on the thread that opened the device; now() and
-// failed() read what the callbacks published.
+// streams opened only while they are started. PortAudio is called from one
+// thread at a time: the device is opened on one, then started and stopped
+// on another (the engine's), never both at once; now() and failed() read
+// what the callbacks published.
 class PortAudioDevice : public AudioDevice {
   public:
     // Null, with the reason, when PortAudio cannot start or there is no
     // output device. Opens no stream.
     static std::unique_ptr<PortAudioDevice> open(int sampleRate, QString* reason);
-    // Closes the streams and PortAudio, unless a stream was abandoned: then
-    // both are left alone, since closing could wait for a dead server.
+    // Closes the streams and PortAudio, unless the streams were abandoned:
+    // then both are left alone, since closing could wait for a dead server
+    // (the next device to open ends PortAudio, see PortAudioLibrary).
     ~PortAudioDevice() override;
 
     Format format() const override { return format_; }

@@ -15,6 +15,10 @@ namespace {
 // taking the machine's memory.
 constexpr long long maxSamples = 256LL * 1024 * 1024;
 
+QString tooLong() {
+    return QStringLiteral("the sound is too long (more than %1 M samples)").arg(maxSamples >> 20);
+}
+
 [[noreturn]] void fail(const QString& shownName, const QString& reason) {
     throw EMCIDeviceError(QStringLiteral("Cannot open sound file %1: %2").arg(shownName, reason));
 }
@@ -52,6 +56,11 @@ std::shared_ptr<const Sound> Sound::load(const QString& path, const QString& sho
                             .arg(sfinfo.channels)
                             .arg(sfinfo.samplerate));
 
+    // The length the header gives is known before a sample is read: a sound
+    // that claims more than the limit is refused without decoding it.
+    if (sfinfo.frames > maxSamples / sfinfo.channels)
+        fail(shownName, tooLong());
+
     auto sound = std::make_shared<Sound>();
     sound->format = {sfinfo.format, sfinfo.samplerate, sfinfo.channels};
     // The header's frame count may lie: reserve no more than the bytes could
@@ -64,7 +73,7 @@ std::shared_ptr<const Sound> Sound::load(const QString& path, const QString& sho
         if (got <= 0)
             break;
         if ((long long)sound->samples.size() + got * sfinfo.channels > maxSamples)
-            fail(shownName, QStringLiteral("the sound is too long"));
+            fail(shownName, tooLong());
         sound->samples.insert(sound->samples.end(), chunk.begin(),
                               chunk.begin() + got * sfinfo.channels);
     }

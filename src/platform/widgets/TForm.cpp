@@ -4,6 +4,7 @@
 #include "platform/ModalRunner.h"
 #include "platform/browser/TCppWebBrowser.h"
 #include "platform/media/TMediaPlayer.h"
+#include "platform/widgets/WindowCaption.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -43,6 +44,10 @@ int TForm::frameWidth() const {
 }
 int TForm::frameHeight() const {
     return frame_ == Frame::None ? 0 : 25;
+}
+
+void TForm::SetCaption(const QString& caption) {
+    setWindowTitle(WindowCaption::of(caption));
 }
 
 int TForm::Width() const {

@@ -32,7 +32,8 @@ class TForm : public QWidget {
     void SetHeight(int height);
 
     QString Caption() const { return windowTitle(); }
-    void SetCaption(const QString& caption) { setWindowTitle(caption); }
+    // The caption as WindowCaption cuts it: captions come from the course.
+    void SetCaption(const QString& caption);
 
     // Shows the window modally through the platform's modal runner.
     void ShowModal();

@@ -1,5 +1,6 @@
 #include "exercises/Multi/TestLessonFixture.h"
 #include "platform/browser/DocumentModel.h"
+#include "platform/browser/InertPage.h"
 #include "support/Cp1251.h"
 #include "support/LessonLists.h"
 #include "support/PageFiles.h"
@@ -66,9 +67,9 @@ TEST(WrittenTest, WithTheSaveFlagCheckSavesThePageWithTheAnswersAndCloses) {
     EXPECT_FALSE(w.Timer1->isActive());
     EXPECT_TRUE(f.test.dialogs.boxes.empty());
 
-    // The snapshot as the only line, then one line break.
+    // The snapshot, made inert, as the only line, then one line break.
     const QString text = fileText(saved);
-    EXPECT_EQ(text, exercises::PageSnapshot(f.document()) + "\r\n");
+    EXPECT_EQ(text, platform::inertPage(exercises::PageSnapshot(f.document())) + "\r\n");
     EXPECT_TRUE(text.trimmed().startsWith("<head>"));
     EXPECT_TRUE(text.contains(QRegularExpression(R"(id="agree"[^>]* checked)")))
         << text.toStdString();
@@ -211,4 +212,33 @@ TEST(WrittenTest, TheSavedPageDeclaresTheEncodingOfItsBytes) {
         EXPECT_TRUE(document.get("body").get("innerText").toString().contains(question))
             << page.head.toStdString();
     }
+}
+
+TEST(WrittenTest, TheSavedPageRunsAndSendsNothingAndKeepsTheAnswers) {
+    // What a page's scripts read from the course while it was parsed (the
+    // marks, the learner's recording) is in its markup as the test sees it.
+    TestLessonFixture f;
+    exercises::TMultiFrm& w = f.launch("hostile.htm", "7", "60");
+    answer(f);
+    const QString saved = f.folder.path() + "/answers.htm";
+    f.test.dialogs.setNextSaveFileName(saved);
+    w.m33Click();
+
+    const QString text = fileText(saved);
+    const QRegularExpression runsOrFetches(
+        R"(<(script|iframe|object|embed|base|link|form)\b|\son[a-z]+\s*=|refresh)"
+        R"(|\s(src|href|srcset|action|formaction|background)=|url\(|@import|beacon|javascript:)",
+        QRegularExpression::CaseInsensitiveOption);
+    EXPECT_FALSE(text.contains(runsOrFetches)) << text.toStdString();
+    EXPECT_TRUE(text.startsWith(R"(<head><meta charset="utf-8">)"
+                                R"(<meta http-equiv="Content-Security-Policy" )"
+                                R"(content="default-src 'none'; style-src 'unsafe-inline'">)"))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QRegularExpression(R"(id="agree"[^>]* checked)")));
+    EXPECT_TRUE(text.contains(QString::fromUtf8("value=\"Анна\"")));
+    EXPECT_TRUE(text.contains("cols=\"40\">Two\nlines</textarea>"));
+    for (const char* kept :
+         {"<title>Essay</title>", "1. Your name: ", "3. Your essay:", "your voice", "Help",
+          ".text { color: #000000; background: none; }", "style=\"color: #000080; "})
+        EXPECT_TRUE(text.contains(QLatin1String(kept))) << kept;
 }

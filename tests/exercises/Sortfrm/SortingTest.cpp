@@ -318,3 +318,15 @@ TEST(Sorting, RunWhileCountingDownKeepsTheCurrentSecond) {
     EXPECT_LT(w.Timer1->remainingTime(), 925) << "clicking Run must not hold the countdown";
     w.m55Click();
 }
+
+TEST(Sorting, F1AndTheHelpButtonOpenTheLessonTypesHelpPage) {
+    SortingFixture f;
+    TfrmSort& w = f.launch({"a", "", "a"});
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    QTest::keyClick(&w, Qt::Key_F1);
+    w.m44->clicked();
+    const QString help = f.windows->MainFrm->AppFolder + "\\help\\help_9.htm";
+    EXPECT_EQ(f.test.shell.opened, QStringList({help, help}));
+    EXPECT_TRUE(w.m44->accessibleDescription().contains("F1"));
+}

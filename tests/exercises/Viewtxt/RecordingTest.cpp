@@ -3,6 +3,7 @@
 #include "platform/Error.h"
 #include "platform/browser/TCppWebBrowser.h"
 #include "support/ErrorOf.h"
+#include "support/FullDisk.h"
 #include "support/LessonLists.h"
 
 #include <gtest/gtest.h>
@@ -136,6 +137,38 @@ TEST(Recording, PlayAlongAtHalfSpeedMarksThePassagesInTheRecordingsTime) {
     EXPECT_EQ(f.userMarks(), "1900\r\n3900\r\n5900\r\n");
 }
 
+// Each stretch of the recording counts at the pace it was made at: a faster
+// pace after a slow one never moves the marks back.
+TEST(Recording, PlayAlongWithChangesOfPaceMarksThePassagesWhenTheyWerePassed) {
+    RecordingLessonFixture f("11");
+    exercises::TViewTxtFrm& w = f.launch();
+    std::vector<int> passedAt;
+    const auto runAt = [&](double speed, int ms) {
+        w.Speed->set(speed);
+        for (int step = 0; step < ms / 50; ++step) {
+            const int before = w.CurrentMarkNumber();
+            f.run(50);
+            if (w.CurrentMarkNumber() != before)
+                passedAt.push_back(f.elapsed);
+        }
+    };
+    w.Speed->set(0.5);
+    w.m11Click();
+    runAt(0.5, 1800);
+    runAt(2.0, 600);
+    runAt(1.0, 1600);
+    ASSERT_EQ(w.IsRecordingFinished(), 1);
+    ASSERT_EQ(passedAt.size(), 3u);
+    const QStringList marks = w.UserMarks().lines();
+    ASSERT_EQ(marks.size(), 3);
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_NEAR(marks[k].toInt() - 700, passedAt[k], 50) << "passage " << k + 1;
+        if (k > 0) {
+            EXPECT_GT(marks[k].toInt(), marks[k - 1].toInt());
+        }
+    }
+}
+
 TEST(Recording, StopAfterTwoPassagesAddsAClosingMarkAndSavesTheRecording) {
     RecordingLessonFixture f("3");
     exercises::TViewTxtFrm& w = f.launch();
@@ -158,6 +191,29 @@ TEST(Recording, StopAfterTwoPassagesAddsAClosingMarkAndSavesTheRecording) {
     w.m55Click();
     EXPECT_EQ(f.userMarks(), "1400\r\n2400\r\n3600\r\n");
     expectRecording(f.tempWav(), 2100);
+}
+
+// A disk that fills up under a recording: Stop ends the lesson's recording
+// as always and then tells the learner; the file keeps what was written.
+TEST(Recording, AFailedWriteIsReportedAfterStopHasEndedTheRecording) {
+    RecordingLessonFixture f("11");
+    exercises::TViewTxtFrm& w = f.launch();
+    w.m11Click();
+    {
+        // 16-bit mono at 22050 Hz: a second fits after the 44-byte header.
+        test::FullDisk disk(44 + 44100);
+        f.run(2100);
+        EXPECT_EQ(lectern::test::errorOf([&] { w.m33Click(); }),
+                  "Cannot record into sound file " + f.tempWav() + ": File too large");
+    }
+    EXPECT_EQ(w.IsRecordingFinished(), 1);
+    EXPECT_FALSE(w.Timer1->isActive());
+    EXPECT_FALSE(w.Timer2->isActive());
+    EXPECT_FALSE(w.MediaPlayer2->Playing()) << "the sound playing along stopped";
+    EXPECT_EQ(w.CurrentMarkNumber(), 1);
+    expectRecording(f.tempWav(), 1000);
+    w.m55Click();
+    EXPECT_EQ(f.userMarks(), "1400\r\n2400\r\n3600\r\n");
 }
 
 TEST(Recording, WithoutAMicrophoneTheLearnerIsToldOnceAndTheRecordingHoldsTimedSilence) {
