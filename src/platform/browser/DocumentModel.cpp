@@ -2,6 +2,7 @@
 
 #include "platform/Error.h"
 #include "platform/browser/DomObjects.h"
+#include "platform/browser/XmlText.h"
 
 #include <libxml/HTMLparser.h>
 #include <libxml/HTMLtree.h>
@@ -19,22 +20,6 @@
 namespace lectern::platform {
 
 namespace {
-
-const xmlChar* x(const char* text) {
-    return reinterpret_cast<const xmlChar*>(text);
-}
-
-QString fromXml(const xmlChar* text) {
-    return text ? QString::fromUtf8(reinterpret_cast<const char*>(text)) : QString();
-}
-
-// Owns a string libxml2 allocated.
-QString takeXml(xmlChar* text) {
-    QString result = fromXml(text);
-    if (text)
-        xmlFree(text);
-    return result;
-}
 
 bool isElement(const xmlNode* node) {
     return node && node->type == XML_ELEMENT_NODE;

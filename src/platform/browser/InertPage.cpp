@@ -1,6 +1,7 @@
 #include "platform/browser/InertPage.h"
 
 #include "platform/browser/InertStyle.h"
+#include "platform/browser/XmlText.h"
 
 #include <libxml/HTMLparser.h>
 #include <libxml/HTMLtree.h>
@@ -15,21 +16,6 @@
 namespace lectern::platform {
 
 namespace {
-
-const xmlChar* x(const char* text) {
-    return reinterpret_cast<const xmlChar*>(text);
-}
-
-QString fromXml(const xmlChar* text) {
-    return text ? QString::fromUtf8(reinterpret_cast<const char*>(text)) : QString();
-}
-
-QString takeXml(xmlChar* text) {
-    QString result = fromXml(text);
-    if (text)
-        xmlFree(text);
-    return result;
-}
 
 QSet<QString> setOf(const char* names) {
     const QStringList list = QString::fromLatin1(names).split(QLatin1Char(' '), Qt::SkipEmptyParts);

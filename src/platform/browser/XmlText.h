@@ -1,0 +1,28 @@
+#pragma once
+
+#include <libxml/xmlmemory.h>
+#include <libxml/xmlstring.h>
+
+#include <QString>
+
+namespace lectern::platform {
+
+// libxml2 speaks UTF-8 as unsigned bytes; these turn its strings into Qt's.
+
+inline const xmlChar* x(const char* text) {
+    return reinterpret_cast<const xmlChar*>(text);
+}
+
+inline QString fromXml(const xmlChar* text) {
+    return text ? QString::fromUtf8(reinterpret_cast<const char*>(text)) : QString();
+}
+
+// Owns a string libxml2 allocated.
+inline QString takeXml(xmlChar* text) {
+    QString result = fromXml(text);
+    if (text)
+        xmlFree(text);
+    return result;
+}
+
+}  // namespace lectern::platform
