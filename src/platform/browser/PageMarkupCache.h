@@ -3,8 +3,6 @@
 #include <QByteArray>
 #include <QString>
 #include <deque>
-#include <functional>
-#include <optional>
 
 namespace lectern::platform {
 
@@ -22,10 +20,6 @@ class PageMarkupCache {
   public:
     static constexpr qsizetype maxMarkup = 8 * 1024 * 1024;
 
-    // Reads a page's bytes the way the engine gets them; none when it cannot.
-    using Reader = std::function<std::optional<QByteArray>(const QString& file)>;
-    explicit PageMarkupCache(Reader read) : read_(std::move(read)) {}
-
     // Keeps `markup` for `file` as its bytes are now.
     void store(const QString& file, QByteArray markup);
     // The markup kept for `file` while the file still holds the same bytes;
@@ -34,14 +28,13 @@ class PageMarkupCache {
 
   private:
     // A digest of the file's bytes; empty when it cannot be read.
-    QByteArray digestOf(const QString& file) const;
+    static QByteArray digestOf(const QString& file);
 
     struct Page {
         QString file;
         QByteArray digest;
         QByteArray markup;
     };
-    Reader read_;
     std::deque<Page> pages_;  // the most recently used first
 };
 
