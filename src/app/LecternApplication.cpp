@@ -12,6 +12,7 @@
 #include "platform/HandlerGuard.h"
 #include "platform/QtDialogs.h"
 #include "platform/Version.h"
+#include "platform/browser/CourseScheme.h"
 #include "platform/browser/WebEngineBrowserEngine.h"
 #include "platform/media/SystemAudioEngine.h"
 
@@ -113,6 +114,7 @@ int runLectern(int argc, char** argv) {
     if (const int status = answerWithoutWindows(line, argc, argv); status >= 0)
         return status;
 
+    platform::CourseScheme::registerScheme();  // before the application object
     // The command line is the player's own: Qt sees only the program name.
     int qtArgc = 1;
     QApplication application(qtArgc, argv);

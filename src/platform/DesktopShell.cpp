@@ -1,9 +1,12 @@
 #include "platform/DesktopShell.h"
 
 #include "platform/CourseFiles.h"
+#include "platform/Error.h"
 #include "platform/SafeFile.h"
+#include "platform/TextDecoding.h"
 
 #include <QDesktopServices>
+#include <QFile>
 #include <QUrl>
 
 namespace lectern::platform {
@@ -11,10 +14,21 @@ namespace lectern::platform {
 void DesktopShell::open(const QString& coursePath) {
     // Only a regular file of the course goes to the desktop: not a link
     // that leads out of it, not a special file.
-    const QString file = files_.resolve(coursePath);
-    if (!SafeFile::openToRead(file, SafeFile::pageLimit, files_.courseFolder()).isOpen())
+    const SafeFile page = SafeFile::openToRead(files_.resolve(coursePath), SafeFile::pageLimit,
+                                               files_.courseFolder());
+    if (!page.isOpen())
         return;
-    QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+    // The path the opened file really has: the one a name was found under
+    // may be this process's own (/proc/self/fd/N, for a name kept in the
+    // legacy code page's bytes), which names another file, or none, in the
+    // program that gets it. A name that is not UTF-8 has no address another
+    // program reads back as the same bytes.
+    const QByteArray real = SafeFile::nativeRealPathOf(page.fd());
+    if (real.isEmpty() || !TextDecoding::isValidUtf8(real))
+        throw Error(
+            QStringLiteral("Cannot open %1 in the desktop's viewer: its name is not in UTF-8")
+                .arg(CourseFiles::nativePath(coursePath)));
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QFile::decodeName(real)));
 }
 
 }  // namespace lectern::platform

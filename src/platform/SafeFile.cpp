@@ -84,13 +84,17 @@ QString SafeFile::specialKind(unsigned mode) {
     return QStringLiteral("it is not a regular file");
 }
 
-QString SafeFile::realPathOf(int fd) {
+QByteArray SafeFile::nativeRealPathOf(int fd) {
     char buffer[4096];
     const QByteArray link = "/proc/self/fd/" + QByteArray::number(fd);
     const ssize_t n = ::readlink(link.constData(), buffer, sizeof buffer - 1);
     if (n <= 0)
-        return QString();
-    return QFile::decodeName(QByteArray(buffer, n));
+        return QByteArray();
+    return QByteArray(buffer, n);
+}
+
+QString SafeFile::realPathOf(int fd) {
+    return QFile::decodeName(nativeRealPathOf(fd));
 }
 
 bool SafeFile::isBelow(const QString& realPath, const QString& root) {

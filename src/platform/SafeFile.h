@@ -34,7 +34,7 @@ class SafeFile {
     // Size limits per kind of course file.
     static constexpr qint64 listLimit = 8LL << 20;      // catalogue lists, marks, sorting files
     static constexpr qint64 treeLimit = 64LL << 20;     // the tree file: each level costs a tab
-    static constexpr qint64 pageLimit = 32LL << 20;     // HTML pages
+    static constexpr qint64 pageLimit = 16LL << 20;     // HTML pages
     static constexpr qint64 pictureLimit = 64LL << 20;  // JPEG pictures
     static constexpr qint64 soundLimit = 4LL << 30;     // sounds (decoding has its own limit)
 
@@ -70,6 +70,8 @@ class SafeFile {
     static bool isBelow(const QString& realPath, const QString& root);
     // The real path of the object an open descriptor names.
     static QString realPathOf(int fd);
+    // The same as the file system's bytes, which need not be UTF-8.
+    static QByteArray nativeRealPathOf(int fd);
     // Words for an errno value, as the messages show them.
     static QString reasonOf(int error);
     // What a file of this mode is, when it is not a regular file.

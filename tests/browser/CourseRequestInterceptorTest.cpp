@@ -1,8 +1,10 @@
 // The decision the web engine's interceptor takes for each address a page
 // asks for, whatever asks (a page, fetch, XHR, a WebSocket, a prefetch, the
-// target of a redirect): only files of the course pass.
+// target of a redirect): only course addresses pass, and a file of the
+// course is sent to its course address.
 #include "platform/CourseFiles.h"
 #include "platform/browser/CourseRequestInterceptor.h"
+#include "platform/browser/CourseScheme.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +14,7 @@
 
 using lectern::platform::CourseFiles;
 using lectern::platform::CourseRequestInterceptor;
+using lectern::platform::CourseScheme;
 using lectern::test::TempDir;
 using Decision = CourseRequestInterceptor::Decision;
 
@@ -33,15 +36,19 @@ TEST(CourseRequestInterceptor, OnlyFilesOfTheCoursePass) {
     interceptor.setResolver([&files](const QString& file) { return files.resolve(file); });
 
     const QString text = "file://" + course + "/data/text/";
+    const QString scheme = "lectern://course/";
     const struct {
         QString url;
         Decision::Kind kind;
         QString to;
     } cases[] = {
-        {text + "lesson.htm", Decision::Pass, {}},
-        {text + "lesson.htm#t3", Decision::Pass, {}},
-        {text + "missing.png", Decision::Pass, {}},  // nothing there, nothing outside
-        {text + "picture.png", Decision::Redirect, course + "/data/text/Picture.png"},
+        {scheme + "data/text/lesson.htm", Decision::Pass, {}},
+        {scheme + "data/text/lesson.htm#t3", Decision::Pass, {}},
+        {scheme + "data/text/picture.png", Decision::Pass, {}},  // its handler finds the file
+        {text + "lesson.htm", Decision::Redirect, scheme + "data/text/lesson.htm"},
+        {text + "lesson.htm#t3", Decision::Redirect, scheme + "data/text/lesson.htm#t3"},
+        {text + "missing.png", Decision::Redirect, scheme + "data/text/missing.png"},
+        {text + "picture.png", Decision::Redirect, scheme + "data/text/picture.png"},
         {text + "out.png", Decision::Block, {}},   // a link out of the course
         {text + "fifo.png", Decision::Block, {}},  // would hang the reader
         {"file://" + course + "/data/LINKED/x.png", Decision::Block, {}},
@@ -53,6 +60,10 @@ TEST(CourseRequestInterceptor, OnlyFilesOfTheCoursePass) {
         {"file:///etc/passwd", Decision::Block, {}},
         {"file://host" + course + "/data/text/lesson.htm", Decision::Block, {}},
         {"file://localhost" + course + "/data/text/lesson.htm", Decision::Block, {}},
+        {"lectern://other/data/text/lesson.htm", Decision::Block, {}},
+        {"lectern://course:80/data/text/lesson.htm", Decision::Block, {}},
+        {"lectern://user@course/data/text/lesson.htm", Decision::Block, {}},
+        {"lectern://course", Decision::Block, {}},
         {"http://127.0.0.1:8080/fetch", Decision::Block, {}},
         {"https://example.com/xhr", Decision::Block, {}},
         {"ws://127.0.0.1:9000/socket", Decision::Block, {}},
@@ -68,7 +79,12 @@ TEST(CourseRequestInterceptor, OnlyFilesOfTheCoursePass) {
         const Decision decision = interceptor.decide(QUrl(test.url));
         EXPECT_EQ(decision.kind, test.kind) << test.url.toStdString();
         if (test.kind == Decision::Redirect) {
-            EXPECT_EQ(decision.to, QUrl::fromLocalFile(test.to)) << test.url.toStdString();
+            EXPECT_EQ(decision.to, QUrl(test.to)) << test.url.toStdString();
         }
     }
+    EXPECT_EQ(CourseScheme::relativePathOf(QUrl(scheme + "data/%D0%A3%D1%80%D0%BE%D0%BA.htm?x#t1")),
+              QString::fromUtf8("data/Урок.htm"));
+    EXPECT_EQ(
+        CourseScheme::urlOf(QString::fromUtf8("data/Урок #1.htm")).toString(QUrl::FullyEncoded),
+        scheme + "data/%D0%A3%D1%80%D0%BE%D0%BA%20%231.htm");
 }

@@ -148,7 +148,7 @@ TEST_F(HeadlessBrowserTest, BadPagesLoadWithoutHarm) {
         binary.append(static_cast<char>((i * 37) % 256));
     const QByteArray deep = deepPage(100000);
     const QByteArray huge =
-        htmlPage("<p id=\"t1\" class=\"text\">" + QByteArray(20 * 1024 * 1024, 'x') + "</p>");
+        htmlPage("<p id=\"t1\" class=\"text\">" + QByteArray(15 * 1024 * 1024, 'x') + "</p>");
     const QByteArray invalid = htmlPage("<p id=\"t1\">\xff\xfe\xc3(\x80 ok</p>");
     for (const auto& [name, bytes] : {std::pair{"binary.htm", binary},
                                       {"deep.htm", deep},
@@ -164,7 +164,7 @@ TEST_F(HeadlessBrowserTest, BadPagesLoadWithoutHarm) {
     const Variant deepDoc = load(dir.path() + "/deep.htm");
     EXPECT_EQ(deepDoc.get("all").get("t1").get("className").toString(), "text");
     const Variant hugeDoc = load(dir.path() + "/huge.htm");
-    EXPECT_EQ(hugeDoc.get("all").get("t1").get("innerHTML").toString().size(), 20 * 1024 * 1024);
+    EXPECT_EQ(hugeDoc.get("all").get("t1").get("innerHTML").toString().size(), 15 * 1024 * 1024);
     EXPECT_TRUE(load(dir.path() + "/invalid.htm")
                     .get("all")
                     .get("t1")

@@ -1,5 +1,7 @@
 // Test entry for every test program: a QApplication exists for the whole run,
 // so that windows can be built (offscreen, or under Xvfb for the web engine).
+#include "platform/browser/CourseScheme.h"
+
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QSettings>
@@ -11,6 +13,7 @@ int main(int argc, char** argv) {
     if (qgetenv("QT_QPA_PLATFORM") == "offscreen")
         qputenv("QT_QPA_PLATFORM",
                 "offscreen:configfile=" LECTERN_SOURCE_DIR "/tests/support/offscreen-screen.json");
+    lectern::platform::CourseScheme::registerScheme();  // before the application object
     QApplication app(argc, argv);
     // What the program remembers goes to a folder of the run's own, never
     // to the user's settings.

@@ -6,11 +6,26 @@
 #include <QFileInfo>
 #include <stdexcept>
 
+#include <ftw.h>
+#include <cstdio>
+
 namespace lectern::test {
 
 TempDir::TempDir() {
     if (!dir_.isValid())
         throw std::runtime_error("cannot create a temporary folder");
+}
+
+TempDir::~TempDir() {
+    // QTemporaryDir lists names as text and cannot remove one kept in a
+    // legacy code page's bytes; the folder goes by its bytes instead.
+    ::nftw(
+        QFile::encodeName(dir_.path()).constData(),
+        [](const char* path, const struct stat*, int, FTW*) {
+            std::remove(path);
+            return 0;
+        },
+        16, FTW_DEPTH | FTW_PHYS);
 }
 
 QString TempDir::write(const QString& relativePath, const QByteArray& bytes) const {

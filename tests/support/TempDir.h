@@ -6,10 +6,14 @@
 
 namespace lectern::test {
 
-// A scratch folder for one test, removed afterwards.
+// A scratch folder for one test, removed afterwards, names that are not
+// UTF-8 included.
 class TempDir {
   public:
     TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
     QString path() const { return dir_.path(); }
     // Writes a file below the folder, creating its sub-folders; returns its path.
     QString write(const QString& relativePath, const QByteArray& bytes) const;

@@ -1,5 +1,7 @@
 #include "platform/browser/CourseRequestInterceptor.h"
 
+#include "platform/browser/CourseScheme.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QMutexLocker>
@@ -60,31 +62,34 @@ CourseRequestInterceptor::Decision CourseRequestInterceptor::decide(const QUrl& 
 
 CourseRequestInterceptor::Decision CourseRequestInterceptor::decideLocked(const QUrl& url) const {
     Decision decision;
+    if (url.scheme() == QLatin1String(CourseScheme::name())) {
+        if (!CourseScheme::relativePathOf(url).isEmpty())
+            decision.kind = Decision::Pass;
+        return decision;
+    }
     if (!url.isValid() || url.scheme() != QLatin1String("file") || !url.host().isEmpty())
         return decision;
     const QString file = url.toLocalFile();
     if (!admitsLocked(file))
         return decision;
     const QFileInfo info(file);
-    if (info.exists()) {
-        // A FIFO or a device would hold the engine's reader forever.
-        if (info.isFile())
-            decision.kind = Decision::Pass;
+    // A FIFO or a device would hold the reader forever.
+    if (info.exists() && !info.isFile())
         return decision;
+    if (!info.exists() && resolver_) {
+        // Found in another letter case: the file found must be in the course too.
+        const QString found = resolver_(file);
+        if (found != file && QFileInfo(found).isFile() && !admitsLocked(found))
+            return decision;
     }
-    decision.kind = Decision::Pass;
-    if (!resolver_)
-        return decision;
-    const QString found = resolver_(file);
-    if (found == file || !QFileInfo(found).isFile())
-        return decision;
-    // Found in another letter case: the file found must be in the course too.
-    if (!admitsLocked(found)) {
-        decision.kind = Decision::Block;
-        return decision;
-    }
+    const QString path = realPath(file);
     decision.kind = Decision::Redirect;
-    decision.to = QUrl::fromLocalFile(found);
+    decision.to = CourseScheme::urlOf(
+        path.mid(folder_.endsWith(QLatin1Char('/')) ? folder_.size() : folder_.size() + 1));
+    if (url.hasQuery())
+        decision.to.setQuery(url.query(QUrl::FullyEncoded), QUrl::StrictMode);
+    if (url.hasFragment())
+        decision.to.setFragment(url.fragment(QUrl::FullyEncoded), QUrl::StrictMode);
     return decision;
 }
 

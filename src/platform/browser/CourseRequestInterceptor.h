@@ -10,13 +10,14 @@
 namespace lectern::platform {
 
 // Keeps course pages inside the course: a request passes only when it is
-// for a file below the course folder. Network addresses (fetch, XHR,
-// WebSocket, prefetch, redirects alike: the decision looks at the address
-// alone), other schemes, files of another host, special files and files
-// elsewhere, links and ".." included, are blocked and remembered. A file that
-// does not exist as a page names it (a picture or style sheet whose letter
-// case differs, as courses made on Windows have) is sent to the file the
-// resolver finds, when that lies in the course too.
+// for an address of the course scheme (CourseScheme), whose handler reads
+// course files and nothing else. A file address below the course folder is
+// sent to the same file's course address, so that the engine never opens a
+// file itself. Network addresses (fetch, XHR, WebSocket, prefetch, redirects
+// alike: the decision looks at the address alone), other schemes and hosts,
+// files of another host, special files and files elsewhere, links and ".."
+// included, are blocked and remembered; so is a file whose name in another
+// letter case (as courses made on Windows have) leads out of the course.
 class CourseRequestInterceptor : public QWebEngineUrlRequestInterceptor {
     Q_OBJECT
   public:

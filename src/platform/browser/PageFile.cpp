@@ -8,16 +8,12 @@
 
 namespace lectern::platform {
 
-namespace {
-
-bool declaresEncoding(const QByteArray& bytes) {
+bool pageDeclaresEncoding(const QByteArray& bytes) {
     if (bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE") ||
         bytes.startsWith("\xFE\xFF"))
         return true;
     return bytes.left(4096).toLower().contains("charset");
 }
-
-}  // namespace
 
 std::shared_ptr<DocumentModel> readPageFile(const QString& file, const TextDecoding& decoding,
                                             const QString& root) {
@@ -32,7 +28,7 @@ std::shared_ptr<DocumentModel> readPageFile(const QString& file, const TextDecod
     if (!in.isOpen() || !in.readAll(bytes, failure))
         return DocumentModel::blank(
             file, QStringLiteral("the page %1 cannot be read: %2").arg(file, failure));
-    if (declaresEncoding(bytes))
+    if (pageDeclaresEncoding(bytes))
         return DocumentModel::parse(bytes, QByteArray(), file);
     return DocumentModel::parse(decoding.decode(bytes).toUtf8(), "UTF-8", file);
 }

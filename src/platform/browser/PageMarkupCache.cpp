@@ -1,21 +1,15 @@
 #include "platform/browser/PageMarkupCache.h"
 
-#include "platform/SafeFile.h"
-
 #include <QCryptographicHash>
 #include <algorithm>
 
 namespace lectern::platform {
 
-QByteArray PageMarkupCache::digestOf(const QString& file) {
-    // The page was admitted before it was loaded; this read is only held to
-    // the page's own limits.
-    const SafeFile in = SafeFile::openToRead(file, SafeFile::pageLimit, QString());
-    QByteArray bytes;
-    QString failure;
-    if (!in.isOpen() || !in.readAll(bytes, failure))
+QByteArray PageMarkupCache::digestOf(const QString& file) const {
+    const std::optional<QByteArray> bytes = read_(file);
+    if (!bytes)
         return QByteArray();
-    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+    return QCryptographicHash::hash(*bytes, QCryptographicHash::Sha256);
 }
 
 void PageMarkupCache::store(const QString& file, QByteArray markup) {

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 #include <deque>
+#include <functional>
+#include <optional>
 
 namespace lectern::platform {
 
@@ -20,6 +22,10 @@ class PageMarkupCache {
   public:
     static constexpr qsizetype maxMarkup = 8 * 1024 * 1024;
 
+    // Reads a page's bytes the way the engine gets them; none when it cannot.
+    using Reader = std::function<std::optional<QByteArray>(const QString& file)>;
+    explicit PageMarkupCache(Reader read) : read_(std::move(read)) {}
+
     // Keeps `markup` for `file` as its bytes are now.
     void store(const QString& file, QByteArray markup);
     // The markup kept for `file` while the file still holds the same bytes;
@@ -28,13 +34,14 @@ class PageMarkupCache {
 
   private:
     // A digest of the file's bytes; empty when it cannot be read.
-    static QByteArray digestOf(const QString& file);
+    QByteArray digestOf(const QString& file) const;
 
     struct Page {
         QString file;
         QByteArray digest;
         QByteArray markup;
     };
+    Reader read_;
     std::deque<Page> pages_;  // the most recently used first
 };
 

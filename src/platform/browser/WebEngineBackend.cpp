@@ -1,13 +1,17 @@
 #include "platform/browser/WebEngineBackend.h"
 
 #include "platform/CourseFiles.h"
+#include "platform/SafeFile.h"
 #include "platform/browser/CoursePage.h"
 #include "platform/browser/CourseRequestInterceptor.h"
+#include "platform/browser/CourseResources.h"
+#include "platform/browser/CourseScheme.h"
 #include "platform/browser/DocumentModel.h"
 #include "platform/browser/PageScripts.h"
 #include "platform/browser/RendererWatchdog.h"
 #include "platform/browser/WebEngineBrowserEngine.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -28,6 +32,11 @@ QString webEncoding(const QByteArray& codePage) {
         name = QStringLiteral("windows-") + name.mid(2);
     return name;
 }
+
+// The engine's markup is UTF-8, which a page in a legacy code page takes up
+// to twice its size in; a document that outgrows this (its scripts made it)
+// is not modelled.
+constexpr qsizetype modelLimit = 2 * SafeFile::pageLimit;
 
 // How often one navigation's page is shown again after its renderer died
 // before a notice takes its place.
@@ -128,23 +137,22 @@ void WebEngineBackend::navigate(const QString& coursePath) {
         notice_->hide();
         view_->show();
     }
-    file_ = QFileInfo(engine_.files().resolve(coursePath)).absoluteFilePath();
-    const QFileInfo info(file_);
-    if (!info.exists())
-        trouble_ = QStringLiteral("the page %1 does not exist").arg(file_);
-    else if (info.isDir())
-        trouble_ = QStringLiteral("the page %1 is a folder").arg(file_);
-    else if (!engine_.interceptor().admits(file_))
-        trouble_ = QStringLiteral("the page %1 is outside the course folder").arg(file_);
-    else
-        trouble_.clear();
+    file_ = QDir::cleanPath(QFileInfo(CourseFiles::nativePath(coursePath)).absoluteFilePath());
+    const CourseResources& resources = engine_.resources();
+    const QString relative = resources.relativePathOf(file_);
+    url_ = relative.isEmpty() ? QUrl() : CourseScheme::urlOf(relative);
+    trouble_ = relative.isEmpty()
+                   ? QStringLiteral("the page %1 is outside the course folder").arg(file_)
+                   : resources.pageTrouble(relative, file_);
     if (!trouble_.isEmpty()) {
-        page_->load(QUrl(QStringLiteral("about:blank")));
+        // The course's handler shows a page's trouble in its place.
+        const bool shown = !url_.isEmpty() && CourseResources::isPage(relative);
+        page_->load(shown ? url_ : QUrl(QStringLiteral("about:blank")));
         return;
     }
     const QByteArray* kept = engine_.markupCache().find(file_);
     if (!kept) {
-        page_->load(QUrl::fromLocalFile(file_));
+        page_->load(url_);
         return;
     }
     // Parsed on a worker: the engine's side of a load runs on this thread.
@@ -179,7 +187,7 @@ void WebEngineBackend::loadPrepared(std::shared_ptr<DocumentModel> model) {
         page_->setEarlyEdits(*held_);
         held_->clear();
     }
-    page_->load(QUrl::fromLocalFile(file_));
+    page_->load(url_);
 }
 
 void WebEngineBackend::detachModel() {
@@ -198,7 +206,7 @@ void WebEngineBackend::loadStarted() {
 }
 
 void WebEngineBackend::documentReady(const QUrl& url) {
-    if (url == QUrl::fromLocalFile(file_))
+    if (!url_.isEmpty() && CourseScheme::relativePathOf(url) == CourseScheme::relativePathOf(url_))
         releaseHeldEdits();
 }
 
@@ -252,6 +260,11 @@ void WebEngineBackend::modelArrived(quint64 load, const QVariant& result, bool o
     } else if (!ok || markup.isEmpty()) {
         model = DocumentModel::blank(file_,
                                      QStringLiteral("the page %1 could not be shown").arg(file_));
+    } else if (markup.size() > modelLimit) {
+        model = DocumentModel::blank(
+            file_, QStringLiteral("the page %1 cannot be read: its document is larger than %2 MB")
+                       .arg(file_)
+                       .arg(modelLimit >> 20));
     } else {
         model = DocumentModel::parse(markup, "UTF-8", file_);
         // Only a page just loaded is as its file makes it; a later load of
@@ -314,7 +327,7 @@ void WebEngineBackend::showAgain() {
     if (preparing_)
         return;  // its load has not begun: it goes to a new renderer
     if (!model_) {
-        page_->load(QUrl::fromLocalFile(file_));
+        page_->load(url_);
         return;
     }
     // The model and the lesson's changes outlive the renderer: the page is
@@ -322,7 +335,7 @@ void WebEngineBackend::showAgain() {
     held_.emplace();
     page_->setEarlyEdits(shownEdits_);
     adoptedEarly_ = true;
-    page_->load(QUrl::fromLocalFile(file_));
+    page_->load(url_);
 }
 
 void WebEngineBackend::stopShowing(const QString& reason) {

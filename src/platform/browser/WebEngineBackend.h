@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QUrl>
 #include <QVariant>
 #include <memory>
 #include <optional>
@@ -77,7 +78,8 @@ class WebEngineBackend : public QObject, public BrowserBackend, private PageEdit
     // The page is as it was loaded: nothing has been changed in it yet.
     bool fresh_ = false;
     quint64 loads_ = 0;
-    QString file_;
+    QString file_;     // the page's path as navigated, for messages
+    QUrl url_;         // its course address; empty for a page outside the course
     QString trouble_;  // why the page of the last navigation is not shown
     // The changes made in the current document, to repeat when it is shown again.
     std::vector<PageEdit> shownEdits_;

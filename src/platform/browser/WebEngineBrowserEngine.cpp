@@ -1,8 +1,11 @@
 #include "platform/browser/WebEngineBrowserEngine.h"
 
 #include "platform/CourseFiles.h"
+#include "platform/Error.h"
 
 #include "platform/browser/CourseRequestInterceptor.h"
+#include "platform/browser/CourseScheme.h"
+#include "platform/browser/CourseSchemeHandler.h"
 #include "platform/browser/EngineSwitches.h"
 #include "platform/browser/PageCompositing.h"
 #include "platform/browser/RendererWatchdog.h"
@@ -16,7 +19,15 @@
 namespace lectern::platform {
 
 WebEngineBrowserEngine::WebEngineBrowserEngine(CourseFiles& files, QString courseFolder)
-    : files_(files), courseFolder_(std::move(courseFolder)) {
+    : files_(files),
+      courseFolder_(std::move(courseFolder)),
+      resources_(files),
+      markupCache_([this](const QString& file) -> std::optional<QByteArray> {
+          const QString relative = resources_.relativePathOf(file);
+          if (relative.isEmpty())
+              return std::nullopt;
+          return resources_.bytes(relative);
+      }) {
     // Before any view exists: the first view already starts the engine.
     EngineSwitches::install();
     choosePageCompositing();
@@ -46,7 +57,7 @@ RendererWatchdog& WebEngineBrowserEngine::watchdog() {
 }
 
 void WebEngineBrowserEngine::shareRenderers() {
-    // All course pages are file addresses, one site to the engine: with a
+    // All course pages are course addresses, one site to the engine: with a
     // process per site they share one renderer instead of one per page. The
     // engine reads its flags once, when its first profile is made.
     QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
@@ -58,11 +69,17 @@ void WebEngineBrowserEngine::shareRenderers() {
 
 QWebEngineProfile& WebEngineBrowserEngine::profile() {
     if (!profile_) {
+        if (!CourseScheme::isRegistered())
+            throw Error(
+                QStringLiteral("Course pages cannot be shown: the course scheme was not "
+                               "registered before the application started"));
         shareRenderers();
         profile_ = new QWebEngineProfile(this);  // off the record: nothing is stored
         profile_->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
         profile_->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
         profile_->setUrlRequestInterceptor(&interceptor());
+        schemeHandler_ = new CourseSchemeHandler(resources_, this);
+        profile_->installUrlSchemeHandler(CourseScheme::name(), schemeHandler_);
         profile_->settings()->setUnknownUrlSchemePolicy(
             QWebEngineSettings::DisallowUnknownUrlSchemes);
     }
@@ -70,7 +87,9 @@ QWebEngineProfile& WebEngineBrowserEngine::profile() {
 }
 
 void WebEngineBrowserEngine::beginNavigation() {
-    interceptor().setCourseFolder(courseFolder_.isEmpty() ? QDir::currentPath() : courseFolder_);
+    const QString folder = courseFolder_.isEmpty() ? QDir::currentPath() : courseFolder_;
+    interceptor().setCourseFolder(folder);
+    resources_.setCourseFolder(folder);
 }
 
 QStringList WebEngineBrowserEngine::blockedRequests() const {

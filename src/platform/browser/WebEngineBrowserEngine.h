@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/browser/BrowserEngine.h"
+#include "platform/browser/CourseResources.h"
 #include "platform/browser/PageMarkupCache.h"
 
 #include <QObject>
@@ -13,13 +14,16 @@ namespace lectern::platform {
 
 class CourseFiles;
 class CourseRequestInterceptor;
+class CourseSchemeHandler;
 class RendererWatchdog;
 
 // Browsers that show pages in Qt WebEngine. All of them share one private,
 // off-the-record profile, made when the first page is shown, whose
-// interceptor lets pages read files below the course folder and nothing
-// else. The course folder is the one given, or else the current folder at
-// each navigation. The engine must outlive the browsers it made.
+// interceptor lets pages reach the course scheme and nothing else, and
+// whose scheme handler serves files below the course folder only
+// (CourseScheme must be registered before the application object exists).
+// The course folder is the one given, or else the current folder at each
+// navigation. The engine must outlive the browsers it made.
 class WebEngineBrowserEngine : public QObject, public BrowserEngine {
     Q_OBJECT
   public:
@@ -30,6 +34,7 @@ class WebEngineBrowserEngine : public QObject, public BrowserEngine {
 
     CourseFiles& files() { return files_; }
     PageMarkupCache& markupCache() { return markupCache_; }
+    const CourseResources& resources() const { return resources_; }
     QWebEngineProfile& profile();
     CourseRequestInterceptor& interceptor();
     // Watches the renderers of the pages shown, ending one that hangs.
@@ -45,7 +50,9 @@ class WebEngineBrowserEngine : public QObject, public BrowserEngine {
 
     CourseFiles& files_;
     QString courseFolder_;
+    CourseResources resources_;
     CourseRequestInterceptor* interceptor_ = nullptr;
+    CourseSchemeHandler* schemeHandler_ = nullptr;
     QWebEngineProfile* profile_ = nullptr;
     RendererWatchdog* watchdog_ = nullptr;
     PageMarkupCache markupCache_;
