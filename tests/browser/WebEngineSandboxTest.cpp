@@ -6,6 +6,7 @@
 // WebRTC is gone from every frame a page makes, and even a page without the
 // player's scripts gets no packet out through it.
 #include "platform/CourseFiles.h"
+#include "platform/browser/CourseScheme.h"
 #include "platform/browser/EngineSwitches.h"
 #include "platform/browser/TCppWebBrowser.h"
 #include "platform/browser/WebEngineBrowserEngine.h"
@@ -237,7 +238,8 @@ pc.createOffer().then((offer) => pc.setLocalDescription(offer))
     view.resize(400, 300);
     view.show();
     QSignalSpy loaded(page, &QWebEnginePage::loadFinished);
-    page->load(QUrl::fromLocalFile(course.path() + "/rtc.htm"));
+    engine.beginNavigation();
+    page->load(CourseScheme::urlOf("rtc.htm"));
     ASSERT_TRUE(loaded.wait(30000));
     QString result;
     ASSERT_TRUE(waitUntil([&] {

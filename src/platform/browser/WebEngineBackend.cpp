@@ -8,12 +8,10 @@
 #include "platform/browser/CourseScheme.h"
 #include "platform/browser/DocumentModel.h"
 #include "platform/browser/PageScripts.h"
-#include "platform/browser/RendererWatchdog.h"
 #include "platform/browser/WebEngineBrowserEngine.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QLabel>
 #include <QVBoxLayout>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
@@ -37,10 +35,6 @@ QString webEncoding(const QByteArray& codePage) {
 // to twice its size in; a document that outgrows this (its scripts made it)
 // is not modelled.
 constexpr qsizetype modelLimit = 2 * SafeFile::pageLimit;
-
-// How often one navigation's page is shown again after its renderer died
-// before a notice takes its place.
-constexpr int maxRecoveries = 2;
 
 }  // namespace
 
@@ -78,8 +72,6 @@ void WebEngineBackend::ensureView() {
     settings->setAttribute(QWebEngineSettings::ErrorPageEnabled, false);
     settings->setAttribute(QWebEngineSettings::PdfViewerEnabled, false);
     settings->setAttribute(QWebEngineSettings::WebRTCPublicInterfacesOnly, true);
-    settings->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, false);
-    settings->setAttribute(QWebEngineSettings::JavascriptCanPaste, false);
     // No link hands an address to the desktop (mailto:, smb:, ...).
     settings->setUnknownUrlSchemePolicy(QWebEngineSettings::DisallowUnknownUrlSchemes);
     settings->setDefaultTextEncoding(webEncoding(engine_.files().decoding().legacyCodePage()));
@@ -87,14 +79,6 @@ void WebEngineBackend::ensureView() {
     connect(page_, &QWebEnginePage::loadFinished, this, &WebEngineBackend::loadFinished);
     connect(page_, &CoursePage::inputsChanged, this, &WebEngineBackend::inputsChanged);
     connect(page_, &CoursePage::documentReady, this, &WebEngineBackend::documentReady);
-    connect(page_, &QWebEnginePage::renderProcessTerminated, this,
-            &WebEngineBackend::rendererEnded);
-    RendererWatchdog& watchdog = engine_.watchdog();
-    connect(&watchdog, &RendererWatchdog::hung, this, [this](QWebEnginePage* page) {
-        if (page && page == page_)
-            hung_ = true;
-    });
-    watchdog.watch(page_);
     QLayout* layout = host.layout();
     if (!layout) {
         layout = new QVBoxLayout(&host);
@@ -111,8 +95,6 @@ void WebEngineBackend::release() {
     ++navigations_;  // nor does a page being prepared
     detachModel();
     held_.reset();
-    if (notice_)
-        notice_->hide();
     page_->disconnect(this);
     // Later: this runs while the view's window is being hidden, perhaps from
     // one of the page's own signals.
@@ -131,12 +113,6 @@ void WebEngineBackend::navigate(const QString& coursePath) {
     preparing_ = false;
     adoptedEarly_ = false;
     fresh_ = true;
-    hung_ = false;
-    recoveries_ = 0;
-    if (notice_) {
-        notice_->hide();
-        view_->show();
-    }
     file_ = QDir::cleanPath(QFileInfo(CourseFiles::nativePath(coursePath)).absoluteFilePath());
     const CourseResources& resources = engine_.resources();
     const QString relative = resources.relativePathOf(file_);
@@ -194,7 +170,6 @@ void WebEngineBackend::detachModel() {
     if (model_)
         model_->setSink(nullptr);
     model_.reset();
-    shownEdits_.clear();
 }
 
 void WebEngineBackend::loadStarted() {
@@ -202,7 +177,6 @@ void WebEngineBackend::loadStarted() {
     // anchor), and changes must not be lost meanwhile. A new model replaces
     // it when the load finishes.
     ++loads_;
-    loading_ = true;
 }
 
 void WebEngineBackend::documentReady(const QUrl& url) {
@@ -217,15 +191,10 @@ void WebEngineBackend::releaseHeldEdits() {
     const std::vector<PageEdit> edits = std::move(*held_);
     held_.reset();
     for (const PageEdit& edit : edits)
-        forward(edit);
+        pageEdited(edit);
 }
 
 void WebEngineBackend::loadFinished(bool ok) {
-    loading_ = false;
-    // The engine reports the end of the load its renderer was making when
-    // it died, at times after the next load began.
-    if (std::exchange(staleFailure_, false) && !ok)
-        return;
     if (preparing_)
         return;  // the end of the last page's load: the next one has not begun
     const quint64 load = loads_;
@@ -285,11 +254,6 @@ void WebEngineBackend::adopt(std::shared_ptr<DocumentModel> model) {
 }
 
 void WebEngineBackend::pageEdited(const PageEdit& edit) {
-    shownEdits_.push_back(edit);
-    forward(edit);
-}
-
-void WebEngineBackend::forward(const PageEdit& edit) {
     if (held_)
         held_->push_back(edit);
     else
@@ -301,68 +265,6 @@ void WebEngineBackend::inputsChanged(const std::vector<InputState>& states) {
         return;
     for (const InputState& state : states)
         model_->applyInputState(state);
-}
-
-void WebEngineBackend::rendererEnded() {
-    if (!page_)
-        return;
-    staleFailure_ = std::exchange(loading_, false);
-    if (std::exchange(hung_, false)) {
-        stopShowing(QStringLiteral("the page %1 stopped answering and was closed").arg(file_));
-        return;
-    }
-    if (++recoveries_ > maxRecoveries) {
-        stopShowing(QStringLiteral("the page %1 ended its display process again and was closed")
-                        .arg(file_));
-        return;
-    }
-    showAgain();
-}
-
-void WebEngineBackend::showAgain() {
-    if (!trouble_.isEmpty()) {
-        page_->load(QUrl(QStringLiteral("about:blank")));
-        return;
-    }
-    if (preparing_)
-        return;  // its load has not begun: it goes to a new renderer
-    if (!model_) {
-        page_->load(url_);
-        return;
-    }
-    // The model and the lesson's changes outlive the renderer: the page is
-    // parsed again with them made as it goes, and the lesson goes on.
-    held_.emplace();
-    page_->setEarlyEdits(shownEdits_);
-    adoptedEarly_ = true;
-    page_->load(url_);
-}
-
-void WebEngineBackend::stopShowing(const QString& reason) {
-    ++navigations_;  // a page being prepared is dropped
-    preparing_ = false;
-    adoptedEarly_ = false;
-    held_.reset();
-    page_->withdrawEarlyEdits();
-    showNotice(reason);
-    // The navigation completes, with a document that names the trouble.
-    if (!model_)
-        adopt(DocumentModel::blank(file_, reason));
-}
-
-void WebEngineBackend::showNotice(const QString& text) {
-    if (!notice_) {
-        notice_ = new QLabel(&host_.hostWidget());
-        notice_->setAlignment(Qt::AlignCenter);
-        notice_->setWordWrap(true);
-        notice_->setMargin(12);
-        host_.hostWidget().layout()->addWidget(notice_);
-    }
-    QString sentence = text;
-    sentence[0] = sentence[0].toUpper();
-    notice_->setText(sentence + QLatin1Char('.'));
-    view_->hide();
-    notice_->show();
 }
 
 }  // namespace lectern::platform
