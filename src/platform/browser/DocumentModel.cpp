@@ -512,31 +512,14 @@ void DocumentModel::removeElementsBelow(Node* top) {
     std::erase_if(pendingClasses_, [this](int element) { return !isLive(element); });
 }
 
-namespace {
-
-QString dump(xmlDoc* doc, xmlNode* first, bool siblings) {
-    xmlOutputBufferPtr out = xmlAllocOutputBuffer(nullptr);
-    if (!out)
-        return QString();
-    for (xmlNode* node = first; node; node = siblings ? node->next : nullptr)
-        htmlNodeDumpFormatOutput(out, doc, node, "UTF-8", 0);
-    const QString text =
-        QString::fromUtf8(reinterpret_cast<const char*>(xmlOutputBufferGetContent(out)),
-                          static_cast<qsizetype>(xmlOutputBufferGetSize(out)));
-    xmlOutputBufferClose(out);
-    return text;
-}
-
-}  // namespace
-
 QString DocumentModel::innerHtml(int element) const {
     syncMarkup();
-    return dump(doc_, node(element)->children, true);
+    return htmlOf(doc_, node(element)->children, true);
 }
 
 QString DocumentModel::outerHtml(int element) const {
     syncMarkup();
-    return dump(doc_, node(element), false);
+    return htmlOf(doc_, node(element), false);
 }
 
 QString DocumentModel::textContent(int element) const {

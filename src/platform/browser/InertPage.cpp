@@ -209,19 +209,6 @@ void declare(xmlDoc* doc, xmlNode* root) {
     xmlAddNextSibling(charset, policy);
 }
 
-QString serialiseChildren(xmlDoc* doc, xmlNode* root) {
-    xmlOutputBufferPtr out = xmlAllocOutputBuffer(nullptr);
-    if (!out)
-        return QString();
-    for (xmlNode* node = root->children; node; node = node->next)
-        htmlNodeDumpFormatOutput(out, doc, node, "UTF-8", 0);
-    const QString text =
-        QString::fromUtf8(reinterpret_cast<const char*>(xmlOutputBufferGetContent(out)),
-                          static_cast<qsizetype>(xmlOutputBufferGetSize(out)));
-    xmlOutputBufferClose(out);
-    return text;
-}
-
 }  // namespace
 
 QString inertPage(const QString& markup) {
@@ -244,7 +231,7 @@ QString inertPage(const QString& markup) {
     if (root) {
         cleanBelow(root);
         declare(doc, root);
-        result = serialiseChildren(doc, root);
+        result = htmlOf(doc, root->children, true);
     }
     xmlFreeDoc(doc);
     return result;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <libxml/HTMLtree.h>
 #include <libxml/xmlmemory.h>
 #include <libxml/xmlstring.h>
 
@@ -23,6 +24,20 @@ inline QString takeXml(xmlChar* text) {
     if (text)
         xmlFree(text);
     return result;
+}
+
+// The markup of first, and of the siblings after it when asked.
+inline QString htmlOf(xmlDoc* doc, xmlNode* first, bool siblings) {
+    xmlOutputBufferPtr out = xmlAllocOutputBuffer(nullptr);
+    if (!out)
+        return QString();
+    for (xmlNode* node = first; node; node = siblings ? node->next : nullptr)
+        htmlNodeDumpFormatOutput(out, doc, node, "UTF-8", 0);
+    const QString text =
+        QString::fromUtf8(reinterpret_cast<const char*>(xmlOutputBufferGetContent(out)),
+                          static_cast<qsizetype>(xmlOutputBufferGetSize(out)));
+    xmlOutputBufferClose(out);
+    return text;
 }
 
 }  // namespace lectern::platform
