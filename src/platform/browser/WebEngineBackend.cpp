@@ -8,10 +8,13 @@
 #include "platform/browser/CourseScheme.h"
 #include "platform/browser/DocumentModel.h"
 #include "platform/browser/PageScripts.h"
+#include "platform/browser/RendererWatchdog.h"
 #include "platform/browser/WebEngineBrowserEngine.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
@@ -36,10 +39,32 @@ QString webEncoding(const QByteArray& codePage) {
 // is not modelled.
 constexpr qsizetype modelLimit = 2 * SafeFile::pageLimit;
 
+// How often one navigation's page is shown again after its renderer died
+// before a notice takes its place.
+constexpr int maxRecoveries = 2;
+
+// How long a page whose renderer ended waits before a new one replaces it.
+constexpr int replaceDelayMs = 100;
+
 }  // namespace
 
 WebEngineBackend::WebEngineBackend(WebEngineBrowserEngine& engine, BrowserHost& host)
-    : engine_(engine), host_(host) {}
+    : engine_(engine), host_(host) {
+    RendererWatchdog& watchdog = engine_.watchdog();
+    connect(&watchdog, &RendererWatchdog::hung, this, [this](QWebEnginePage* page) {
+        if (page && page == page_)
+            hung_ = true;
+    });
+    connect(&watchdog, &RendererWatchdog::ending, this,
+            [this](const QList<QWebEnginePage*>& pages) {
+                if (page_ && pages.contains(page_))
+                    rendererLost_ = true;
+            });
+    connect(&watchdog, &RendererWatchdog::ended, this, [this](const QList<QWebEnginePage*>& pages) {
+        if (page_ && pages.contains(page_))
+            replacePage();
+    });
+}
 
 WebEngineBackend::~WebEngineBackend() {
     detachModel();
@@ -79,6 +104,9 @@ void WebEngineBackend::ensureView() {
     connect(page_, &QWebEnginePage::loadFinished, this, &WebEngineBackend::loadFinished);
     connect(page_, &CoursePage::inputsChanged, this, &WebEngineBackend::inputsChanged);
     connect(page_, &CoursePage::documentReady, this, &WebEngineBackend::documentReady);
+    connect(page_, &QWebEnginePage::renderProcessTerminated, this,
+            &WebEngineBackend::rendererEnded);
+    engine_.watchdog().watch(page_);
     QLayout* layout = host.layout();
     if (!layout) {
         layout = new QVBoxLayout(&host);
@@ -95,6 +123,14 @@ void WebEngineBackend::release() {
     ++navigations_;  // nor does a page being prepared
     detachModel();
     held_.reset();
+    if (notice_)
+        notice_->hide();
+    dropView();
+}
+
+void WebEngineBackend::dropView() {
+    replacing_ = false;
+    rendererLost_ = false;
     page_->disconnect(this);
     // Later: this runs while the view's window is being hidden, perhaps from
     // one of the page's own signals.
@@ -113,6 +149,12 @@ void WebEngineBackend::navigate(const QString& coursePath) {
     preparing_ = false;
     adoptedEarly_ = false;
     fresh_ = true;
+    hung_ = false;
+    recoveries_ = 0;
+    if (notice_) {
+        notice_->hide();
+        view_->show();
+    }
     file_ = QDir::cleanPath(QFileInfo(CourseFiles::nativePath(coursePath)).absoluteFilePath());
     const CourseResources& resources = engine_.resources();
     const QString relative = resources.relativePathOf(file_);
@@ -170,6 +212,7 @@ void WebEngineBackend::detachModel() {
     if (model_)
         model_->setSink(nullptr);
     model_.reset();
+    shownEdits_.clear();
 }
 
 void WebEngineBackend::loadStarted() {
@@ -191,10 +234,12 @@ void WebEngineBackend::releaseHeldEdits() {
     const std::vector<PageEdit> edits = std::move(*held_);
     held_.reset();
     for (const PageEdit& edit : edits)
-        pageEdited(edit);
+        forward(edit);
 }
 
 void WebEngineBackend::loadFinished(bool ok) {
+    if (rendererLost_ || replacing_)
+        return;  // the load is made again in a new page
     if (preparing_)
         return;  // the end of the last page's load: the next one has not begun
     const quint64 load = loads_;
@@ -218,8 +263,8 @@ void WebEngineBackend::serializePage(quint64 load) {
 }
 
 void WebEngineBackend::modelArrived(quint64 load, const QVariant& result, bool ok) {
-    if (load != loads_)
-        return;  // a later load has begun; it will report
+    if (load != loads_ || rendererLost_ || replacing_)
+        return;  // a later load has begun, or the page's is made again; it will report
     const QVariantList parts = result.toList();
     const QByteArray markup = parts.value(0).toString().toUtf8();
     const bool isStatic = parts.value(1).toBool();
@@ -254,6 +299,11 @@ void WebEngineBackend::adopt(std::shared_ptr<DocumentModel> model) {
 }
 
 void WebEngineBackend::pageEdited(const PageEdit& edit) {
+    shownEdits_.push_back(edit);
+    forward(edit);
+}
+
+void WebEngineBackend::forward(const PageEdit& edit) {
     if (held_)
         held_->push_back(edit);
     else
@@ -265,6 +315,81 @@ void WebEngineBackend::inputsChanged(const std::vector<InputState>& states) {
         return;
     for (const InputState& state : states)
         model_->applyInputState(state);
+}
+
+void WebEngineBackend::rendererEnded() {
+    if (!page_ || replacing_ || rendererLost_)
+        return;  // the watchdog replaces the page once the renderer is gone
+    // A page whose renderer ended is not told of everything that follows
+    // (a load handed to the dying renderer never ends), so a new page takes
+    // its place, once the engine is through with the renderer's end: a page
+    // made while it tells the pages would be handed the dying renderer.
+    replacing_ = true;
+    QTimer::singleShot(replaceDelayMs, this, [this, ended = QPointer<CoursePage>(page_)] {
+        if (ended && page_ == ended)
+            replacePage();
+    });
+}
+
+void WebEngineBackend::replacePage() {
+    dropView();
+    ensureView();
+    if (std::exchange(hung_, false)) {
+        stopShowing(QStringLiteral("the page %1 stopped answering and was closed").arg(file_));
+        return;
+    }
+    if (++recoveries_ > maxRecoveries) {
+        stopShowing(QStringLiteral("the page %1 ended its display process again and was closed")
+                        .arg(file_));
+        return;
+    }
+    showAgain();
+}
+
+void WebEngineBackend::showAgain() {
+    if (!trouble_.isEmpty()) {
+        page_->load(QUrl(QStringLiteral("about:blank")));
+        return;
+    }
+    if (preparing_)
+        return;  // its load has not begun: it goes to a new renderer
+    if (!model_) {
+        page_->load(url_);
+        return;
+    }
+    // The model and the lesson's changes outlive the renderer: the page is
+    // parsed again with them made as it goes, and the lesson goes on.
+    held_.emplace();
+    page_->setEarlyEdits(shownEdits_);
+    adoptedEarly_ = true;
+    page_->load(url_);
+}
+
+void WebEngineBackend::stopShowing(const QString& reason) {
+    ++navigations_;  // a page being prepared is dropped
+    preparing_ = false;
+    adoptedEarly_ = false;
+    held_.reset();
+    page_->withdrawEarlyEdits();
+    showNotice(reason);
+    // The navigation completes, with a document that names the trouble.
+    if (!model_)
+        adopt(DocumentModel::blank(file_, reason));
+}
+
+void WebEngineBackend::showNotice(const QString& text) {
+    if (!notice_) {
+        notice_ = new QLabel(&host_.hostWidget());
+        notice_->setAlignment(Qt::AlignCenter);
+        notice_->setWordWrap(true);
+        notice_->setMargin(12);
+        host_.hostWidget().layout()->addWidget(notice_);
+    }
+    QString sentence = text;
+    sentence[0] = sentence[0].toUpper();
+    notice_->setText(sentence + QLatin1Char('.'));
+    view_->hide();
+    notice_->show();
 }
 
 }  // namespace lectern::platform

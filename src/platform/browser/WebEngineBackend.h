@@ -12,6 +12,7 @@
 #include <optional>
 #include <vector>
 
+class QLabel;
 class QWebEngineView;
 
 namespace lectern::platform {
@@ -27,6 +28,10 @@ class WebEngineBrowserEngine;
 // From then on every change made through the model is repeated in the page,
 // in order, and every change the learner makes to the page's inputs is
 // taken into the model as it is reported. Nothing here waits for the engine.
+// When the page's renderer dies or is ended for hanging, the page is shown
+// again in a new one, with the changes made so far; a page that stopped its
+// renderer, or whose renderer keeps dying, gives way to a notice instead,
+// and its navigation completes with a blank document if it had not yet.
 class WebEngineBackend : public QObject, public BrowserBackend, private PageEditSink {
     Q_OBJECT
   public:
@@ -50,6 +55,13 @@ class WebEngineBackend : public QObject, public BrowserBackend, private PageEdit
     void pageEdited(const PageEdit& edit) override;
     void inputsChanged(const std::vector<InputState>& states);
     void detachModel();
+    void forward(const PageEdit& edit);
+    void dropView();
+    void replacePage();
+    void rendererEnded();
+    void showAgain();
+    void stopShowing(const QString& reason);
+    void showNotice(const QString& text);
 
     WebEngineBrowserEngine& engine_;
     BrowserHost& host_;
@@ -71,6 +83,17 @@ class WebEngineBackend : public QObject, public BrowserBackend, private PageEdit
     QString file_;     // the page's path as navigated, for messages
     QUrl url_;         // its course address; empty for a page outside the course
     QString trouble_;  // why the page of the last navigation is not shown
+    // The changes made in the current document, to repeat when it is shown again.
+    std::vector<PageEdit> shownEdits_;
+    // The watchdog ended the renderer because of this page.
+    bool hung_ = false;
+    // Times the current navigation's page was shown again in a new renderer.
+    int recoveries_ = 0;
+    // A new page is about to take the place of one whose renderer ended.
+    bool replacing_ = false;
+    // The watchdog is ending the page's renderer and will say when it is gone.
+    bool rendererLost_ = false;
+    QLabel* notice_ = nullptr;
 };
 
 }  // namespace lectern::platform

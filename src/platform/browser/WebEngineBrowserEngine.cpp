@@ -8,6 +8,7 @@
 #include "platform/browser/CourseSchemeHandler.h"
 #include "platform/browser/EngineSwitches.h"
 #include "platform/browser/PageCompositing.h"
+#include "platform/browser/RendererWatchdog.h"
 #include "platform/browser/WebEngineBackend.h"
 
 #include <QDir>
@@ -47,6 +48,12 @@ CourseRequestInterceptor& WebEngineBrowserEngine::interceptor() {
                                                               : courseFolder_);
     }
     return *interceptor_;
+}
+
+RendererWatchdog& WebEngineBrowserEngine::watchdog() {
+    if (!watchdog_)
+        watchdog_ = new RendererWatchdog(this);
+    return *watchdog_;
 }
 
 void WebEngineBrowserEngine::shareRenderers() {

@@ -15,6 +15,7 @@ namespace lectern::platform {
 class CourseFiles;
 class CourseRequestInterceptor;
 class CourseSchemeHandler;
+class RendererWatchdog;
 
 // Browsers that show pages in Qt WebEngine. All of them share one private,
 // off-the-record profile, made when the first page is shown, whose
@@ -36,6 +37,8 @@ class WebEngineBrowserEngine : public QObject, public BrowserEngine {
     const CourseResources& resources() const { return resources_; }
     QWebEngineProfile& profile();
     CourseRequestInterceptor& interceptor();
+    // Watches the renderers of the pages shown, ending one that hangs.
+    RendererWatchdog& watchdog();
     // Fixes the course folder for a navigation that starts now.
     void beginNavigation();
     // Requests kept from pages so far, as addresses.
@@ -51,6 +54,7 @@ class WebEngineBrowserEngine : public QObject, public BrowserEngine {
     CourseRequestInterceptor* interceptor_ = nullptr;
     CourseSchemeHandler* schemeHandler_ = nullptr;
     QWebEngineProfile* profile_ = nullptr;
+    RendererWatchdog* watchdog_ = nullptr;
     PageMarkupCache markupCache_;
 };
 
