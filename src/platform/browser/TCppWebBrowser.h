@@ -2,6 +2,7 @@
 
 #include "platform/browser/BrowserEngine.h"
 #include "platform/browser/Variant.h"
+#include "platform/widgets/ReleasedWhenHidden.h"
 
 #include <QString>
 #include <QWidget>
@@ -16,7 +17,7 @@ class DocumentModel;
 // already the new page's. A page that cannot be opened (missing, a folder,
 // outside the course) still completes, with a document that has no elements:
 // every lookup in it fails with a message that names the page's trouble.
-class TCppWebBrowser : public QWidget, private BrowserHost {
+class TCppWebBrowser : public QWidget, private BrowserHost, public ReleasedWhenHidden {
     Q_OBJECT
   public:
     TCppWebBrowser(BrowserEngine& engine, QWidget* parent = nullptr);
@@ -37,6 +38,7 @@ class TCppWebBrowser : public QWidget, private BrowserHost {
     // Document() stays the last page's, changed no more in any shown page.
     // Navigate shows a page again.
     void Release();
+    void releaseWhenHidden() override { Release(); }
 
   signals:
     void OnDocumentComplete();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/media/AudioEngine.h"
+#include "platform/widgets/ReleasedWhenHidden.h"
 
 #include <QObject>
 #include <QString>
@@ -18,7 +19,7 @@ class Sound;
 //
 // The player is a voice of the engine and lives on the GUI thread; it must
 // be destroyed before its engine.
-class TMediaPlayer : public QObject {
+class TMediaPlayer : public QObject, public ReleasedWhenHidden {
     Q_OBJECT
   public:
     explicit TMediaPlayer(AudioEngine& engine, QObject* parent = nullptr);
@@ -35,6 +36,7 @@ class TMediaPlayer : public QObject {
     // Does nothing on a player that is not open. A recording in progress
     // ends and stays in the file.
     void Close();
+    void releaseWhenHidden() override { Close(); }
     bool IsOpen() const { return open_; }
 
     // From the current position to the end; at the end with AutoRewind, from 0.

@@ -2,8 +2,7 @@
 
 #include "platform/Error.h"
 #include "platform/ModalRunner.h"
-#include "platform/browser/TCppWebBrowser.h"
-#include "platform/media/TMediaPlayer.h"
+#include "platform/widgets/ReleasedWhenHidden.h"
 #include "platform/widgets/WindowCaption.h"
 
 #include <QCloseEvent>
@@ -125,10 +124,9 @@ void TForm::hideEvent(QHideEvent* event) {
 }
 
 void TForm::releaseContent() {
-    for (TCppWebBrowser* browser : findChildren<TCppWebBrowser*>())
-        browser->Release();
-    for (TMediaPlayer* player : findChildren<TMediaPlayer*>())
-        player->Close();
+    for (QObject* child : findChildren<QObject*>())
+        if (auto* held = dynamic_cast<ReleasedWhenHidden*>(child))
+            held->releaseWhenHidden();
     // The window's own composition surfaces go with its native window,
     // made again when it shows; not now, as it is still being hidden.
     QTimer::singleShot(0, this, [this] {
