@@ -1,7 +1,8 @@
-// A marks file read as the lesson windows read it: every passage's start and
-// end, each failing with the list's or the conversion's error.
+// A marks file read as the lesson windows read it (every passage's start and
+// end, each failing with the list's or the conversion's error) and as the
+// checker reads it, whole.
 #include "FuzzInput.h"
-#include "exercises/Marks.h"
+#include "catalogue/Marks.h"
 #include "platform/CourseFiles.h"
 #include "platform/Error.h"
 
@@ -14,10 +15,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     marks.LoadFromFile(files, path);
     for (int k = 1; k <= marks.Count() + 1; ++k) {
         try {
-            (void)exercises::PassageStartOf(marks, k);
-            (void)exercises::MarkOf(marks, k);
+            (void)catalogue::PassageStartOf(marks, k);
+            (void)catalogue::MarkOf(marks, k);
         } catch (const platform::Error&) {
         }
     }
+    (void)catalogue::ReadMarkLines(marks);
     return 0;
 }

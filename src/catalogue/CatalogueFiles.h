@@ -3,8 +3,6 @@
 #include "platform/LineBudget.h"
 
 #include <QString>
-#include <QStringList>
-#include <array>
 
 namespace lectern::catalogue {
 
@@ -30,47 +28,6 @@ inline const QString Reserved = QStringLiteral("main.rbp");
 inline constexpr qsizetype MaxNodes = 100'000;
 inline constexpr qsizetype MaxLineBytes = 64 * 1024;
 inline constexpr platform::LineBudget Budget{MaxNodes, MaxLineBytes};
-
-// The per-node lists: line i of each belongs to the node of absolute index i.
-enum class NodeList {
-    Types,
-    Sounds,
-    Names,
-    Texts,
-    Translations,
-    Descriptions,
-    Times,
-    Captions,
-    Marks
-};
-
-// The per-node lists with their files, in the order start-up reads them.
-struct NodeListFile {
-    NodeList list;
-    const QString* file;
-};
-inline const std::array<NodeListFile, 9> NodeListFiles{{
-    {NodeList::Types, &Types},
-    {NodeList::Sounds, &Sounds},
-    {NodeList::Names, &Names},
-    {NodeList::Texts, &Texts},
-    {NodeList::Translations, &Translations},
-    {NodeList::Descriptions, &Descriptions},
-    {NodeList::Times, &Times},
-    {NodeList::Captions, &Captions},
-    {NodeList::Marks, &Marks},
-}};
-
-// Every catalogue file as start-up reads it: the tree and the reserved file
-// from the current folder, the others below the application folder.
-inline QStringList startupPaths(const QString& appFolder) {
-    QStringList paths{Tree, Reserved};
-    for (const NodeListFile& list : NodeListFiles)
-        paths.append(appFolder + QLatin1Char('\\') + *list.file);
-    for (const QString* name : {&WindowSettings, &Layout})
-        paths.append(appFolder + QLatin1Char('\\') + *name);
-    return paths;
-}
 }  // namespace CatalogueFiles
 
 // The fixed relative parts that, appended to the application folder, name

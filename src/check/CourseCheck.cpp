@@ -2,8 +2,6 @@
 // geometry, the tree and the start-up settings.
 #include "check/CourseCheck.h"
 
-#include <array>
-
 #include "catalogue/CatalogueFiles.h"
 #include "catalogue/WindowSettingsLine.h"
 #include "platform/Convert.h"
@@ -36,7 +34,7 @@ CheckReport CourseCheck::run() {
     app_ = files_.currentFolder();
     files_.setCourseFolder(app_);
     report_.codePage = platform::TextDecoding::displayName(
-        files_.detectCodePage(Files::startupPaths(app_), Files::Budget));
+        files_.detectCodePage(catalogue::Catalogue::startupPaths(app_), Files::Budget));
     readCatalogue();
     checkLayout();
     buildTree();
@@ -118,11 +116,8 @@ bool CourseCheck::readList(const QString& name, const QString& coursePath,
 }
 
 void CourseCheck::readCatalogue() {
-    const QString folder = app_ + QLatin1Char('\\');
-    readList(Files::Layout, folder + Files::Layout, layout_);
-    for (const Files::NodeListFile& list : Files::NodeListFiles)
-        readList(*list.file, folder + *list.file, nodeList(list.list));
-    readList(Files::WindowSettings, folder + Files::WindowSettings, settings_);
+    catalogue_.load(app_, [this](const QString& file, const QString& coursePath,
+                                 platform::StringList& list) { readList(file, coursePath, list); });
     readList(Files::Tree, Files::Tree, treeLines_);
     readList(Files::Reserved, Files::Reserved, reserved_);
 }
@@ -130,17 +125,18 @@ void CourseCheck::readCatalogue() {
 void CourseCheck::checkLayout() {
     if (!readCatalogueFiles_.contains(Files::Layout))
         return;
+    const platform::StringList& layout = catalogue_.list(List::Layout);
     constexpr int kLines = 60;
-    if (layout_.Count() < kLines)
+    if (layout.Count() < kLines)
         problem(Files::Layout, 0,
                 QStringLiteral("%1 lines; the window geometry needs %2")
-                    .arg(layout_.Count())
+                    .arg(layout.Count())
                     .arg(kLines));
-    for (int line = 0; line < std::min(kLines, layout_.Count()); ++line) {
+    for (int line = 0; line < std::min(kLines, layout.Count()); ++line) {
         if (!isUsedLayoutLine(line))
             continue;
         try {
-            platform::StrToInt(layout_[line]);
+            platform::StrToInt(layout[line]);
         } catch (const platform::Error& e) {
             problem(Files::Layout, line + 1, e.message());
         }
@@ -155,17 +151,16 @@ void CourseCheck::buildTree() {
     if (!error.isEmpty())
         problem(Files::Tree, tree_.size() + 1, error);
     for (int node = 0; node < tree_.size(); ++node)
-        report_.tree.push_back(
-            {node, tree_.node(node).depth,
-             entry(catalogue::CatalogueFiles::NodeList::Types, node).value_or(QString()),
-             tree_.node(node).caption});
+        report_.tree.push_back({node, tree_.node(node).depth,
+                                entry(List::Types, node).value_or(QString()),
+                                tree_.node(node).caption});
 }
 
 void CourseCheck::checkPerNodeLengths() {
-    for (const Files::NodeListFile& file : Files::NodeListFiles) {
-        const QString* name = file.file;
-        const platform::StringList& list = nodeList(file.list);
-        if (!readCatalogueFiles_.contains(*name) || list.Count() >= tree_.size())
+    for (const List which : catalogue::Catalogue::PerNodeLists) {
+        const QString& name = catalogue::Catalogue::fileOf(which);
+        const platform::StringList& list = catalogue_.list(which);
+        if (!readCatalogueFiles_.contains(name) || list.Count() >= tree_.size())
             continue;
         const QString message = QStringLiteral(
                                     "%1 lines for %2 lesson nodes: node %1 and those "
@@ -173,30 +168,31 @@ void CourseCheck::checkPerNodeLengths() {
                                     .arg(list.Count())
                                     .arg(tree_.size());
         // Nothing reads the names: a short file only breaks the numbering.
-        if (name == &Files::Names)
-            warning(*name, 0, message);
+        if (which == List::Names)
+            warning(name, 0, message);
         else
-            problem(*name, 0, message);
+            problem(name, 0, message);
     }
 }
 
 void CourseCheck::checkWindowSettings() {
     if (!readCatalogueFiles_.contains(Files::WindowSettings))
         return;
+    const platform::StringList& settings = catalogue_.list(List::WindowSettings);
     const QString& file = Files::WindowSettings;
     constexpr int kLines = 9;
-    if (settings_.Count() < kLines)
+    if (settings.Count() < kLines)
         problem(file, 0,
                 QStringLiteral("%1 lines; the start-up settings need %2")
-                    .arg(settings_.Count())
+                    .arg(settings.Count())
                     .arg(kLines));
     bool splash = false;
     for (const int line :
          {catalogue::ShowSplash, catalogue::ShowIntroduction, catalogue::ShowAbout}) {
-        if (line >= settings_.Count())
+        if (line >= settings.Count())
             continue;
         try {
-            const bool on = platform::StrToBool(settings_[line]);
+            const bool on = platform::StrToBool(settings[line]);
             if (line == catalogue::ShowSplash)
                 splash = on;
         } catch (const platform::Error& e) {
@@ -204,14 +200,14 @@ void CourseCheck::checkWindowSettings() {
         }
     }
     const QString descr = app_ + Paths::Descriptions;
-    if (settings_.Count() > catalogue::SplashPicture)
-        checkPicture(descr + settings_[catalogue::SplashPicture],
+    if (settings.Count() > catalogue::SplashPicture)
+        checkPicture(descr + settings[catalogue::SplashPicture],
                      {file, catalogue::SplashPicture + 1}, QStringLiteral("splash picture"));
-    if (settings_.Count() > catalogue::IntroductionPage)
-        checkPage(descr + settings_[catalogue::IntroductionPage],
+    if (settings.Count() > catalogue::IntroductionPage)
+        checkPage(descr + settings[catalogue::IntroductionPage],
                   {file, catalogue::IntroductionPage + 1}, QStringLiteral("introduction page"));
-    if (settings_.Count() > catalogue::AboutPage)
-        checkPage(descr + settings_[catalogue::AboutPage], {file, catalogue::AboutPage + 1},
+    if (settings.Count() > catalogue::AboutPage)
+        checkPage(descr + settings[catalogue::AboutPage], {file, catalogue::AboutPage + 1},
                   QStringLiteral("about page"));
     if (splash)
         checkSound(app_ + Paths::IntroSound, {file, catalogue::ShowSplash + 1},

@@ -1,8 +1,6 @@
 #pragma once
 
-#include <array>
-
-#include "catalogue/CatalogueFiles.h"
+#include "catalogue/Catalogue.h"
 #include "catalogue/LessonTree.h"
 #include "check/CheckReport.h"
 #include "check/ContentProbe.h"
@@ -36,12 +34,7 @@ class CourseCheck {
 
   private:
     // Catalogue.
-    platform::StringList& nodeList(catalogue::CatalogueFiles::NodeList which) {
-        return nodeLists_[static_cast<std::size_t>(which)];
-    }
-    const platform::StringList& nodeList(catalogue::CatalogueFiles::NodeList which) const {
-        return nodeLists_[static_cast<std::size_t>(which)];
-    }
+    using List = catalogue::Catalogue::List;
     void readCatalogue();
     bool readList(const QString& name, const QString& coursePath, platform::StringList& list);
     void checkLayout();
@@ -54,7 +47,7 @@ class CourseCheck {
     void checkNode(int node);
     // The entry of a per-node list at a node, or nullopt (its shortness is
     // reported once, elsewhere).
-    std::optional<QString> entry(catalogue::CatalogueFiles::NodeList list, int node) const;
+    std::optional<QString> entry(List list, int node) const;
     void checkMarksAgainstPage(const QString& marksPath, const QString& pagePath);
     void checkTestPage(const QString& pagePath);
     void checkSortingFile(int node, const QString& path);
@@ -101,10 +94,8 @@ class CourseCheck {
     CheckReport report_;
     catalogue::LessonTree tree_;
 
-    platform::StringList layout_, treeLines_, reserved_, settings_;
-    std::array<platform::StringList,
-               std::tuple_size_v<decltype(catalogue::CatalogueFiles::NodeListFiles)>>
-        nodeLists_;
+    catalogue::Catalogue catalogue_;
+    platform::StringList treeLines_, reserved_;
     QSet<QString> readCatalogueFiles_;
 
     // Each file is checked once however many nodes name it.

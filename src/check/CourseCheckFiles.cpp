@@ -2,7 +2,7 @@
 // found, and whether the player's readers can read them.
 #include "check/CourseCheck.h"
 
-#include "platform/Convert.h"
+#include "catalogue/Marks.h"
 #include "platform/CourseFiles.h"
 #include "platform/Error.h"
 #include "platform/SafeFile.h"
@@ -214,23 +214,12 @@ std::optional<CourseCheck::Marks> CourseCheck::readMarks(const QString& coursePa
         return result;
     }
     Marks marks;
-    std::optional<qint64> previous;
-    for (int i = 0; i < lines.Count(); ++i) {
-        try {
-            const qint64 mark = platform::StrToInt(lines[i]);
-            if (mark < 0)
-                problem(shown, i + 1, QStringLiteral("mark %1 is before the start").arg(mark));
-            else if (previous && mark <= *previous)
-                problem(shown, i + 1,
-                        QStringLiteral("mark %1 does not come after the mark before it (%2)")
-                            .arg(mark)
-                            .arg(*previous));
-            marks.push_back(mark);
-            previous = mark;
-        } catch (const platform::Error& e) {
-            problem(shown, i + 1, e.message());
-            marks.push_back(std::nullopt);
-        }
+    int line = 0;
+    for (catalogue::MarkLine& read : catalogue::ReadMarkLines(lines)) {
+        ++line;
+        if (!read.fault.isEmpty())
+            problem(shown, line, read.fault);
+        marks.push_back(read.mark);
     }
     result = std::move(marks);
     return result;

@@ -18,7 +18,6 @@ namespace Paths = catalogue::CoursePaths;
 
 using catalogue::LessonType;
 using catalogue::lessonTypeOf;
-using catalogue::CatalogueFiles::NodeList;
 
 QStringList duplicatedPassageIds(const ContentProbe::Page& page, int passages) {
     QStringList duplicated;
@@ -55,8 +54,8 @@ QString listed(const QStringList& items, int shown = 8) {
 
 }  // namespace
 
-std::optional<QString> CourseCheck::entry(NodeList which, int node) const {
-    const platform::StringList& list = nodeList(which);
+std::optional<QString> CourseCheck::entry(List which, int node) const {
+    const platform::StringList& list = catalogue_.list(which);
     if (node < list.Count())
         return list[node];
     return std::nullopt;
@@ -66,7 +65,7 @@ void CourseCheck::checkNodes() {
     int firstRecording = -1;
     for (int node = 0; node < tree_.size(); ++node) {
         checkNode(node);
-        const std::optional<QString> type = entry(NodeList::Types, node);
+        const std::optional<QString> type = entry(List::Types, node);
         const LessonType* needs = type ? lessonTypeOf(*type) : nullptr;
         if (needs && needs->blankRecording && firstRecording < 0)
             firstRecording = node;
@@ -78,11 +77,11 @@ void CourseCheck::checkNodes() {
 
 void CourseCheck::checkNode(int node) {
     const int line = node + 1;
-    if (const auto page = entry(NodeList::Descriptions, node))
+    if (const auto page = entry(List::Descriptions, node))
         checkPage(app_ + Paths::Descriptions + *page, {Files::Descriptions, line},
                   QStringLiteral("description page"));
 
-    const std::optional<QString> type = entry(NodeList::Types, node);
+    const std::optional<QString> type = entry(List::Types, node);
     if (!type)
         return;
     const LessonType* needs = lessonTypeOf(*type);
@@ -112,25 +111,25 @@ void CourseCheck::checkNode(int node) {
 
     std::optional<QString> text, translation, sound;
     if (needs->text) {
-        if (const auto name = entry(NodeList::Texts, node))
+        if (const auto name = entry(List::Texts, node))
             text = checkPage(app_ + Paths::Texts + *name, {Files::Texts, line},
                              QStringLiteral("lesson page"));
-    } else if (const auto name = entry(NodeList::Texts, node)) {
+    } else if (const auto name = entry(List::Texts, node)) {
         checkSortingFile(node, app_ + Paths::Texts + *name);
     }
     if (needs->translation)
-        if (const auto name = entry(NodeList::Translations, node))
+        if (const auto name = entry(List::Translations, node))
             translation = checkPage(app_ + Paths::Texts + *name, {Files::Translations, line},
                                     QStringLiteral("translation page"));
     if (needs->sound)
-        if (const auto name = entry(NodeList::Sounds, node))
+        if (const auto name = entry(List::Sounds, node))
             sound = checkSound(app_ + QLatin1Char('\\') + Paths::Sounds + *name,
                                {Files::Sounds, line}, QStringLiteral("lesson sound"));
     if (needs->kind == catalogue::LessonKind::ChoiceTest && text)
         checkTestPage(*text);
     if (!needs->marks)
         return;
-    const std::optional<QString> marksName = entry(NodeList::Marks, node);
+    const std::optional<QString> marksName = entry(List::Marks, node);
     if (!marksName)
         return;
     const QString marksPath = app_ + Paths::Marks + *marksName;
@@ -280,7 +279,7 @@ void CourseCheck::checkSortingFile(int node, const QString& path) {
 }
 
 void CourseCheck::checkTime(int node) {
-    const std::optional<QString> time = entry(NodeList::Times, node);
+    const std::optional<QString> time = entry(List::Times, node);
     if (!time)
         return;
     try {

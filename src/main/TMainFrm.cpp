@@ -20,6 +20,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScopeGuard>
 
 namespace lectern::main {
 namespace {
@@ -194,9 +195,9 @@ TMainFrm::TMainFrm(platform::Platform& platform, const ExerciseWindows& windows,
         new MouseMoveFilter(this, [this] { guarded([this] { TreeView1MouseMove(); }); }));
 
     // The constructor's own steps: empty values, then the current folder.
-    AppFolder = platform.files.currentFolder();
+    appFolder_ = platform.files.currentFolder();
     // Nothing the course names is read or written outside its folder.
-    platform.files.setCourseFolder(AppFolder);
+    platform.files.setCourseFolder(appFolder_);
 }
 
 int TMainFrm::SelectedIndex() const {
@@ -204,21 +205,23 @@ int TMainFrm::SelectedIndex() const {
 }
 
 QString TMainFrm::descriptionPath(const QString& entry) const {
-    return AppFolder + Paths::Descriptions + entry;
+    return appFolder_ + Paths::Descriptions + entry;
 }
 
 void TMainFrm::FormShow() {
     platform::CourseFiles& files = platform().files;
-    // Scratch lists of start-up only; released when FormShow ends, however it ends.
-    platform::StringList layout;
+    // The geometry is read with the catalogue but serves start-up only; it
+    // and the reserved file are released when FormShow ends, however it ends.
+    platform::StringList& layout = catalogue_.list(List::Layout);
+    const auto releaseLayout = qScopeGuard([&layout] { layout.Clear(); });
     platform::StringList reserved;
 
-    SoundRoot = AppFolder + QLatin1Char('\\');
+    soundRoot_ = appFolder_ + QLatin1Char('\\');
     ComputeTempWavName();
     // The course's legacy code page is one for all its text, decided before
     // the first list is decoded.
-    files.detectCodePage(Files::startupPaths(AppFolder), Files::Budget);
-    ReadCatalogue(layout);
+    files.detectCodePage(catalogue::Catalogue::startupPaths(appFolder_), Files::Budget);
+    ReadCatalogue();
     SizeWindows(layout);
     BuildTree();
     reserved.LoadFromFile(files, Files::Reserved, platform::SafeFile::listLimit, Files::Budget);
@@ -227,67 +230,34 @@ void TMainFrm::FormShow() {
     PlaceButtons(layout);
     layout.Clear();
     reserved.Clear();
-    files.setCurrentFolder(AppFolder);
+    files.setCurrentFolder(appFolder_);
     showDescription(0);
     // The reserved file's lines mean nothing to the player, but a course
     // without it must not start: it is read once more from the application
     // folder, now current again.
     platform::StringList again;
     again.LoadFromFile(files, Files::Reserved, platform::SafeFile::listLimit, Files::Budget);
-    SetCaption(WindowSettings[catalogue::CourseTitle]);
+    SetCaption(WindowSettings()[catalogue::CourseTitle]);
     again.Clear();
     PrepareTree();
     PrepareIntroduction();
 }
 
 void TMainFrm::ComputeTempWavName() {
-    TempWavName.clear();
+    tempWavName_.clear();
     for (int n = 1; n <= 99999; ++n) {
-        const QString name = AppFolder + Paths::TempRecording + QString::number(n) + ".wav";
+        const QString name = appFolder_ + Paths::TempRecording + QString::number(n) + ".wav";
         // A link counts as taken, dangling or not: the recording is never
         // written through one.
         if (!platform().files.isTaken(name)) {
-            TempWavName = name;
+            tempWavName_ = name;
             return;
         }
     }
 }
 
-void TMainFrm::ReadCatalogue(platform::StringList& layout) {
-    platform::CourseFiles& files = platform().files;
-    const QString folder = AppFolder + QLatin1Char('\\');
-    const auto load = [&](platform::StringList& list, const QString& name) {
-        list.LoadFromFile(files, folder + name, platform::SafeFile::listLimit, Files::Budget);
-    };
-    load(layout, Files::Layout);
-    for (const Files::NodeListFile& list : Files::NodeListFiles)
-        load(nodeList(list.list), *list.file);
-    load(WindowSettings, Files::WindowSettings);
-}
-
-platform::StringList& TMainFrm::nodeList(catalogue::CatalogueFiles::NodeList list) {
-    using catalogue::CatalogueFiles::NodeList;
-    switch (list) {
-        case NodeList::Types:
-            return TypeList;
-        case NodeList::Sounds:
-            return SoundList;
-        case NodeList::Names:
-            return NameList;
-        case NodeList::Texts:
-            return TextList;
-        case NodeList::Translations:
-            return TransList;
-        case NodeList::Descriptions:
-            return DescrList;
-        case NodeList::Times:
-            return TimeList;
-        case NodeList::Captions:
-            return CaptionList;
-        case NodeList::Marks:
-            return MarksList;
-    }
-    Q_UNREACHABLE();
+void TMainFrm::ReadCatalogue() {
+    catalogue_.load(platform().files, appFolder_);
 }
 
 void TMainFrm::SizeWindows(const platform::StringList& lines) {
@@ -329,7 +299,7 @@ void TMainFrm::PrepareIntroduction() {
 }
 
 void TMainFrm::showDescription(int node) {
-    CppWebBrowser1->Navigate(descriptionPath(DescrList[node]));
+    CppWebBrowser1->Navigate(descriptionPath(DescrList()[node]));
     describedNode_ = node;
 }
 
@@ -338,7 +308,7 @@ void TMainFrm::TreeView1Click() {
     const int node = SelectedIndex();
     if (node < 0)
         return;
-    platform().files.setCurrentFolder(AppFolder);
+    platform().files.setCurrentFolder(appFolder_);
     showDescription(node);
 }
 
@@ -350,7 +320,7 @@ void TMainFrm::DescriptionTimerTimer() {
     const int node = SelectedIndex();
     if (node < 0 || node == describedNode_)
         return;
-    platform().files.setCurrentFolder(AppFolder);
+    platform().files.setCurrentFolder(appFolder_);
     showDescription(node);
 }
 
@@ -371,9 +341,10 @@ void TMainFrm::TreeView1MouseUp() {
 
 void TMainFrm::openPageViewer(int pageLine, int captionLine, int switchLine) {
     exercises::TViewFrm* viewer = windows_.ViewFrm;
-    viewer->Browser->Navigate(descriptionPath(WindowSettings[pageLine]));
-    viewer->SetCaption(WindowSettings[captionLine]);
-    if (platform::StrToBool(WindowSettings[switchLine]))
+    const platform::StringList& settings = WindowSettings();
+    viewer->Browser->Navigate(descriptionPath(settings[pageLine]));
+    viewer->SetCaption(settings[captionLine]);
+    if (platform::StrToBool(settings[switchLine]))
         viewer->ShowModal();
 }
 
@@ -390,7 +361,7 @@ void TMainFrm::m4Click() {
 
 void TMainFrm::m3Click() {
     m3->hide();
-    platform().shell.open(AppFolder + Paths::Help);
+    platform().shell.open(appFolder_ + Paths::Help);
 }
 
 void TMainFrm::m5Click() {

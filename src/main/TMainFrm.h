@@ -1,10 +1,8 @@
 #pragma once
 
-#include "catalogue/CatalogueFiles.h"
-#include "catalogue/LessonEntries.h"
+#include "catalogue/Catalogue.h"
 #include "main/ExerciseWindows.h"
 #include "main/LessonTreeModel.h"
-#include "platform/StringList.h"
 #include "platform/widgets/SkinnedForm.h"
 
 #include <QSplitter>
@@ -37,23 +35,6 @@ class TMainFrm : public platform::SkinnedForm {
     platform::TCppWebBrowser* CppWebBrowser1;
     // Runs once the keys that move in the tree have settled.
     QTimer* DescriptionTimer;
-
-    // Application-wide values.
-    QString AppFolder;
-    QString SoundRoot;
-    QString TempWavName;
-
-    // The catalogue: per-node lists, line i for the node of absolute index i.
-    platform::StringList TypeList;
-    platform::StringList SoundList;
-    platform::StringList NameList;
-    platform::StringList DescrList;
-    platform::StringList CaptionList;
-    platform::StringList TextList;
-    platform::StringList TransList;
-    platform::StringList MarksList;
-    platform::StringList TimeList;
-    platform::StringList WindowSettings;
 
     // Handlers.
     void FormShow() override;
@@ -90,10 +71,36 @@ class TMainFrm : public platform::SkinnedForm {
 
     const ExerciseWindows& Windows() const { return windows_; }
 
+    // What start-up found: the application folder (no trailing backslash),
+    // the sound root (that folder with one), and the temporary recording
+    // every recording lesson uses, empty when all its names are taken.
+    const QString& AppFolder() const { return appFolder_; }
+    const QString& SoundRoot() const { return soundRoot_; }
+    const QString& TempWavName() const { return tempWavName_; }
+    void SetTempWavName(const QString& name) { tempWavName_ = name; }
+
+    // The catalogue, held for the whole run and filled in place by each load.
+    const catalogue::Catalogue& catalogue() const { return catalogue_; }
+    catalogue::Catalogue& catalogue() { return catalogue_; }
+    // Its lists under their own names.
+    using List = catalogue::Catalogue::List;
+    const platform::StringList& TypeList() const { return catalogue_.list(List::Types); }
+    const platform::StringList& SoundList() const { return catalogue_.list(List::Sounds); }
+    const platform::StringList& NameList() const { return catalogue_.list(List::Names); }
+    const platform::StringList& DescrList() const { return catalogue_.list(List::Descriptions); }
+    const platform::StringList& CaptionList() const { return catalogue_.list(List::Captions); }
+    const platform::StringList& TextList() const { return catalogue_.list(List::Texts); }
+    const platform::StringList& TransList() const { return catalogue_.list(List::Translations); }
+    const platform::StringList& MarksList() const { return catalogue_.list(List::Marks); }
+    const platform::StringList& TimeList() const { return catalogue_.list(List::Times); }
+    const platform::StringList& WindowSettings() const {
+        return catalogue_.list(List::WindowSettings);
+    }
+
   private:
     // Start-up steps, in the order FormShow runs them.
     void ComputeTempWavName();
-    void ReadCatalogue(platform::StringList& layout);
+    void ReadCatalogue();
     void SizeWindows(const platform::StringList& layout);
     void BuildTree();
     void SkinWindows(const platform::StringList& layout);
@@ -102,18 +109,19 @@ class TMainFrm : public platform::SkinnedForm {
     void PrepareTree();
     void PrepareIntroduction();
 
-    // The selected node's entries, as the lesson set-ups read them.
-    catalogue::LessonEntries entriesOf(int node) const;
     // Introduction and About: load the page viewer and show it if switched on.
     void openPageViewer(int pageLine, int captionLine, int switchLine);
     QString descriptionPath(const QString& entry) const;
     // Shows the node's description and remembers which node that is.
     void showDescription(int node);
-    platform::StringList& nodeList(catalogue::CatalogueFiles::NodeList list);
 
     const ExerciseWindows& windows_;
     SplashAndSkin& splashAndSkin_;
     int describedNode_ = -1;
+    QString appFolder_;
+    QString soundRoot_;
+    QString tempWavName_;
+    catalogue::Catalogue catalogue_;
 };
 
 }  // namespace lectern::main

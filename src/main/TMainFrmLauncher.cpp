@@ -3,23 +3,20 @@
 // and show.
 #include "main/TMainFrm.h"
 
+#include "catalogue/CatalogueFiles.h"
 #include "catalogue/LessonTypes.h"
 #include "exercises/Multi/TMultiFrm.h"
 #include "exercises/Sortfrm/TfrmSort.h"
 #include "exercises/Viewtxt/TViewTxtFrm.h"
 #include "exercises/Worktxt/TWorkTxtFrm.h"
 
+#include <QScopeGuard>
+
 namespace lectern::main {
 
 QString TMainFrm::LessonHelpPage() const {
-    return AppFolder + catalogue::CoursePaths::LessonHelp + TypeList[SelectedIndex()] +
+    return appFolder_ + catalogue::CoursePaths::LessonHelp + TypeList()[SelectedIndex()] +
            QStringLiteral(".htm");
-}
-
-catalogue::LessonEntries TMainFrm::entriesOf(int node) const {
-    return catalogue::LessonEntries(
-        {CaptionList, TextList, TransList, MarksList, SoundList, TimeList}, node, AppFolder,
-        SoundRoot);
 }
 
 void TMainFrm::m22Click() {
@@ -32,10 +29,10 @@ void TMainFrm::m22Click() {
     const int node = SelectedIndex();
     if (node < 0)
         return;
-    const catalogue::LessonType* type = catalogue::lessonTypeOf(TypeList[node]);
+    const catalogue::LessonType* type = catalogue::lessonTypeOf(TypeList()[node]);
     if (!type)
         return;
-    const catalogue::LessonEntries lesson = entriesOf(node);
+    const catalogue::LessonEntries lesson = catalogue_.lesson(node, appFolder_, soundRoot_);
     using Kind = catalogue::LessonKind;
     switch (type->kind) {
         case Kind::NarratedReading:
@@ -43,25 +40,26 @@ void TMainFrm::m22Click() {
         case Kind::UnitWork:
             return w.WorkTxtFrm->RunUnitWork(lesson);
         case Kind::Recording:
-            return w.ViewTxtFrm->RunRecording(lesson, TempWavName, false);
+            return w.ViewTxtFrm->RunRecording(lesson, tempWavName_, false);
         case Kind::RecordingReplay:
-            return w.WorkTxtFrm->RunRecordingReplay(lesson, TempWavName);
+            return w.WorkTxtFrm->RunRecordingReplay(lesson, tempWavName_);
         case Kind::PlayAlongRecording:
-            return w.ViewTxtFrm->RunRecording(lesson, TempWavName, true);
+            return w.ViewTxtFrm->RunRecording(lesson, tempWavName_, true);
         case Kind::ChoiceTest:
         case Kind::WrittenTest:
         case Kind::SavedWrittenTest:
             return w.MultiFrm->RunTest(lesson, type->kind);
         case Kind::TimedRecording:
-            return w.ViewTxtFrm->RunTimedRecording(lesson, TempWavName);
+            return w.ViewTxtFrm->RunTimedRecording(lesson, tempWavName_);
         case Kind::Sorting:
             return w.frmSort->RunSorting(lesson);
     }
 }
 
 void TMainFrm::ReloadCatalogue() {
-    platform::StringList layout;
-    ReadCatalogue(layout);
+    // Nothing here needs the geometry.
+    const auto releaseLayout = qScopeGuard([this] { catalogue_.list(List::Layout).Clear(); });
+    ReadCatalogue();
     BuildTree();
     PrepareTree();
 }

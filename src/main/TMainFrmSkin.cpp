@@ -11,7 +11,7 @@ void TMainFrm::SkinWindows(const platform::StringList& layout) {
 }
 
 void TMainFrm::PrepareSplash() {
-    splashAndSkin_.PrepareSplash(AppFolder, WindowSettings);
+    splashAndSkin_.PrepareSplash(appFolder_, WindowSettings());
 }
 
 void TMainFrm::PlaceButtons(const platform::StringList& layout) {

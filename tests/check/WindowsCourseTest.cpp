@@ -49,15 +49,15 @@ TEST(WindowsCourse, StartsWithItsCyrillicCaptionsAndFindsEveryFile) {
     EXPECT_EQ(tree.node(1).caption, QString::fromUtf8("Первое чтение"));
     EXPECT_EQ(tree.node(3).caption, QString::fromUtf8("Вторая глава"));
     EXPECT_EQ(tree.node(4).parent, 3);
-    EXPECT_EQ(main.CaptionList[1], QString::fromUtf8("Чтение: Ёлка"));
+    EXPECT_EQ(main.CaptionList()[1], QString::fromUtf8("Чтение: Ёлка"));
     EXPECT_EQ(f.windows->ViewFrm->Caption(), QString::fromUtf8("Введение"));
 
     // The pages named in another letter case load all the same.
     const platform::Variant description = main.CppWebBrowser1->Document();
     ASSERT_FALSE(description.isEmptyOrNull());
-    EXPECT_EQ(main.CppWebBrowser1->LocationURL(), main.AppFolder + "\\data\\descr\\CHAPTER1.htm");
+    EXPECT_EQ(main.CppWebBrowser1->LocationURL(), main.AppFolder() + "\\data\\descr\\CHAPTER1.htm");
     EXPECT_TRUE(f.windows->ViewFrm->Browser->Document().isObject());
-    EXPECT_TRUE(f.test.files.exists(main.AppFolder + "\\help\\help.htm"));
+    EXPECT_TRUE(f.test.files.exists(main.AppFolder() + "\\help\\help.htm"));
 
     // The description whose file name is in Windows-1251 bytes opens too.
     main.TreeView1->expandAll();
@@ -92,17 +92,17 @@ TEST(WindowsCourse, FilesThePlayerWritesLandInTheFoldersThatExist) {
     main::TMainFrm& main = f.start();
     platform::CourseFiles& files = f.test.files;
     const QString root = f.folder.path();
-    EXPECT_EQ(main.TempWavName, main.AppFolder + "\\data\\temp1.wav");
+    EXPECT_EQ(main.TempWavName(), main.AppFolder() + "\\data\\temp1.wav");
 
-    EXPECT_TRUE(files.copyFile(main.AppFolder + "\\data\\empty.wav", main.TempWavName));
+    EXPECT_TRUE(files.copyFile(main.AppFolder() + "\\data\\empty.wav", main.TempWavName()));
     platform::StringList(QStringList{"700"})
-        .SaveToFile(files, main.AppFolder + "\\data\\umarks.txt");
+        .SaveToFile(files, main.AppFolder() + "\\data\\umarks.txt");
     EXPECT_TRUE(QFile::exists(root + "/Data/temp1.wav"));
     EXPECT_TRUE(QFile::exists(root + "/Data/umarks.txt"));
     EXPECT_FALSE(QFile::exists(root + "/data")) << "no second data folder";
 
     platform::StringList marks;
-    marks.LoadFromFile(files, main.AppFolder + "\\data\\umarks.txt");
+    marks.LoadFromFile(files, main.AppFolder() + "\\data\\umarks.txt");
     EXPECT_EQ(marks.lines(), QStringList({"700"}));
 }
 
@@ -174,10 +174,10 @@ TEST(WindowsCourse, BadNamesAndBadBytesNeitherStopNorHangTheStartUp) {
     main::TMainFrm& main = f.start();
     loadPages();
     EXPECT_TRUE(f.test.dialogs.boxes.empty()) << f.test.dialogs.texts().join('\n').toStdString();
-    EXPECT_EQ(main.CaptionList.lines(),
+    EXPECT_EQ(main.CaptionList().lines(),
               QStringList({"Chapter", QString::fromUtf8("Чтение"), QString::fromUtf8("Тест"),
                            QString::fromUtf8("Bad \uFFFD"), "Sorting"}));
-    EXPECT_EQ(f.test.files.resolve(main.AppFolder + "\\data\\descr\\TWINS.htm"),
+    EXPECT_EQ(f.test.files.resolve(main.AppFolder() + "\\data\\descr\\TWINS.htm"),
               f.folder.path() + "/data/descr/Twins.htm")
         << "the first in sorted order, every time";
 

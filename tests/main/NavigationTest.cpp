@@ -31,8 +31,8 @@ TEST(Navigation, AClickedNodeShowsItsDescriptionFromTheCourseFolder) {
 
     QTest::mouseClick(main.TreeView1->viewport(), Qt::LeftButton, {}, centreOf(main, 2));
     EXPECT_EQ(main.SelectedIndex(), 2);
-    EXPECT_EQ(main.CppWebBrowser1->LocationURL(), main.AppFolder + "\\data\\descr\\test.htm");
-    EXPECT_EQ(QDir::currentPath(), main.AppFolder);
+    EXPECT_EQ(main.CppWebBrowser1->LocationURL(), main.AppFolder() + "\\data\\descr\\test.htm");
+    EXPECT_EQ(QDir::currentPath(), main.AppFolder());
     EXPECT_EQ(main.TreeModel->imageIndex(2), 1) << "a node once clicked shows image 1";
 }
 
@@ -41,7 +41,7 @@ TEST(Navigation, TheDescriptionFollowsTheKeysOnceTheySettleAndBeforeReturnRunsTh
     main::TMainFrm& main = f.start();
     main.TreeView1->expandAll();
     main.TreeView1->setFocus();
-    const QString descr = main.AppFolder + "\\data\\descr\\";
+    const QString descr = main.AppFolder() + "\\data\\descr\\";
     // Moving on: the page waits until the keys rest, then shows where they are.
     QTest::keyClick(main.TreeView1, Qt::Key_Down);
     EXPECT_EQ(main.SelectedIndex(), 1);
@@ -96,12 +96,12 @@ TEST(Navigation, IntroductionSwitchedOffLoadsTheViewerButDoesNotShowIt) {
 
     main.m1Click();
     EXPECT_FALSE(main.m1->isVisible());
-    EXPECT_EQ(viewer.Browser->LocationURL(), main.AppFolder + "\\data\\descr\\intro.htm");
+    EXPECT_EQ(viewer.Browser->LocationURL(), main.AppFolder() + "\\data\\descr\\intro.htm");
     EXPECT_EQ(viewer.Caption(), "Introduction");
     EXPECT_TRUE(f.test.modal.shown.empty());
 
     main.m4Click();
-    EXPECT_EQ(viewer.Browser->LocationURL(), main.AppFolder + "\\data\\descr\\about.htm");
+    EXPECT_EQ(viewer.Browser->LocationURL(), main.AppFolder() + "\\data\\descr\\about.htm");
     EXPECT_EQ(viewer.Caption(), "About");
     ASSERT_EQ(f.test.modal.shown.size(), 1u);
     EXPECT_EQ(f.test.modal.shown[0], &viewer);
@@ -116,7 +116,7 @@ TEST(Navigation, IntroductionSwitchedOffLoadsTheViewerButDoesNotShowIt) {
 TEST(Navigation, ABadSwitchFailsAfterThePageAndCaptionAreSet) {
     MainWindowFixture f("basic");
     main::TMainFrm& main = f.start();
-    main.WindowSettings = platform::StringList(
+    main.catalogue().list(main::TMainFrm::List::WindowSettings) = platform::StringList(
         {"T", "s.jpg", "0", "Intro", "intro.htm", "perhaps", "About", "about.htm", "1"});
     EXPECT_THROW(main.m1Click(), platform::Error);
     EXPECT_EQ(f.windows->ViewFrm->Caption(), "Intro");
@@ -128,7 +128,7 @@ TEST(Navigation, HelpAsksTheShellToOpenTheCoursesHelpPage) {
     main.m3->show();
     main.m33->clicked();
     EXPECT_FALSE(main.m3->isVisible());
-    EXPECT_EQ(f.test.shell.opened, QStringList({main.AppFolder + "\\help\\help.htm"}));
+    EXPECT_EQ(f.test.shell.opened, QStringList({main.AppFolder() + "\\help\\help.htm"}));
 }
 
 TEST(Navigation, ExitClosesTheMainWindow) {

@@ -36,12 +36,12 @@ TEST(Startup, ReadsTheCatalogueBuildsTheTreeAndOpensTheFirstDescription) {
     const QString app = f.folder.path();
 
     EXPECT_TRUE(f.test.dialogs.boxes.empty()) << f.test.dialogs.texts().join('\n').toStdString();
-    EXPECT_EQ(main.AppFolder, app);
-    EXPECT_EQ(main.SoundRoot, app + "\\");
-    EXPECT_EQ(main.TempWavName, app + "\\data\\temp1.wav");
+    EXPECT_EQ(main.AppFolder(), app);
+    EXPECT_EQ(main.SoundRoot(), app + "\\");
+    EXPECT_EQ(main.TempWavName(), app + "\\data\\temp1.wav");
     EXPECT_EQ(main.Caption(), "Basic course");
-    EXPECT_EQ(main.TypeList.lines(), QStringList({"0", "1", "5", "0", "9"}));
-    EXPECT_EQ(main.WindowSettings.Count(), 9);
+    EXPECT_EQ(main.TypeList().lines(), QStringList({"0", "1", "5", "0", "9"}));
+    EXPECT_EQ(main.WindowSettings().Count(), 9);
     EXPECT_EQ(main.CppWebBrowser1->LocationURL(), app + "\\data\\descr\\chapter1.htm");
     EXPECT_EQ(f.windows->ViewFrm->Browser->LocationURL(), app + "\\data\\descr\\intro.htm");
     EXPECT_EQ(f.windows->ViewFrm->Caption(), "Introduction");
@@ -70,7 +70,7 @@ TEST(Startup, TheTemporaryRecordingIsTheFirstFreeNumber) {
     MainWindowFixture f("basic");
     f.folder.write("data/temp1.wav", "x");
     f.folder.write("data/temp3.wav", "x");
-    EXPECT_EQ(f.start().TempWavName, f.folder.path() + "\\data\\temp2.wav");
+    EXPECT_EQ(f.start().TempWavName(), f.folder.path() + "\\data\\temp2.wav");
 }
 
 TEST(Startup, AnEmptyFolderFailsOnTheGeometryFileAndStillShowsTheMainWindow) {
@@ -89,10 +89,10 @@ TEST(Startup, AMissingCaptionFileLeavesTheListsAfterItEmptyAndNoWindowSized) {
     main::TMainFrm& main = f.start();
     EXPECT_EQ(f.test.dialogs.errors(),
               QStringList({"Cannot open file " + f.folder.path() + "/zagol.mtp."}));
-    EXPECT_EQ(main.TimeList.Count(), 5) << "read before the failure";
-    EXPECT_EQ(main.CaptionList.Count(), 0);
-    EXPECT_EQ(main.MarksList.Count(), 0);
-    EXPECT_EQ(main.WindowSettings.Count(), 0);
+    EXPECT_EQ(main.TimeList().Count(), 5) << "read before the failure";
+    EXPECT_EQ(main.CaptionList().Count(), 0);
+    EXPECT_EQ(main.MarksList().Count(), 0);
+    EXPECT_EQ(main.WindowSettings().Count(), 0);
     EXPECT_TRUE(main.TreeModel->tree().empty());
     EXPECT_EQ(main.Width(), 1006);
     EXPECT_TRUE(main.Caption().isEmpty());
@@ -229,8 +229,8 @@ TEST(DemoStartup, TheDemoCourseStartsCleanWithItsTitleAndSplash) {
     MainWindowFixture f(demoCourse());
     main::TMainFrm& main = f.start();
     EXPECT_TRUE(f.test.dialogs.boxes.empty()) << f.test.dialogs.texts().join('\n').toStdString();
-    EXPECT_EQ(main.Caption(), main.WindowSettings[0]);
-    EXPECT_EQ(main.TreeModel->tree().size(), main.TypeList.Count());
+    EXPECT_EQ(main.Caption(), main.WindowSettings()[0]);
+    EXPECT_EQ(main.TreeModel->tree().size(), main.TypeList().Count());
     EXPECT_EQ(main.SelectedIndex(), 0);
     ASSERT_EQ(f.test.modal.shown.size(), 1u) << "the splash, switched on by the course";
     EXPECT_EQ(f.test.modal.shown[0], static_cast<QWidget*>(f.windows->IntroFrm));
@@ -245,8 +245,8 @@ TEST(DemoStartup, BrokenCopiesStopWhereTheirFaultIs) {
         main::TMainFrm& main = f.start();
         EXPECT_EQ(f.test.dialogs.errors(),
                   QStringList({"Cannot open file " + f.folder.path() + "/zagol.mtp."}));
-        EXPECT_EQ(main.MarksList.Count(), 0);
-        EXPECT_EQ(main.WindowSettings.Count(), 0);
+        EXPECT_EQ(main.MarksList().Count(), 0);
+        EXPECT_EQ(main.WindowSettings().Count(), 0);
         EXPECT_TRUE(main.TreeModel->tree().empty());
     }
     {
@@ -254,7 +254,7 @@ TEST(DemoStartup, BrokenCopiesStopWhereTheirFaultIs) {
         replaceLine(f.folder, "wind.mtp", 2, "yes");
         main::TMainFrm& main = f.start();
         EXPECT_EQ(f.test.dialogs.errors(), QStringList({"'yes' is not a valid boolean value."}));
-        EXPECT_EQ(main.TreeModel->tree().size(), main.TypeList.Count());
+        EXPECT_EQ(main.TreeModel->tree().size(), main.TypeList().Count());
         EXPECT_TRUE(f.test.modal.shown.empty());
         EXPECT_TRUE(main.Caption().isEmpty());
     }

@@ -1,8 +1,8 @@
 // The reading window's play mode: the page follows the first player's
 // position passage by passage.
-#include "exercises/Marks.h"
 #include "exercises/Viewtxt/TViewTxtFrm.h"
 
+#include "catalogue/Marks.h"
 #include "catalogue/PageIds.h"
 #include "exercises/markup/PageMarkup.h"
 #include "platform/Convert.h"
@@ -45,7 +45,7 @@ void TViewTxtFrm::tick() {
     if (k > 1)
         MarkRest(passage(k - 1));
     ShowPassage(PageDocument, k);
-    if (NearsMark(MarksList, k, PlayClock, 2 * TickInterval)) {
+    if (catalogue::NearsMark(MarksList, k, PlayClock, 2 * TickInterval)) {
         ++CurrentMark;
         TrackBar1->setValue(TrackBar1->value() + 1);
         UserMarksList.Add(
@@ -111,7 +111,7 @@ void TViewTxtFrm::m11Click() {
         record();
         return;
     }
-    MediaPlayer1->Seek(PassageStartOf(MarksList, CurrentMark));
+    MediaPlayer1->Seek(catalogue::PassageStartOf(MarksList, CurrentMark));
     TrackBar1->setEnabled(false);
     MediaPlayer1->Play();
     Timer1->start();
@@ -133,7 +133,7 @@ void TViewTxtFrm::m22Click() {
         Paused = true;
     } else {
         TrackBar1->setEnabled(false);
-        PlayClock = PassageStartOf(MarksList, CurrentMark);
+        PlayClock = catalogue::PassageStartOf(MarksList, CurrentMark);
         MediaPlayer1->Seek(PlayClock);
         MediaPlayer1->Play();
         Timer1->start();

@@ -2,10 +2,10 @@
 // learner into the temporary recording while the page is highlighted on a
 // clock of ticks; the moments at which passages were passed become the user
 // marks that the unit work window replays the recording with.
-#include "exercises/Marks.h"
 #include "exercises/Viewtxt/TViewTxtFrm.h"
 
 #include "catalogue/CatalogueFiles.h"
+#include "catalogue/Marks.h"
 #include "platform/CourseFiles.h"
 #include "platform/Dialogs.h"
 #include "platform/Error.h"
@@ -44,7 +44,7 @@ void TViewTxtFrm::record() {
 }
 
 void TViewTxtFrm::startPlayAlong() {
-    PlayAlongFrom = PassageStartOf(MarksList, CurrentMark);
+    PlayAlongFrom = catalogue::PassageStartOf(MarksList, CurrentMark);
     PlayAlongRecordedFrom = MediaPlayer1->Position();
     MediaPlayer2->Seek(PlayAlongFrom);
     MediaPlayer2->Play();

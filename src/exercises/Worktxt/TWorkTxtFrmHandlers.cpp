@@ -1,8 +1,8 @@
 // The unit work window's playing: both pages follow the player's position
 // passage by passage; the pages are touched only when the passage changes.
-#include "exercises/Marks.h"
 #include "exercises/Worktxt/TWorkTxtFrm.h"
 
+#include "catalogue/Marks.h"
 #include "catalogue/PageIds.h"
 #include "exercises/markup/PageMarkup.h"
 #include "platform/Convert.h"
@@ -64,7 +64,7 @@ void TWorkTxtFrm::tick() {
     }
     // The test uses the clock of the previous tick (or a handler's value):
     // the position is polled last.
-    if (NearsMark(MarksList, CurrentMark, PlayClock, 2 * TickInterval)) {
+    if (catalogue::NearsMark(MarksList, CurrentMark, PlayClock, 2 * TickInterval)) {
         ++CurrentMark;
         TrackBar1->setValue(TrackBar1->value() + 1);
         if (CurrentMark <= n) {
@@ -107,7 +107,7 @@ void TWorkTxtFrm::TrackBar1Change() {
         return;
     const int k = TrackBar1->value() + 1;
     CurrentMark = k;
-    PlayClock = MarkOf(MarksList, k);
+    PlayClock = catalogue::MarkOf(MarksList, k);
     if (k > 1)
         RestBoth(k - 1);
     if (k < MarksList.Count())
@@ -127,7 +127,7 @@ void TWorkTxtFrm::m11Click() {
     TrackBar1->setEnabled(false);
     LeftDocument = CppWebBrowser1->Document();
     RightDocument = CppWebBrowser2->Document();
-    MediaPlayer1->Seek(PassageStartOf(MarksList, CurrentMark));
+    MediaPlayer1->Seek(catalogue::PassageStartOf(MarksList, CurrentMark));
     MediaPlayer1->Play();
     Timer1->start();
     Paused = false;
@@ -146,8 +146,8 @@ void TWorkTxtFrm::m22Click() {
             return;
         const int k = CurrentMark;
         TrackBar1->setEnabled(false);
-        PlayClock = k <= 2 ? 0 : MarkOf(MarksList, k - 1);
-        MediaPlayer1->Seek(PassageStartOf(MarksList, k));
+        PlayClock = k <= 2 ? 0 : catalogue::MarkOf(MarksList, k - 1);
+        MediaPlayer1->Seek(catalogue::PassageStartOf(MarksList, k));
         MediaPlayer1->Play();
         Timer1->start();
         Paused = false;

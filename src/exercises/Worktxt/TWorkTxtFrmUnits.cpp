@@ -1,8 +1,8 @@
 // Units: the unit button selects a run of passages, which then plays over
 // and over while both pages show it.
-#include "exercises/Marks.h"
 #include "exercises/Worktxt/TWorkTxtFrm.h"
 
+#include "catalogue/Marks.h"
 #include "catalogue/PageIds.h"
 #include "exercises/markup/PageMarkup.h"
 #include "platform/jpeg/TJPEGImage.h"
@@ -71,7 +71,7 @@ void TWorkTxtFrm::caaClick() {
             const int j = UnitStart - 1;
             CurrentMark = j;
             TrackBar1->setEnabled(false);
-            PlayClock = j <= 1 ? 0 : MarkOf(MarksList, j);
+            PlayClock = j <= 1 ? 0 : catalogue::MarkOf(MarksList, j);
             MediaPlayer1->Seek(PlayClock);
             MediaPlayer1->Play();
             Timer1->start();
@@ -89,7 +89,7 @@ void TWorkTxtFrm::cycleTick() {
     ShowBoth(k);
     MarkUnit();
     ShowBoth(k);
-    if (NearsMark(MarksList, k, PlayClock, 2 * TickInterval)) {
+    if (catalogue::NearsMark(MarksList, k, PlayClock, 2 * TickInterval)) {
         ++CurrentMark;
         TrackBar1->setValue(TrackBar1->value() + 1);
     }
@@ -98,7 +98,7 @@ void TWorkTxtFrm::cycleTick() {
         CurrentMark = UnitStart - 1;
         Timer1->stop();
         MediaPlayer1->Pause();
-        MediaPlayer1->Seek(UnitStart <= 1 ? 0 : MarkOf(MarksList, UnitStart - 1));
+        MediaPlayer1->Seek(UnitStart <= 1 ? 0 : catalogue::MarkOf(MarksList, UnitStart - 1));
         MediaPlayer1->Play();
         Timer1->start();
     }

@@ -78,7 +78,8 @@ TEST(WrittenTest, WithTheSaveFlagCheckSavesThePageWithTheAnswersAndCloses) {
 
     // The next launch of a type 6 lesson clears the flag again.
     main::TMainFrm& main = *f.windows->MainFrm;
-    main.TypeList = platform::StringList({"0", "1", "6", "0", "9"});
+    main.catalogue().list(main::TMainFrm::List::Types) =
+        platform::StringList({"0", "1", "6", "0", "9"});
     main.m22Click();
     EXPECT_EQ(w.SavesResults(), 0);
     EXPECT_EQ(w.Kind(), exercises::TMultiFrm::TestKind::Written);

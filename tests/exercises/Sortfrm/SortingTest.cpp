@@ -326,7 +326,7 @@ TEST(Sorting, F1AndTheHelpButtonOpenTheLessonTypesHelpPage) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     QTest::keyClick(&w, Qt::Key_F1);
     w.m44->clicked();
-    const QString help = f.windows->MainFrm->AppFolder + "\\help\\help_9.htm";
+    const QString help = f.windows->MainFrm->AppFolder() + "\\help\\help_9.htm";
     EXPECT_EQ(f.test.shell.opened, QStringList({help, help}));
     EXPECT_TRUE(w.m44->accessibleDescription().contains("F1"));
 }

@@ -104,7 +104,7 @@ TEST(HostileCourse, LinksWhereThePlayerWritesAreNeverFollowed) {
         const platform::HandlerGuard guard(f.test.dialogs);
         guard.run([&] { f.launch(); });
         exercises::TViewTxtFrm& w = f.reading();
-        EXPECT_EQ(f.main().TempWavName, app + "\\data\\" + test.tempWav);
+        EXPECT_EQ(f.main().TempWavName(), app + "\\data\\" + test.tempWav);
         if (w.isVisible()) {
             guard.run([&] { w.m11Click(); });
             f.run(1000);

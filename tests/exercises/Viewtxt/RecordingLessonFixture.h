@@ -45,7 +45,7 @@ struct RecordingLessonFixture : ReadingLessonFixture {
         reading().m33Click();
     }
 
-    QString tempWav() const { return test.files.resolve(windows->MainFrm->TempWavName); }
+    QString tempWav() const { return test.files.resolve(windows->MainFrm->TempWavName()); }
     QString userMarks() const {
         QFile file(folder.path() + "/data/umarks.txt");
         return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();

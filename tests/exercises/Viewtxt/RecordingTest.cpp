@@ -37,8 +37,8 @@ TEST(RecordingLauncher, SetsUpEachRecordingType) {
         ASSERT_TRUE(f.test.dialogs.boxes.empty())
             << f.test.dialogs.texts().join('\n').toStdString();
         ASSERT_EQ(f.test.modal.shown, std::vector<QWidget*>{&w});
-        EXPECT_EQ(f.main().TempWavName, app + "\\data\\temp1.wav");
-        EXPECT_EQ(w.MediaPlayer1->FileName(), f.main().TempWavName);
+        EXPECT_EQ(f.main().TempWavName(), app + "\\data\\temp1.wav");
+        EXPECT_EQ(w.MediaPlayer1->FileName(), f.main().TempWavName());
         EXPECT_TRUE(w.MediaPlayer1->IsOpen());
         EXPECT_EQ(w.MediaPlayer2->FileName(), app + "\\data\\sound\\reading.wav");
         EXPECT_TRUE(w.MediaPlayer2->IsOpen());
@@ -88,10 +88,10 @@ TEST(RecordingLauncher, SetsUpEachRecordingType) {
 TEST(RecordingLauncher, WithoutAFreeTemporaryNameTheLaunchStopsWithAClearMessage) {
     RecordingLessonFixture f("3");
     main::TMainFrm& main = f.start();
-    main.TempWavName.clear();
+    main.SetTempWavName({});
     main.TreeView1->setCurrentIndex(main.TreeModel->indexOfNode(f.ReadingNode));
     EXPECT_EQ(lectern::test::errorOf([&] { main.m22Click(); }),
-              "Cannot record: the temporary recording files " + main.AppFolder +
+              "Cannot record: the temporary recording files " + main.AppFolder() +
                   "\\data\\temp1.wav to temp99999.wav all exist");
     EXPECT_TRUE(f.test.modal.shown.empty());
 }

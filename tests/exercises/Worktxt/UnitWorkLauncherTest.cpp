@@ -42,7 +42,7 @@ TEST(UnitWorkLauncher, PreparesTheWindowForTheLessonSound) {
     EXPECT_EQ(w.Caption(), "Units");
     EXPECT_EQ(w.CppWebBrowser1->LocationURL(), app + "\\data\\text\\unit.htm");
     EXPECT_EQ(w.CppWebBrowser2->LocationURL(), app + "\\data\\text\\unit_tr.htm");
-    EXPECT_EQ(w.MediaPlayer1->FileName(), main.SoundRoot + "data\\sound\\unit.wav");
+    EXPECT_EQ(w.MediaPlayer1->FileName(), main.SoundRoot() + "data\\sound\\unit.wav");
     EXPECT_TRUE(w.MediaPlayer1->IsOpen());
     EXPECT_EQ(w.Marks().Count(), 5);
     EXPECT_EQ(w.TrackBar1->maximum(), 4);
@@ -89,11 +89,11 @@ TEST(UnitWorkLauncher, ReplayPlaysTheRecordingAgainstTheUserMarks) {
     UnitWorkFixture f;
     main::TMainFrm& main = f.start();
     f.folder.writeLines("data/umarks.txt", {"700", "1700", "2700", "3700", "4700"});
-    test::writeTone(platform::CourseFiles::nativePath(main.TempWavName),
+    test::writeTone(platform::CourseFiles::nativePath(main.TempWavName()),
                     SF_FORMAT_WAV | SF_FORMAT_PCM_16, 22050, 1, 5000);
     exercises::TWorkTxtFrm& w = f.launch(f.ReplayNode);
     ASSERT_EQ(f.test.modal.shown, std::vector<QWidget*>{&w});
-    EXPECT_EQ(w.MediaPlayer1->FileName(), main.TempWavName);
+    EXPECT_EQ(w.MediaPlayer1->FileName(), main.TempWavName());
     EXPECT_TRUE(w.MediaPlayer1->IsOpen());
     EXPECT_EQ(w.Marks().Count(), 5);
     EXPECT_EQ(w.TrackBar1->maximum(), 4);
@@ -116,7 +116,7 @@ TEST(UnitWorkLauncher, ReplayTrackBarIsFreedByStop) {
     UnitWorkFixture f;
     main::TMainFrm& main = f.start();
     f.folder.writeLines("data/umarks.txt", {"700", "1700"});
-    test::writeTone(platform::CourseFiles::nativePath(main.TempWavName),
+    test::writeTone(platform::CourseFiles::nativePath(main.TempWavName()),
                     SF_FORMAT_WAV | SF_FORMAT_PCM_16, 22050, 1, 2000);
     exercises::TWorkTxtFrm& w = f.launch(f.ReplayNode);
     w.m33Click();

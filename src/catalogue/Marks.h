@@ -3,11 +3,18 @@
 #include "platform/Convert.h"
 #include "platform/StringList.h"
 
-namespace lectern::exercises {
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+namespace lectern::catalogue {
 
 // A marks list holds one time in milliseconds a line: line k (from 1) is the
-// end of passage k. A line that is missing or not an integer raises the
-// list's or the conversion's error.
+// end of passage k, so each mark comes after the one before it and none is
+// before the start. The lesson windows read a mark when they need it; a line
+// that is missing or not an integer raises the list's or the conversion's
+// error there.
 inline int MarkOf(const platform::StringList& marks, int k) {
     return platform::StrToInt(marks[k - 1]);
 }
@@ -23,4 +30,15 @@ inline int PassageStartOf(const platform::StringList& marks, int k) {
     return k == 1 ? 0 : MarkOf(marks, k - 1);
 }
 
-}  // namespace lectern::exercises
+// One line of a marks list read as a whole: its mark, or nothing when the
+// line is not an integer, and what is wrong with the line, if anything.
+struct MarkLine {
+    std::optional<qint64> mark;
+    QString fault;
+};
+
+// Every line of a marks list, each judged against the last mark before it
+// that could be read.
+std::vector<MarkLine> ReadMarkLines(const platform::StringList& marks);
+
+}  // namespace lectern::catalogue
