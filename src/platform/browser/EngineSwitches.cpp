@@ -1,5 +1,6 @@
 #include "platform/browser/EngineSwitches.h"
 
+#include <QLoggingCategory>
 #include <QStandardPaths>
 #include <QString>
 #include <utility>
@@ -34,6 +35,9 @@ void install() {
             flags += ' ' + flag;
     }
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.trimmed());
+    // The engine describes its graphics set-up and switches at every start;
+    // nothing in it is for the learner. QT_LOGGING_RULES still turns it on.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
 }
 
 }  // namespace lectern::platform::EngineSwitches
