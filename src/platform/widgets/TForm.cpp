@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 
 #ifdef __GLIBC__
 #include <malloc.h>
@@ -27,8 +28,10 @@ TForm::TForm(Platform& platform, Frame frame, Position position, QWidget* mainFo
     Qt::WindowFlags flags = Qt::Window;
     switch (frame) {
         case Frame::FixedDialog:
-            flags |= Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                     Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+            // A close button only: such a window is shown modally, and
+            // minimised it would leave the windows below it locked.
+            flags |= Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                     Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
             break;
         case Frame::Sizeable:
             break;
@@ -144,6 +147,10 @@ void TForm::releaseContent() {
 
 void TForm::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) {
+        // The native window is made again at each show (see releaseContent).
+        QWidget* owner = owner_ ? owner_ : mainForm_;
+        if (owner && owner != this && windowHandle() && owner->windowHandle())
+            windowHandle()->setTransientParent(owner->windowHandle());
         showing_ = true;
         guarded([this] { FormShow(); });
         showing_ = false;

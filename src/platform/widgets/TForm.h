@@ -35,6 +35,12 @@ class TForm : public QWidget {
     // The caption as WindowCaption cuts it: captions come from the course.
     void SetCaption(const QString& caption);
 
+    // The window this one opens over (the main window, when not given here
+    // the main form the window is centred on): window systems that place
+    // windows themselves, as Wayland compositors do, place it over its
+    // owner and keep it above.
+    void SetOwner(QWidget* owner) { owner_ = owner; }
+
     // Shows the window modally through the platform's modal runner.
     void ShowModal();
     // A close asked for while the window is still being shown (by a handler
@@ -93,6 +99,7 @@ class TForm : public QWidget {
     Frame frame_;
     Position position_;
     QWidget* mainForm_;
+    QWidget* owner_ = nullptr;
     bool showing_ = false;
     bool closeAfterShow_ = false;
     bool releasesContent_ = true;
