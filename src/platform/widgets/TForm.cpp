@@ -6,6 +6,8 @@
 #include "platform/media/TMediaPlayer.h"
 #include "platform/widgets/WindowCaption.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QScreen>
@@ -18,6 +20,20 @@
 
 namespace lectern::platform {
 
+namespace {
+
+// A window is a frame to a screen reader, and one that opens over another a
+// dialog; a plain widget would be a "filler", which readers pass over.
+QAccessibleInterface* windowFactory(const QString&, QObject* object) {
+    auto* form = qobject_cast<TForm*>(object);
+    if (!form)
+        return nullptr;
+    return new QAccessibleWidget(
+        form, form->opensOverAnother() ? QAccessible::Dialog : QAccessible::Window);
+}
+
+}  // namespace
+
 TForm::TForm(Platform& platform, Frame frame, Position position, QWidget* mainForm)
     : QWidget(nullptr),
       platform_(platform),
@@ -25,6 +41,11 @@ TForm::TForm(Platform& platform, Frame frame, Position position, QWidget* mainFo
       frame_(frame),
       position_(position),
       mainForm_(mainForm) {
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(windowFactory);
+        return true;
+    }();
+    (void)factoryInstalled;
     Qt::WindowFlags flags = Qt::Window;
     switch (frame) {
         case Frame::FixedDialog:
@@ -148,7 +169,7 @@ void TForm::releaseContent() {
 void TForm::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) {
         // The native window is made again at each show (see releaseContent).
-        QWidget* owner = owner_ ? owner_ : mainForm_;
+        QWidget* owner = this->owner();
         if (owner && owner != this && windowHandle() && owner->windowHandle())
             windowHandle()->setTransientParent(owner->windowHandle());
         showing_ = true;

@@ -40,6 +40,7 @@ class TForm : public QWidget {
     // windows themselves, as Wayland compositors do, place it over its
     // owner and keep it above.
     void SetOwner(QWidget* owner) { owner_ = owner; }
+    bool opensOverAnother() const { return owner() != nullptr; }
 
     // Shows the window modally through the platform's modal runner.
     void ShowModal();
@@ -85,6 +86,7 @@ class TForm : public QWidget {
     void KeepContentWhenHidden() { releasesContent_ = false; }
 
   private:
+    QWidget* owner() const { return owner_ ? owner_ : mainForm_; }
     void releaseContent();
     void applyClientSize(int clientWidth, int clientHeight);
     int frameWidth() const;
