@@ -3,6 +3,7 @@
 #include "app/CommandLine.h"
 #include "app/RecentCourse.h"
 #include "app/WindowSet.h"
+#include "app/WindowSystemStart.h"
 #include "main/TMainFrm.h"
 #include "platform/CourseFiles.h"
 #include "platform/DesktopShell.h"
@@ -23,6 +24,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 namespace lectern::app {
 namespace {
@@ -117,7 +119,9 @@ int runLectern(int argc, char** argv) {
     platform::CourseScheme::registerScheme();  // before the application object
     // The command line is the player's own: Qt sees only the program name.
     int qtArgc = 1;
+    std::optional<WindowSystemStart> windowSystem(std::in_place, CommandLine::UsageStatus);
     QApplication application(qtArgc, argv);
+    windowSystem.reset();
     QApplication::setApplicationName(QStringLiteral("Lectern"));
     QApplication::setApplicationVersion(platform::productVersion());
     platform::QtDialogs dialogs;

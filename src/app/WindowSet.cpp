@@ -19,6 +19,9 @@ WindowSet::WindowSet(platform::Platform& platform) : platform_(platform) {
     IntroFrm = new TIntroFrm(platform);
     MultiFrm = new exercises::TMultiFrm(platform, MainFrm);
     frmSort = new exercises::TfrmSort(platform);
+    // These two are not centred on the main window, but open over it too.
+    ViewFrm->SetOwner(MainFrm);
+    frmSort->SetOwner(MainFrm);
     ViewTxtFrm->LessonHelpPage = [main = MainFrm] { return main->LessonHelpPage(); };
     WorkTxtFrm->LessonHelpPage = [main = MainFrm] { return main->LessonHelpPage(); };
     MultiFrm->LessonHelpPage = [main = MainFrm] { return main->LessonHelpPage(); };

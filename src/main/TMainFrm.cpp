@@ -142,6 +142,7 @@ TMainFrm::TMainFrm(platform::Platform& platform, const ExerciseWindows& windows,
     TreeModel = new LessonTreeModel(TreeView1);
     TreeView1->setModel(TreeModel);
     TreeView1->setHeaderHidden(true);
+    TreeView1->setAccessibleName(QStringLiteral("Lessons"));
     TreeView1->setFrameShape(QFrame::NoFrame);
     TreeView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     TreeView1->setIndentation(29);

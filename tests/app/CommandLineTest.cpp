@@ -24,11 +24,15 @@ struct Outcome {
     QString err;
 };
 
-Outcome run(const QString& program, const QStringList& arguments) {
+// Runs without a display; `platform`, when given, is QT_QPA_PLATFORM.
+Outcome run(const QString& program, const QStringList& arguments,
+            const QString& platform = QString()) {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         environment.remove(QString::fromLatin1(name));
+    if (!platform.isEmpty())
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
     process.setProcessEnvironment(environment);
     process.start(program, arguments);
     if (!process.waitForFinished(30000))
@@ -92,6 +96,23 @@ TEST(CommandLine, AFolderThatCannotBeReadIsRefused) {
     EXPECT_EQ(result.status, 2);
     EXPECT_TRUE(result.err.contains("The folder " + folder + " cannot be read."))
         << result.err.toStdString();
+}
+
+// Where no window system can be reached, the player says so in one line and
+// ends as for any start it cannot make, instead of aborting.
+TEST(CommandLine, NoUsableWindowSystemIsOneLineAndStatusTwo) {
+    TempDir course;
+    for (const QString& platform : {QString(), QStringLiteral("nosuchplatform"),
+                                    QStringLiteral("wayland"), QStringLiteral("xcb")}) {
+        const Outcome result = run(QStringLiteral(LECTERN_PLAYER), {course.path()}, platform);
+        const std::string label = "QT_QPA_PLATFORM=" + platform.toStdString();
+        EXPECT_EQ(result.status, 2) << label << "\n" << result.err.toStdString();
+        EXPECT_TRUE(result.err.startsWith("lectern: no window can be opened ("))
+            << label << "\n"
+            << result.err.toStdString();
+        EXPECT_EQ(result.err.count(QLatin1Char('\n')), 1) << label << "\n"
+                                                          << result.err.toStdString();
+    }
 }
 
 namespace {

@@ -1,9 +1,14 @@
+#include "platform/QtDialogs.h"
 #include "platform/widgets/TForm.h"
 #include "support/TestPlatform.h"
 
 #include <gtest/gtest.h>
+#include <QApplication>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
+#include <QWindow>
 
 using namespace lectern;
 using platform::TForm;
@@ -63,4 +68,48 @@ TEST(WindowPlacement, EveryWindowFitsTheScreenAndKeepsASizeThatFits) {
         form.SetWidth(huge);
         EXPECT_TRUE(screen.contains(outline(form))) << name;
     }
+}
+
+// Window systems that place windows themselves (Wayland) place a window over
+// the one it is transient for; every window and box opens over its owner,
+// and has a close button but none to minimise or maximise it.
+TEST(WindowPlacement, WindowsAndBoxesOpenOverTheirOwnerWithOnlyACloseButton) {
+    constexpr Qt::WindowFlags extraButtons =
+        Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowMinMaxButtonsHint;
+    test::TestPlatform test;
+    TForm main(test.platform, TForm::Frame::FixedDialog, TForm::Position::ScreenCenter);
+    main.show();
+    TForm centred(test.platform, TForm::Frame::FixedDialog, TForm::Position::MainFormCenter, &main);
+    TForm owned(test.platform, TForm::Frame::FixedDialog, TForm::Position::ScreenCenter);
+    owned.SetOwner(&main);
+    for (TForm* form : {&centred, &owned}) {
+        form->show();
+        ASSERT_TRUE(form->windowHandle());
+        EXPECT_EQ(form->windowHandle()->transientParent(), main.windowHandle());
+        EXPECT_FALSE(form->windowHandle()->flags() & extraButtons);
+        EXPECT_TRUE(form->windowHandle()->flags() & Qt::WindowCloseButtonHint);
+        form->hide();
+    }
+
+    // A box captioned wider than its text, opened while no window is active.
+    const QString caption = QStringLiteral(
+        "Results of the final test of chapter two, the outer planets and their moons");
+    struct Seen {
+        QWindow* transientParent = nullptr;
+        Qt::WindowFlags flags;
+        int width = 0;
+    } seen;
+    QTimer::singleShot(0, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        ASSERT_TRUE(box && box->windowHandle());
+        seen = {box->windowHandle()->transientParent(), box->windowHandle()->flags(), box->width()};
+        box->close();
+    });
+    platform::QtDialogs().showMessageBox(caption, QStringLiteral("All correct"));
+    EXPECT_EQ(seen.transientParent, main.windowHandle());
+    EXPECT_FALSE(seen.flags & extraButtons);
+    EXPECT_TRUE(seen.flags & Qt::WindowCloseButtonHint);
+    QFont bold = QApplication::font();
+    bold.setBold(true);
+    EXPECT_GT(seen.width, QFontMetrics(bold).horizontalAdvance(caption));
 }

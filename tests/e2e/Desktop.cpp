@@ -205,7 +205,8 @@ QImage Desktop::screenshot() {
     return QImage::fromData(process.readAllStandardOutput(), "PNG");
 }
 
-PlayerProcess::PlayerProcess(const QString& courseFolder) : PlayerProcess(courseFolder, {}) {}
+PlayerProcess::PlayerProcess(const QString& courseFolder)
+    : PlayerProcess(courseFolder, QStringList()) {}
 
 PlayerProcess::PlayerProcess(const QString& workingFolder, const QStringList& arguments) {
     process_.setWorkingDirectory(workingFolder);
@@ -214,6 +215,19 @@ PlayerProcess::PlayerProcess(const QString& workingFolder, const QStringList& ar
     process_.start(playerProgram(), arguments);
     if (!process_.waitForStarted())
         throw std::runtime_error("the player did not start");
+}
+
+PlayerProcess::PlayerProcess(const QString& courseFolder, KeepErrors) {
+    process_.setWorkingDirectory(courseFolder);
+    process_.setStandardOutputFile(QProcess::nullDevice());
+    process_.start(playerProgram(), {});
+    if (!process_.waitForStarted())
+        throw std::runtime_error("the player did not start");
+}
+
+QString PlayerProcess::errorOutput() {
+    errors_ += process_.readAllStandardError();
+    return QString::fromLocal8Bit(errors_);
 }
 
 PlayerProcess::~PlayerProcess() {

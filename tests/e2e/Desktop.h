@@ -69,6 +69,10 @@ class PlayerProcess {
     explicit PlayerProcess(const QString& courseFolder);
     // The player started elsewhere, with a command line.
     PlayerProcess(const QString& workingFolder, const QStringList& arguments);
+    // The player started in a course folder, its standard error kept for
+    // errorOutput() rather than passed on.
+    struct KeepErrors {};
+    PlayerProcess(const QString& courseFolder, KeepErrors);
     ~PlayerProcess();
     // Waits for the process to end; its exit code, or -1 when it did not end.
     int waitForExit(Desktop::Milliseconds timeout);
@@ -76,9 +80,12 @@ class PlayerProcess {
     // Whether the process still runs (a process that ended is seen at once,
     // without an event loop).
     bool running();
+    // What the process wrote on standard error so far (when kept).
+    QString errorOutput();
 
   private:
     QProcess process_;
+    QByteArray errors_;
 };
 
 // The path of the player program (set by the build).

@@ -68,6 +68,30 @@ TEST(EndToEnd, TheDemoCourseOpensOnItsTreeAndExitEndsTheProgramWithStatusZero) {
     EXPECT_EQ(player.waitForExit(10s), 0);
 }
 
+// Standard error of a clean start holds only what the learner can act on:
+// the player's own lines ("lectern: no sound ..." where there is no sound
+// device) and the engine's word that its sandbox was turned off by hand.
+// Not the sound libraries' device scan, nor the engine's set-up report.
+TEST(EndToEnd, ACleanStartPrintsOnlyLinesTheLearnerCanActOn) {
+    TempDir runtime;  // as a desktop session gives one
+    qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+    DemoCourse course;
+    PlayerProcess player(course.path(), PlayerProcess::KeepErrors{});
+    qunsetenv("XDG_RUNTIME_DIR");
+    const QString window = Desktop::waitForWindow(Desktop::exactly(course.title()), 60s);
+    ASSERT_FALSE(window.isEmpty());
+    // The sound system opens aside once the main window shows.
+    Desktop::pause(4s);
+    Desktop::click(course.topBarButton(Desktop::geometry(window), ExitButton));
+    EXPECT_EQ(player.waitForExit(10s), 0);
+
+    const QStringList lines = player.errorOutput().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    for (const QString& line : lines)
+        EXPECT_TRUE(line.startsWith("lectern: ") || line == "Sandboxing disabled by user.")
+            << line.toStdString();
+    EXPECT_LE(lines.filter("lectern: no sound").size(), 1);
+}
+
 TEST(EndToEnd, AnEmptyFolderShowsTheErrorBoxThenTheEmptyMainWindow) {
     TempDir empty;
     PlayerProcess player(empty.path());

@@ -17,6 +17,9 @@ void TMultiFrm::RunTest(const catalogue::LessonEntries& lesson, catalogue::Lesso
         SaveResults = true;
     Test = kind == catalogue::LessonKind::ChoiceTest ? TestKind::MultipleChoice : TestKind::Written;
     CppWebBrowser1->Navigate(lesson.PagePath());
+    // The learner starts on the page's questions, not on a button.
+    QWidget* page = CppWebBrowser1->view();
+    (page ? page : CppWebBrowser1)->setFocus();
     Countdown = startCountdown(*Timer1, lesson);
     Label1->setVisible(Countdown > 0);
     Label1->setText(CountdownCaption(Countdown));

@@ -8,6 +8,16 @@ namespace lectern::exercises {
 SortListBox::SortListBox(QWidget* parent) : QListWidget(parent) {
     setFrameShape(QFrame::NoFrame);
     setSelectionMode(QAbstractItemView::SingleSelection);
+    // A sorting file's empty line is an item too, shown as an empty row; a
+    // screen reader says what it is instead of nothing.
+    connect(model(), &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex&, int first, int last) {
+                for (int row = first; row <= last; ++row) {
+                    if (QListWidgetItem* entry = item(row);
+                        entry && entry->text().trimmed().isEmpty())
+                        entry->setData(Qt::AccessibleTextRole, QStringLiteral("empty line"));
+                }
+            });
 }
 
 void SortListBox::mousePressEvent(QMouseEvent* event) {

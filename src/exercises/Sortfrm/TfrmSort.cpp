@@ -40,6 +40,9 @@ TfrmSort::TfrmSort(platform::Platform& platform)
     ListBox3 = new SortListBox(Panel3);
     Shape2 = makeLine(Panel3);
     ListBox2 = new SortListBox(Panel3);
+    ListBox1->setAccessibleName(QStringLiteral("Items to sort"));
+    ListBox3->setAccessibleName(QStringLiteral("Middle box"));
+    ListBox2->setAccessibleName(QStringLiteral("Right box"));
     Panel3->installEventFilter(this);
     Timer1 = new QTimer(this);
     Timer1->setInterval(1000);

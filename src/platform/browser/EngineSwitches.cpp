@@ -1,5 +1,6 @@
 #include "platform/browser/EngineSwitches.h"
 
+#include <QLoggingCategory>
 #include <QStandardPaths>
 #include <QString>
 #include <utility>
@@ -34,6 +35,12 @@ void install() {
             flags += ' ' + flag;
     }
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.trimmed());
+    // Pages reach screen readers only when the engine is told so.
+    if (!qEnvironmentVariableIsSet("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY"))
+        qputenv("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY", "1");
+    // The engine describes its graphics set-up and switches at every start;
+    // nothing in it is for the learner. QT_LOGGING_RULES still turns it on.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
 }
 
 }  // namespace lectern::platform::EngineSwitches

@@ -16,8 +16,9 @@ inline constexpr qint64 rendererDataBytes = qint64(2) << 30;
 // The Chromium switches that keep pages off the network and bound their
 // renderers; the engine reads them when it starts.
 QByteArrayList switches();
-// Adds the switches to QTWEBENGINE_CHROMIUM_FLAGS; call before any view is
-// made, once per process.
+// Adds the switches to QTWEBENGINE_CHROMIUM_FLAGS, turns on the pages'
+// accessibility and quiets the engine's start-up report; call before any
+// view is made, once per process.
 void install();
 
 }  // namespace lectern::platform::EngineSwitches

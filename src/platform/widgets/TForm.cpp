@@ -5,16 +5,33 @@
 #include "platform/widgets/ReleasedWhenHidden.h"
 #include "platform/widgets/WindowCaption.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
 
 namespace lectern::platform {
+
+namespace {
+
+// A window is a frame to a screen reader, and one that opens over another a
+// dialog; a plain widget would be a "filler", which readers pass over.
+QAccessibleInterface* windowFactory(const QString&, QObject* object) {
+    auto* form = qobject_cast<TForm*>(object);
+    if (!form)
+        return nullptr;
+    return new QAccessibleWidget(
+        form, form->opensOverAnother() ? QAccessible::Dialog : QAccessible::Window);
+}
+
+}  // namespace
 
 TForm::TForm(Platform& platform, Frame frame, Position position, QWidget* mainForm)
     : QWidget(nullptr),
@@ -23,11 +40,18 @@ TForm::TForm(Platform& platform, Frame frame, Position position, QWidget* mainFo
       frame_(frame),
       position_(position),
       mainForm_(mainForm) {
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(windowFactory);
+        return true;
+    }();
+    (void)factoryInstalled;
     Qt::WindowFlags flags = Qt::Window;
     switch (frame) {
         case Frame::FixedDialog:
-            flags |= Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                     Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+            // A close button only: such a window is shown modally, and
+            // minimised it would leave the windows below it locked.
+            flags |= Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                     Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
             break;
         case Frame::Sizeable:
             break;
@@ -142,6 +166,10 @@ void TForm::releaseContent() {
 
 void TForm::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) {
+        // The native window is made again at each show (see releaseContent).
+        QWidget* owner = this->owner();
+        if (owner && owner != this && windowHandle() && owner->windowHandle())
+            windowHandle()->setTransientParent(owner->windowHandle());
         showing_ = true;
         guarded([this] { FormShow(); });
         showing_ = false;

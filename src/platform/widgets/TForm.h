@@ -35,6 +35,13 @@ class TForm : public QWidget {
     // The caption as WindowCaption cuts it: captions come from the course.
     void SetCaption(const QString& caption);
 
+    // The window this one opens over (the main window, when not given here
+    // the main form the window is centred on): window systems that place
+    // windows themselves, as Wayland compositors do, place it over its
+    // owner and keep it above.
+    void SetOwner(QWidget* owner) { owner_ = owner; }
+    bool opensOverAnother() const { return owner() != nullptr; }
+
     // Shows the window modally through the platform's modal runner.
     void ShowModal();
     // A close asked for while the window is still being shown (by a handler
@@ -79,6 +86,7 @@ class TForm : public QWidget {
     void KeepContentWhenHidden() { releasesContent_ = false; }
 
   private:
+    QWidget* owner() const { return owner_ ? owner_ : mainForm_; }
     void releaseContent();
     void applyClientSize(int clientWidth, int clientHeight);
     int frameWidth() const;
@@ -93,6 +101,7 @@ class TForm : public QWidget {
     Frame frame_;
     Position position_;
     QWidget* mainForm_;
+    QWidget* owner_ = nullptr;
     bool showing_ = false;
     bool closeAfterShow_ = false;
     bool releasesContent_ = true;

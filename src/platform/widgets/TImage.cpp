@@ -22,8 +22,11 @@ class ImageAccessible : public QAccessibleWidget {
         return clickable() ? QAccessible::Button : QAccessible::Graphic;
     }
     QString text(QAccessible::Text t) const override {
-        if (t == QAccessible::Name)
-            return image()->Hint();
+        if (t == QAccessible::Name) {
+            // A button without a hint can still be named for screen readers.
+            const QString hint = image()->Hint();
+            return hint.isEmpty() ? image()->accessibleName() : hint;
+        }
         return QAccessibleWidget::text(t);
     }
     QStringList actionNames() const override {

@@ -9,6 +9,8 @@ TTrackBar::TTrackBar(QWidget* parent) : QSlider(Qt::Horizontal, parent) {
     setTickInterval(1);
     setTickPosition(QSlider::TicksBelow);
     setMaximum(10);
+    // Its value is the passage, counted from 0 (see the windows' handlers).
+    setAccessibleName(QStringLiteral("Passage"));
 }
 
 }  // namespace lectern::platform
