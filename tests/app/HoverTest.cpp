@@ -173,6 +173,25 @@ TEST_F(HoverTest, TheWindowSystemsMouseReachesTheButtons) {
     EXPECT_EQ(litOf(holders), Holders{});
 }
 
+TEST_F(HoverTest, ALightGoesOutWhenTheMouseLeavesItsButtonStraightIntoThePage) {
+    w.ViewTxtFrm->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.ViewTxtFrm));
+    exercises::TViewTxtFrm& r = *w.ViewTxtFrm;
+    QTest::mouseMove(&r, r.m33()->mapTo(&r, r.m33()->rect().center()));
+    ASSERT_EQ(litOf(holdersOf(r)), Holders{r.m3()});
+    // Up into the page, never crossing the bar's background.
+    QTest::mouseMove(&r, r.CppWebBrowser1->mapTo(&r, r.CppWebBrowser1->rect().center()));
+    EXPECT_EQ(litOf(holdersOf(r)), Holders{});
+
+    // However the mouse leaves: a box or another window over it, say.
+    exercises::TWorkTxtFrm& u = *w.WorkTxtFrm;
+    moveOver(u.UnitButton());
+    ASSERT_FALSE(u.UnitLitPicture()->isHidden());
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(u.UnitButton(), &leave);
+    EXPECT_TRUE(u.UnitLitPicture()->isHidden());
+}
+
 TEST_F(HoverTest, ButtonsWorkFromTheKeyboardAndForScreenReaders) {
     main::TMainFrm& m = *w.MainFrm;
     QSignalSpy clicks(m.m22(), &TImage::clicked);

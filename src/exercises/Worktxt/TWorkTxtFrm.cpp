@@ -53,7 +53,7 @@ TWorkTxtFrm::TWorkTxtFrm(platform::Platform& platform, QWidget* mainForm)
     Buttons().onClicks({[this] { m11Click(); }, [this] { m22Click(); }, [this] { m33Click(); },
                         [this] { m44Click(); }, [this] { m55Click(); }, [this] { caaClick(); }});
     Buttons().lightOnHover(Image4);
-    // Going from the unit button onto "Exit" leaves both lit.
+    // A hover over "Exit" leaves the unit button's light as it is.
     Buttons().keepLightFrom(4, UnitButtonIndex);
 
     platform::WindowKeys keys(*this);

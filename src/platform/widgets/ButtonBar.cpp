@@ -54,6 +54,8 @@ void ButtonBar::lightOnHover(TImage* background) {
     for (int button = 0; button < count(); ++button) {
         TImage* clickable = buttons_[button].clickable;
         form_.bind(clickable, &TImage::mouseMoved, [this, button] { light(button); });
+        // Also straight into the page, where no background would put it out.
+        form_.bind(clickable, &TImage::mouseLeft, [this, button] { holder(button)->hide(); });
     }
     form_.bind(background, &TImage::mouseMoved, [this] { light(-1); });
 }

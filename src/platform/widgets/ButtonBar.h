@@ -51,7 +51,8 @@ class ButtonBar {
     void onClicks(std::initializer_list<std::function<void()>> handlers);
 
     // Hover lighting: the mouse over a clickable lights its holder and puts
-    // the others out; over `background` (the bar's picture) it puts all out.
+    // the others out; over `background` (the bar's picture) it puts all out;
+    // leaving a clickable by any way puts its own light out.
     void lightOnHover(TImage* background);
     // A hover over `hovered` leaves the light of `kept` as it is.
     void keepLightFrom(int hovered, int kept);
