@@ -14,6 +14,7 @@
 #include "platform/Error.h"
 #include "platform/Shell.h"
 #include "platform/browser/TCppWebBrowser.h"
+#include "platform/widgets/EventFilter.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
@@ -30,85 +31,9 @@ namespace Paths = catalogue::CoursePaths;
 
 constexpr platform::SkinnedForm::Design kDesign{1000, 675, 81, 84, 49, 46};
 
-// Reports every mouse movement over the tree.
-class MouseMoveFilter : public QObject {
-  public:
-    MouseMoveFilter(QObject* parent, std::function<void()> onMouseMove)
-        : QObject(parent), onMouseMove_(std::move(onMouseMove)) {}
-
-  protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::MouseMove)
-            onMouseMove_();
-        return false;
-    }
-
-  private:
-    std::function<void()> onMouseMove_;
-};
-
-// Reports every mouse button released over the tree, whatever the button.
-class MouseUpFilter : public QObject {
-  public:
-    MouseUpFilter(QObject* parent, std::function<void()> onMouseUp)
-        : QObject(parent), onMouseUp_(std::move(onMouseUp)) {}
-
-  protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::MouseButtonRelease)
-            onMouseUp_();
-        return false;
-    }
-
-  private:
-    std::function<void()> onMouseUp_;
-};
-
-// Return on the tree runs its node, as a double click does; a held key runs
-// it once. Every other key is reported before the tree acts on it.
-class TreeKeyFilter : public QObject {
-  public:
-    TreeKeyFilter(QObject* parent, std::function<void()> onReturn, std::function<void()> onOtherKey)
-        : QObject(parent), onReturn_(std::move(onReturn)), onOtherKey_(std::move(onOtherKey)) {}
-
-  protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() != QEvent::KeyPress)
-            return false;
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) {
-            onOtherKey_();
-            return false;
-        }
-        if (!key->isAutoRepeat())
-            onReturn_();
-        return true;
-    }
-
-  private:
-    std::function<void()> onReturn_;
-    std::function<void()> onOtherKey_;
-};
-
 // How long the keys must rest before the description follows them: long
 // enough that a held arrow key does not load every page it passes.
 constexpr int kDescriptionDelayMs = 150;
-
-// Keeps the right and middle buttons from selecting nodes and from running
-// lessons by a double-click: a node is chosen with the left button only, so
-// "Run lesson" runs the lesson whose description is shown. Releases pass.
-class LeftButtonOnlyFilter : public QObject {
-  public:
-    using QObject::QObject;
-
-  protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() != QEvent::MouseButtonPress &&
-            event->type() != QEvent::MouseButtonDblClick)
-            return false;
-        return static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton;
-    }
-};
 
 }  // namespace
 
@@ -118,22 +43,8 @@ TMainFrm::TMainFrm(platform::Platform& platform, const ExerciseWindows& windows,
       windows_(windows),
       splashAndSkin_(splashAndSkin) {
     setObjectName("MainFrm");
-    m1 = addHolder(Panel1);
-    m2 = addHolder(Panel1);
-    m3 = addHolder(Panel1);
-    m4 = addHolder(Panel1);
-    m5 = addHolder(Panel1);
-    m11 = addClickable(Panel1, "Introduction");
-    m22 = addClickable(Panel1, "Run lesson");
-    m33 = addClickable(Panel1, "Help");
-    m44 = addClickable(Panel1, "About");
-    m55 = addClickable(Panel1, "Exit");
-    platform::TImage* holders[] = {m1, m2, m3, m4, m5};
-    platform::TImage* clickables[] = {m11, m22, m33, m44, m55};
-    for (int i = 0; i < 5; ++i) {
-        holders[i]->SetBounds(150, 70, 5, 60 + i * 170);
-        clickables[i]->SetBounds(150, 70, 5, 60 + i * 170);
-    }
+    Buttons().create(Panel1, {{"Introduction"}, {"Run lesson"}, {"Help"}, {"About"}, {"Exit"}});
+    Buttons().placeInRow(150, 70, 5, 60, 170);
 
     auto* row = new QHBoxLayout(Content());
     row->setContentsMargins(0, 0, 0, 0);
@@ -161,39 +72,28 @@ TMainFrm::TMainFrm(platform::Platform& platform, const ExerciseWindows& windows,
     row->addWidget(Splitter1);
     row->addWidget(CppWebBrowser1, 1);
 
-    bind(m11, &platform::TImage::clicked, [this] { m1Click(); });
-    bind(m1, &platform::TImage::clicked, [this] { m1Click(); });
-    bind(m22, &platform::TImage::clicked, [this] { m22Click(); });
-    bind(m33, &platform::TImage::clicked, [this] { m3Click(); });
-    bind(m3, &platform::TImage::clicked, [this] { m3Click(); });
-    bind(m44, &platform::TImage::clicked, [this] { m4Click(); });
-    bind(m4, &platform::TImage::clicked, [this] { m4Click(); });
-    bind(m55, &platform::TImage::clicked, [this] { m5Click(); });
-    bind(m5, &platform::TImage::clicked, [this] { m5Click(); });
+    Buttons().onClicks({[this] { m1Click(); }, [this] { m22Click(); }, [this] { m3Click(); },
+                        [this] { m4Click(); }, [this] { m5Click(); }});
+    // The holders but "Run lesson"'s click as their clickables do.
+    bind(m1(), &platform::TImage::clicked, [this] { m1Click(); });
+    bind(m3(), &platform::TImage::clicked, [this] { m3Click(); });
+    bind(m4(), &platform::TImage::clicked, [this] { m4Click(); });
+    bind(m5(), &platform::TImage::clicked, [this] { m5Click(); });
     bind(TreeView1, &QTreeView::clicked, [this] { TreeView1Click(); });
     bind(TreeView1, &QTreeView::doubleClicked, [this] { m22Click(); });
-    TreeView1->viewport()->installEventFilter(
-        new MouseUpFilter(this, [this] { guarded([this] { TreeView1MouseUp(); }); }));
-    TreeView1->viewport()->installEventFilter(new LeftButtonOnlyFilter(this));
+    platform::EventFilter::install(TreeView1->viewport(), this,
+                                   [this](QObject*, QEvent* event) { return treeMouse(event); });
     DescriptionTimer = new QTimer(this);
     DescriptionTimer->setSingleShot(true);
     DescriptionTimer->setInterval(kDescriptionDelayMs);
     bindTimer(DescriptionTimer, [this] { DescriptionTimerTimer(); });
-    TreeView1->installEventFilter(new TreeKeyFilter(
-        this, [this] { guarded([this] { TreeView1Return(); }); },
-        [this] { guarded([this] { TreeView1KeyDown(); }); }));
+    platform::EventFilter::install(TreeView1, this,
+                                   [this](QObject*, QEvent* event) { return treeKey(event); });
     // The keyboard starts in the tree.
     TreeView1->setFocus();
 
-    bind(m11, &platform::TImage::mouseMoved, [this] { m11MouseMove(); });
-    bind(m22, &platform::TImage::mouseMoved, [this] { m22MouseMove(); });
-    bind(m33, &platform::TImage::mouseMoved, [this] { m33MouseMove(); });
-    bind(m44, &platform::TImage::mouseMoved, [this] { m44MouseMove(); });
-    bind(m55, &platform::TImage::mouseMoved, [this] { m55MouseMove(); });
-    bind(Image3, &platform::TImage::mouseMoved, [this] { Image3MouseMove(); });
+    Buttons().lightOnHover(Image3);
     TreeView1->viewport()->setMouseTracking(true);
-    TreeView1->viewport()->installEventFilter(
-        new MouseMoveFilter(this, [this] { guarded([this] { TreeView1MouseMove(); }); }));
 
     // The constructor's own steps: empty values, then the current folder.
     appFolder_ = platform.files.currentFolder();
@@ -350,44 +250,59 @@ void TMainFrm::openPageViewer(int pageLine, int captionLine, int switchLine) {
 }
 
 void TMainFrm::m1Click() {
-    m1->hide();
+    m1()->hide();
     openPageViewer(catalogue::IntroductionPage, catalogue::IntroductionCaption,
                    catalogue::ShowIntroduction);
 }
 
 void TMainFrm::m4Click() {
-    m4->hide();
+    m4()->hide();
     openPageViewer(catalogue::AboutPage, catalogue::AboutCaption, catalogue::ShowAbout);
 }
 
 void TMainFrm::m3Click() {
-    m3->hide();
+    m3()->hide();
     platform().shell.open(appFolder_ + Paths::Help);
 }
 
 void TMainFrm::m5Click() {
-    m5->hide();
+    m5()->hide();
     Close();
 }
 
-void TMainFrm::m11MouseMove() {
-    LightHolder(m1, {m2, m3, m4, m5});
+bool TMainFrm::treeMouse(QEvent* event) {
+    switch (event->type()) {
+        case QEvent::MouseMove:
+            guarded([this] { TreeView1MouseMove(); });
+            return false;
+        case QEvent::MouseButtonRelease:
+            // Whatever the button.
+            guarded([this] { TreeView1MouseUp(); });
+            return false;
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+            // A node is chosen with the left button only, so that "Run lesson"
+            // runs the lesson whose description is shown: the right and middle
+            // buttons neither select nodes nor run lessons by a double click.
+            return static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton;
+        default:
+            return false;
+    }
 }
-void TMainFrm::m22MouseMove() {
-    LightHolder(m2, {m1, m3, m4, m5});
+
+bool TMainFrm::treeKey(QEvent* event) {
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) {
+        guarded([this] { TreeView1KeyDown(); });
+        return false;
+    }
+    if (!key->isAutoRepeat())
+        guarded([this] { TreeView1Return(); });
+    return true;
 }
-void TMainFrm::m33MouseMove() {
-    LightHolder(m3, {m1, m2, m4, m5});
-}
-void TMainFrm::m44MouseMove() {
-    LightHolder(m4, {m1, m2, m3, m5});
-}
-void TMainFrm::m55MouseMove() {
-    LightHolder(m5, {m1, m2, m3, m4});
-}
-void TMainFrm::Image3MouseMove() {
-    LightHolder(nullptr, {m1, m2, m3, m4, m5});
-}
+
 void TMainFrm::TreeView1MouseMove() {
     TreeView1->setFocus();
 }

@@ -27,8 +27,6 @@ class TMainFrm : public platform::SkinnedForm {
              SplashAndSkin& splashAndSkin);
 
     // Components.
-    platform::TImage *m1, *m2, *m3, *m4, *m5;
-    platform::TImage *m11, *m22, *m33, *m44, *m55;
     QTreeView* TreeView1;
     LessonTreeModel* TreeModel;
     QSplitter* Splitter1;
@@ -45,14 +43,7 @@ class TMainFrm : public platform::SkinnedForm {
     void m4Click();
     void m5Click();
     void m22Click();
-    // Hover: the button under the mouse lights, the others go out; the top
-    // bar's background puts all out; the tree takes the keyboard focus.
-    void m11MouseMove();
-    void m22MouseMove();
-    void m33MouseMove();
-    void m44MouseMove();
-    void m55MouseMove();
-    void Image3MouseMove();
+    // The mouse over the tree gives it the keyboard focus.
     void TreeView1MouseMove();
     // A key moved in the tree: the description follows once the keys settle
     // (DescriptionTimer), so that Return runs the lesson the learner sees.
@@ -98,6 +89,13 @@ class TMainFrm : public platform::SkinnedForm {
     }
 
   private:
+    // What the tree's area and the tree make of their mouse events and keys
+    // before the tree sees them: true when the tree must not see the event.
+    // Return runs the selected node, as a double click does, and a held key
+    // runs it once; every other key is reported before the tree acts on it.
+    bool treeMouse(QEvent* event);
+    bool treeKey(QEvent* event);
+
     // Start-up steps, in the order FormShow runs them.
     void ComputeTempWavName();
     void ReadCatalogue();

@@ -23,7 +23,7 @@ void TMainFrm::m22Click() {
     const ExerciseWindows& w = Windows();
     w.WorkTxtFrm->ResetForLaunch();
     w.ViewTxtFrm->ResetForLaunch();
-    m2->hide();
+    m2()->hide();
     w.MultiFrm->ResetForLaunch();
 
     const int node = SelectedIndex();

@@ -43,10 +43,10 @@ TEST(DemoCourse, DressesEveryWindow) {
     w.IntroFrm->Image1Click();
 
     // One lit button a window, as the mouse would leave it.
-    moveOver(w.MainFrm->m22);
-    moveOver(w.ViewFrm->m11);
-    moveOver(w.ViewTxtFrm->m11);
-    moveOver(w.WorkTxtFrm->caa);
+    moveOver(w.MainFrm->m22());
+    moveOver(w.ViewFrm->m11());
+    moveOver(w.ViewTxtFrm->m11());
+    moveOver(w.WorkTxtFrm->caa());
 
     const std::vector<std::pair<QString, QWidget*>> windows{
         {"MainFrm", w.MainFrm},       {"ViewFrm", w.ViewFrm},   {"ViewTxtFrm", w.ViewTxtFrm},

@@ -84,17 +84,17 @@ TEST_F(SkinTest, DressesEveryWindowWithItsPicturesAndSizes) {
     EXPECT_EQ(w.MainFrm->Content()->geometry(), QRect(30, 80, 800 - 30 - 40, 575 - 80 - 90));
 
     const main::TMainFrm& main = *w.MainFrm;
-    EXPECT_EQ(pictureOf(main.m1), picture("m1"));
-    EXPECT_EQ(pictureOf(main.m2), picture("m2"));
-    EXPECT_EQ(pictureOf(main.m3), picture("m3"));
-    EXPECT_EQ(pictureOf(main.m4), picture("m4"));
-    EXPECT_EQ(pictureOf(main.m5), picture("m5"));
-    EXPECT_EQ(pictureOf(w.ViewFrm->m1), picture("m6"));
+    EXPECT_EQ(pictureOf(main.m1()), picture("m1"));
+    EXPECT_EQ(pictureOf(main.m2()), picture("m2"));
+    EXPECT_EQ(pictureOf(main.m3()), picture("m3"));
+    EXPECT_EQ(pictureOf(main.m4()), picture("m4"));
+    EXPECT_EQ(pictureOf(main.m5()), picture("m5"));
+    EXPECT_EQ(pictureOf(w.ViewFrm->m1()), picture("m6"));
     const std::array<const char*, 5> exercise{"m7", "m8", "m9", "m10", "m11"};
     auto checkExercise = [&](auto* window) {
         SCOPED_TRACE(window->objectName().toStdString());
-        const std::array<TImage*, 5> holders{window->m1, window->m2, window->m3, window->m4,
-                                             window->m5};
+        const std::array<TImage*, 5> holders{window->m1(), window->m2(), window->m3(), window->m4(),
+                                             window->m5()};
         for (int i = 0; i < 5; ++i)
             EXPECT_EQ(pictureOf(holders[i]), picture(exercise[i])) << exercise[i];
     };
@@ -102,12 +102,12 @@ TEST_F(SkinTest, DressesEveryWindowWithItsPicturesAndSizes) {
     checkExercise(w.WorkTxtFrm);
     checkExercise(w.MultiFrm);
     checkExercise(w.frmSort);
-    EXPECT_EQ(pictureOf(w.WorkTxtFrm->c), picture("c1"));
-    EXPECT_EQ(pictureOf(w.WorkTxtFrm->ca), picture("c2a"));
+    EXPECT_EQ(pictureOf(w.WorkTxtFrm->c()), picture("c1"));
+    EXPECT_EQ(pictureOf(w.WorkTxtFrm->ca()), picture("c2a"));
 
     // Clickables carry no picture: they stay transparent over their holders.
-    EXPECT_TRUE(main.m22->Picture().isNull());
-    EXPECT_TRUE(main.m1->isHidden());
+    EXPECT_TRUE(main.m22()->Picture().isNull());
+    EXPECT_TRUE(main.m1()->isHidden());
 }
 
 TEST_F(SkinTest, PlacesEveryButtonFromItsGeometryLines) {
@@ -115,23 +115,23 @@ TEST_F(SkinTest, PlacesEveryButtonFromItsGeometryLines) {
     ASSERT_EQ(services.dialogs.errors(), QStringList());
     const app::WindowSet& w = *windows;
     const main::TMainFrm& main = *w.MainFrm;
-    const std::array<std::pair<TImage*, TImage*>, 5> mainButtons{{{main.m1, main.m11},
-                                                                  {main.m2, main.m22},
-                                                                  {main.m3, main.m33},
-                                                                  {main.m4, main.m44},
-                                                                  {main.m5, main.m55}}};
+    const std::array<std::pair<TImage*, TImage*>, 5> mainButtons{{{main.m1(), main.m11()},
+                                                                  {main.m2(), main.m22()},
+                                                                  {main.m3(), main.m33()},
+                                                                  {main.m4(), main.m44()},
+                                                                  {main.m5(), main.m55()}}};
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(mainButtons[i].first->geometry(), button(10 + 4 * i)) << i;
         EXPECT_EQ(mainButtons[i].second->geometry(), button(10 + 4 * i)) << i;
     }
-    EXPECT_EQ(w.ViewFrm->m1->geometry(), button(30));
-    EXPECT_EQ(w.ViewFrm->m11->geometry(), button(30));
+    EXPECT_EQ(w.ViewFrm->m1()->geometry(), button(30));
+    EXPECT_EQ(w.ViewFrm->m11()->geometry(), button(30));
     const std::array<int, 5> exerciseLines{34, 38, 42, 46, 52};
     auto checkExercise = [&](auto* window) {
         SCOPED_TRACE(window->objectName().toStdString());
-        const std::array<TImage*, 10> images{window->m1,  window->m2,  window->m3,  window->m4,
-                                             window->m5,  window->m11, window->m22, window->m33,
-                                             window->m44, window->m55};
+        const std::array<TImage*, 10> images{
+            window->m1(),  window->m2(),  window->m3(),  window->m4(),  window->m5(),
+            window->m11(), window->m22(), window->m33(), window->m44(), window->m55()};
         for (int i = 0; i < 10; ++i)
             EXPECT_EQ(images[i]->geometry(), button(exerciseLines[i % 5])) << i;
     };
@@ -139,7 +139,8 @@ TEST_F(SkinTest, PlacesEveryButtonFromItsGeometryLines) {
     checkExercise(w.WorkTxtFrm);
     checkExercise(w.MultiFrm);
     checkExercise(w.frmSort);
-    for (TImage* unit : {w.WorkTxtFrm->c, w.WorkTxtFrm->ca, w.WorkTxtFrm->caa})
+    for (TImage* unit : {w.WorkTxtFrm->c(), w.WorkTxtFrm->ca(),
+                         w.WorkTxtFrm->caa()})
         EXPECT_EQ(unit->geometry(), button(56));
 }
 
@@ -149,7 +150,7 @@ TEST_F(SkinTest, ACorruptPictureEndsTheSkinningWhereItLies) {
     png.fill(Qt::red);
     png.save(course.path() + "/gdata/right.jpg", "PNG");
     create();
-    const QRect designed = windows->MainFrm->m11->geometry();
+    const QRect designed = windows->MainFrm->m11()->geometry();
     std::map<SkinnedForm*, int> designedRightEdge;
     for (SkinnedForm* form : skinned())
         designedRightEdge[form] = form->Image2->maximumWidth();
@@ -163,9 +164,9 @@ TEST_F(SkinTest, ACorruptPictureEndsTheSkinningWhereItLies) {
         EXPECT_TRUE(form->Image2->Picture().isNull());
         EXPECT_EQ(form->Image2->maximumWidth(), designedRightEdge[form]);
     }
-    EXPECT_TRUE(windows->MainFrm->m1->Picture().isNull());
-    EXPECT_TRUE(windows->WorkTxtFrm->c->Picture().isNull());
-    EXPECT_EQ(windows->MainFrm->m11->geometry(), designed);
+    EXPECT_TRUE(windows->MainFrm->m1()->Picture().isNull());
+    EXPECT_TRUE(windows->WorkTxtFrm->c()->Picture().isNull());
+    EXPECT_EQ(windows->MainFrm->m11()->geometry(), designed);
     EXPECT_TRUE(windows->IntroFrm->Image1->Picture().isNull());
 }
 
@@ -173,9 +174,9 @@ TEST_F(SkinTest, AMissingPictureIsNamedAndLeavesTheRestUndressed) {
     QFile::remove(course.path() + "/gdata/m6.jpg");
     start();
     EXPECT_EQ(services.dialogs.errors(), QStringList{"Cannot open file gdata/m6.jpg."});
-    EXPECT_EQ(pictureOf(windows->MainFrm->m1), picture("m1"));
-    EXPECT_TRUE(windows->ViewFrm->m1->Picture().isNull());
-    EXPECT_TRUE(windows->MultiFrm->m1->Picture().isNull());
+    EXPECT_EQ(pictureOf(windows->MainFrm->m1()), picture("m1"));
+    EXPECT_TRUE(windows->ViewFrm->m1()->Picture().isNull());
+    EXPECT_TRUE(windows->MultiFrm->m1()->Picture().isNull());
 }
 
 TEST_F(SkinTest, PicturesThatWouldTakeMoreThan64MpxInAllStopAtTheFirstOneOver) {
@@ -209,7 +210,7 @@ TEST_F(SkinTest, ZeroAndNegativeSizesGiveEmptyChromeAndWiderContent) {
     EXPECT_EQ(main.Panel2->height(), 0);
     EXPECT_EQ(main.Image1->maximumWidth(), 0);
     EXPECT_EQ(main.Image2->maximumWidth(), 0);
-    EXPECT_EQ(main.m11->size(), QSize(0, 0));
+    EXPECT_EQ(main.m11()->size(), QSize(0, 0));
     main.layout()->activate();
     EXPECT_EQ(main.Content()->geometry(), QRect(0, 0, 800, 575));
     main.grab();  // paints without a fault

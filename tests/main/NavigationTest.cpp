@@ -92,10 +92,10 @@ TEST(Navigation, IntroductionSwitchedOffLoadsTheViewerButDoesNotShowIt) {
     exercises::TViewFrm& viewer = *f.windows->ViewFrm;
     viewer.Browser->Navigate("elsewhere");
     viewer.SetCaption("elsewhere");
-    main.m1->show();
+    main.m1()->show();
 
     main.m1Click();
-    EXPECT_FALSE(main.m1->isVisible());
+    EXPECT_FALSE(main.m1()->isVisible());
     EXPECT_EQ(viewer.Browser->LocationURL(), main.AppFolder() + "\\data\\descr\\intro.htm");
     EXPECT_EQ(viewer.Caption(), "Introduction");
     EXPECT_TRUE(f.test.modal.shown.empty());
@@ -107,10 +107,10 @@ TEST(Navigation, IntroductionSwitchedOffLoadsTheViewerButDoesNotShowIt) {
     EXPECT_EQ(f.test.modal.shown[0], &viewer);
     EXPECT_TRUE(viewer.isVisible());
 
-    viewer.m1->show();
+    viewer.m1()->show();
     viewer.m11Click();
     EXPECT_FALSE(viewer.isVisible());
-    EXPECT_FALSE(viewer.m1->isVisible());
+    EXPECT_FALSE(viewer.m1()->isVisible());
 }
 
 TEST(Navigation, ABadSwitchFailsAfterThePageAndCaptionAreSet) {
@@ -125,9 +125,9 @@ TEST(Navigation, ABadSwitchFailsAfterThePageAndCaptionAreSet) {
 TEST(Navigation, HelpAsksTheShellToOpenTheCoursesHelpPage) {
     MainWindowFixture f("basic");
     main::TMainFrm& main = f.start();
-    main.m3->show();
-    main.m33->clicked();
-    EXPECT_FALSE(main.m3->isVisible());
+    main.m3()->show();
+    main.m33()->clicked();
+    EXPECT_FALSE(main.m3()->isVisible());
     EXPECT_EQ(f.test.shell.opened, QStringList({main.AppFolder() + "\\help\\help.htm"}));
 }
 
@@ -135,10 +135,10 @@ TEST(Navigation, ExitClosesTheMainWindow) {
     MainWindowFixture f("basic");
     main::TMainFrm& main = f.start();
     ASSERT_TRUE(main.isVisible());
-    main.m5->show();
-    main.m55->clicked();
+    main.m5()->show();
+    main.m55()->clicked();
     EXPECT_FALSE(main.isVisible());
-    EXPECT_FALSE(main.m5->isVisible());
+    EXPECT_FALSE(main.m5()->isVisible());
 }
 
 TEST(Navigation, WithAnEmptyTreeTheTreeHandlersDoNothing) {

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "app/skin/SkinTargets.h"
-
 #include <QString>
 
 namespace lectern::platform {
@@ -16,9 +14,6 @@ class WindowSet;
 
 // The skin's start-up steps over the program's windows, in the order the
 // main window's FormShow runs them.
-
-// The six skinned windows' bars, edges and buttons.
-SkinTargets SkinTargetsOf(WindowSet& windows);
 
 // Bars, edges and button pictures from "gdata\" of the current folder.
 void LoadSkins(WindowSet& windows, const platform::StringList& layout,

@@ -1,5 +1,6 @@
 #include "exercises/Multi/TMultiFrm.h"
 
+#include "exercises/CheckingButtons.h"
 #include "exercises/CountdownLabel.h"
 #include "platform/browser/TCppWebBrowser.h"
 #include "platform/widgets/WindowKeys.h"
@@ -12,14 +13,11 @@ TMultiFrm::TMultiFrm(platform::Platform& platform, QWidget* mainForm)
     : SkinnedForm(platform, Frame::FixedDialog, Position::MainFormCenter, mainForm,
                   {965, 519, 81, 84, 49, 46}) {
     setObjectName("MultiFrm");
-    addButtons(Panel2, {{m1, m11, QString()},
-                        {m2, m22, "Check"},
-                        {m3, m33, "Check"},
-                        {m4, m44, "Help"},
-                        {m5, m55, "Exit"}});
-    m22->hide();
+    addCheckingButtons(*this, QString(),
+                       {[this] { m11Click(); }, [this] { m33Click(); }, [this] { m44Click(); },
+                        [this] { m55Click(); }});
     // It shows no hint, but a screen reader says what it does.
-    m11->setAccessibleName(QStringLiteral("Start the countdown"));
+    m11()->setAccessibleName(QStringLiteral("Start the countdown"));
     Label1 = makeCountdownLabel(Panel1);
     auto* column = new QVBoxLayout(Content());
     column->setContentsMargins(0, 0, 0, 0);
@@ -29,15 +27,11 @@ TMultiFrm::TMultiFrm(platform::Platform& platform, QWidget* mainForm)
     Timer1->setInterval(1000);
 
     bindTimer(Timer1, [this] { Timer1Timer(); });
-    bind(m11, &platform::TImage::clicked, [this] { m11Click(); });
-    bind(m33, &platform::TImage::clicked, [this] { m33Click(); });
-    bind(m44, &platform::TImage::clicked, [this] { m44Click(); });
-    bind(m55, &platform::TImage::clicked, [this] { m55Click(); });
 
     platform::WindowKeys keys(*this);
-    keys.press(QKeySequence(Qt::CTRL | Qt::Key_Return), m33);
-    keys.press(Qt::Key_F1, m44);
-    keys.press(Qt::Key_Escape, m55);
+    keys.press(QKeySequence(Qt::CTRL | Qt::Key_Return), m33());
+    keys.press(Qt::Key_F1, m44());
+    keys.press(Qt::Key_Escape, m55());
 }
 
 }  // namespace lectern::exercises

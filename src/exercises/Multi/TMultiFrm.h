@@ -25,8 +25,6 @@ class TMultiFrm : public platform::SkinnedForm {
     TMultiFrm(platform::Platform& platform, QWidget* mainForm);
 
     // Components.
-    platform::TImage *m1, *m2, *m3, *m4, *m5;
-    platform::TImage *m11, *m22, *m33, *m44, *m55;
     QLabel* Label1;
     platform::TCppWebBrowser* CppWebBrowser1;
     QTimer* Timer1;

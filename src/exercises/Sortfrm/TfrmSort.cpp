@@ -1,5 +1,6 @@
 #include "exercises/Sortfrm/TfrmSort.h"
 
+#include "exercises/CheckingButtons.h"
 #include "exercises/CountdownLabel.h"
 #include "platform/widgets/WindowKeys.h"
 
@@ -23,12 +24,9 @@ TfrmSort::TfrmSort(platform::Platform& platform)
     : SkinnedForm(platform, Frame::Sizeable, Position::Designed, nullptr,
                   {898, 604, 81, 84, 49, 46}) {
     setObjectName("frmSort");
-    addButtons(Panel2, {{m1, m11, "Run"},
-                        {m2, m22, "Check"},
-                        {m3, m33, "Check"},
-                        {m4, m44, "Help"},
-                        {m5, m55, "Exit"}});
-    m22->hide();
+    addCheckingButtons(*this, "Run",
+                       {[this] { m11Click(); }, [this] { m33Click(); }, [this] { m44Click(); },
+                        [this] { m55Click(); }});
     Label1 = makeCountdownLabel(Panel1);
     auto* outer = new QVBoxLayout(Content());
     outer->setContentsMargins(0, 0, 0, 0);
@@ -60,14 +58,10 @@ TfrmSort::TfrmSort(platform::Platform& platform)
         };
     }
     bindTimer(Timer1, [this] { Timer1Timer(); });
-    bind(m11, &platform::TImage::clicked, [this] { m11Click(); });
-    bind(m33, &platform::TImage::clicked, [this] { m33Click(); });
-    bind(m44, &platform::TImage::clicked, [this] { m44Click(); });
-    bind(m55, &platform::TImage::clicked, [this] { m55Click(); });
 
     platform::WindowKeys keys(*this);
-    keys.press(Qt::Key_F1, m44);
-    keys.press(Qt::Key_Escape, m55);
+    keys.press(Qt::Key_F1, m44());
+    keys.press(Qt::Key_Escape, m55());
     keys.bind(QKeySequence(Qt::CTRL | Qt::Key_Right), [this] { MoveSelectedItem(1); });
     keys.bind(QKeySequence(Qt::CTRL | Qt::Key_Left), [this] { MoveSelectedItem(-1); });
     // The keyboard starts in the source box; Tab goes on from left to right.

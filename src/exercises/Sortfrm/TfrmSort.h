@@ -24,8 +24,6 @@ class TfrmSort : public platform::SkinnedForm {
     explicit TfrmSort(platform::Platform& platform);
 
     // Components.
-    platform::TImage *m1, *m2, *m3, *m4, *m5;
-    platform::TImage *m11, *m22, *m33, *m44, *m55;
     QLabel* Label1;
     QWidget* Panel3;
     SortListBox* ListBox1;

@@ -15,13 +15,9 @@ class TViewFrm : public platform::SkinnedForm {
   public:
     explicit TViewFrm(platform::Platform& platform);
 
-    platform::TImage* m1;
-    platform::TImage* m11;
     platform::TCppWebBrowser* Browser;
 
     void m11Click();
-    void m11MouseMove();
-    void Image4MouseMove();
 };
 
 }  // namespace lectern::exercises

@@ -15,11 +15,7 @@ TViewTxtFrm::TViewTxtFrm(platform::Platform& platform, QWidget* mainForm)
     : SkinnedForm(platform, Frame::FixedDialog, Position::MainFormCenter, mainForm,
                   {959, 646, 81, 84, 49, 46}) {
     setObjectName("ViewTxtFrm");
-    addButtons(Panel2, {{m1, m11, "Play"},
-                        {m2, m22, "Pause"},
-                        {m3, m33, "Stop"},
-                        {m4, m44, "Help"},
-                        {m5, m55, "Exit"}});
+    addButtons({{"Play"}, {"Pause"}, {"Stop"}, {"Help"}, {"Exit"}});
     Label1 = new QLabel(Panel1);
     Label1->hide();
     MediaPlayer1 = new platform::TMediaPlayer(platform.audio, this);
@@ -53,46 +49,19 @@ TViewTxtFrm::TViewTxtFrm(platform::Platform& platform, QWidget* mainForm)
             QStringLiteral("No microphone was found: the recording will hold silence."));
     });
     bind(TrackBar1, &QSlider::valueChanged, [this] { TrackBar1Change(); });
-    bind(m11, &platform::TImage::clicked, [this] { m11Click(); });
-    bind(m22, &platform::TImage::clicked, [this] { m22Click(); });
-    bind(m33, &platform::TImage::clicked, [this] { m33Click(); });
-    bind(m44, &platform::TImage::clicked, [this] { m44Click(); });
-    bind(m55, &platform::TImage::clicked, [this] { m55Click(); });
-    bind(m11, &platform::TImage::mouseMoved, [this] { m11MouseMove(); });
-    bind(m22, &platform::TImage::mouseMoved, [this] { m22MouseMove(); });
-    bind(m33, &platform::TImage::mouseMoved, [this] { m33MouseMove(); });
-    bind(m44, &platform::TImage::mouseMoved, [this] { m44MouseMove(); });
-    bind(m55, &platform::TImage::mouseMoved, [this] { m55MouseMove(); });
-    bind(Image4, &platform::TImage::mouseMoved, [this] { Image4MouseMove(); });
+    Buttons().onClicks({[this] { m11Click(); }, [this] { m22Click(); }, [this] { m33Click(); },
+                        [this] { m44Click(); }, [this] { m55Click(); }});
+    Buttons().lightOnHover(Image4);
 
     platform::WindowKeys keys(*this);
-    keys.play(Qt::Key_Space, m11, m22, [this] { return !Timer1->isActive() && !Paused; });
-    keys.press(Qt::Key_F1, m44);
-    keys.press(Qt::Key_Escape, m55);
+    keys.play(Qt::Key_Space, m11(), m22(), [this] { return !Timer1->isActive() && !Paused; });
+    keys.press(Qt::Key_F1, m44());
+    keys.press(Qt::Key_Escape, m55());
     keys.step(TrackBar1);
     Speed = std::make_unique<NarrationSpeed>(
         *this, keys, std::vector<platform::TMediaPlayer*>{MediaPlayer1, MediaPlayer2});
 }
 
 TViewTxtFrm::~TViewTxtFrm() = default;
-
-void TViewTxtFrm::m11MouseMove() {
-    LightHolder(m1, {m2, m3, m4, m5});
-}
-void TViewTxtFrm::m22MouseMove() {
-    LightHolder(m2, {m1, m3, m4, m5});
-}
-void TViewTxtFrm::m33MouseMove() {
-    LightHolder(m3, {m1, m2, m4, m5});
-}
-void TViewTxtFrm::m44MouseMove() {
-    LightHolder(m4, {m1, m2, m3, m5});
-}
-void TViewTxtFrm::m55MouseMove() {
-    LightHolder(m5, {m1, m2, m3, m4});
-}
-void TViewTxtFrm::Image4MouseMove() {
-    LightHolder(nullptr, {m1, m2, m3, m4, m5});
-}
 
 }  // namespace lectern::exercises

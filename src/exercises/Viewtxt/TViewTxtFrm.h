@@ -32,8 +32,6 @@ class TViewTxtFrm : public platform::SkinnedForm {
     ~TViewTxtFrm() override;
 
     // Components.
-    platform::TImage *m1, *m2, *m3, *m4, *m5;
-    platform::TImage *m11, *m22, *m33, *m44, *m55;
     QLabel* Label1;
     platform::TMediaPlayer* MediaPlayer1;
     // The pace of the lesson sound.
@@ -70,15 +68,6 @@ class TViewTxtFrm : public platform::SkinnedForm {
     void m44Click();
     void m55Click();
     void FormClose() override;
-
-    // Hover: the button under the mouse lights, the others go out; the
-    // bottom bar's background puts all out.
-    void m11MouseMove();
-    void m22MouseMove();
-    void m33MouseMove();
-    void m44MouseMove();
-    void m55MouseMove();
-    void Image4MouseMove();
 
     // The lesson page as the window last took it from the browser.
     platform::Variant PageDocument;

@@ -116,7 +116,7 @@ void TViewTxtFrm::m11Click() {
     MediaPlayer1->Play();
     Timer1->start();
     Paused = false;
-    m22->SetHint(QStringLiteral("Pause"));
+    m22()->SetHint(QStringLiteral("Pause"));
 }
 
 void TViewTxtFrm::m22Click() {
@@ -139,7 +139,7 @@ void TViewTxtFrm::m22Click() {
         Timer1->start();
         Paused = false;
     }
-    m22->SetHint(QStringLiteral("Pause"));
+    m22()->SetHint(QStringLiteral("Pause"));
 }
 
 void TViewTxtFrm::m33Click() {

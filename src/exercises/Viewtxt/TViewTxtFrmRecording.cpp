@@ -89,13 +89,13 @@ void TViewTxtFrm::pauseRecording() {
         }
         Timer1->stop();
         Paused = true;
-        m22->SetHint(QStringLiteral("Pause"));
+        m22()->SetHint(QStringLiteral("Pause"));
     } else {
         if (PlayAlong)
             startPlayAlong();
         Timer1->start();
         Paused = false;
-        m22->SetHint(QStringLiteral("Continue"));
+        m22()->SetHint(QStringLiteral("Continue"));
     }
 }
 

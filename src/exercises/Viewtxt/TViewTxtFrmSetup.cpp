@@ -40,7 +40,7 @@ void TViewTxtFrm::clearFlags() {
     PagePrepared = false;
     Paused = false;
     RecordingFinished = false;
-    m22->SetHint(QStringLiteral("Pause"));
+    m22()->SetHint(QStringLiteral("Pause"));
 }
 
 void TViewTxtFrm::prepareRecordingFile(const catalogue::LessonEntries& lesson,
@@ -53,14 +53,14 @@ void TViewTxtFrm::prepareRecordingFile(const catalogue::LessonEntries& lesson,
     AppFolder = lesson.AppFolder();
     TempWavName = tempWavName;
     platform().files.copyFile(lesson.BlankRecordingPath(), TempWavName);
-    m11->SetHint(QStringLiteral("Start record"));
-    m33->SetHint(QStringLiteral("Stop record"));
+    m11()->SetHint(QStringLiteral("Start record"));
+    m33()->SetHint(QStringLiteral("Stop record"));
 }
 
 void TViewTxtFrm::RunNarratedReading(const catalogue::LessonEntries& lesson) {
     SetCaption(lesson.Caption());
-    m11->SetHint(QStringLiteral("Play"));
-    m33->SetHint(QStringLiteral("Stop"));
+    m11()->SetHint(QStringLiteral("Play"));
+    m33()->SetHint(QStringLiteral("Stop"));
     loadPageAndMarks(lesson);
     MediaPlayer1->SetFileName(lesson.SoundPath());
     MediaPlayer1->Open();

@@ -15,15 +15,8 @@ TWorkTxtFrm::TWorkTxtFrm(platform::Platform& platform, QWidget* mainForm)
     : SkinnedForm(platform, Frame::FixedDialog, Position::MainFormCenter, mainForm,
                   {1028, 641, 81, 84, 49, 46}) {
     setObjectName("WorkTxtFrm");
-    // The unit button's resting picture lies below its holder and clickable.
-    c = new platform::TImage(Panel2);
-    addButtons(Panel2, {{m1, m11, "Run"},
-                        {m2, m22, "Pause"},
-                        {m3, m33, "Stop"},
-                        {m4, m44, "Help"},
-                        {m5, m55, "Exit"},
-                        {ca, caa, "Begin unit"}});
-    c->setGeometry(caa->geometry());
+    addButtons(
+        {{"Run"}, {"Pause"}, {"Stop"}, {"Help"}, {"Exit"}, {"Begin unit", /*resting=*/true}});
     MediaPlayer1 = new platform::TMediaPlayer(platform.audio, this);
 
     auto* outer = new QVBoxLayout(Content());
@@ -57,51 +50,21 @@ TWorkTxtFrm::TWorkTxtFrm(platform::Platform& platform, QWidget* mainForm)
          [this] { CppWebBrowser2DocumentComplete(); });
     bindTimer(Timer1, [this] { Timer1Timer(); });
     bind(TrackBar1, &QSlider::valueChanged, [this] { TrackBar1Change(); });
-    bind(m11, &platform::TImage::clicked, [this] { m11Click(); });
-    bind(m22, &platform::TImage::clicked, [this] { m22Click(); });
-    bind(m33, &platform::TImage::clicked, [this] { m33Click(); });
-    bind(m44, &platform::TImage::clicked, [this] { m44Click(); });
-    bind(m55, &platform::TImage::clicked, [this] { m55Click(); });
-    bind(caa, &platform::TImage::clicked, [this] { caaClick(); });
-    bind(m11, &platform::TImage::mouseMoved, [this] { m11MouseMove(); });
-    bind(m22, &platform::TImage::mouseMoved, [this] { m22MouseMove(); });
-    bind(m33, &platform::TImage::mouseMoved, [this] { m33MouseMove(); });
-    bind(m44, &platform::TImage::mouseMoved, [this] { m44MouseMove(); });
-    bind(m55, &platform::TImage::mouseMoved, [this] { m55MouseMove(); });
-    bind(caa, &platform::TImage::mouseMoved, [this] { caaMouseMove(); });
-    bind(Image4, &platform::TImage::mouseMoved, [this] { Image4MouseMove(); });
+    Buttons().onClicks({[this] { m11Click(); }, [this] { m22Click(); }, [this] { m33Click(); },
+                        [this] { m44Click(); }, [this] { m55Click(); }, [this] { caaClick(); }});
+    Buttons().lightOnHover(Image4);
+    // A hover over "Exit" leaves the unit button's light as it is.
+    Buttons().keepLightFrom(4, UnitButtonIndex);
 
     platform::WindowKeys keys(*this);
-    keys.play(Qt::Key_Space, m11, m22, [this] { return !Timer1->isActive() && !Paused; });
-    keys.press(Qt::Key_F1, m44);
-    keys.press(Qt::Key_Escape, m55);
+    keys.play(Qt::Key_Space, m11(), m22(), [this] { return !Timer1->isActive() && !Paused; });
+    keys.press(Qt::Key_F1, m44());
+    keys.press(Qt::Key_Escape, m55());
     keys.step(TrackBar1);
     Speed = std::make_unique<NarrationSpeed>(*this, keys,
                                              std::vector<platform::TMediaPlayer*>{MediaPlayer1});
 }
 
 TWorkTxtFrm::~TWorkTxtFrm() = default;
-
-void TWorkTxtFrm::m11MouseMove() {
-    LightHolder(m1, {m2, m3, m4, m5, ca});
-}
-void TWorkTxtFrm::m22MouseMove() {
-    LightHolder(m2, {m1, m3, m4, m5, ca});
-}
-void TWorkTxtFrm::m33MouseMove() {
-    LightHolder(m3, {m1, m2, m4, m5, ca});
-}
-void TWorkTxtFrm::m44MouseMove() {
-    LightHolder(m4, {m1, m2, m3, m5, ca});
-}
-void TWorkTxtFrm::m55MouseMove() {
-    LightHolder(m5, {m1, m2, m3, m4});
-}
-void TWorkTxtFrm::caaMouseMove() {
-    LightHolder(ca, {m1, m2, m3, m4, m5});
-}
-void TWorkTxtFrm::Image4MouseMove() {
-    LightHolder(nullptr, {m1, m2, m3, m4, m5, ca});
-}
 
 }  // namespace lectern::exercises

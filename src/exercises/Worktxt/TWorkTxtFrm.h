@@ -31,9 +31,13 @@ class TWorkTxtFrm : public platform::SkinnedForm {
     ~TWorkTxtFrm() override;
 
     // Components.
-    platform::TImage *m1, *m2, *m3, *m4, *m5, *ca;
-    platform::TImage *m11, *m22, *m33, *m44, *m55, *caa;
-    platform::TImage* c;
+    // The unit button, after the five: its resting picture, visible below
+    // the others, which the unit steps swap with its lit picture; its lit
+    // picture; its clickable image.
+    static constexpr int UnitButtonIndex = 5;
+    platform::TImage* c() const { return Buttons()[UnitButtonIndex].resting; }
+    platform::TImage* ca() const { return Buttons().holder(UnitButtonIndex); }
+    platform::TImage* caa() const { return Buttons().clickable(UnitButtonIndex); }
     platform::TMediaPlayer* MediaPlayer1;
     // The pace of the lesson sound.
     std::unique_ptr<NarrationSpeed> Speed;
@@ -77,17 +81,6 @@ class TWorkTxtFrm : public platform::SkinnedForm {
     void MarkUnit();
     // Every passage of the unit at rest in both pages.
     void RestUnit();
-
-    // Hover: the button under the mouse lights, the others go out (from
-    // "Exit" the unit button's light stays); the bottom bar's background puts
-    // all out.
-    void m11MouseMove();
-    void m22MouseMove();
-    void m33MouseMove();
-    void m44MouseMove();
-    void m55MouseMove();
-    void caaMouseMove();
-    void Image4MouseMove();
 
     // Where the unit button stands: the next press begins a unit, ends it,
     // or plays it in a cycle.

@@ -131,7 +131,7 @@ void TWorkTxtFrm::m11Click() {
     MediaPlayer1->Play();
     Timer1->start();
     Paused = false;
-    m22->SetHint(QStringLiteral("Pause"));
+    m22()->SetHint(QStringLiteral("Pause"));
 }
 
 void TWorkTxtFrm::m22Click() {
@@ -152,7 +152,7 @@ void TWorkTxtFrm::m22Click() {
         Timer1->start();
         Paused = false;
     }
-    m22->SetHint(QStringLiteral("Pause"));
+    m22()->SetHint(QStringLiteral("Pause"));
 }
 
 void TWorkTxtFrm::m33Click() {

@@ -18,8 +18,8 @@ void TWorkTxtFrm::ResetForLaunch() {
     MediaPlayer1->Close();
     TrackBar1->setEnabled(true);
     Timer1->stop();
-    c->show();
-    caa->show();
+    c()->show();
+    caa()->show();
 }
 
 // The two pages share the middle between the side pictures equally.
@@ -33,8 +33,8 @@ void TWorkTxtFrm::clearFlags() {
     Paused = false;
     CycleMode = false;
     Step = UnitStep::BeginUnit;
-    m22->SetHint(QStringLiteral("Pause"));
-    caa->SetHint(QStringLiteral("Begin unit"));
+    m22()->SetHint(QStringLiteral("Pause"));
+    caa()->SetHint(QStringLiteral("Begin unit"));
 }
 
 void TWorkTxtFrm::rewind() {
@@ -63,8 +63,8 @@ void TWorkTxtFrm::RunUnitWork(const catalogue::LessonEntries& lesson) {
 
 void TWorkTxtFrm::RunRecordingReplay(const catalogue::LessonEntries& lesson,
                                      const QString& tempWavName) {
-    c->hide();
-    caa->hide();
+    c()->hide();
+    caa()->hide();
     SetCaption(lesson.Caption());
     CppWebBrowser1->Navigate(lesson.PagePath());
     CppWebBrowser2->Navigate(lesson.TranslationPath());

@@ -30,8 +30,8 @@ void TWorkTxtFrm::loadUnitPictures(const char* resting, const char* lit) {
     restingPicture.LoadFromFile(platform().files,
                                 QStringLiteral("gdata\\") + QLatin1String(resting));
     litPicture.LoadFromFile(platform().files, QStringLiteral("gdata\\") + QLatin1String(lit));
-    c->SetPicture(restingPicture.Image());
-    ca->SetPicture(litPicture.Image());
+    c()->SetPicture(restingPicture.Image());
+    ca()->SetPicture(litPicture.Image());
 }
 
 void TWorkTxtFrm::caaClick() {
@@ -45,7 +45,7 @@ void TWorkTxtFrm::caaClick() {
             loadUnitPictures("c2.jpg", "c1a.jpg");
             Step = UnitStep::EndUnit;
             UnitStart = k;
-            caa->SetHint(QStringLiteral("End unit"));
+            caa()->SetHint(QStringLiteral("End unit"));
             SetClass(FindElement(LeftDocument, passageId(UnitStart)), QStringLiteral("cycle"));
             SetClass(FindElement(RightDocument, passageId(UnitStart)), QStringLiteral("cycle"));
             return;
@@ -55,7 +55,7 @@ void TWorkTxtFrm::caaClick() {
             loadUnitPictures("c3.jpg", "c3a.jpg");
             Step = UnitStep::PlayCycle;
             UnitEnd = k;
-            caa->SetHint(QStringLiteral("Play cycle"));
+            caa()->SetHint(QStringLiteral("Play cycle"));
             MarkUnit();
             return;
         case UnitStep::PlayCycle: {
@@ -64,7 +64,7 @@ void TWorkTxtFrm::caaClick() {
             // The cycle plays, so the learner's next press is a Pause.
             Paused = false;
             Step = UnitStep::BeginUnit;
-            caa->SetHint(QStringLiteral("Begin unit"));
+            caa()->SetHint(QStringLiteral("Begin unit"));
             MarkUnit();
             // The passage before the unit is current for one tick, and its
             // advance test passes at once to the unit's first passage.

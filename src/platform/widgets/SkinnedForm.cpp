@@ -1,29 +1,13 @@
 #include "platform/widgets/SkinnedForm.h"
 
+#include "platform/widgets/EventFilter.h"
+
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
 namespace lectern::platform {
 namespace {
-
-// Keeps a bar's background picture over the whole bar.
-class FillParent : public QObject {
-  public:
-    FillParent(QWidget* parent, QWidget* child) : QObject(child), child_(child) {
-        parent->installEventFilter(this);
-    }
-
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Resize)
-            child_->setGeometry(static_cast<QWidget*>(watched)->rect());
-        return false;
-    }
-
-  private:
-    QWidget* child_;
-};
 
 QFrame* makeBar(QWidget* parent, int height, TImage*& background) {
     auto* bar = new QFrame(parent);
@@ -32,7 +16,12 @@ QFrame* makeBar(QWidget* parent, int height, TImage*& background) {
     background = new TImage(bar);
     background->SetStretch(true);
     background->setMouseTracking(true);
-    new FillParent(bar, background);
+    // The background picture covers the whole bar whatever its size.
+    EventFilter::install(bar, background, [background](QObject* watched, QEvent* event) {
+        if (event->type() == QEvent::Resize)
+            background->setGeometry(static_cast<QWidget*>(watched)->rect());
+        return false;
+    });
     return bar;
 }
 
@@ -40,7 +29,7 @@ QFrame* makeBar(QWidget* parent, int height, TImage*& background) {
 
 SkinnedForm::SkinnedForm(Platform& platform, Frame frame, Position position, QWidget* mainForm,
                          const Design& design)
-    : TForm(platform, frame, position, mainForm) {
+    : TForm(platform, frame, position, mainForm), buttons_(*this) {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
@@ -85,38 +74,9 @@ void SkinnedForm::SizeEdge(TImage* edge, int width) {
     edge->setFixedWidth(std::max(width, 0));
 }
 
-void SkinnedForm::LightHolder(TImage* lit, std::initializer_list<TImage*> dark) {
-    for (TImage* holder : dark)
-        holder->hide();
-    if (lit && lit->isHidden())
-        lit->show();
-}
-
-void SkinnedForm::addButtons(QFrame* bar, std::initializer_list<ButtonSlot> buttons) {
-    for (const ButtonSlot& button : buttons)
-        button.holder = addHolder(bar);
-    int left = 40;
-    for (const ButtonSlot& button : buttons) {
-        button.clickable = addClickable(bar, button.hint);
-        // A click puts the button's light out before its handler acts.
-        connect(button.clickable, &TImage::clicked, button.holder, &QWidget::hide);
-        button.holder->SetBounds(105, 70, 7, left);
-        button.clickable->SetBounds(105, 70, 7, left);
-        left += 125;
-    }
-}
-
-TImage* SkinnedForm::addHolder(QFrame* bar) {
-    auto* holder = new TImage(bar);
-    holder->hide();
-    return holder;
-}
-
-TImage* SkinnedForm::addClickable(QFrame* bar, const QString& hint) {
-    auto* clickable = new TImage(bar);
-    clickable->SetHint(hint);
-    clickable->MakeClickable();
-    return clickable;
+void SkinnedForm::addButtons(std::initializer_list<ButtonBar::Design> buttons) {
+    buttons_.create(Panel2, buttons);
+    buttons_.placeInRow(105, 70, 7, 40, 125);
 }
 
 }  // namespace lectern::platform

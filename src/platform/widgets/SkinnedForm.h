@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/widgets/ButtonBar.h"
 #include "platform/widgets/TForm.h"
 #include "platform/widgets/TImage.h"
 
@@ -43,29 +44,29 @@ class SkinnedForm : public TForm {
     static void SizeBar(QFrame* bar, TImage* background, int width, int height);
     static void SizeEdge(TImage* edge, int width);
 
-    // A hover over a button: its holder lights (shown only when hidden, so a
-    // lit button is not repainted), the holders listed in dark go out. With no
-    // holder to light, a hover over a bar's background.
-    static void LightHolder(TImage* lit, std::initializer_list<TImage*> dark);
+    // The window's picture buttons, and the first five by the names the
+    // course's geometry and pictures give them: holders m1 to m5 below
+    // clickables m11 to m55. A window with fewer buttons has no more names.
+    ButtonBar& Buttons() { return buttons_; }
+    const ButtonBar& Buttons() const { return buttons_; }
+    TImage* m1() const { return buttons_.holder(0); }
+    TImage* m2() const { return buttons_.holder(1); }
+    TImage* m3() const { return buttons_.holder(2); }
+    TImage* m4() const { return buttons_.holder(3); }
+    TImage* m5() const { return buttons_.holder(4); }
+    TImage* m11() const { return buttons_.clickable(0); }
+    TImage* m22() const { return buttons_.clickable(1); }
+    TImage* m33() const { return buttons_.clickable(2); }
+    TImage* m44() const { return buttons_.clickable(3); }
+    TImage* m55() const { return buttons_.clickable(4); }
 
-  protected:
-    struct ButtonSlot {
-        TImage*& holder;
-        TImage*& clickable;
-        QString hint;
-    };
-    // Creates picture buttons on a bar, all holders first and then the
-    // clickables, so that every clickable lies above every holder. They get
-    // a design-time row from the left; the course's geometry moves them.
-    void addButtons(QFrame* bar, std::initializer_list<ButtonSlot> buttons);
-
-    // A button pair on a bar: the hidden picture holder below, the clickable
-    // transparent image above.
-    TImage* addHolder(QFrame* bar);
-    TImage* addClickable(QFrame* bar, const QString& hint);
+    // The buttons of an exercise window on its bottom bar, in their
+    // design-time row.
+    void addButtons(std::initializer_list<ButtonBar::Design> buttons);
 
   private:
     QWidget* content_;
+    ButtonBar buttons_;
 };
 
 }  // namespace lectern::platform

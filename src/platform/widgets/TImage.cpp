@@ -123,6 +123,11 @@ void TImage::enterEvent(QEnterEvent* event) {
     QWidget::enterEvent(event);
 }
 
+void TImage::leaveEvent(QEvent* event) {
+    emit mouseLeft();
+    QWidget::leaveEvent(event);
+}
+
 void TImage::mouseReleaseEvent(QMouseEvent* event) {
     emit mouseReleased();
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))

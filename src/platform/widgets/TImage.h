@@ -6,9 +6,9 @@
 namespace lectern::platform {
 
 // An image component: draws its picture (at its natural size, or stretched
-// over the whole component) and reports clicks and mouse moves. Without a
-// picture it is transparent, which is what a picture button's clickable
-// layer is.
+// over the whole component) and reports clicks, mouse moves and the mouse
+// leaving. Without a picture it is transparent, which is what a picture
+// button's clickable layer is.
 class TImage : public QWidget {
     Q_OBJECT
   public:
@@ -36,6 +36,7 @@ class TImage : public QWidget {
   signals:
     void clicked();
     void mouseMoved();
+    void mouseLeft();
     void mouseReleased();
 
   protected:
@@ -44,6 +45,7 @@ class TImage : public QWidget {
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
 
   private:

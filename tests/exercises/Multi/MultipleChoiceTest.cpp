@@ -25,7 +25,7 @@ TEST(MultipleChoice, TheLauncherPreparesATimedTest) {
     EXPECT_FALSE(w.Label1->isHidden());
     EXPECT_EQ(w.Label1->text(), "Time countdown: 60 seconds");
     // The test window never lights a button holder.
-    for (platform::TImage* holder : {w.m1, w.m2, w.m3, w.m4, w.m5})
+    for (platform::TImage* holder : {w.m1(), w.m2(), w.m3(), w.m4(), w.m5()})
         EXPECT_FALSE(holder->isVisible());
 }
 
@@ -88,7 +88,7 @@ TEST(MultipleChoice, AnInputWithoutRtypeShowsTheErrorAndNoResult) {
     TestLessonFixture f;
     exercises::TMultiFrm& w = f.launch("nortype.htm");
     f.tick("q1");
-    emit w.m33->clicked();
+    emit w.m33()->clicked();
     ASSERT_EQ(f.test.dialogs.errors().size(), 1u)
         << f.test.dialogs.texts().join('\n').toStdString();
     EXPECT_TRUE(f.test.dialogs.errors()[0].contains("rtype"));
@@ -187,7 +187,7 @@ TEST(MultipleChoice, CtrlReturnChecksAndEscapeCloses) {
     f.tick("q5");
     QTest::keyClick(&w, Qt::Key_Return, Qt::ControlModifier);
     EXPECT_EQ(f.results(), "All correct");
-    EXPECT_EQ(w.m33->accessibleDescription(), "Key: Ctrl+Return");
+    EXPECT_EQ(w.m33()->accessibleDescription(), "Key: Ctrl+Return");
     QTest::keyClick(&w, Qt::Key_Escape);
     EXPECT_FALSE(w.isVisible());
 }

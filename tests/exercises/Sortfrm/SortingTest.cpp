@@ -73,7 +73,7 @@ TEST(Sorting, TheLauncherSplitsTheFileIntoGroupsClosedByTheirEmptyLines) {
         EXPECT_EQ(w.SecondsLeft(), 30);
         EXPECT_TRUE(w.Timer1->isActive());
         EXPECT_EQ(w.Label1->text(), "Time countdown: 30 seconds");
-        for (platform::TImage* holder : {w.m1, w.m2, w.m3, w.m4, w.m5})
+        for (platform::TImage* holder : {w.m1(), w.m2(), w.m3(), w.m4(), w.m5()})
             EXPECT_FALSE(holder->isVisible());
     }
     {
@@ -325,8 +325,8 @@ TEST(Sorting, F1AndTheHelpButtonOpenTheLessonTypesHelpPage) {
     w.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     QTest::keyClick(&w, Qt::Key_F1);
-    w.m44->clicked();
+    w.m44()->clicked();
     const QString help = f.windows->MainFrm->AppFolder() + "\\help\\help_9.htm";
     EXPECT_EQ(f.test.shell.opened, QStringList({help, help}));
-    EXPECT_TRUE(w.m44->accessibleDescription().contains("F1"));
+    EXPECT_TRUE(w.m44()->accessibleDescription().contains("F1"));
 }

@@ -36,16 +36,16 @@ TEST(Launcher, TheCommonResetRunsBeforeTheTypeIsLookedAt) {
     app::WindowSet& w = *f.windows;
     w.ViewTxtFrm->Timer1->start();
     w.WorkTxtFrm->Timer1->start();
-    w.WorkTxtFrm->caa->hide();
+    w.WorkTxtFrm->caa()->hide();
     w.ViewTxtFrm->TrackBar1->setEnabled(false);
-    main.m2->show();
+    main.m2()->show();
     main.TreeView1->setCurrentIndex(main.TreeModel->indexOfNode(1));
     main.m22Click();
     EXPECT_FALSE(w.ViewTxtFrm->Timer1->isActive());
     EXPECT_FALSE(w.WorkTxtFrm->Timer1->isActive());
-    EXPECT_FALSE(w.WorkTxtFrm->caa->isHidden());
+    EXPECT_FALSE(w.WorkTxtFrm->caa()->isHidden());
     EXPECT_TRUE(w.ViewTxtFrm->TrackBar1->isEnabled());
-    EXPECT_FALSE(main.m2->isVisible());
+    EXPECT_FALSE(main.m2()->isVisible());
     EXPECT_TRUE(f.test.modal.shown.empty());
 }
 

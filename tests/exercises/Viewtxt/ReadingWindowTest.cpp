@@ -27,9 +27,9 @@ TEST(ReadingWindow, TheLauncherPreparesTheWindowAndTheFirstLoadHighlightsPassage
     EXPECT_EQ(w.Marks().Count(), 3);
     EXPECT_EQ(w.TrackBar1->maximum(), 2);
     EXPECT_TRUE(w.TrackBar1->isEnabled());
-    EXPECT_EQ(w.m11->Hint(), "Play");
-    EXPECT_EQ(w.m22->Hint(), "Pause");
-    EXPECT_EQ(w.m33->Hint(), "Stop");
+    EXPECT_EQ(w.m11()->Hint(), "Play");
+    EXPECT_EQ(w.m22()->Hint(), "Pause");
+    EXPECT_EQ(w.m33()->Hint(), "Stop");
     EXPECT_EQ(w.IsPagePrepared(), 1);
     EXPECT_EQ(f.classes(), "instext comm text");
 
@@ -133,7 +133,7 @@ TEST(ReadingWindow, ContinueStartsTheCurrentPassageFromItsBeginning) {
     EXPECT_EQ(w.PlayClockMs(), 1000);
     EXPECT_EQ(w.MediaPlayer1->Position(), 1000) << "continues from mark(1)";
     EXPECT_TRUE(w.Timer1->isActive());
-    EXPECT_EQ(w.m22->Hint(), "Pause");
+    EXPECT_EQ(w.m22()->Hint(), "Pause");
 }
 
 TEST(ReadingWindow, TheTrackBarPicksAPassageWithoutStartingTheSound) {
@@ -338,10 +338,10 @@ TEST(ReadingWindow, TheKeyboardAloneOpensPlaysPausesAndClosesALesson) {
     QTest::keyClick(&w, Qt::Key_Escape);
     EXPECT_FALSE(w.isVisible()) << "Escape is Exit";
 
-    EXPECT_EQ(w.m11->accessibleDescription(), "Key: Space");
-    EXPECT_EQ(w.m22->accessibleDescription(), "Key: Space");
-    EXPECT_EQ(w.m44->accessibleDescription(), "Key: F1");
-    EXPECT_EQ(w.m55->accessibleDescription(), "Key: Esc");
+    EXPECT_EQ(w.m11()->accessibleDescription(), "Key: Space");
+    EXPECT_EQ(w.m22()->accessibleDescription(), "Key: Space");
+    EXPECT_EQ(w.m44()->accessibleDescription(), "Key: F1");
+    EXPECT_EQ(w.m55()->accessibleDescription(), "Key: Esc");
 }
 
 TEST(ReadingWindow, LeftAndRightStepTheTrackBarWhileItIsEnabled) {

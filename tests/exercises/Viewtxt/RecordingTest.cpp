@@ -42,9 +42,9 @@ TEST(RecordingLauncher, SetsUpEachRecordingType) {
         EXPECT_TRUE(w.MediaPlayer1->IsOpen());
         EXPECT_EQ(w.MediaPlayer2->FileName(), app + "\\data\\sound\\reading.wav");
         EXPECT_TRUE(w.MediaPlayer2->IsOpen());
-        EXPECT_EQ(w.m11->Hint(), "Start record");
-        EXPECT_EQ(w.m22->Hint(), "Pause");
-        EXPECT_EQ(w.m33->Hint(), "Stop record");
+        EXPECT_EQ(w.m11()->Hint(), "Start record");
+        EXPECT_EQ(w.m22()->Hint(), "Pause");
+        EXPECT_EQ(w.m33()->Hint(), "Stop record");
         EXPECT_EQ(w.TrackBar1->maximum(), 2);
         EXPECT_EQ(w.TrackBar1->value(), 0);
         EXPECT_FALSE(w.TrackBar1->isEnabled());
@@ -245,7 +245,7 @@ TEST(Recording, PauseStopsTheHighlightAndThePlayAlongSoundButNotTheRecorder) {
     ASSERT_EQ(w.CurrentMarkNumber(), 2);
     w.m22Click();
     EXPECT_EQ(w.IsPaused(), 1);
-    EXPECT_EQ(w.m22->Hint(), "Pause");
+    EXPECT_EQ(w.m22()->Hint(), "Pause");
     EXPECT_FALSE(w.Timer1->isActive());
     EXPECT_TRUE(w.Timer2->isActive());
     f.run(500);
@@ -257,7 +257,7 @@ TEST(Recording, PauseStopsTheHighlightAndThePlayAlongSoundButNotTheRecorder) {
     // Continue plays the lesson sound from the start of passage 2.
     w.m22Click();
     EXPECT_EQ(w.IsPaused(), 0);
-    EXPECT_EQ(w.m22->Hint(), "Continue");
+    EXPECT_EQ(w.m22()->Hint(), "Continue");
     EXPECT_TRUE(w.Timer1->isActive());
     EXPECT_EQ(w.MediaPlayer2->Position(), 1000);
     f.test.audio.advance(200);

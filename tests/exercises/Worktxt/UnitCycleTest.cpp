@@ -54,7 +54,7 @@ TEST(UnitCycle, TheButtonNeedsAPassageAfterTheFirstAndAnEndAfterTheStart) {
             f.pick(press.pick);
         w.caaClick();
         EXPECT_EQ(w.NextUnitStep(), press.next);
-        EXPECT_EQ(w.caa->Hint(), press.hint);
+        EXPECT_EQ(w.caa()->Hint(), press.hint);
         if (press.next != Step::BeginUnit) {
             EXPECT_EQ(w.UnitStartMark(), 3);
         }
@@ -72,7 +72,7 @@ TEST(UnitCycle, AUnitFromThreeToFivePlaysOverAndOver) {
     w.caaClick();
     EXPECT_EQ(w.IsCycleMode(), 1);
     EXPECT_EQ(w.NextUnitStep(), Step::BeginUnit);
-    EXPECT_EQ(w.caa->Hint(), "Begin unit");
+    EXPECT_EQ(w.caa()->Hint(), "Begin unit");
     EXPECT_EQ(w.CurrentMarkNumber(), 2);
     EXPECT_EQ(w.PlayClockMs(), 2000);
     EXPECT_EQ(w.MediaPlayer1->Position(), 2000);
@@ -123,7 +123,7 @@ TEST(UnitCycle, StopPutsTheUnitToRest) {
     EXPECT_EQ(w.IsCycleMode(), 0);
     EXPECT_EQ(w.CurrentMarkNumber(), 1);
     EXPECT_FALSE(w.Timer1->isActive());
-    EXPECT_EQ(w.caa->Hint(), "Begin unit");
+    EXPECT_EQ(w.caa()->Hint(), "Begin unit");
     EXPECT_EQ(f.pages(), "instext comm text text text | instext text text text text");
 
     // A commentary passage inside a unit was written over with "cycle": at
@@ -207,12 +207,12 @@ TEST(UnitCycle, APictureThatCannotBeLoadedEndsTheClickBeforeTheStepChanges) {
     UnitWorkFixture f;
     f.folder.remove("gdata/c1a.jpg");
     exercises::TWorkTxtFrm& w = f.launch();
-    const QImage resting = w.c->Picture();
+    const QImage resting = w.c()->Picture();
     f.pick(2);
-    w.caa->click();
+    w.caa()->click();
     EXPECT_EQ(f.test.dialogs.errors(), QStringList{"Cannot open file gdata/c1a.jpg."});
     EXPECT_EQ(w.NextUnitStep(), Step::BeginUnit);
-    EXPECT_EQ(w.caa->Hint(), "Begin unit");
-    EXPECT_EQ(w.c->Picture(), resting) << "neither picture changes";
+    EXPECT_EQ(w.caa()->Hint(), "Begin unit");
+    EXPECT_EQ(w.c()->Picture(), resting) << "neither picture changes";
     EXPECT_EQ(f.left(), "text inscomm text text text");
 }

@@ -52,10 +52,10 @@ TEST(UnitWorkLauncher, PreparesTheWindowForTheLessonSound) {
     EXPECT_EQ(w.NextUnitStep(), exercises::TWorkTxtFrm::UnitStep::BeginUnit);
     EXPECT_FALSE(w.IsCycleMode());
     EXPECT_FALSE(w.IsPaused());
-    EXPECT_EQ(w.m22->Hint(), "Pause");
-    EXPECT_EQ(w.caa->Hint(), "Begin unit");
-    EXPECT_FALSE(w.caa->isHidden());
-    EXPECT_FALSE(w.c->isHidden());
+    EXPECT_EQ(w.m22()->Hint(), "Pause");
+    EXPECT_EQ(w.caa()->Hint(), "Begin unit");
+    EXPECT_FALSE(w.caa()->isHidden());
+    EXPECT_FALSE(w.c()->isHidden());
     EXPECT_EQ(w.LeftPagePreparedCount(), 1);
     EXPECT_EQ(w.RightPagePreparedCount(), 1);
     EXPECT_EQ(f.pages(), "instext comm text text text | inscomm text comm text text");
@@ -81,8 +81,8 @@ TEST(UnitWorkLauncher, ReplayWithoutUserMarksShowsNoWindow) {
     EXPECT_FALSE(f.windows->ViewTxtFrm->Timer1->isActive());
     EXPECT_FALSE(w.MediaPlayer1->IsOpen());
     EXPECT_EQ(w.Caption(), "Replay") << "the steps before the check stay made";
-    EXPECT_TRUE(w.caa->isHidden());
-    EXPECT_TRUE(w.c->isHidden());
+    EXPECT_TRUE(w.caa()->isHidden());
+    EXPECT_TRUE(w.c()->isHidden());
 }
 
 TEST(UnitWorkLauncher, ReplayPlaysTheRecordingAgainstTheUserMarks) {
@@ -97,8 +97,8 @@ TEST(UnitWorkLauncher, ReplayPlaysTheRecordingAgainstTheUserMarks) {
     EXPECT_TRUE(w.MediaPlayer1->IsOpen());
     EXPECT_EQ(w.Marks().Count(), 5);
     EXPECT_EQ(w.TrackBar1->maximum(), 4);
-    EXPECT_TRUE(w.caa->isHidden());
-    EXPECT_TRUE(w.c->isHidden());
+    EXPECT_TRUE(w.caa()->isHidden());
+    EXPECT_TRUE(w.c()->isHidden());
     EXPECT_FALSE(w.TrackBar1->isEnabled());
 
     w.m11Click();
@@ -108,7 +108,7 @@ TEST(UnitWorkLauncher, ReplayPlaysTheRecordingAgainstTheUserMarks) {
 
     // A later type "2" launch offers the unit button again.
     f.launch();
-    EXPECT_FALSE(w.caa->isHidden());
+    EXPECT_FALSE(w.caa()->isHidden());
     EXPECT_TRUE(w.TrackBar1->isEnabled());
 }
 

@@ -153,7 +153,7 @@ TEST(UnitWorkWindow, ContinueAtPassageTwoSeeksToItsStartWithTheClockAtZero) {
     EXPECT_EQ(w.MediaPlayer1->Position(), 1000);
     EXPECT_EQ(w.PlayClockMs(), 0);
     EXPECT_TRUE(w.Timer1->isActive());
-    EXPECT_EQ(w.m22->Hint(), "Pause");
+    EXPECT_EQ(w.m22()->Hint(), "Pause");
 }
 
 TEST(UnitWorkWindow, PauseFreesTheTrackBarAndRunWhilePlayingDoesNothing) {
@@ -170,7 +170,7 @@ TEST(UnitWorkWindow, PauseFreesTheTrackBarAndRunWhilePlayingDoesNothing) {
     w.m22Click();
     EXPECT_TRUE(w.TrackBar1->isEnabled());
     EXPECT_FALSE(w.Timer1->isActive());
-    EXPECT_EQ(w.m22->Hint(), "Pause");
+    EXPECT_EQ(w.m22()->Hint(), "Pause");
     f.test.audio.advance(1000);
     EXPECT_EQ(w.MediaPlayer1->Position(), 1250) << "the sound is paused";
 
@@ -218,7 +218,7 @@ TEST(UnitWorkWindow, StopReturnsToPassageOne) {
 TEST(UnitWorkWindow, HelpOpensThePageOfTheLessonType) {
     UnitWorkFixture f;
     exercises::TWorkTxtFrm& w = f.launch();
-    w.m44->click();
+    w.m44()->click();
     EXPECT_EQ(f.test.shell.opened, QStringList{f.folder.path() + "\\help\\help_2.htm"});
 }
 
