@@ -1,5 +1,6 @@
 // The two programs' command lines, answered before any window exists: run
 // with no display at all.
+#include "support/ForkedProcess.h"
 #include "support/TempDir.h"
 
 #include <QDir>
@@ -30,6 +31,7 @@ Outcome run(const QString& program, const QStringList& arguments) {
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         environment.remove(QString::fromLatin1(name));
     process.setProcessEnvironment(environment);
+    lectern::test::useFork(process);
     process.start(program, arguments);
     if (!process.waitForFinished(30000))
         return {};
