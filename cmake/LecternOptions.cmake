@@ -12,9 +12,29 @@ if(LECTERN_SANITIZE)
     -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   target_link_options(lectern-sanitizers INTERFACE -fsanitize=address,undefined)
 endif()
+if(LECTERN_TSAN)
+  # GCC warns that ThreadSanitizer does not model std::atomic_thread_fence. The
+  # fences here order only atomic accesses (the voice state's sequence lock),
+  # and atomic accesses never race, so the warning cannot hide a report.
+  target_compile_options(lectern-sanitizers INTERFACE -fsanitize=thread -fno-omit-frame-pointer
+    $<$<CXX_COMPILER_ID:GNU>:-Wno-tsan>)
+  target_link_options(lectern-sanitizers INTERFACE -fsanitize=thread)
+endif()
 if(LECTERN_FUZZ)
   # Coverage for the fuzzer in every library; the fuzz targets link its main.
   target_compile_options(lectern-sanitizers INTERFACE -fsanitize=fuzzer-no-link)
+endif()
+
+# What the ThreadSanitizer runtime is told when the tests and the demo
+# generator run. A report fails the program (exit status 66 at the end, after
+# every report is printed). Qt and the system libraries are not built with
+# it: the memory their own code allocates, copies and frees out of sight of
+# their locks is not checked (ignore_noninstrumented_modules), and the
+# suppressions cover only races inside them.
+set(LECTERN_TSAN_ENV "")
+if(LECTERN_TSAN)
+  set(LECTERN_TSAN_ENV
+    "TSAN_OPTIONS=ignore_noninstrumented_modules=1:suppressions=${PROJECT_SOURCE_DIR}/cmake/tsan-suppressions.txt:second_deadlock_stack=1:history_size=4")
 endif()
 
 add_library(lectern-options INTERFACE)
@@ -61,4 +81,13 @@ function(lectern_add_test)
   set_tests_properties(${T_NAME} PROPERTIES
     LABELS ${T_LABEL}
     ENVIRONMENT "QT_QPA_PLATFORM=${platform};LECTERN_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data;LECTERN_DEMO_COURSE=${PROJECT_BINARY_DIR}/demo-course;QTWEBENGINE_DISABLE_SANDBOX=1;QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu;ASAN_OPTIONS=detect_leaks=0")
+  if(LECTERN_TSAN_ENV)
+    set_property(TEST ${T_NAME} APPEND PROPERTY ENVIRONMENT "${LECTERN_TSAN_ENV}")
+  endif()
+  # lectern-<label>-tests builds every test program of one label, so that a
+  # build can make only what the tests it runs need.
+  if(NOT TARGET lectern-${T_LABEL}-tests)
+    add_custom_target(lectern-${T_LABEL}-tests)
+  endif()
+  add_dependencies(lectern-${T_LABEL}-tests ${T_NAME})
 endfunction()

@@ -1,5 +1,6 @@
 // The two programs' command lines, answered before any window exists: run
 // with no display at all.
+#include "support/ForkedProcess.h"
 #include "support/TempDir.h"
 
 #include <QDir>
@@ -34,6 +35,7 @@ Outcome run(const QString& program, const QStringList& arguments,
     if (!platform.isEmpty())
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
     process.setProcessEnvironment(environment);
+    lectern::test::useFork(process);
     process.start(program, arguments);
     if (!process.waitForFinished(30000))
         return {};

@@ -1,5 +1,6 @@
 #include "check/CourseCheck.h"
 #include "platform/CourseFiles.h"
+#include "support/ForkedProcess.h"
 #include "support/TempDir.h"
 
 #include <QDir>
@@ -29,6 +30,7 @@ struct CheckerRun {
 // The checker program on a folder.
 CheckerRun runChecker(const QStringList& arguments) {
     QProcess process;
+    lectern::test::useFork(process);
     process.start(QStringLiteral(LECTERN_CHECK), arguments);
     process.waitForFinished(60000);
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput())};
@@ -49,7 +51,10 @@ QStringList goldenCases() {
 
 QString copyOf(const TempDir& dir, const QString& course) {
     const QString target = dir.path() + "/course";
-    QProcess::execute("cp", {"-r", course, target});
+    QProcess copy;
+    lectern::test::useFork(copy);
+    copy.start("cp", {"-r", course, target});
+    copy.waitForFinished();
     return target;
 }
 

@@ -35,16 +35,16 @@ void ManualClock::advance(double ms) {
     const auto target = std::llround(elapsedMs_ * format_.sampleRate / 1000.0);
     while (frames_ < target) {
         const int n = int(std::min<long long>(chunkFrames, target - frames_));
-        if (input_ && !failed_) {
+        if (Renderer* capturing = input_; capturing && !failed_) {
             const float* in = nullptr;
             if (inputSource && format_.inputChannels > 0) {
                 inputSource(in_.data(), n);
                 in = in_.data();
             }
-            input_->capture(in, n, format_.inputChannels, now());
+            capturing->capture(in, n, format_.inputChannels, now());
         }
-        if (output_ && !failed_) {
-            output_->render(out_.data(), n, format_.outputChannels, now());
+        if (Renderer* playing = output_; playing && !failed_) {
+            playing->render(out_.data(), n, format_.outputChannels, now());
             if (keepOutput)
                 output.insert(output.end(), out_.begin(),
                               out_.begin() + n * format_.outputChannels);

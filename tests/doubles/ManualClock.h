@@ -47,11 +47,13 @@ class ManualClock : public platform::AudioDevice {
 
   private:
     Format format_;
-    Renderer* output_ = nullptr;
-    Renderer* input_ = nullptr;
+    // An engine with a thread of its own starts and stops the streams and
+    // reads the clock there, while the test advances it on its own thread.
+    std::atomic<Renderer*> output_{nullptr};
+    std::atomic<Renderer*> input_{nullptr};
     std::atomic<bool> failed_{false};
     double elapsedMs_ = 0;
-    long long frames_ = 0;
+    std::atomic<long long> frames_{0};
     std::vector<float> out_;
     std::vector<float> in_;
 };

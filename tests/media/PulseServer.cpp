@@ -1,4 +1,5 @@
 #include "PulseServer.h"
+#include "support/ForkedProcess.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -33,6 +34,7 @@ void PulseServer::start() {
     env.insert(QStringLiteral("HOME"), runtime_.path());
     process_.setProcessEnvironment(env);
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    useFork(process_);
     // -n: no default.pa, so no hardware is probed; the daemon stays in the
     // foreground as our child and never exits on idle.
     process_.start(
@@ -83,6 +85,7 @@ void PulseServer::kill() {
 
 QString pactl(const QStringList& arguments) {
     QProcess process;
+    useFork(process);
     process.start(QStringLiteral("pactl"), arguments);
     if (!process.waitForFinished(5000) || process.exitCode() != 0)
         return {};

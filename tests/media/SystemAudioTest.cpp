@@ -1,4 +1,5 @@
 #include "SoundServerTest.h"
+#include "support/ForkedProcess.h"
 #include "support/WavFiles.h"
 
 #include "platform/CourseFiles.h"
@@ -128,6 +129,7 @@ TEST_F(SystemAudio, RecordingFromTheMonitorLastsAsLongAsItRan) {
 void killRecorder(const QString& blank, bool silent) {
     writeTone(blank, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 16000, 1, 0);
     QProcess helper;
+    useFork(helper);
     QStringList args{blank};
     if (silent)
         args << QStringLiteral("silent");
