@@ -240,9 +240,9 @@ void Mixer::setSpeed(Voice& voice, double speed) {
 }
 
 long long Mixer::position(Voice& voice) {
-    VoiceState s;
-    const long long frame = clock_.read(voice, s);
-    if (s.mode == Mode::Playing && frame >= s.frames) {
+    const VoiceClock::Reading reading = clock_.read(voice.published, voice.shown);
+    const VoiceState& s = reading.state;
+    if (s.mode == Mode::Playing && reading.frame >= s.frames) {
         std::lock_guard lock(mutex_);
         if (voice.state.run == s.run && voice.state.mode == Mode::Playing) {
             voice.state.mode = Mode::Idle;
@@ -250,7 +250,7 @@ long long Mixer::position(Voice& voice) {
             clock_.publish(voice);
         }
     }
-    return frame;
+    return reading.frame;
 }
 
 void Mixer::startRecording(Voice& voice, RecordingWriter* writer, long long frame,

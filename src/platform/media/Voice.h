@@ -72,9 +72,7 @@ class Voice {
     bool microphoneAsked = false;
     std::function<void()> noMicrophone;
 
-    // The GUI thread's last answer in this run: positions never go back.
-    long long shownRun = -1;
-    long long shownFrame = 0;
+    ShownPosition shown;
 
   private:
     void setSound(std::shared_ptr<const Sound> s);

@@ -19,40 +19,10 @@ constexpr double keepSeconds = 3;
 constexpr double stepTolerance = 0.05;
 }  // namespace
 
-long long VoiceClock::heard(const VoiceState& s, bool onlyRendered) const {
-    switch (s.mode) {
-        case VoiceState::Mode::Idle:
-            return s.restFrame;
-        case VoiceState::Mode::Recording:
-            return s.recordStart + std::llround(double(s.recorded) / s.ratio);
-        case VoiceState::Mode::Playing:
-            break;
-    }
-    if (!s.clock)
-        return s.runStart;
-    double heardEngine = double(s.anchorRendered) + (s.clock->now() - s.anchorTime) * rate_;
-    heardEngine = std::max(heardEngine, 0.0);
-    if (onlyRendered)
-        heardEngine = std::min(heardEngine, double(s.rendered));
-    return std::min(s.runStart + std::llround(heardEngine * s.speed / s.ratio), s.frames);
-}
-
-long long VoiceClock::read(Voice& voice, VoiceState& s) const {
-    s = voice.published.load();
-    long long frame = heard(s);
-    if (s.mode != VoiceState::Mode::Playing)
-        return frame;
-    if (voice.shownRun == s.run)
-        frame = std::max(frame, voice.shownFrame);
-    voice.shownRun = s.run;
-    voice.shownFrame = frame;
-    return frame;
-}
-
 long long VoiceClock::shown(const Voice& voice) const {
     long long frame = heard(voice.state);
-    if (voice.state.mode == VoiceState::Mode::Playing && voice.shownRun == voice.state.run)
-        frame = std::max(frame, voice.shownFrame);
+    if (voice.state.mode == VoiceState::Mode::Playing && voice.shown.run == voice.state.run)
+        frame = std::max(frame, voice.shown.frame);
     return frame;
 }
 

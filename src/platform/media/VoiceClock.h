@@ -1,10 +1,14 @@
 #pragma once
 
+#include "platform/media/AudioDevice.h"
+#include "platform/media/PublishedVoiceState.h"
 #include "platform/media/VoiceState.h"
+
+#include <algorithm>
+#include <cmath>
 
 namespace lectern::platform {
 
-class AudioDevice;
 class Voice;
 
 // Where a voice is heard. Positions are what the listener hears: the frames
@@ -21,10 +25,34 @@ class VoiceClock {
 
     // Where the listener is in the voice's sound; with `onlyRendered`, no
     // further than the frames the device has taken.
-    long long heard(const VoiceState& state, bool onlyRendered = true) const;
+    long long heard(const VoiceState& state, bool onlyRendered = true) const {
+        switch (state.mode) {
+            case VoiceState::Mode::Idle:
+                return state.restFrame;
+            case VoiceState::Mode::Recording:
+                return state.recordStart + std::llround(double(state.recorded) / state.ratio);
+            case VoiceState::Mode::Playing:
+                break;
+        }
+        return heardPlaying(state, onlyRendered);
+    }
+
+    struct Reading {
+        VoiceState state;
+        long long frame;
+    };
     // The published position for the GUI thread, without a lock; it never
-    // goes back within a run. `state` is what was read.
-    long long read(Voice& voice, VoiceState& state) const;
+    // goes back within a run of the voice.
+    Reading read(const PublishedVoiceState& published, ShownPosition& shown) const {
+        Reading reading{published.load(), 0};
+        reading.frame = heard(reading.state);
+        if (reading.state.mode == VoiceState::Mode::Playing) {
+            if (shown.run == reading.state.run)
+                reading.frame = std::max(reading.frame, shown.frame);
+            shown = {reading.state.run, reading.frame};
+        }
+        return reading;
+    }
     // The same under the lock, from the voice's own state.
     long long shown(const Voice& voice) const;
 
@@ -42,6 +70,16 @@ class VoiceClock {
     bool keepInStep(Voice& voice, const AudioDevice& device, double playTime, int frames) const;
 
   private:
+    long long heardPlaying(const VoiceState& s, bool onlyRendered) const {
+        if (!s.clock)
+            return s.runStart;
+        double heardEngine = double(s.anchorRendered) + (s.clock->now() - s.anchorTime) * rate_;
+        heardEngine = std::max(heardEngine, 0.0);
+        if (onlyRendered)
+            heardEngine = std::min(heardEngine, double(s.rendered));
+        return std::min(s.runStart + std::llround(heardEngine * s.speed / s.ratio), s.frames);
+    }
+
     int rate_;
 };
 

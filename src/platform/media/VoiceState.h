@@ -34,4 +34,10 @@ struct VoiceState {
     long long recorded = 0;
 };
 
+// The GUI thread's last answer in a run of a voice: positions never go back.
+struct ShownPosition {
+    long long run = -1;
+    long long frame = 0;
+};
+
 }  // namespace lectern::platform
