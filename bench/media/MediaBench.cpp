@@ -3,6 +3,7 @@
 #include "doubles/ManualClock.h"
 #include "platform/CourseFiles.h"
 #include "platform/media/AudioEngine.h"
+#include "platform/media/InlineDriver.h"
 #include "platform/media/Sound.h"
 #include "platform/media/SystemAudioEngine.h"
 #include "platform/media/TMediaPlayer.h"
@@ -42,7 +43,7 @@ void BM_MixTwoVoicesPerSecond(benchmark::State& state) {
     CourseFiles files;
     auto device = std::make_unique<ManualClock>();
     ManualClock& clock = *device;
-    AudioEngine engine(files, std::move(device));
+    AudioEngine engine(files, std::move(device), std::make_unique<InlineDriver>());
     TMediaPlayer first(engine), second(engine);
     first.SetFileName(a);
     second.SetFileName(b);
@@ -71,7 +72,7 @@ void BM_OpenOneMinute(benchmark::State& state) {
     QTemporaryDir dir;
     const QString path = writeTone(dir, "a.wav", 22050, 1, 60);
     CourseFiles files;
-    AudioEngine engine(files, std::make_unique<ManualClock>());
+    AudioEngine engine(files, std::make_unique<ManualClock>(), std::make_unique<InlineDriver>());
     TMediaPlayer player(engine);
     player.SetFileName(path);
     for (auto _ : state)
@@ -155,7 +156,7 @@ void BM_SpeechPerSecondAtSpeed(benchmark::State& state) {
     CourseFiles files;
     auto device = std::make_unique<ManualClock>();
     ManualClock& clock = *device;
-    AudioEngine engine(files, std::move(device));
+    AudioEngine engine(files, std::move(device), std::make_unique<InlineDriver>());
     TMediaPlayer player(engine);
     player.SetFileName(path);
     player.Open();

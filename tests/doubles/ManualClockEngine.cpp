@@ -1,5 +1,7 @@
 #include "doubles/ManualClockEngine.h"
 
+#include "platform/media/InlineDriver.h"
+
 namespace lectern::test {
 
 using namespace platform;
@@ -8,7 +10,7 @@ ManualClockEngine::ManualClockEngine(CourseFiles& files, AudioDevice::Format for
     : ManualClockEngine(files, new ManualClock(format)) {}
 
 ManualClockEngine::ManualClockEngine(CourseFiles& files, ManualClock* clock)
-    : AudioEngine(files, std::unique_ptr<AudioDevice>(clock),
+    : AudioEngine(files, std::unique_ptr<AudioDevice>(clock), std::make_unique<InlineDriver>(),
                   [this](const AudioDevice::Format& format) {
                       auto next = std::make_unique<ManualClock>(format);
                       clock_ = next.get();

@@ -36,7 +36,7 @@ class AudioDevice {
     // Streams run at format().sampleRate.
     virtual Format format() const = 0;
     // Start and stop may wait for a sound server, so the engine calls them
-    // from a thread of its own unless the device is immediate(). Start
+    // from a thread of its own unless given an InlineDriver (immediate). Start
     // returns false when the stream does not run; after stop returns, the
     // renderer is not called any more for that stream.
     virtual bool startOutput(Renderer& renderer) = 0;

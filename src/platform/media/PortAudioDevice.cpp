@@ -1,10 +1,10 @@
 #include "platform/media/PortAudioDevice.h"
 
+#include "platform/media/MonotonicClock.h"
 #include "platform/media/PortAudioLibrary.h"
 
 #include <portaudio.h>
 #include <algorithm>
-#include <chrono>
 
 namespace lectern::platform {
 
@@ -26,11 +26,6 @@ constexpr double runningSeconds = 1.0;
 constexpr double outputLatency = 0.08;
 constexpr double inputLatency = 0.08;
 constexpr double callbackSeconds = 0.04;
-
-double monotonicSeconds() {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
 }  // namespace
 
 class PortAudioDevice::Stream {

@@ -1,5 +1,7 @@
 #include "platform/media/SilentDevice.h"
 
+#include "platform/media/MonotonicClock.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -24,8 +26,7 @@ SilentDevice::~SilentDevice() {
 }
 
 double SilentDevice::now() const {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
+    return monotonicSeconds();
 }
 
 bool SilentDevice::startOutput(Renderer& renderer) {

@@ -1,5 +1,6 @@
 #include "platform/media/SystemAudioEngine.h"
 
+#include "platform/media/InlineDriver.h"
 #include "platform/media/PortAudioDevice.h"
 #include "platform/media/SilentDevice.h"
 
@@ -49,7 +50,8 @@ std::unique_ptr<AudioEngine> createDeferredSystemAudioEngine(CourseFiles& files)
 }
 
 std::unique_ptr<AudioEngine> createSilentAudioEngine(CourseFiles& files) {
-    return std::make_unique<AudioEngine>(files, std::make_unique<SilentDevice>());
+    return std::make_unique<AudioEngine>(files, std::make_unique<SilentDevice>(),
+                                         std::make_unique<InlineDriver>());
 }
 
 }  // namespace lectern::platform
