@@ -3,9 +3,9 @@
 #include "FuzzInput.h"
 #include "catalogue/Layout.h"
 #include "catalogue/LessonTree.h"
-#include "platform/CourseFiles.h"
 #include "platform/Error.h"
 #include "platform/StringList.h"
+#include "platform/files/CourseFiles.h"
 
 using namespace lectern;
 

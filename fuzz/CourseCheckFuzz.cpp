@@ -3,7 +3,7 @@
 // first byte of a chunk picks the file, the rest is its new content.
 #include "FuzzInput.h"
 #include "check/CourseCheck.h"
-#include "platform/CourseFiles.h"
+#include "platform/files/CourseFiles.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -3,8 +3,8 @@
 // checker reads it, whole.
 #include "FuzzInput.h"
 #include "catalogue/Marks.h"
-#include "platform/CourseFiles.h"
 #include "platform/Error.h"
+#include "platform/files/CourseFiles.h"
 
 using namespace lectern;
 

@@ -4,10 +4,10 @@
 #include "FuzzInput.h"
 #include "exercises/markup/PageMarkup.h"
 #include "platform/Error.h"
-#include "platform/TextDecoding.h"
 #include "platform/browser/DocumentModel.h"
 #include "platform/browser/InertPage.h"
 #include "platform/browser/PageFile.h"
+#include "platform/files/TextDecoding.h"
 
 #include <cstdlib>
 

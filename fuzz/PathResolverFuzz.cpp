@@ -1,7 +1,7 @@
 // Course paths looked up over a small folder tree whose names differ only in
 // letter case, as the player forms them ('\' separators, any case).
 #include "FuzzInput.h"
-#include "platform/CourseFiles.h"
+#include "platform/files/CourseFiles.h"
 
 #include <QDir>
 

@@ -1,8 +1,8 @@
 // A sorting file read and split into its groups as the launcher does.
 #include "FuzzInput.h"
 #include "catalogue/SortingFile.h"
-#include "platform/CourseFiles.h"
 #include "platform/StringList.h"
+#include "platform/files/CourseFiles.h"
 
 using namespace lectern;
 

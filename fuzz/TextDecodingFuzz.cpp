@@ -1,7 +1,7 @@
 // Course text decoding: the code page detected from a sample, then the text
 // decoded with its report, as the course files and the checker decode it.
 #include "FuzzInput.h"
-#include "platform/TextDecoding.h"
+#include "platform/files/TextDecoding.h"
 
 using namespace lectern;
 

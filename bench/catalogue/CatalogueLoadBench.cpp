@@ -1,7 +1,7 @@
 // Loading a course's catalogue must grow linearly with the number of nodes:
 // every file read and the tree built, as the main window's start-up does.
 #include "app/WindowSet.h"
-#include "main/TMainFrm.h"
+#include "mainwindow/TMainFrm.h"
 #include "support/TestPlatform.h"
 
 #include <benchmark/benchmark.h>
@@ -60,7 +60,7 @@ void CatalogueLoad(benchmark::State& state) {
     {
         test::TestPlatform services;
         app::WindowSet windows(services.platform);
-        main::TMainFrm& main = *windows.MainFrm;
+        mainwindow::TMainFrm& main = *windows.MainFrm;
         for (auto _ : state)
             main.ReloadCatalogue();
         state.counters["nodes"] = main.TreeModel->tree().size();

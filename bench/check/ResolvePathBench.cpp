@@ -1,6 +1,6 @@
 // Resolving the entries of a large course whose names all differ in letter
 // case from its files, against resolving them when they match.
-#include "platform/CourseFiles.h"
+#include "platform/files/CourseFiles.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 // One tick of the reading window must cost the same on a long page as on a
 // short one: it touches two passages, found through the page's id index.
-#include "exercises/Viewtxt/TViewTxtFrm.h"
+#include "exercises/reading/TViewTxtFrm.h"
 #include "platform/browser/TCppWebBrowser.h"
 #include "platform/media/TMediaPlayer.h"
 #include "support/LessonLists.h"

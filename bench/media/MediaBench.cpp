@@ -1,7 +1,7 @@
 // Cost of the audio engine per second of sound played, and how closely a
 // player's position follows the device clock.
 #include "doubles/ManualClock.h"
-#include "platform/CourseFiles.h"
+#include "platform/files/CourseFiles.h"
 #include "platform/media/AudioEngine.h"
 #include "platform/media/InlineDriver.h"
 #include "platform/media/Sound.h"

@@ -14,7 +14,7 @@
 #include "media/PulseServer.h"
 #include "support/WavFiles.h"
 
-#include "platform/CourseFiles.h"
+#include "platform/files/CourseFiles.h"
 #include "platform/media/SystemAudioEngine.h"
 #include "platform/media/TMediaPlayer.h"
 

@@ -1,6 +1,6 @@
 #include "app/RecentCourse.h"
 
-#include "platform/UserSettings.h"
+#include "platform/desktop/UserSettings.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -2,17 +2,17 @@
 
 #include "app/Intro/TIntroFrm.h"
 #include "app/skin/WindowSkins.h"
-#include "exercises/Multi/TMultiFrm.h"
-#include "exercises/Sortfrm/TfrmSort.h"
-#include "exercises/View/TViewFrm.h"
-#include "exercises/Viewtxt/TViewTxtFrm.h"
-#include "exercises/Worktxt/TWorkTxtFrm.h"
-#include "main/TMainFrm.h"
+#include "exercises/pageviewer/TViewFrm.h"
+#include "exercises/quiz/TMultiFrm.h"
+#include "exercises/reading/TViewTxtFrm.h"
+#include "exercises/sorting/TfrmSort.h"
+#include "exercises/units/TWorkTxtFrm.h"
+#include "mainwindow/TMainFrm.h"
 
 namespace lectern::app {
 
 WindowSet::WindowSet(platform::Platform& platform) : platform_(platform) {
-    MainFrm = new main::TMainFrm(platform, *this, *this);
+    MainFrm = new mainwindow::TMainFrm(platform, *this, *this);
     ViewFrm = new exercises::TViewFrm(platform);
     ViewTxtFrm = new exercises::TViewTxtFrm(platform, MainFrm);
     WorkTxtFrm = new exercises::TWorkTxtFrm(platform, MainFrm);

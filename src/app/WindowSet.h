@@ -1,12 +1,12 @@
 #pragma once
 
-#include "main/ExerciseWindows.h"
-#include "main/SplashAndSkin.h"
+#include "mainwindow/ExerciseWindows.h"
+#include "mainwindow/SplashAndSkin.h"
 #include "platform/Platform.h"
 #include "platform/jpeg/PictureBudget.h"
 #include "platform/jpeg/TJPEGImage.h"
 
-namespace lectern::main {
+namespace lectern::mainwindow {
 class TMainFrm;
 }
 
@@ -18,14 +18,14 @@ class TIntroFrm;
 // for the whole run; destroyed in the reverse order. The first is the main
 // window: closing it ends the program. The set runs the start-up steps that
 // reach every window (the skin and the splash) when the main window asks.
-class WindowSet : public main::ExerciseWindows, private main::SplashAndSkin {
+class WindowSet : public mainwindow::ExerciseWindows, private mainwindow::SplashAndSkin {
   public:
     explicit WindowSet(platform::Platform& platform);
     ~WindowSet();
     WindowSet(const WindowSet&) = delete;
     WindowSet& operator=(const WindowSet&) = delete;
 
-    main::TMainFrm* MainFrm = nullptr;
+    mainwindow::TMainFrm* MainFrm = nullptr;
     TIntroFrm* IntroFrm = nullptr;
 
   private:

@@ -1,8 +1,8 @@
 #include "catalogue/Catalogue.h"
 
 #include "catalogue/CatalogueFiles.h"
-#include "platform/CourseFiles.h"
-#include "platform/SafeFile.h"
+#include "platform/files/CourseFiles.h"
+#include "platform/files/SafeFile.h"
 
 namespace lectern::catalogue {
 namespace {

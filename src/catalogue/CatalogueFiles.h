@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/LineBudget.h"
+#include "platform/files/LineBudget.h"
 
 #include <QString>
 

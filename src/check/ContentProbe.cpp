@@ -1,10 +1,10 @@
 #include "check/ContentProbe.h"
 
 #include "platform/Error.h"
-#include "platform/FileRefused.h"
-#include "platform/SafeFile.h"
 #include "platform/browser/DocumentModel.h"
 #include "platform/browser/PageFile.h"
+#include "platform/files/FileRefused.h"
+#include "platform/files/SafeFile.h"
 #include "platform/jpeg/TJPEGImage.h"
 #include "platform/media/Sound.h"
 

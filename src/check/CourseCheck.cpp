@@ -5,10 +5,10 @@
 #include "catalogue/CatalogueFiles.h"
 #include "catalogue/WindowSettingsLine.h"
 #include "platform/Convert.h"
-#include "platform/CourseFiles.h"
 #include "platform/Error.h"
-#include "platform/FileRefused.h"
-#include "platform/SafeFile.h"
+#include "platform/files/CourseFiles.h"
+#include "platform/files/FileRefused.h"
+#include "platform/files/SafeFile.h"
 
 namespace lectern::check {
 namespace {

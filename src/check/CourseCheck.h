@@ -5,7 +5,7 @@
 #include "check/CheckReport.h"
 #include "check/ContentProbe.h"
 #include "platform/StringList.h"
-#include "platform/TextDecoding.h"
+#include "platform/files/TextDecoding.h"
 #include "platform/jpeg/PictureBudget.h"
 #include "platform/jpeg/TJPEGImage.h"
 

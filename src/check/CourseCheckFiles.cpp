@@ -3,9 +3,9 @@
 #include "check/CourseCheck.h"
 
 #include "catalogue/Marks.h"
-#include "platform/CourseFiles.h"
 #include "platform/Error.h"
-#include "platform/SafeFile.h"
+#include "platform/files/CourseFiles.h"
+#include "platform/files/SafeFile.h"
 
 #include <QDir>
 #include <QFileInfo>

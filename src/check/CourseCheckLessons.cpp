@@ -7,8 +7,8 @@
 #include "catalogue/PageIds.h"
 #include "catalogue/SortingFile.h"
 #include "platform/Convert.h"
-#include "platform/CourseFiles.h"
 #include "platform/Error.h"
+#include "platform/files/CourseFiles.h"
 
 namespace lectern::check {
 namespace {

@@ -3,8 +3,8 @@
 // there are problems, 2 when the folder cannot be read or the command line
 // is mistaken.
 #include "check/CourseCheck.h"
-#include "platform/CourseFiles.h"
 #include "platform/Version.h"
+#include "platform/files/CourseFiles.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #include "exercises/NarrationSpeed.h"
 
-#include "platform/UserSettings.h"
+#include "platform/desktop/UserSettings.h"
 #include "platform/media/TMediaPlayer.h"
 #include "platform/widgets/TForm.h"
 #include "platform/widgets/WindowKeys.h"

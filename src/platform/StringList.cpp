@@ -1,7 +1,7 @@
 #include "platform/StringList.h"
 
-#include "platform/CourseFiles.h"
 #include "platform/Error.h"
+#include "platform/files/CourseFiles.h"
 
 namespace lectern::platform {
 

@@ -2,9 +2,9 @@
 // through Qt's accessibility interfaces, which the AT-SPI bridge serves.
 #include "SkinCourse.h"
 #include "app/WindowSet.h"
-#include "exercises/Multi/TMultiFrm.h"
-#include "exercises/View/TViewFrm.h"
-#include "main/TMainFrm.h"
+#include "exercises/pageviewer/TViewFrm.h"
+#include "exercises/quiz/TMultiFrm.h"
+#include "mainwindow/TMainFrm.h"
 #include "platform/browser/TCppWebBrowser.h"
 
 #include <gtest/gtest.h>

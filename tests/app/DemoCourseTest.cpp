@@ -3,12 +3,12 @@
 #include "SkinCourse.h"
 #include "app/Intro/TIntroFrm.h"
 #include "app/WindowSet.h"
-#include "exercises/Multi/TMultiFrm.h"
-#include "exercises/Sortfrm/TfrmSort.h"
-#include "exercises/View/TViewFrm.h"
-#include "exercises/Viewtxt/TViewTxtFrm.h"
-#include "exercises/Worktxt/TWorkTxtFrm.h"
-#include "main/TMainFrm.h"
+#include "exercises/pageviewer/TViewFrm.h"
+#include "exercises/quiz/TMultiFrm.h"
+#include "exercises/reading/TViewTxtFrm.h"
+#include "exercises/sorting/TfrmSort.h"
+#include "exercises/units/TWorkTxtFrm.h"
+#include "mainwindow/TMainFrm.h"
 
 #include <gtest/gtest.h>
 #include <QCoreApplication>

@@ -1,11 +1,11 @@
 #include "SkinCourse.h"
 #include "app/WindowSet.h"
-#include "exercises/Multi/TMultiFrm.h"
-#include "exercises/Sortfrm/TfrmSort.h"
-#include "exercises/View/TViewFrm.h"
-#include "exercises/Viewtxt/TViewTxtFrm.h"
-#include "exercises/Worktxt/TWorkTxtFrm.h"
-#include "main/TMainFrm.h"
+#include "exercises/pageviewer/TViewFrm.h"
+#include "exercises/quiz/TMultiFrm.h"
+#include "exercises/reading/TViewTxtFrm.h"
+#include "exercises/sorting/TfrmSort.h"
+#include "exercises/units/TWorkTxtFrm.h"
+#include "mainwindow/TMainFrm.h"
 #include "platform/browser/TCppWebBrowser.h"
 
 #include <gtest/gtest.h>
@@ -99,7 +99,7 @@ class HoverTest : public ::testing::Test {
 };
 
 TEST_F(HoverTest, MainWindowLightsTheButtonUnderTheMouseOnly) {
-    main::TMainFrm& m = *w.MainFrm;
+    mainwindow::TMainFrm& m = *w.MainFrm;
     checkTable(holdersOf(m), rowsWithPicture(m, "Image3", m.Image3));
 }
 
@@ -142,7 +142,7 @@ TEST_F(HoverTest, TestAndSortingWindowsNeverLightAHolder) {
 TEST_F(HoverTest, OnlyTheTopBarPutsTheMainWindowsLightOut) {
     w.MainFrm->show();
     ASSERT_EQ(services.dialogs.errors(), QStringList());
-    main::TMainFrm& m = *w.MainFrm;
+    mainwindow::TMainFrm& m = *w.MainFrm;
     const Holders holders = holdersOf(m);
 
     // "Help" straight onto "About".
@@ -163,7 +163,7 @@ TEST_F(HoverTest, OnlyTheTopBarPutsTheMainWindowsLightOut) {
 TEST_F(HoverTest, TheWindowSystemsMouseReachesTheButtons) {
     w.MainFrm->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(w.MainFrm));
-    main::TMainFrm& m = *w.MainFrm;
+    mainwindow::TMainFrm& m = *w.MainFrm;
     const Holders holders = holdersOf(m);
     QTest::mouseMove(w.MainFrm, m.m22()->mapTo(w.MainFrm, m.m22()->rect().center()));
     EXPECT_EQ(litOf(holders), Holders{m.m2()});
@@ -193,7 +193,7 @@ TEST_F(HoverTest, ALightGoesOutWhenTheMouseLeavesItsButtonStraightIntoThePage) {
 }
 
 TEST_F(HoverTest, ButtonsWorkFromTheKeyboardAndForScreenReaders) {
-    main::TMainFrm& m = *w.MainFrm;
+    mainwindow::TMainFrm& m = *w.MainFrm;
     QSignalSpy clicks(m.m22(), &TImage::clicked);
     QTest::keyClick(m.m22(), Qt::Key_Return);
     QTest::keyClick(m.m22(), Qt::Key_Space);
@@ -218,7 +218,7 @@ TEST_F(HoverTest, ButtonsWorkFromTheKeyboardAndForScreenReaders) {
 TEST_F(HoverTest, TheFocusFrameShowsWhenTheKeyboardIsInUse) {
     w.MainFrm->show();
     QApplication::setActiveWindow(w.MainFrm);
-    main::TMainFrm& m = *w.MainFrm;
+    mainwindow::TMainFrm& m = *w.MainFrm;
     w.MainFrm->m11()->setFocus(Qt::OtherFocusReason);
     const QImage plain = m.Panel1->grab(m.m22()->geometry()).toImage();
 

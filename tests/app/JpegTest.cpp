@@ -1,6 +1,6 @@
 #include "JpegSamples.h"
-#include "platform/CourseFiles.h"
 #include "platform/Error.h"
+#include "platform/files/CourseFiles.h"
 #include "platform/jpeg/TJPEGImage.h"
 #include "support/ErrorOf.h"
 #include "support/TempDir.h"

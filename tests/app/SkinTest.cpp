@@ -2,12 +2,12 @@
 #include "SkinCourse.h"
 #include "app/Intro/TIntroFrm.h"
 #include "app/WindowSet.h"
-#include "exercises/Multi/TMultiFrm.h"
-#include "exercises/Sortfrm/TfrmSort.h"
-#include "exercises/View/TViewFrm.h"
-#include "exercises/Viewtxt/TViewTxtFrm.h"
-#include "exercises/Worktxt/TWorkTxtFrm.h"
-#include "main/TMainFrm.h"
+#include "exercises/pageviewer/TViewFrm.h"
+#include "exercises/quiz/TMultiFrm.h"
+#include "exercises/reading/TViewTxtFrm.h"
+#include "exercises/sorting/TfrmSort.h"
+#include "exercises/units/TWorkTxtFrm.h"
+#include "mainwindow/TMainFrm.h"
 
 #include <gtest/gtest.h>
 #include <jerror.h>
@@ -83,7 +83,7 @@ TEST_F(SkinTest, DressesEveryWindowWithItsPicturesAndSizes) {
     w.MainFrm->layout()->activate();
     EXPECT_EQ(w.MainFrm->Content()->geometry(), QRect(30, 80, 800 - 30 - 40, 575 - 80 - 90));
 
-    const main::TMainFrm& main = *w.MainFrm;
+    const mainwindow::TMainFrm& main = *w.MainFrm;
     EXPECT_EQ(pictureOf(main.m1()), picture("m1"));
     EXPECT_EQ(pictureOf(main.m2()), picture("m2"));
     EXPECT_EQ(pictureOf(main.m3()), picture("m3"));
@@ -114,7 +114,7 @@ TEST_F(SkinTest, PlacesEveryButtonFromItsGeometryLines) {
     start();
     ASSERT_EQ(services.dialogs.errors(), QStringList());
     const app::WindowSet& w = *windows;
-    const main::TMainFrm& main = *w.MainFrm;
+    const mainwindow::TMainFrm& main = *w.MainFrm;
     const std::array<std::pair<TImage*, TImage*>, 5> mainButtons{{{main.m1(), main.m11()},
                                                                   {main.m2(), main.m22()},
                                                                   {main.m3(), main.m33()},
@@ -139,8 +139,7 @@ TEST_F(SkinTest, PlacesEveryButtonFromItsGeometryLines) {
     checkExercise(w.WorkTxtFrm);
     checkExercise(w.MultiFrm);
     checkExercise(w.frmSort);
-    for (TImage* unit : {w.WorkTxtFrm->c(), w.WorkTxtFrm->ca(),
-                         w.WorkTxtFrm->caa()})
+    for (TImage* unit : {w.WorkTxtFrm->c(), w.WorkTxtFrm->ca(), w.WorkTxtFrm->caa()})
         EXPECT_EQ(unit->geometry(), button(56));
 }
 
@@ -205,7 +204,7 @@ TEST_F(SkinTest, ZeroAndNegativeSizesGiveEmptyChromeAndWiderContent) {
     course.setLine(12, "-1000000");
     start();
     ASSERT_EQ(services.dialogs.errors(), QStringList());
-    main::TMainFrm& main = *windows->MainFrm;
+    mainwindow::TMainFrm& main = *windows->MainFrm;
     EXPECT_EQ(main.Panel1->height(), 0);
     EXPECT_EQ(main.Panel2->height(), 0);
     EXPECT_EQ(main.Image1->maximumWidth(), 0);

@@ -1,4 +1,4 @@
-#include "platform/QtDialogs.h"
+#include "platform/desktop/QtDialogs.h"
 #include "platform/widgets/TForm.h"
 #include "support/TestPlatform.h"
 

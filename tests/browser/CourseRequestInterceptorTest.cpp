@@ -2,9 +2,9 @@
 // asks for, whatever asks (a page, fetch, XHR, a WebSocket, a prefetch, the
 // target of a redirect): only course addresses pass, and a file of the
 // course is sent to its course address.
-#include "platform/CourseFiles.h"
 #include "platform/browser/CourseRequestInterceptor.h"
 #include "platform/browser/CourseScheme.h"
+#include "platform/files/CourseFiles.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

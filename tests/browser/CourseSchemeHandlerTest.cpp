@@ -1,9 +1,9 @@
 // What the course scheme's handler gives the web engine for each address:
 // course files only, each read from the descriptor it was checked on.
-#include "platform/CourseFiles.h"
 #include "platform/browser/CourseResources.h"
 #include "platform/browser/CourseScheme.h"
 #include "platform/browser/CourseSchemeHandler.h"
+#include "platform/files/CourseFiles.h"
 #include "support/Cp1251.h"
 #include "support/PageFiles.h"
 #include "support/TempDir.h"

@@ -1,11 +1,11 @@
 // The browser component over the headless engine, and the late-bound
 // document model it hands out, against real page files.
 #include "doubles/HeadlessBrowserEngine.h"
-#include "platform/CourseFiles.h"
 #include "platform/Error.h"
 #include "platform/browser/DocumentModel.h"
 #include "platform/browser/PageFile.h"
 #include "platform/browser/TCppWebBrowser.h"
+#include "platform/files/CourseFiles.h"
 #include "support/ErrorOf.h"
 #include "support/PageFiles.h"
 #include "support/TempDir.h"

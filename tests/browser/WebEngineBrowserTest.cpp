@@ -1,11 +1,11 @@
 // The browser component over Qt WebEngine: pages shown, the document model
 // and the shown page kept in step both ways, and pages kept inside the course.
 #include "exercises/markup/PageMarkup.h"
-#include "platform/CourseFiles.h"
 #include "platform/Error.h"
 #include "platform/browser/PageCompositing.h"
 #include "platform/browser/TCppWebBrowser.h"
 #include "platform/browser/WebEngineBrowserEngine.h"
+#include "platform/files/CourseFiles.h"
 #include "support/Cp1251.h"
 #include "support/ErrorOf.h"
 #include "support/PageFiles.h"

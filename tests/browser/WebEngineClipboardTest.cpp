@@ -2,9 +2,9 @@
 // click of the learner's or not, from its own document or from a frame it
 // makes; the learner's own copy still copies what is selected, whatever copy
 // handler the page has. The clipboard is read as other programs read it.
-#include "platform/CourseFiles.h"
 #include "platform/browser/TCppWebBrowser.h"
 #include "platform/browser/WebEngineBrowserEngine.h"
+#include "platform/files/CourseFiles.h"
 #include "support/PageFiles.h"
 #include "support/TempDir.h"
 #include "support/WaitUntil.h"

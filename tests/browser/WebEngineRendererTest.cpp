@@ -1,9 +1,9 @@
 // Pages share one renderer: a page that loops or a renderer that dies must
 // not leave the other pages blank, nor stop the lesson that shows one.
 #include "exercises/markup/PageMarkup.h"
-#include "platform/CourseFiles.h"
 #include "platform/browser/TCppWebBrowser.h"
 #include "platform/browser/WebEngineBrowserEngine.h"
+#include "platform/files/CourseFiles.h"
 #include "support/PageFiles.h"
 #include "support/TempDir.h"
 #include "support/WaitUntil.h"

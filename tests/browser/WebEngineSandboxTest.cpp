@@ -5,11 +5,11 @@
 // the servers: they must see nothing, and the page must stay where it is.
 // WebRTC is gone from every frame a page makes, and even a page without the
 // player's scripts gets no packet out through it.
-#include "platform/CourseFiles.h"
 #include "platform/browser/CourseScheme.h"
 #include "platform/browser/EngineSwitches.h"
 #include "platform/browser/TCppWebBrowser.h"
 #include "platform/browser/WebEngineBrowserEngine.h"
+#include "platform/files/CourseFiles.h"
 #include "support/TempDir.h"
 #include "support/WaitUntil.h"
 

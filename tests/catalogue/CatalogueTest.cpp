@@ -1,6 +1,6 @@
 #include "catalogue/Catalogue.h"
-#include "platform/CourseFiles.h"
 #include "platform/Error.h"
+#include "platform/files/CourseFiles.h"
 #include "support/CourseFolder.h"
 #include "support/ErrorOf.h"
 

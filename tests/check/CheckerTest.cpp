@@ -1,5 +1,5 @@
 #include "check/CourseCheck.h"
-#include "platform/CourseFiles.h"
+#include "platform/files/CourseFiles.h"
 #include "support/ForkedProcess.h"
 #include "support/TempDir.h"
 

@@ -1,9 +1,9 @@
 #include "check/CourseCheck.h"
 #include "check/WindowsCourse.h"
-#include "exercises/View/TViewFrm.h"
-#include "exercises/Viewtxt/TViewTxtFrm.h"
 #include "exercises/markup/PageMarkup.h"
-#include "main/MainWindowFixture.h"
+#include "exercises/pageviewer/TViewFrm.h"
+#include "exercises/reading/TViewTxtFrm.h"
+#include "mainwindow/MainWindowFixture.h"
 #include "platform/browser/TCppWebBrowser.h"
 #include "platform/media/TMediaPlayer.h"
 
@@ -38,7 +38,7 @@ struct WindowsCourse : MainWindowFixture {
 
 TEST(WindowsCourse, StartsWithItsCyrillicCaptionsAndFindsEveryFile) {
     WindowsCourse f;
-    main::TMainFrm& main = f.start();
+    mainwindow::TMainFrm& main = f.start();
     loadPages();
 
     EXPECT_TRUE(f.test.dialogs.boxes.empty()) << f.test.dialogs.texts().join('\n').toStdString();
@@ -69,7 +69,7 @@ TEST(WindowsCourse, StartsWithItsCyrillicCaptionsAndFindsEveryFile) {
 
 TEST(WindowsCourse, ARunLessonFindsItsPageMarksAndSoundAndDecodesThePage) {
     WindowsCourse f;
-    main::TMainFrm& main = f.start();
+    mainwindow::TMainFrm& main = f.start();
     main.TreeView1->setCurrentIndex(main.TreeModel->indexOfNode(1));
     main.m22Click();
     loadPages();
@@ -89,7 +89,7 @@ TEST(WindowsCourse, ARunLessonFindsItsPageMarksAndSoundAndDecodesThePage) {
 
 TEST(WindowsCourse, FilesThePlayerWritesLandInTheFoldersThatExist) {
     WindowsCourse f;
-    main::TMainFrm& main = f.start();
+    mainwindow::TMainFrm& main = f.start();
     platform::CourseFiles& files = f.test.files;
     const QString root = f.folder.path();
     EXPECT_EQ(main.TempWavName(), main.AppFolder() + "\\data\\temp1.wav");
@@ -171,7 +171,7 @@ TEST(WindowsCourse, BadNamesAndBadBytesNeitherStopNorHangTheStartUp) {
     f.folder.write("data/descr/Twins.htm", "<html><body id='upper'></body></html>");
     ASSERT_EQ(
         ::symlink("loop", QFile::encodeName(f.folder.path() + "/data/descr/loop").constData()), 0);
-    main::TMainFrm& main = f.start();
+    mainwindow::TMainFrm& main = f.start();
     loadPages();
     EXPECT_TRUE(f.test.dialogs.boxes.empty()) << f.test.dialogs.texts().join('\n').toStdString();
     EXPECT_EQ(main.CaptionList().lines(),

@@ -1,8 +1,8 @@
 #include "doubles/HeadlessBrowserEngine.h"
 
-#include "platform/CourseFiles.h"
 #include "platform/browser/DocumentModel.h"
 #include "platform/browser/PageFile.h"
+#include "platform/files/CourseFiles.h"
 
 #include <QFileInfo>
 #include <QTimer>

@@ -2,7 +2,7 @@
 // window never wait for the sound system, a device that fails gives way to
 // a fallback, and one that comes back takes the sound back.
 #include "doubles/ManualClock.h"
-#include "platform/CourseFiles.h"
+#include "platform/files/CourseFiles.h"
 #include "platform/media/AudioEngine.h"
 #include "platform/media/TMediaPlayer.h"
 #include "support/TempDir.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "doubles/ManualClockEngine.h"
-#include "platform/CourseFiles.h"
+#include "platform/files/CourseFiles.h"
 #include "support/TempDir.h"
 
 #include <memory>

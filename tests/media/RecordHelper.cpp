@@ -1,6 +1,6 @@
 // Records into a sound file until killed: `media-record-helper <file> [silent]`.
 // Prints "recording" once the recording runs.
-#include "platform/CourseFiles.h"
+#include "platform/files/CourseFiles.h"
 #include "platform/media/SystemAudioEngine.h"
 #include "platform/media/TMediaPlayer.h"
 

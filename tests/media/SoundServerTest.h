@@ -2,7 +2,7 @@
 
 #include "PulseServer.h"
 
-#include "platform/CourseFiles.h"
+#include "platform/files/CourseFiles.h"
 #include "platform/media/AudioEngine.h"
 #include "platform/media/TMediaPlayer.h"
 #include "support/TempDir.h"

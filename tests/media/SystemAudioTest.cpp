@@ -2,7 +2,7 @@
 #include "support/ForkedProcess.h"
 #include "support/WavFiles.h"
 
-#include "platform/CourseFiles.h"
+#include "platform/files/CourseFiles.h"
 #include "platform/media/SystemAudioEngine.h"
 #include "platform/media/TMediaPlayer.h"
 #include "support/TempDir.h"

@@ -1,7 +1,7 @@
 // A course is untrusted: what it ships in place of its files (special files,
 // links, huge files) is refused with a reason, and nothing is written through
 // a link or left half-written.
-#include "platform/CourseFiles.h"
+#include "platform/files/CourseFiles.h"
 
 #include "platform/Error.h"
 #include "platform/StringList.h"

@@ -1,4 +1,4 @@
-#include "platform/CourseFiles.h"
+#include "platform/files/CourseFiles.h"
 #include "support/ErrorOf.h"
 
 #include "platform/Error.h"

@@ -1,8 +1,8 @@
 // The shell's "open" for help pages: what reaches the desktop's viewer, a
 // program of its own, names the course's file there too.
-#include "platform/CourseFiles.h"
-#include "platform/DesktopShell.h"
 #include "platform/Error.h"
+#include "platform/desktop/DesktopShell.h"
+#include "platform/files/CourseFiles.h"
 #include "support/Cp1251.h"
 #include "support/ErrorOf.h"
 #include "support/TempDir.h"

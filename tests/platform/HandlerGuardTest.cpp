@@ -1,6 +1,6 @@
-#include "platform/Dialogs.h"
 #include "platform/Error.h"
-#include "platform/HandlerGuard.h"
+#include "platform/desktop/Dialogs.h"
+#include "platform/desktop/HandlerGuard.h"
 #include "support/RecordingDialogs.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "platform/PathResolver.h"
+#include "platform/files/PathResolver.h"
 
 #include "support/TempDir.h"
 

@@ -1,6 +1,6 @@
-#include "platform/CourseFiles.h"
 #include "platform/Error.h"
 #include "platform/StringList.h"
+#include "platform/files/CourseFiles.h"
 #include "support/ErrorOf.h"
 #include "support/TempDir.h"
 

@@ -1,4 +1,4 @@
-#include "platform/TextDecoding.h"
+#include "platform/files/TextDecoding.h"
 
 #include <gtest/gtest.h>
 

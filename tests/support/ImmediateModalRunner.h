@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ModalRunner.h"
+#include "platform/desktop/ModalRunner.h"
 
 #include <QWidget>
 #include <vector>

@@ -2,8 +2,8 @@
 
 #include "doubles/HeadlessBrowserEngine.h"
 #include "doubles/ManualClockEngine.h"
-#include "platform/CourseFiles.h"
 #include "platform/Platform.h"
+#include "platform/files/CourseFiles.h"
 #include "support/ImmediateModalRunner.h"
 #include "support/RecordingDialogs.h"
 #include "support/RecordingShell.h"

@@ -14,7 +14,7 @@
 // every passage ends exactly on its mark. Needs QT_QPA_PLATFORM=offscreen.
 #include "check/CourseCheck.h"
 #include "demo/CourseBuilder.h"
-#include "platform/CourseFiles.h"
+#include "platform/files/CourseFiles.h"
 
 #include <QDir>
 #include <QGuiApplication>

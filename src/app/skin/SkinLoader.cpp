@@ -2,14 +2,14 @@
 
 #include "app/WindowSet.h"
 #include "catalogue/Layout.h"
-#include "exercises/Multi/TMultiFrm.h"
-#include "exercises/Sortfrm/TfrmSort.h"
-#include "exercises/View/TViewFrm.h"
-#include "exercises/Viewtxt/TViewTxtFrm.h"
-#include "exercises/Worktxt/TWorkTxtFrm.h"
-#include "main/TMainFrm.h"
-#include "platform/CourseFiles.h"
+#include "exercises/pageviewer/TViewFrm.h"
+#include "exercises/quiz/TMultiFrm.h"
+#include "exercises/reading/TViewTxtFrm.h"
+#include "exercises/sorting/TfrmSort.h"
+#include "exercises/units/TWorkTxtFrm.h"
+#include "mainwindow/TMainFrm.h"
 #include "platform/StringList.h"
+#include "platform/files/CourseFiles.h"
 #include "platform/jpeg/TJPEGImage.h"
 
 #include <array>

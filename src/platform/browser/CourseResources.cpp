@@ -1,7 +1,7 @@
 #include "platform/browser/CourseResources.h"
 
-#include "platform/CourseFiles.h"
 #include "platform/browser/PageFile.h"
+#include "platform/files/CourseFiles.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 #include "platform/browser/CourseSchemeHandler.h"
 
-#include "platform/SafeFile.h"
 #include "platform/browser/CourseResources.h"
 #include "platform/browser/CourseScheme.h"
+#include "platform/files/SafeFile.h"
 
 #include <QBuffer>
 

@@ -19,16 +19,25 @@ qsizetype skipString(const QString& css, qsizetype at) {
     return i < css.size() ? i + 1 : i;
 }
 
+bool isQuote(QChar c) {
+    return c == QLatin1Char('"') || c == QLatin1Char('\'');
+}
+
+// Copies the quoted string that starts at `at`; returns just past it.
+qsizetype copyString(const QString& css, qsizetype at, QString& out) {
+    const qsizetype end = skipString(css, at);
+    out += QStringView(css).mid(at, end - at);
+    return end;
+}
+
 QString withoutComments(const QString& css) {
     QString out;
     out.reserve(css.size());
     qsizetype i = 0;
     while (i < css.size()) {
         const QChar c = css[i];
-        if (c == QLatin1Char('"') || c == QLatin1Char('\'')) {
-            const qsizetype end = skipString(css, i);
-            out += QStringView(css).mid(i, end - i);
-            i = end;
+        if (isQuote(c)) {
+            i = copyString(css, i, out);
         } else if (c == QLatin1Char('/') && i + 1 < css.size() && css[i + 1] == QLatin1Char('*')) {
             const qsizetype end = css.indexOf(QLatin1String("*/"), i + 2);
             i = end < 0 ? css.size() : end + 2;
@@ -56,7 +65,7 @@ qsizetype skipArguments(const QString& css, qsizetype at) {
     qsizetype i = at;
     while (i < css.size() && depth > 0) {
         const QChar c = css[i];
-        if (c == QLatin1Char('"') || c == QLatin1Char('\'')) {
+        if (isQuote(c)) {
             i = skipString(css, i);
             continue;
         }
@@ -73,7 +82,7 @@ qsizetype skipArguments(const QString& css, qsizetype at) {
 qsizetype skipRule(const QString& css, qsizetype at) {
     qsizetype i = at;
     while (i < css.size() && css[i] != QLatin1Char(';')) {
-        if (css[i] == QLatin1Char('"') || css[i] == QLatin1Char('\''))
+        if (isQuote(css[i]))
             i = skipString(css, i);
         else
             ++i;
@@ -92,10 +101,8 @@ QString inertStyle(const QString& text) {
     qsizetype i = 0;
     while (i < css.size()) {
         const QChar c = css[i];
-        if (c == QLatin1Char('"') || c == QLatin1Char('\'')) {
-            const qsizetype end = skipString(css, i);
-            out += QStringView(css).mid(i, end - i);
-            i = end;
+        if (isQuote(c)) {
+            i = copyString(css, i, out);
             continue;
         }
         if (!isNameChar(c) && c != QLatin1Char('@')) {

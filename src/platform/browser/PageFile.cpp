@@ -1,8 +1,8 @@
 #include "platform/browser/PageFile.h"
 
-#include "platform/SafeFile.h"
-#include "platform/TextDecoding.h"
 #include "platform/browser/DocumentModel.h"
+#include "platform/files/SafeFile.h"
+#include "platform/files/TextDecoding.h"
 
 #include <QFileInfo>
 

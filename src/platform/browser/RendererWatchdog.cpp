@@ -27,7 +27,13 @@ void RendererWatchdog::watch(QWebEnginePage* page) {
             it->loadStarted = clock_.elapsed();
         forgetQuestion(page);
     });
-    connect(page, &QWebEnginePage::loadFinished, this, [this, page] { forgetQuestion(page); });
+    // A finished load is as good an answer: a page that starts its loop
+    // before it was first asked must not pass for a renderer still starting.
+    connect(page, &QWebEnginePage::loadFinished, this, [this, page] {
+        forgetQuestion(page);
+        if (const qint64 pid = page->renderProcessPid(); pid > 0)
+            renderers_.insert(pid, Renderer{clock_.elapsed(), true});
+    });
     connect(page, &QWebEnginePage::renderProcessTerminated, this,
             [this, page] { forgetQuestion(page); });
     connect(page, &QObject::destroyed, this, [this, page] { pages_.remove(page); });

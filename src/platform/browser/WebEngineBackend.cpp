@@ -1,7 +1,5 @@
 #include "platform/browser/WebEngineBackend.h"
 
-#include "platform/CourseFiles.h"
-#include "platform/SafeFile.h"
 #include "platform/browser/CoursePage.h"
 #include "platform/browser/CourseRequestInterceptor.h"
 #include "platform/browser/CourseResources.h"
@@ -10,6 +8,8 @@
 #include "platform/browser/PageScripts.h"
 #include "platform/browser/RendererWatchdog.h"
 #include "platform/browser/WebEngineBrowserEngine.h"
+#include "platform/files/CourseFiles.h"
+#include "platform/files/SafeFile.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "platform/browser/WebEngineBrowserEngine.h"
 
-#include "platform/CourseFiles.h"
 #include "platform/Error.h"
+#include "platform/files/CourseFiles.h"
 
 #include "platform/browser/CourseRequestInterceptor.h"
 #include "platform/browser/CourseScheme.h"

@@ -1,8 +1,8 @@
 #include "platform/jpeg/TJPEGImage.h"
 
-#include "platform/CourseFiles.h"
 #include "platform/Error.h"
-#include "platform/FileRefused.h"
+#include "platform/files/CourseFiles.h"
+#include "platform/files/FileRefused.h"
 
 #include <csetjmp>
 #include <cstdio>

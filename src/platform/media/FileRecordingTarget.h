@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/SafeFile.h"
+#include "platform/files/SafeFile.h"
 #include "platform/media/RecordingTarget.h"
 
 namespace lectern::platform {

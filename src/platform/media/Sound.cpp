@@ -1,8 +1,8 @@
 #include "platform/media/Sound.h"
 
 #include "platform/Error.h"
-#include "platform/FileReplacement.h"
-#include "platform/SafeFile.h"
+#include "platform/files/FileReplacement.h"
+#include "platform/files/SafeFile.h"
 
 #include <sndfile.h>
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "platform/media/TMediaPlayer.h"
 
-#include "platform/CourseFiles.h"
 #include "platform/Error.h"
+#include "platform/files/CourseFiles.h"
 #include "platform/media/RecordingWriter.h"
 #include "platform/media/Sound.h"
 

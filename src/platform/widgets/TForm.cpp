@@ -1,7 +1,7 @@
 #include "platform/widgets/TForm.h"
 
 #include "platform/Error.h"
-#include "platform/ModalRunner.h"
+#include "platform/desktop/ModalRunner.h"
 #include "platform/widgets/ReleasedWhenHidden.h"
 #include "platform/widgets/WindowCaption.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/HandlerGuard.h"
 #include "platform/Platform.h"
+#include "platform/desktop/HandlerGuard.h"
 
 #include <QWidget>
 #include <functional>

@@ -1,9 +1,9 @@
 // The page operations of the exercise windows on real lesson and test pages.
 #include "exercises/markup/PageMarkup.h"
 #include "platform/Error.h"
-#include "platform/TextDecoding.h"
 #include "platform/browser/DocumentModel.h"
 #include "platform/browser/PageFile.h"
+#include "platform/files/TextDecoding.h"
 #include "support/ErrorOf.h"
 #include "support/TempDir.h"
 

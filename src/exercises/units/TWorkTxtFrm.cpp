@@ -1,0 +1,70 @@
+#include "exercises/units/TWorkTxtFrm.h"
+
+#include "exercises/NarrationSpeed.h"
+#include "platform/browser/TCppWebBrowser.h"
+#include "platform/media/TMediaPlayer.h"
+#include "platform/widgets/TTrackBar.h"
+#include "platform/widgets/WindowKeys.h"
+
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+namespace lectern::exercises {
+
+TWorkTxtFrm::TWorkTxtFrm(platform::Platform& platform, QWidget* mainForm)
+    : SkinnedForm(platform, Frame::FixedDialog, Position::MainFormCenter, mainForm,
+                  {1028, 641, 81, 84, 49, 46}) {
+    setObjectName("WorkTxtFrm");
+    addButtons(
+        {{"Run"}, {"Pause"}, {"Stop"}, {"Help"}, {"Exit"}, {"Begin unit", /*resting=*/true}});
+    MediaPlayer1 = new platform::TMediaPlayer(platform.audio, this);
+
+    auto* outer = new QVBoxLayout(Content());
+    outer->setContentsMargins(0, 0, 0, 0);
+    Panel3 = new QWidget(Content());
+    outer->addWidget(Panel3);
+    auto* column = new QVBoxLayout(Panel3);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    auto* pages = new QHBoxLayout;
+    pages->setSpacing(0);
+    CppWebBrowser1 = new platform::TCppWebBrowser(platform.browsers, Panel3);
+    CppWebBrowser1->setFixedWidth(460);
+    Splitter1 = new QSplitter(Panel3);
+    Splitter1->setFixedWidth(1);
+    Splitter1->setStyleSheet("background: black");
+    CppWebBrowser2 = new platform::TCppWebBrowser(platform.browsers, Panel3);
+    pages->addWidget(CppWebBrowser1);
+    pages->addWidget(Splitter1);
+    pages->addWidget(CppWebBrowser2, 1);
+    column->addLayout(pages, 1);
+    TrackBar1 = new platform::TTrackBar(Panel3);
+    column->addWidget(TrackBar1);
+
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(TickInterval);
+
+    bind(CppWebBrowser1, &platform::TCppWebBrowser::OnDocumentComplete,
+         [this] { CppWebBrowser1DocumentComplete(); });
+    bind(CppWebBrowser2, &platform::TCppWebBrowser::OnDocumentComplete,
+         [this] { CppWebBrowser2DocumentComplete(); });
+    bindTimer(Timer1, [this] { Timer1Timer(); });
+    bind(TrackBar1, &QSlider::valueChanged, [this] { TrackBar1Change(); });
+    Buttons().onClicks({[this] { m11Click(); }, [this] { m22Click(); }, [this] { m33Click(); },
+                        [this] { m44Click(); }, [this] { m55Click(); }, [this] { caaClick(); }});
+    Buttons().lightOnHover(Image4);
+    // A hover over "Exit" leaves the unit button's light as it is.
+    Buttons().keepLightFrom(4, UnitButtonIndex);
+
+    platform::WindowKeys keys(*this);
+    keys.play(Qt::Key_Space, m11(), m22(), [this] { return !Timer1->isActive() && !Paused; });
+    keys.press(Qt::Key_F1, m44());
+    keys.press(Qt::Key_Escape, m55());
+    keys.step(TrackBar1);
+    Speed = std::make_unique<NarrationSpeed>(*this, keys,
+                                             std::vector<platform::TMediaPlayer*>{MediaPlayer1});
+}
+
+TWorkTxtFrm::~TWorkTxtFrm() = default;
+
+}  // namespace lectern::exercises
