@@ -101,6 +101,13 @@ TMainFrm::TMainFrm(platform::Platform& platform, const ExerciseWindows& windows,
     platform.files.setCourseFolder(appFolder_);
 }
 
+TMainFrm::~TMainFrm() {
+    // The tree's filters call this window: the tree goes while it is whole,
+    // not later among the base class's children, when it is no longer a
+    // main window.
+    delete TreeView1;
+}
+
 int TMainFrm::SelectedIndex() const {
     return LessonTreeModel::nodeOf(TreeView1->currentIndex());
 }

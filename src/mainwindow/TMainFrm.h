@@ -25,6 +25,7 @@ class TMainFrm : public platform::SkinnedForm {
   public:
     TMainFrm(platform::Platform& platform, const ExerciseWindows& windows,
              SplashAndSkin& splashAndSkin);
+    ~TMainFrm() override;
 
     // Components.
     QTreeView* TreeView1;
