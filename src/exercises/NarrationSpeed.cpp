@@ -2,13 +2,11 @@
 
 #include "platform/desktop/UserSettings.h"
 #include "platform/media/TMediaPlayer.h"
+#include "platform/widgets/NoticeOverlay.h"
 #include "platform/widgets/TForm.h"
 #include "platform/widgets/WindowKeys.h"
 
-#include <QAccessible>
 #include <QCryptographicHash>
-#include <QLabel>
-#include <QTimer>
 #include <algorithm>
 #include <cmath>
 
@@ -25,19 +23,8 @@ int tenthsOf(double speed) {
 
 NarrationSpeed::NarrationSpeed(platform::TForm& form, platform::WindowKeys& keys,
                                std::vector<platform::TMediaPlayer*> players)
-    : form_(form), players_(std::move(players)) {
-    overlay_ = new QLabel(&form);
-    overlay_->setObjectName(QStringLiteral("SpeedOverlay"));
-    overlay_->setAlignment(Qt::AlignCenter);
-    overlay_->setStyleSheet(
-        QStringLiteral("QLabel { background: rgba(0, 0, 0, 170); color: white; font-size: 22pt; "
-                       "padding: 10px 24px; border-radius: 10px; }"));
-    overlay_->setAttribute(Qt::WA_TransparentForMouseEvents);
-    overlay_->hide();
-    hide_ = new QTimer(&form);
-    hide_->setSingleShot(true);
-    hide_->setInterval(ShownMs);
-    form.bindTimer(hide_, [this] { overlay_->hide(); });
+    : players_(std::move(players)) {
+    overlay_ = new platform::NoticeOverlay(form, QStringLiteral("SpeedOverlay"));
 
     keys.bind(
         QKeySequence(Qt::Key_BracketLeft), [this] { set(speed() - Step); }, true);
@@ -61,27 +48,12 @@ void NarrationSpeed::set(double speed) {
     apply();
     if (!key_.isEmpty())
         platform::userSettings().setValue(key_, this->speed());
-    show();
+    overlay_->showNotice(QStringLiteral("Speed %1×").arg(this->speed(), 0, 'f', 1));
 }
 
 void NarrationSpeed::apply() {
     for (platform::TMediaPlayer* player : players_)
         player->SetSpeed(speed());
-}
-
-void NarrationSpeed::show() {
-    const QString text = QStringLiteral("Speed %1×").arg(speed(), 0, 'f', 1);
-    overlay_->setText(text);
-    overlay_->setAccessibleName(text);
-    overlay_->adjustSize();
-    overlay_->move((form_.width() - overlay_->width()) / 2, form_.height() / 4);
-    overlay_->show();
-    overlay_->raise();
-    hide_->start();
-    QAccessibleEvent changed(overlay_, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&changed);
-    QAccessibleEvent alert(overlay_, QAccessible::Alert);
-    QAccessible::updateAccessibility(&alert);
 }
 
 }  // namespace lectern::exercises

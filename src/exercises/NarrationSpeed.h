@@ -6,10 +6,8 @@
 
 #include <vector>
 
-class QLabel;
-class QTimer;
-
 namespace lectern::platform {
+class NoticeOverlay;
 class TForm;
 class TMediaPlayer;
 class WindowKeys;
@@ -30,7 +28,6 @@ class NarrationSpeed {
     static constexpr double Slowest = platform::AudioEngine::minSpeed;
     static constexpr double Fastest = platform::AudioEngine::maxSpeed;
     static constexpr double Step = 0.1;
-    static constexpr int ShownMs = 1500;
 
     NarrationSpeed(platform::TForm& form, platform::WindowKeys& keys,
                    std::vector<platform::TMediaPlayer*> players);
@@ -40,19 +37,15 @@ class NarrationSpeed {
     double speed() const { return tenths_ / 10.0; }
     // Rounded to a step and kept within the range; applied, remembered and shown.
     void set(double speed);
-    QLabel* overlay() const { return overlay_; }
+    platform::NoticeOverlay* overlay() const { return overlay_; }
 
   private:
     void apply();
-    void show();
-
-    platform::TForm& form_;
     std::vector<platform::TMediaPlayer*> players_;
     QString key_;
     // Counted in tenths, so that repeated steps never drift.
     int tenths_ = 10;
-    QLabel* overlay_;
-    QTimer* hide_;
+    platform::NoticeOverlay* overlay_;
 };
 
 }  // namespace lectern::exercises

@@ -2,6 +2,7 @@
 #include "exercises/reading/ReadingLessonFixture.h"
 #include "platform/Error.h"
 #include "platform/browser/TCppWebBrowser.h"
+#include "platform/widgets/NoticeOverlay.h"
 
 #include <QApplication>
 #include <QTest>
