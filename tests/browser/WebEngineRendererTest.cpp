@@ -1,6 +1,7 @@
 // Pages share one renderer: a page that loops or a renderer that dies must
 // not leave the other pages blank, nor stop the lesson that shows one.
 #include "exercises/markup/PageMarkup.h"
+#include "platform/browser/EngineSwitches.h"
 #include "platform/browser/TCppWebBrowser.h"
 #include "platform/browser/WebEngineBrowserEngine.h"
 #include "platform/files/CourseFiles.h"
@@ -10,6 +11,7 @@
 
 #include <gtest/gtest.h>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QWebEnginePage>
@@ -106,10 +108,11 @@ TEST_F(WebEngineRendererTest, AKilledRendererGivesThePageBackWithTheLessonsChang
 }
 
 TEST_F(WebEngineRendererTest, ALoopingPageIsClosedAndTheNextLessonShowsWithinTenSeconds) {
-    // One page loops once loaded, one from its markup on: whichever way, the
-    // pane that showed it gives a notice and the next lesson shows.
-    for (const char* loop : {"<script>setTimeout(() => { for (;;) {} }, 200);</script>",
-                             "<script>for (;;) {}</script>"}) {
+    // One page loops from its markup on, as the first page of its renderer,
+    // so that it never answered once; one loops once loaded: whichever way,
+    // the pane that showed it gives a notice and the next lesson shows.
+    for (const char* loop : {"<script>for (;;) {}</script>",
+                             "<script>setTimeout(() => { for (;;) {} }, 200);</script>"}) {
         SCOPED_TRACE(loop);
         course.write("loop.htm",
                      lectern::test::htmlPage(QByteArray("<p id=\"t1\">Loop</p>") + loop));
@@ -144,6 +147,24 @@ TEST_F(WebEngineRendererTest, ALoopingPageIsClosedAndTheNextLessonShowsWithinTen
                    "Other.";
         }));
     }
+}
+
+TEST_F(WebEngineRendererTest, TheRendererRunsUnderTheDataLimit) {
+    // A page that allocates without end meets the limit in its own renderer,
+    // which then ends and is replaced, instead of taking the desktop's memory.
+    QSignalSpy complete(&lesson, &TCppWebBrowser::OnDocumentComplete);
+    lesson.Navigate(course.path() + "/lesson.htm");
+    ASSERT_TRUE(complete.wait(30000));
+    const qint64 pid = page(lesson)->renderProcessPid();
+    ASSERT_GT(pid, 0);
+    QFile limits(QStringLiteral("/proc/%1/limits").arg(pid));
+    ASSERT_TRUE(limits.open(QIODevice::ReadOnly));
+    QByteArray dataLimit;
+    for (const QByteArray& line : limits.readAll().split('\n'))
+        if (line.startsWith("Max data size"))
+            dataLimit = line.simplified();
+    const QByteArray bytes = QByteArray::number(EngineSwitches::rendererDataBytes);
+    EXPECT_EQ(dataLimit, "Max data size " + bytes + " " + bytes + " bytes");
 }
 
 }  // namespace

@@ -119,7 +119,8 @@ bool closeUntilGone(PlayerProcess& player, const std::function<QString()>& find)
     });
 }
 
-void runNarratedLesson(PlayerProcess& player, const DemoCourse& course, const QString& main) {
+void runNarratedLesson(PlayerProcess& player, const DemoCourse& course, const QString& main,
+                       bool playsCleanly) {
     const QRect frame = Desktop::geometry(main);
     Desktop::click(course.treeBranch(frame, 0));
     // A double-click runs it even where a broken skin leaves no buttons.
@@ -139,10 +140,26 @@ void runNarratedLesson(PlayerProcess& player, const DemoCourse& course, const QS
         return !lesson.isEmpty() || (boxSeen && sinceBox.elapsed() > 3000);
     });
     EXPECT_TRUE(!lesson.isEmpty() || boxSeen) << "the lesson opens or says why it cannot";
+    if (playsCleanly) {
+        EXPECT_FALSE(lesson.isEmpty()) << "the lesson opens";
+        EXPECT_FALSE(boxSeen) << "without a message";
+    }
+    const auto noBox = [&] {
+        for (const QString& window : Desktop::windowsOf(player.pid()))
+            if (playsCleanly && isBox(window)) {
+                ADD_FAILURE() << "a message in the lesson: "
+                              << Desktop::windowName(window).toStdString();
+                return true;
+            }
+        return false;
+    };
     if (!lesson.isEmpty()) {
+        // Its page is shown within ten seconds, whatever another page does.
+        if (playsCleanly)
+            watch(player, 9s, noBox);
         Desktop::click(course.bottomBarButton(Desktop::geometry(lesson), PlayButton));
         // The narration plays a while; the errors of its ticks are answered.
-        watch(player, 2s, [] { return false; });
+        watch(player, playsCleanly ? 5s : 2s, noBox);
     }
     EXPECT_TRUE(closeUntilGone(player, [&] { return lessonWindow(player); }))
         << "the lesson closes";
@@ -172,7 +189,7 @@ void runBrokenCourse(const BrokenCourse& broken) {
         << "the main window lies on the screen: " << frame.x() << "," << frame.y() << " "
         << frame.width() << "x" << frame.height();
     if (broken.narratedLesson)
-        runNarratedLesson(player, course, main);
+        runNarratedLesson(player, course, main, broken.lessonPlaysCleanly);
     if (!closeUntilGone(player, [&] { return mainWindow(player); }) ||
         !watch(player, 20s, [&] { return !player.running(); })) {
         // What the learner would see, to tell what kept the program.

@@ -34,6 +34,11 @@ void RendererWatchdog::watch(QWebEnginePage* page) {
         if (const qint64 pid = page->renderProcessPid(); pid > 0)
             renderers_.insert(pid, Renderer{clock_.elapsed(), true});
     });
+    // A navigation committed into a renderer that has not answered yet shows
+    // it has started: a page that loops while it is parsed never answers, and
+    // must not be given the start-up allowance of a slow machine.
+    connect(page, &QWebEnginePage::urlChanged, this, [this, page] { started(page); });
+    connect(page, &QWebEnginePage::titleChanged, this, [this, page] { started(page); });
     connect(page, &QWebEnginePage::renderProcessTerminated, this,
             [this, page] { forgetQuestion(page); });
     connect(page, &QObject::destroyed, this, [this, page] { pages_.remove(page); });
@@ -44,6 +49,15 @@ void RendererWatchdog::watch(QWebEnginePage* page) {
 void RendererWatchdog::forgetQuestion(QWebEnginePage* page) {
     if (auto it = pages_.find(page); it != pages_.end())
         it->question = 0;
+}
+
+void RendererWatchdog::started(QWebEnginePage* page) {
+    const qint64 pid = page->renderProcessPid();
+    if (pid <= 0)
+        return;
+    const auto it = renderers_.constFind(pid);
+    if (it == renderers_.cend() || !it->answered)
+        renderers_.insert(pid, Renderer{clock_.elapsed(), true});
 }
 
 void RendererWatchdog::tick() {

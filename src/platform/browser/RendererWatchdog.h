@@ -17,7 +17,8 @@ namespace lectern::platform {
 // Each watched page is asked a trivial question twice a second; a renderer
 // none of whose pages has answered for hangLimitMs is killed (one that has
 // never answered yet is given startLimitMs from when it was first seen: a
-// loaded machine may take a while to start one). Before that,
+// loaded machine may take a while to start one; a navigation committed into
+// it ends that allowance). Before that,
 // hung() names the page judged to have stopped it: of the renderer's pages,
 // the one whose load began last before it stopped answering (a page loaded
 // after that never ran). Once the killed renderer is gone, ended() names
@@ -57,6 +58,7 @@ class RendererWatchdog : public QObject {
     void ask(Watched& watched);
     void answered(QWebEnginePage* page, quint64 question);
     void forgetQuestion(QWebEnginePage* page);
+    void started(QWebEnginePage* page);
     void end(qint64 pid, qint64 lastAnswer);
     void awaitExit(qint64 pid, QList<QPointer<QWebEnginePage>> pages, int triesLeft);
 
