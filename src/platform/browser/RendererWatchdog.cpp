@@ -1,5 +1,7 @@
 #include "platform/browser/RendererWatchdog.h"
 
+#include "platform/browser/BrowserLog.h"
+
 #include <QSet>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
@@ -131,6 +133,8 @@ void RendererWatchdog::end(qint64 pid, qint64 lastAnswer) {
             culpritLoad = watched.loadStarted;
         }
     }
+    qCDebug(browserLog) << "renderer" << pid << "ended: last answer" << lastAnswer << "ms, now"
+                        << clock_.elapsed() << "ms, pages" << affected.size();
     if (culprit)
         emit hung(culprit);
     QList<QWebEnginePage*> pages;

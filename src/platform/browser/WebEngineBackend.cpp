@@ -1,5 +1,6 @@
 #include "platform/browser/WebEngineBackend.h"
 
+#include "platform/browser/BrowserLog.h"
 #include "platform/browser/CoursePage.h"
 #include "platform/browser/CourseRequestInterceptor.h"
 #include "platform/browser/CourseResources.h"
@@ -140,6 +141,7 @@ void WebEngineBackend::dropView() {
 }
 
 void WebEngineBackend::navigate(const QString& coursePath) {
+    qCDebug(browserLog) << this << (page_ ? page_->renderProcessPid() : 0) << "navigate" << coursePath;
     ensureView();
     engine_.beginNavigation();
     detachModel();
@@ -188,6 +190,7 @@ void WebEngineBackend::navigate(const QString& coursePath) {
 }
 
 void WebEngineBackend::loadPrepared(std::shared_ptr<DocumentModel> model) {
+    qCDebug(browserLog) << this << (page_ ? page_->renderProcessPid() : 0) << "kept markup parsed" << bool(model);
     // A page kept from its last showing is static: its document is whole
     // once parsed and is what its kept markup says. So the lesson starts on
     // the model before the page exists, and the edits it makes at once go
@@ -216,6 +219,7 @@ void WebEngineBackend::detachModel() {
 }
 
 void WebEngineBackend::loadStarted() {
+    qCDebug(browserLog) << this << (page_ ? page_->renderProcessPid() : 0) << "load started";
     // The model stays attached: a load may keep the document (a jump to an
     // anchor), and changes must not be lost meanwhile. A new model replaces
     // it when the load finishes.
@@ -238,6 +242,7 @@ void WebEngineBackend::releaseHeldEdits() {
 }
 
 void WebEngineBackend::loadFinished(bool ok) {
+    qCDebug(browserLog) << this << (page_ ? page_->renderProcessPid() : 0) << "load finished" << ok << "lost" << rendererLost_ << "replacing" << replacing_ << "preparing" << preparing_;
     if (rendererLost_ || replacing_)
         return;  // the load is made again in a new page
     if (preparing_)
@@ -263,6 +268,7 @@ void WebEngineBackend::serializePage(quint64 load) {
 }
 
 void WebEngineBackend::modelArrived(quint64 load, const QVariant& result, bool ok) {
+    qCDebug(browserLog) << this << (page_ ? page_->renderProcessPid() : 0) << "model arrived" << load << "of" << loads_ << ok;
     if (load != loads_ || rendererLost_ || replacing_)
         return;  // a later load has begun, or the page's is made again; it will report
     const QVariantList parts = result.toList();
@@ -318,6 +324,7 @@ void WebEngineBackend::inputsChanged(const std::vector<InputState>& states) {
 }
 
 void WebEngineBackend::rendererEnded() {
+    qCDebug(browserLog) << this << (page_ ? page_->renderProcessPid() : 0) << "renderer ended";
     if (!page_ || replacing_ || rendererLost_)
         return;  // the watchdog replaces the page once the renderer is gone
     // A page whose renderer ended is not told of everything that follows
@@ -332,6 +339,7 @@ void WebEngineBackend::rendererEnded() {
 }
 
 void WebEngineBackend::replacePage() {
+    qCDebug(browserLog) << this << (page_ ? page_->renderProcessPid() : 0) << "page replaced" << "hung" << hung_ << "recoveries" << recoveries_;
     dropView();
     ensureView();
     if (std::exchange(hung_, false)) {
