@@ -141,7 +141,8 @@ void WebEngineBackend::dropView() {
 }
 
 void WebEngineBackend::navigate(const QString& coursePath) {
-    qCDebug(browserLog) << this << (page_ ? page_->renderProcessPid() : 0) << "navigate" << coursePath;
+    qCDebug(browserLog) << this << (page_ ? page_->renderProcessPid() : 0) << "navigate"
+                        << coursePath;
     ensureView();
     engine_.beginNavigation();
     detachModel();
@@ -190,7 +191,8 @@ void WebEngineBackend::navigate(const QString& coursePath) {
 }
 
 void WebEngineBackend::loadPrepared(std::shared_ptr<DocumentModel> model) {
-    qCDebug(browserLog) << this << (page_ ? page_->renderProcessPid() : 0) << "kept markup parsed" << bool(model);
+    qCDebug(browserLog) << this << (page_ ? page_->renderProcessPid() : 0) << "kept markup parsed"
+                        << bool(model);
     // A page kept from its last showing is static: its document is whole
     // once parsed and is what its kept markup says. So the lesson starts on
     // the model before the page exists, and the edits it makes at once go
@@ -242,7 +244,9 @@ void WebEngineBackend::releaseHeldEdits() {
 }
 
 void WebEngineBackend::loadFinished(bool ok) {
-    qCDebug(browserLog) << this << (page_ ? page_->renderProcessPid() : 0) << "load finished" << ok << "lost" << rendererLost_ << "replacing" << replacing_ << "preparing" << preparing_;
+    qCDebug(browserLog) << this << (page_ ? page_->renderProcessPid() : 0) << "load finished" << ok
+                        << "lost" << rendererLost_ << "replacing" << replacing_ << "preparing"
+                        << preparing_;
     if (rendererLost_ || replacing_)
         return;  // the load is made again in a new page
     if (preparing_)
@@ -268,7 +272,8 @@ void WebEngineBackend::serializePage(quint64 load) {
 }
 
 void WebEngineBackend::modelArrived(quint64 load, const QVariant& result, bool ok) {
-    qCDebug(browserLog) << this << (page_ ? page_->renderProcessPid() : 0) << "model arrived" << load << "of" << loads_ << ok;
+    qCDebug(browserLog) << this << (page_ ? page_->renderProcessPid() : 0) << "model arrived"
+                        << load << "of" << loads_ << ok;
     if (load != loads_ || rendererLost_ || replacing_)
         return;  // a later load has begun, or the page's is made again; it will report
     const QVariantList parts = result.toList();
@@ -339,7 +344,8 @@ void WebEngineBackend::rendererEnded() {
 }
 
 void WebEngineBackend::replacePage() {
-    qCDebug(browserLog) << this << (page_ ? page_->renderProcessPid() : 0) << "page replaced" << "hung" << hung_ << "recoveries" << recoveries_;
+    qCDebug(browserLog) << this << (page_ ? page_->renderProcessPid() : 0) << "page replaced"
+                        << "hung" << hung_ << "recoveries" << recoveries_;
     dropView();
     ensureView();
     if (std::exchange(hung_, false)) {

@@ -7,8 +7,7 @@
 
 namespace lectern::platform {
 
-NoticeOverlay::NoticeOverlay(TForm& form, const QString& objectName)
-    : QLabel(&form), form_(form) {
+NoticeOverlay::NoticeOverlay(TForm& form, const QString& objectName) : QLabel(&form), form_(form) {
     setObjectName(objectName);
     setAlignment(Qt::AlignCenter);
     setStyleSheet(
