@@ -1,5 +1,6 @@
 #include "app/LecternApplication.h"
 
+#include "app/ClockLog.h"
 #include "app/CommandLine.h"
 #include "app/RecentCourse.h"
 #include "app/WindowSet.h"
@@ -148,6 +149,7 @@ int runLectern(int argc, char** argv) {
         } leaveIfStuck{audio};
         platform::Platform platform{dialogs, shell, modal, files, browsers, *audio};
         WindowSet windows(platform);
+        const std::unique_ptr<ClockLog> clockLog = ClockLog::fromEnvironment(*windows.ViewTxtFrm);
         QuitWhenClosed quitWhenClosed;
         windows.MainFrm->installEventFilter(&quitWhenClosed);
         windows.MainFrm->show();

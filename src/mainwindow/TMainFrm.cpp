@@ -15,6 +15,7 @@
 #include "platform/desktop/Shell.h"
 #include "platform/files/CourseFiles.h"
 #include "platform/widgets/EventFilter.h"
+#include "platform/widgets/WindowKeys.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
@@ -81,6 +82,9 @@ TMainFrm::TMainFrm(platform::Platform& platform, const ExerciseWindows& windows,
     bind(m5(), &platform::TImage::clicked, [this] { m5Click(); });
     bind(TreeView1, &QTreeView::clicked, [this] { TreeView1Click(); });
     bind(TreeView1, &QTreeView::doubleClicked, [this] { m22Click(); });
+    platform::WindowKeys keys(*this);
+    keys.bind(QKeySequence(Qt::CTRL | Qt::Key_Return), [this] { RunLastLesson(); });
+    keys.bind(QKeySequence(Qt::CTRL | Qt::Key_Enter), [this] { RunLastLesson(); });
     platform::EventFilter::install(TreeView1->viewport(), this,
                                    [this](QObject*, QEvent* event) { return treeMouse(event); });
     DescriptionTimer = new QTimer(this);
@@ -305,8 +309,11 @@ bool TMainFrm::treeKey(QEvent* event) {
         guarded([this] { TreeView1KeyDown(); });
         return false;
     }
+    // Ctrl+Return reaches the tree when it has the focus; the window's
+    // shortcut takes it elsewhere.
+    const bool last = key->modifiers().testFlag(Qt::ControlModifier);
     if (!key->isAutoRepeat())
-        guarded([this] { TreeView1Return(); });
+        guarded([this, last] { last ? RunLastLesson() : TreeView1Return(); });
     return true;
 }
 

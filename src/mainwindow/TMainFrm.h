@@ -44,6 +44,9 @@ class TMainFrm : public platform::SkinnedForm {
     void m4Click();
     void m5Click();
     void m22Click();
+    // Ctrl+Return: the course's last lesson run selected and run again, a
+    // narrated reading or a unit work lesson at the passage last reached.
+    void RunLastLesson();
     // The mouse over the tree gives it the keyboard focus.
     void TreeView1MouseMove();
     // A key moved in the tree: the description follows once the keys settle
@@ -96,6 +99,10 @@ class TMainFrm : public platform::SkinnedForm {
     // runs it once; every other key is reported before the tree acts on it.
     bool treeMouse(QEvent* event);
     bool treeKey(QEvent* event);
+
+    // "Run lesson" on the selected node; a lesson that keeps its place opens
+    // at passage `resumeAt` when it is 1 or more.
+    void launch(int resumeAt);
 
     // Start-up steps, in the order FormShow runs them.
     void ComputeTempWavName();

@@ -2,6 +2,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
+#include <QPixmap>
+#include <QScreen>
 #include <QThread>
 #include <stdexcept>
 #include <vector>
@@ -197,6 +200,12 @@ QString Desktop::clipboard() {
     return run("xclip", {"-o", "-selection", "clipboard"});
 }
 
+QImage Desktop::grab(QRect area) {
+    return QGuiApplication::primaryScreen()
+        ->grabWindow(0, area.x(), area.y(), area.width(), area.height())
+        .toImage();
+}
+
 QImage Desktop::screenshot() {
     QProcess process;
     process.start("import", {"-window", "root", "png:-"});
@@ -235,6 +244,11 @@ PlayerProcess::~PlayerProcess() {
         process_.kill();
         process_.waitForFinished(5000);
     }
+}
+
+void PlayerProcess::kill() {
+    process_.kill();
+    process_.waitForFinished(5000);
 }
 
 bool PlayerProcess::running() {

@@ -59,6 +59,9 @@ class Desktop : public XWindows {
     static void keyTo(const QString& window, const QString& key);
     static QString clipboard();
     static QImage screenshot();
+    // A part of the screen, straight from the X server: fast enough to
+    // follow the highlight from passage to passage.
+    static QImage grab(QRect area);
 
     static void pause(Milliseconds time);
 };
@@ -74,6 +77,8 @@ class PlayerProcess {
     struct KeepErrors {};
     PlayerProcess(const QString& courseFolder, KeepErrors);
     ~PlayerProcess();
+    // Ends the process at once, as `kill -9` does, and waits until it has gone.
+    void kill();
     // Waits for the process to end; its exit code, or -1 when it did not end.
     int waitForExit(Desktop::Milliseconds timeout);
     qint64 pid() const { return process_.processId(); }

@@ -6,6 +6,10 @@
 
 #include <gtest/gtest.h>
 #include <QColor>
+#include <QScopeGuard>
+
+#include <algorithm>
+#include <random>
 
 using namespace lectern::test;
 using namespace std::chrono_literals;
@@ -254,4 +258,89 @@ TEST(EndToEnd, ACourseNamedFromAnotherFolderRunsByKeyboardAlone) {
     Desktop::key("Escape");
     Desktop::pause(1s);
     EXPECT_FALSE(Desktop::windowVisible(Desktop::exactly(course.caption(SortingNode))));
+}
+
+// Played to a passage chosen at random, killed with SIGKILL right after the
+// highlight reached it, started again: Ctrl+Return opens the same lesson at
+// that passage, waiting, and Space plays on from it. Each start but the
+// first checks the run before and starts the next. LECTERN_RESUME_RUNS sets
+// the number of runs (3).
+TEST(EndToEnd, CtrlReturnOpensTheLastLessonAtThePassageReachedBeforeAKill) {
+    DemoCourse course;
+    TempDir settings;  // the learner's settings, the player's own for this test
+    qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());
+    const auto restore = qScopeGuard([] { qunsetenv("XDG_CONFIG_HOME"); });
+    const int runCount = qEnvironmentVariableIsSet("LECTERN_RESUME_RUNS")
+                             ? std::max(1, qEnvironmentVariableIntValue("LECTERN_RESUME_RUNS"))
+                             : 3;
+    const unsigned seed = std::random_device()();
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 random(seed);
+    // The Sun has six passages. A run passes one to three of them (at 2×),
+    // never past the last; from the last, the end of the text brings
+    // passage 1 back.
+    constexpr int Passages = 6;
+    int passage = 1;
+
+    QRect reached;
+    int passed = 0;
+    for (int run = 0; run <= runCount; ++run) {
+        SCOPED_TRACE(run);
+        PlayerProcess player(course.path());
+        const QString mainWindow = Desktop::waitForWindow(Desktop::exactly(course.title()), 60s);
+        ASSERT_FALSE(mainWindow.isEmpty());
+        Desktop::pause(2s);
+        if (run == 0) {
+            // The tree has the focus: the first chapter's first lesson.
+            for (const char* key : {"Right", "Down", "Return"})
+                Desktop::key(key);
+        } else {
+            Desktop::key("ctrl+Return");
+        }
+        const QString readingWindow = Desktop::waitForWindow("The Sun - narrated reading", 20s);
+        ASSERT_FALSE(readingWindow.isEmpty()) << "the last lesson opens";
+        const QRect page = Desktop::geometry(readingWindow).adjusted(60, 90, -60, -130);
+        const auto bounds = [&page] {
+            return highlightBounds(Desktop::grab(page), QRect(QPoint(), page.size()));
+        };
+        // The highlight once it has held for 100 ms: a page being drawn or
+        // laid out can be caught half way.
+        const auto settled = [&bounds] {
+            QRect last;
+            int held = 0;
+            for (int i = 0; i < 400 && held < 5; ++i) {
+                const QRect now = bounds();
+                held = now.isValid() && now == last ? held + 1 : 0;
+                last = now;
+                Desktop::pause(20ms);
+            }
+            return held == 5 ? last : QRect();
+        };
+        QRect shown = settled();
+        if (run > 0) {
+            EXPECT_EQ(shown, reached) << "at passage " << passage << ", " << passed << " on";
+            Desktop::pause(1s);
+            EXPECT_EQ(bounds(), reached) << "and waits there";
+        }
+        if (run == runCount)
+            break;
+        if (run == 0)
+            for (int i = 0; i < 10; ++i)
+                Desktop::keyTo(readingWindow, "bracketright");
+        // To the window itself: with no window manager, the focus may not
+        // have followed the window yet.
+        Desktop::keyTo(readingWindow, "space");
+        passed = passage == Passages ? 1
+                                     : std::uniform_int_distribution<int>(
+                                           1, std::min(3, Passages - passage))(random);
+        passage = passage + passed > Passages ? 1 : passage + passed;
+        for (int change = 0; change < passed; ++change) {
+            const QRect before = shown;
+            for (int i = 0; i < 50 && shown == before; ++i)
+                shown = settled();
+            ASSERT_NE(shown, before) << "Space plays on, to passage " << passage;
+        }
+        player.kill();
+        reached = shown;
+    }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "exercises/ResumePoint.h"
 #include "platform/StringList.h"
 #include "platform/browser/Variant.h"
 #include "platform/desktop/Dialogs.h"
@@ -45,6 +46,14 @@ class TViewTxtFrm : public platform::SkinnedForm {
 
     // The help page of the lesson selected in the main window.
     std::function<QString()> LessonHelpPage;
+
+    // Where the learner left off in the narrated reading: the launcher names
+    // the lesson, the window keeps each passage it makes current.
+    ResumePoint Place;
+    // Set by the launcher to open the lesson where it was left: once the
+    // page has loaded, that passage is current, as if picked with the track
+    // bar, and Play or Space plays on from its start. 0 opens at passage 1.
+    int ResumeAt = 0;
 
     // The launcher's share: the common reset of every launch, then the
     // set-up of a narrated reading, a recording along the marks (with or
@@ -102,6 +111,9 @@ class TViewTxtFrm : public platform::SkinnedForm {
 
     void tick();
     void finishText();
+    // The current passage kept as the place, once the text has one.
+    void keepPlace();
+    void resumePlace();
     // Passage 1 highlighted again, the clock and the track bar at the start.
     void resetHighlight();
 

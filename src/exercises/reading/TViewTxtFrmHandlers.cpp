@@ -12,6 +12,7 @@
 #include "platform/media/TMediaPlayer.h"
 
 #include <cmath>
+#include <utility>
 
 namespace lectern::exercises {
 
@@ -25,12 +26,26 @@ void TViewTxtFrm::CppWebBrowser1DocumentComplete() {
         return;
     ShowPassage(PageDocument, 1);
     PagePrepared = true;
+    resumePlace();
+}
+
+void TViewTxtFrm::resumePlace() {
+    const int k = std::exchange(ResumeAt, 0);
+    // A place beyond the marks the lesson has now opens at passage 1.
+    if (k > 1 && k <= MarksList.Count())
+        TrackBar1->setValue(k - 1);
+}
+
+void TViewTxtFrm::keepPlace() {
+    if (CurrentMark <= MarksList.Count())
+        Place.reached(CurrentMark);
 }
 
 void TViewTxtFrm::Timer1Timer() {
     if (TimedRecording)
         return;
     tick();
+    keepPlace();
 }
 
 void TViewTxtFrm::tick() {
@@ -100,6 +115,7 @@ void TViewTxtFrm::TrackBar1Change() {
     MarkRest(passage(PreviousMark));
     PreviousMark = k;
     ShowPassage(PageDocument, k);
+    keepPlace();
 }
 
 void TViewTxtFrm::m11Click() {
@@ -166,6 +182,7 @@ void TViewTxtFrm::resetHighlight() {
     PlayClock = 0;
     TrackBar1->setValue(0);
     Timer1->stop();
+    keepPlace();
 }
 
 void TViewTxtFrm::m44Click() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "exercises/ResumePoint.h"
 #include "platform/StringList.h"
 #include "platform/browser/Variant.h"
 #include "platform/widgets/SkinnedForm.h"
@@ -50,6 +51,15 @@ class TWorkTxtFrm : public platform::SkinnedForm {
 
     // The help page of the lesson selected in the main window.
     std::function<QString()> LessonHelpPage;
+
+    // Where the learner left off: the launcher names the lesson, the window
+    // keeps each passage it makes current.
+    ResumePoint Place;
+    // Set by the launcher to open the lesson where it was left: once both
+    // pages have loaded, that passage is current and the window is paused
+    // there, so that Continue (Space) plays on from its start. 0 opens at
+    // passage 1.
+    int ResumeAt = 0;
 
     // The launcher's share: the common reset of every launch, then the
     // set-up of a unit work lesson or of the replay of the learner's last
@@ -115,6 +125,9 @@ class TWorkTxtFrm : public platform::SkinnedForm {
 
     void tick();
     void cycleTick();
+    // The current passage kept as the place, once the text has one.
+    void keepPlace();
+    void resumePlace();
     void finishText();
     // Without marks nothing can follow the sound: says so and gives false.
     bool hasMarks();

@@ -11,6 +11,8 @@
 #include "platform/desktop/Shell.h"
 #include "platform/media/TMediaPlayer.h"
 
+#include <utility>
+
 namespace lectern::exercises {
 
 using catalogue::clickTargetId;
@@ -39,6 +41,7 @@ void TWorkTxtFrm::CppWebBrowser1DocumentComplete() {
     if (LeftPagePrepared == 0) {
         ShowPassage(LeftDocument, 1);
         ++LeftPagePrepared;
+        resumePlace();
     }
 }
 
@@ -47,11 +50,29 @@ void TWorkTxtFrm::CppWebBrowser2DocumentComplete() {
     if (RightPagePrepared == 0) {
         ShowPassage(RightDocument, 1);
         ++RightPagePrepared;
+        resumePlace();
     }
+}
+
+void TWorkTxtFrm::resumePlace() {
+    if (LeftPagePrepared == 0 || RightPagePrepared == 0)
+        return;
+    const int k = std::exchange(ResumeAt, 0);
+    // A place beyond the marks the lesson has now opens at passage 1.
+    if (k < 1 || k > MarksList.Count())
+        return;
+    TrackBar1->setValue(k - 1);
+    Paused = true;
+}
+
+void TWorkTxtFrm::keepPlace() {
+    if (CurrentMark <= MarksList.Count())
+        Place.reached(CurrentMark);
 }
 
 void TWorkTxtFrm::Timer1Timer() {
     tick();
+    keepPlace();
 }
 
 void TWorkTxtFrm::tick() {
@@ -119,6 +140,7 @@ void TWorkTxtFrm::TrackBar1Change() {
     ShowPassage(LeftDocument, k);
     FindElement(RightDocument, clickTargetId(k)).call(QStringLiteral("Click"));
     SetClass(FindElement(RightDocument, passageId(k)), QStringLiteral("instext"));
+    keepPlace();
 }
 
 void TWorkTxtFrm::m11Click() {
@@ -174,6 +196,7 @@ void TWorkTxtFrm::m33Click() {
     PlayClock = 0;
     TrackBar1->setValue(0);
     Timer1->stop();
+    keepPlace();
 }
 
 void TWorkTxtFrm::m44Click() {

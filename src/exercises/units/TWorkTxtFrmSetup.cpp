@@ -13,6 +13,9 @@
 namespace lectern::exercises {
 
 void TWorkTxtFrm::ResetForLaunch() {
+    // First: the moves of the reset are no passages the last lesson reached.
+    Place.forget();
+    ResumeAt = 0;
     Speed->load(platform().files.courseFolder());
     TrackBar1->setValue(0);
     MediaPlayer1->Close();
