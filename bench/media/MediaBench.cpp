@@ -187,7 +187,7 @@ BENCHMARK(BM_SpeechPerSecondAtSpeed)->Arg(10)->Arg(7)->Unit(benchmark::kMillisec
 // second of model or take.
 void BM_VoiceContourPerSecond(benchmark::State& state) {
     const int rate = int(state.range(0));
-    std::vector<float> tone(std::size_t(rate));
+    std::vector<float> tone(static_cast<std::size_t>(rate));
     for (std::size_t i = 0; i < tone.size(); ++i)
         tone[i] = float(0.5 * std::sin(2 * std::numbers::pi * (150 + 100 * double(i) / rate) *
                                        double(i) / rate));
