@@ -122,7 +122,8 @@ void RecordAndCompare::record() {
 }
 
 void RecordAndCompare::pollRecording() {
-    const bool done = recorder_.poll();
+    // The lesson sound started again (Space) would be recorded: the take ends.
+    const bool done = recorder_.poll() || (model_.IsOpen() && model_.Playing());
     meter_->setLevel(recorder_.activity().levelDb());
     if (done)
         endTake();

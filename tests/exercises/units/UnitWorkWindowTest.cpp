@@ -288,7 +288,7 @@ TEST(UnitWorkWindow, AnEmptyMarksListRefusesToPlayWithAMessage) {
     EXPECT_EQ(w.MediaPlayer1->Position(), 0);
 }
 
-TEST(UnitWorkWindow, VRecordsATakeOfTheCurrentPassageAndBPlaysTheModelFirst) {
+TEST(UnitWorkWindow, VRecordsATakeOfTheCurrentPassageUntilTheLessonGoesOnAndBPlaysTheModelFirst) {
     UnitWorkFixture f;
     exercises::TWorkTxtFrm& w = f.launch();
     test::TempDir data;
@@ -301,14 +301,19 @@ TEST(UnitWorkWindow, VRecordsATakeOfTheCurrentPassageAndBPlaysTheModelFirst) {
     w.Takes->record();
     EXPECT_TRUE(w.IsPaused());
     EXPECT_TRUE(f.test.audio.clock().inputStarted());
-    // Silence only: the take ends at twice the passage's second.
-    for (int ms = 0; ms < 2000; ms += exercises::RecordAndCompare::PollMs) {
+    for (int ms = 0; ms < 400; ms += exercises::RecordAndCompare::PollMs) {
         f.test.audio.advance(exercises::RecordAndCompare::PollMs);
         test::fireTimer(*w.Takes->recordTimer());
     }
+    ASSERT_TRUE(w.Takes->recording());
+    // The lesson sound going on (Space) ends the take at the next look.
+    w.m22Click();
+    f.test.audio.advance(exercises::RecordAndCompare::PollMs);
+    test::fireTimer(*w.Takes->recordTimer());
     EXPECT_FALSE(w.Takes->recording());
     EXPECT_FALSE(f.test.audio.clock().inputStarted());
-    EXPECT_NEAR(test::readWav(w.Takes->store().pathOf(k)).ms(), 2000, 1);
+    EXPECT_NEAR(test::readWav(w.Takes->store().pathOf(k)).ms(), 420, 1);
+    w.m22Click();
     w.Takes->compare();
     EXPECT_EQ(w.Takes->playing(), exercises::TakePlayback::Part::Model);
     EXPECT_EQ(w.MediaPlayer1->Position(), 1000);
