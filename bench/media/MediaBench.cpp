@@ -7,6 +7,7 @@
 #include "platform/media/Sound.h"
 #include "platform/media/SystemAudioEngine.h"
 #include "platform/media/TMediaPlayer.h"
+#include "platform/media/VoiceContour.h"
 #include "support/WavFiles.h"
 
 #include <benchmark/benchmark.h>
@@ -180,5 +181,19 @@ void BM_SpeechPerSecondAtSpeed(benchmark::State& state) {
     state.counters["core_percent"] = 100 * seconds / double(state.iterations()) * speed;
 }
 BENCHMARK(BM_SpeechPerSecondAtSpeed)->Arg(10)->Arg(7)->Unit(benchmark::kMillisecond);
+
+// The comparison picture's analysis (pitch and loudness) of one second of
+// sound at the rate given, as after a take: its time is the CPU it costs per
+// second of model or take.
+void BM_VoiceContourPerSecond(benchmark::State& state) {
+    const int rate = int(state.range(0));
+    std::vector<float> tone(static_cast<std::size_t>(rate));
+    for (std::size_t i = 0; i < tone.size(); ++i)
+        tone[i] = float(0.5 * std::sin(2 * std::numbers::pi * (150 + 100 * double(i) / rate) *
+                                       double(i) / rate));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(VoiceContour::analyse(tone.data(), (long long)tone.size(), rate));
+}
+BENCHMARK(BM_VoiceContourPerSecond)->Arg(48000)->Arg(22050)->Unit(benchmark::kMillisecond);
 
 }  // namespace

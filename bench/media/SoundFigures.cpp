@@ -2,8 +2,8 @@
 // server (run by hand: lectern-sound-figures): the process's CPU at rest and
 // while a lesson plays, from Play to the first frame on the device for the
 // program's first stream and with the playback stream open and closed, how
-// long the capture stream takes to deliver, and where a recording places
-// what it heard.
+// long the capture stream takes to deliver, to a recording and to a take,
+// and where a recording places what it heard.
 //
 // The first frame is timed on two devices. A pipe sink read at the pace of
 // real time stands for a sound card, and paplay's figure on it is the
@@ -15,6 +15,8 @@
 #include "support/WavFiles.h"
 
 #include "platform/files/CourseFiles.h"
+#include "platform/media/CaptureRing.h"
+#include "platform/media/Sound.h"
 #include "platform/media/SystemAudioEngine.h"
 #include "platform/media/TMediaPlayer.h"
 
@@ -277,5 +279,23 @@ int main(int argc, char** argv) {
     report("recorder's lead over the lesson", lead, "ms");
     if (onset >= 0)
         report("recording shift", double(onset) * 1000 / wav.sampleRate - (1000 + lead), "ms");
+
+    // A take (V): the capture stream is asked for at the key press and each
+    // of its frames is kept from its first buffer on.
+    {
+        auto silence = std::make_shared<lectern::platform::Sound>();
+        silence->format = {SF_FORMAT_WAV | SF_FORMAT_PCM_16, engine->sampleRate(), 1};
+        lectern::platform::CaptureRing ring;
+        std::vector<float> heard;
+        auto* voice = engine->addVoice(silence);
+        QElapsedTimer pressed;
+        pressed.start();
+        engine->startRecording(voice, &ring, 0);
+        while (ring.takeInto(heard) == 0 && pressed.elapsed() < 5000)
+            QThread::usleep(200);
+        report("V to first recorded frame (take)", double(pressed.nsecsElapsed()) / 1e6, "ms");
+        engine->stopRecording(voice);
+        engine->removeVoice(voice);
+    }
     return 0;
 }

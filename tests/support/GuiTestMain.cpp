@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -19,6 +20,8 @@ int main(int argc, char** argv) {
     // to the user's settings.
     QTemporaryDir settings;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    // So does what it keeps as data (the learner's takes).
+    qputenv("XDG_DATA_HOME", QFile::encodeName(settings.path() + QStringLiteral("/data")));
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,6 +1,9 @@
 #include "exercises/reading/TViewTxtFrm.h"
 
+#include "catalogue/Marks.h"
 #include "exercises/NarrationSpeed.h"
+#include "exercises/markup/PageMarkup.h"
+#include "exercises/practice/RecordAndCompare.h"
 #include "platform/Error.h"
 #include "platform/browser/TCppWebBrowser.h"
 #include "platform/media/TMediaPlayer.h"
@@ -8,6 +11,7 @@
 #include "platform/widgets/WindowKeys.h"
 
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace lectern::exercises {
 
@@ -60,6 +64,19 @@ TViewTxtFrm::TViewTxtFrm(platform::Platform& platform, QWidget* mainForm)
     keys.step(TrackBar1);
     Speed = std::make_unique<NarrationSpeed>(
         *this, keys, std::vector<platform::TMediaPlayer*>{MediaPlayer1, MediaPlayer2});
+    Takes = std::make_unique<RecordAndCompare>(
+        *this, keys, *MediaPlayer1, *Speed->overlay(),
+        RecordAndCompare::Lesson{[this] { return !RecordingMode && MarksList.Count() > 0; },
+                                 [this] { return std::clamp(CurrentMark, 1, MarksList.Count()); },
+                                 [this](int k) {
+                                     return std::pair(catalogue::PassageStartOf(MarksList, k),
+                                                      catalogue::MarkOf(MarksList, k));
+                                 },
+                                 [this] {
+                                     if (Timer1->isActive())
+                                         m22Click();
+                                 },
+                                 [this](int k) { ShowPassage(PageDocument, k); }});
 }
 
 TViewTxtFrm::~TViewTxtFrm() = default;

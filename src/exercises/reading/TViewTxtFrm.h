@@ -23,6 +23,7 @@ class TMediaPlayer;
 namespace lectern::exercises {
 
 class NarrationSpeed;
+class RecordAndCompare;
 
 // The narrated reading window: one lesson page highlighted passage by
 // passage in step with a sound; it also runs the recording lessons.
@@ -37,6 +38,8 @@ class TViewTxtFrm : public platform::SkinnedForm {
     platform::TMediaPlayer* MediaPlayer1;
     // The pace of the lesson sound.
     std::unique_ptr<NarrationSpeed> Speed;
+    // V records the learner saying the current passage, B compares.
+    std::unique_ptr<RecordAndCompare> Takes;
     platform::TMediaPlayer* MediaPlayer2;
     platform::TTrackBar* TrackBar1;
     platform::TCppWebBrowser* CppWebBrowser1;

@@ -5,6 +5,7 @@
 #include "catalogue/Marks.h"
 #include "catalogue/PageIds.h"
 #include "exercises/markup/PageMarkup.h"
+#include "exercises/practice/RecordAndCompare.h"
 #include "platform/Convert.h"
 #include "platform/Error.h"
 #include "platform/browser/TCppWebBrowser.h"
@@ -195,6 +196,7 @@ void TViewTxtFrm::m55Click() {
 }
 
 void TViewTxtFrm::FormClose() {
+    Takes->stop();
     Timer1->stop();
     Timer2->stop();
     if (PlayAlong)

@@ -1,6 +1,8 @@
 #include "exercises/units/TWorkTxtFrm.h"
 
+#include "catalogue/Marks.h"
 #include "exercises/NarrationSpeed.h"
+#include "exercises/practice/RecordAndCompare.h"
 #include "platform/browser/TCppWebBrowser.h"
 #include "platform/media/TMediaPlayer.h"
 #include "platform/widgets/TTrackBar.h"
@@ -8,6 +10,7 @@
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace lectern::exercises {
 
@@ -63,6 +66,19 @@ TWorkTxtFrm::TWorkTxtFrm(platform::Platform& platform, QWidget* mainForm)
     keys.step(TrackBar1);
     Speed = std::make_unique<NarrationSpeed>(*this, keys,
                                              std::vector<platform::TMediaPlayer*>{MediaPlayer1});
+    Takes = std::make_unique<RecordAndCompare>(
+        *this, keys, *MediaPlayer1, *Speed->overlay(),
+        RecordAndCompare::Lesson{[this] { return MarksList.Count() > 0; },
+                                 [this] { return std::clamp(CurrentMark, 1, MarksList.Count()); },
+                                 [this](int k) {
+                                     return std::pair(catalogue::PassageStartOf(MarksList, k),
+                                                      catalogue::MarkOf(MarksList, k));
+                                 },
+                                 [this] {
+                                     if (Timer1->isActive())
+                                         m22Click();
+                                 },
+                                 [this](int k) { ShowBoth(k); }});
 }
 
 TWorkTxtFrm::~TWorkTxtFrm() = default;

@@ -22,6 +22,7 @@ class TMediaPlayer;
 namespace lectern::exercises {
 
 class NarrationSpeed;
+class RecordAndCompare;
 
 // The unit work window: a lesson page and its translation side by side,
 // highlighted together while a sound plays, with units played in a cycle.
@@ -42,6 +43,8 @@ class TWorkTxtFrm : public platform::SkinnedForm {
     platform::TMediaPlayer* MediaPlayer1;
     // The pace of the lesson sound.
     std::unique_ptr<NarrationSpeed> Speed;
+    // V records the learner saying the current passage, B compares.
+    std::unique_ptr<RecordAndCompare> Takes;
     QWidget* Panel3;
     platform::TCppWebBrowser* CppWebBrowser1;
     QSplitter* Splitter1;

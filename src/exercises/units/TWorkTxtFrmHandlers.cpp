@@ -5,6 +5,7 @@
 #include "catalogue/Marks.h"
 #include "catalogue/PageIds.h"
 #include "exercises/markup/PageMarkup.h"
+#include "exercises/practice/RecordAndCompare.h"
 #include "platform/Convert.h"
 #include "platform/browser/TCppWebBrowser.h"
 #include "platform/desktop/Dialogs.h"
@@ -209,6 +210,7 @@ void TWorkTxtFrm::m55Click() {
 }
 
 void TWorkTxtFrm::FormClose() {
+    Takes->stop();
     Timer1->stop();
     MediaPlayer1->Stop();
 }

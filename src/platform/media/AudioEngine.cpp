@@ -98,7 +98,7 @@ bool AudioEngine::isRecording(Voice* voice) {
     return voice->state.mode == VoiceState::Mode::Recording;
 }
 
-void AudioEngine::startRecording(Voice* voice, RecordingWriter* writer, long long frame,
+void AudioEngine::startRecording(Voice* voice, CaptureSink* writer, long long frame,
                                  std::function<void()> noMicrophone) {
     mixer_.startRecording(*voice, writer, frame, std::move(noMicrophone));
     driver_->poke();

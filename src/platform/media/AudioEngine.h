@@ -12,7 +12,7 @@
 namespace lectern::platform {
 
 class CourseFiles;
-class RecordingWriter;
+class CaptureSink;
 class Sound;
 class Voice;
 
@@ -104,7 +104,7 @@ class AudioEngine {
     // the engine's thread (or the caller's for an engine without one) and
     // under its lock: it may only post a message. Not again until a
     // microphone has been found.
-    void startRecording(Voice* voice, RecordingWriter* writer, long long frame,
+    void startRecording(Voice* voice, CaptureSink* writer, long long frame,
                         std::function<void()> noMicrophone = {});
     // Takes the writer away from the voice; the voice stands at the end of
     // what was recorded. Afterwards the device no longer touches the writer.

@@ -2,8 +2,8 @@
 
 #include "platform/Error.h"
 #include "platform/media/AudioDevice.h"
+#include "platform/media/CaptureSink.h"
 #include "platform/media/MonotonicClock.h"
-#include "platform/media/RecordingWriter.h"
 #include "platform/media/Voice.h"
 
 #include <algorithm>
@@ -253,7 +253,7 @@ long long Mixer::position(Voice& voice) {
     return reading.frame;
 }
 
-void Mixer::startRecording(Voice& voice, RecordingWriter* writer, long long frame,
+void Mixer::startRecording(Voice& voice, CaptureSink* writer, long long frame,
                            std::function<void()> noMicrophone) {
     std::lock_guard lock(mutex_);
     // Swapped, not assigned: nothing is allocated or freed under the lock.

@@ -10,7 +10,7 @@
 namespace lectern::platform {
 
 class AudioDevice;
-class RecordingWriter;
+class CaptureSink;
 class Sound;
 class Voice;
 
@@ -69,7 +69,7 @@ class Mixer {
     void setSpeed(Voice& voice, double speed);
     // Without a lock, but when the voice has played to its end.
     long long position(Voice& voice);
-    void startRecording(Voice& voice, RecordingWriter* writer, long long frame,
+    void startRecording(Voice& voice, CaptureSink* writer, long long frame,
                         std::function<void()> noMicrophone);
     void stopRecording(Voice& voice);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/files/SafeFile.h"
+#include "platform/media/CaptureSink.h"
 #include "platform/media/RecordingTarget.h"
 #include "platform/media/SampleRing.h"
 #include "platform/media/Sound.h"
@@ -24,7 +25,7 @@ namespace lectern::platform {
 // on each write, so the file on disk is a valid sound file at every moment.
 // A write that fails (a full disk), a conversion that fails and frames the
 // writer could not keep up with end in error(); what was written before stays.
-class RecordingWriter {
+class RecordingWriter : public CaptureSink {
   public:
     // Writes a new sound in `format` into `file` (empty, opened for writing
     // without following links) and first `keep` (frames of the file's
@@ -37,7 +38,7 @@ class RecordingWriter {
     ~RecordingWriter();
 
     // Device thread: never blocks. `mono` null is silence.
-    void push(const float* mono, int frames);
+    void push(const float* mono, int frames) override;
     // Writes everything pushed so far and closes the file. Later pushes are dropped.
     void finish();
 

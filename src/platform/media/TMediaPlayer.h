@@ -51,6 +51,8 @@ class TMediaPlayer : public QObject, public ReleasedWhenHidden {
     int Position() const;
     // The length of the open sound in ms.
     int Length() const;
+    // The open sound as decoded, or null when the player is not open.
+    std::shared_ptr<const Sound> sound() const { return sound_; }
     // Whether the sound is being heard: false once it has played to its end,
     // and while paused, stopped or recording.
     bool Playing() const;

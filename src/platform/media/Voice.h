@@ -14,7 +14,7 @@ class SoundTouch;
 
 namespace lectern::platform {
 
-class RecordingWriter;
+class CaptureSink;
 class Sound;
 
 // A sound as the mixer plays it: where it stands (its state, published for
@@ -61,7 +61,7 @@ class Voice {
     bool sourceDone = false;
     int tailFed = 0;
 
-    RecordingWriter* writer = nullptr;
+    CaptureSink* writer = nullptr;
     // A capture stream that has just started places its first buffer
     // against `gapFrom` (monotonic seconds), the moment the recording, or
     // the last stream's sound, ended; `captureEnd` is where the last buffer ended.

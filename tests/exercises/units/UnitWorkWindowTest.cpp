@@ -1,7 +1,9 @@
+#include "exercises/practice/RecordAndCompare.h"
 #include "exercises/units/UnitWorkFixture.h"
 #include "platform/Error.h"
 #include "platform/browser/TCppWebBrowser.h"
 #include "support/FireTimer.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <QElapsedTimer>
@@ -284,4 +286,36 @@ TEST(UnitWorkWindow, AnEmptyMarksListRefusesToPlayWithAMessage) {
               QStringList(2, "This lesson has no marks: the sound cannot be followed."));
     EXPECT_TRUE(f.test.dialogs.errors().isEmpty());
     EXPECT_EQ(w.MediaPlayer1->Position(), 0);
+}
+
+TEST(UnitWorkWindow, VRecordsATakeOfTheCurrentPassageUntilTheLessonGoesOnAndBPlaysTheModelFirst) {
+    UnitWorkFixture f;
+    exercises::TWorkTxtFrm& w = f.launch();
+    test::TempDir data;
+    w.Takes->store() = exercises::TakeStore(data.path() + "/takes");
+    w.m11Click();
+    for (int i = 0; i < 5; ++i)
+        f.tick();
+    const int k = w.CurrentMarkNumber();
+    ASSERT_EQ(k, 2);
+    w.Takes->record();
+    EXPECT_TRUE(w.IsPaused());
+    EXPECT_TRUE(f.test.audio.clock().inputStarted());
+    for (int ms = 0; ms < 400; ms += exercises::RecordAndCompare::PollMs) {
+        f.test.audio.advance(exercises::RecordAndCompare::PollMs);
+        test::fireTimer(*w.Takes->recordTimer());
+    }
+    ASSERT_TRUE(w.Takes->recording());
+    // The lesson sound going on (Space) ends the take at the next look.
+    w.m22Click();
+    f.test.audio.advance(exercises::RecordAndCompare::PollMs);
+    test::fireTimer(*w.Takes->recordTimer());
+    EXPECT_FALSE(w.Takes->recording());
+    EXPECT_FALSE(f.test.audio.clock().inputStarted());
+    EXPECT_NEAR(test::readWav(w.Takes->store().pathOf(k)).ms(), 420, 1);
+    w.m22Click();
+    w.Takes->compare();
+    EXPECT_EQ(w.Takes->playing(), exercises::TakePlayback::Part::Model);
+    EXPECT_EQ(w.MediaPlayer1->Position(), 1000);
+    EXPECT_TRUE(w.MediaPlayer1->Playing());
 }

@@ -1,0 +1,216 @@
+#include "exercises/practice/LevelMeter.h"
+#include "exercises/practice/RecordAndCompare.h"
+#include "exercises/practice/TakeComparison.h"
+#include "exercises/reading/RecordingLessonFixture.h"
+#include "platform/Error.h"
+#include "platform/media/Sound.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <cmath>
+#include <numbers>
+
+using namespace lectern;
+using exercises::RecordAndCompare;
+using exercises::TakePlayback;
+using lectern::test::ReadingLessonFixture;
+
+namespace {
+
+constexpr int Rate = 48000;  // the manual clock's
+
+// The reading lesson with takes kept in a folder of the test's own, and a
+// microphone that hears a 220 Hz tone at half scale for `speechMs` from the
+// moment V is pressed (then silence). Each fed sample is kept.
+struct TakeFixture : ReadingLessonFixture {
+    test::TempDir data;
+    int speechMs = 0;
+    long long heardFrames = 0;
+    std::vector<float> fed;
+
+    exercises::TViewTxtFrm& launchWithMicrophone() {
+        exercises::TViewTxtFrm& w = launch();
+        takes().store() = exercises::TakeStore(data.path() + "/takes");
+        test.audio.clock().inputSource = [this](float* in, int frames) {
+            for (int i = 0; i < frames; ++i, ++heardFrames) {
+                const bool speaking = heardFrames < (long long)speechMs * Rate / 1000;
+                in[i] = speaking ? float(0.5 * std::sin(2 * std::numbers::pi * 220 *
+                                                        double(heardFrames) / Rate))
+                                 : 0.0f;
+                fed.push_back(in[i]);
+            }
+        };
+        return w;
+    }
+    RecordAndCompare& takes() { return *reading().Takes; }
+
+    // Lets the clock run in steps of the poll interval, as the timers would,
+    // until the take ends or `limitMs` passes; returns the time it took.
+    int recordUntilEnd(int limitMs = 10000) {
+        int ms = 0;
+        while (takes().recording() && ms < limitMs) {
+            test.audio.advance(RecordAndCompare::PollMs);
+            ms += RecordAndCompare::PollMs;
+            test::fireTimer(*takes().recordTimer());
+        }
+        return ms;
+    }
+    test::WavInfo take(int passage) { return test::readWav(takes().store().pathOf(passage)); }
+};
+
+}  // namespace
+
+TEST(RecordAndCompare, ATakeEndsOnSilenceAfterSpeechAtTwiceThePassageOrOnVAgain) {
+    struct Case {
+        const char* what;
+        int speechMs;
+        int pressAgainAtMs;  // 0: not pressed
+        int endsAtMs;        // passage 1 lasts 1000 ms
+    } cases[] = {
+        {"1.2 s of silence after the speech", 600, 0, 600 + 1200},
+        {"twice the passage, speech going on", 5000, 0, 2000},
+        {"V again", 5000, 400, 400},
+        {"silence alone never ends it before the limit", 0, 0, 2000},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TakeFixture f;
+        f.speechMs = c.speechMs;
+        exercises::TViewTxtFrm& w = f.launchWithMicrophone();
+        w.m11Click();  // the lesson plays; V pauses it
+        f.tick();
+        f.heardFrames = 0;
+        f.fed.clear();
+        f.takes().record();
+        EXPECT_TRUE(f.test.audio.clock().inputStarted());
+        EXPECT_FALSE(w.Timer1->isActive());
+        EXPECT_TRUE(w.IsPaused());
+        EXPECT_TRUE(f.takes().meter()->isVisible());
+        int ms = c.pressAgainAtMs ? f.recordUntilEnd(c.pressAgainAtMs) : f.recordUntilEnd();
+        if (c.pressAgainAtMs)
+            f.takes().record();
+        EXPECT_FALSE(f.takes().recording());
+        // The microphone is open only while the take is made.
+        EXPECT_FALSE(f.test.audio.clock().inputStarted());
+        EXPECT_FALSE(f.takes().meter()->isVisible());
+        // Ended within a block of speech judgement and a poll.
+        EXPECT_GE(ms, c.endsAtMs);
+        EXPECT_LE(ms, c.endsAtMs + 40);
+
+        const test::WavInfo take = f.take(1);
+        ASSERT_TRUE(take.valid);
+        EXPECT_EQ(take.sampleRate, Rate);
+        EXPECT_NEAR(take.ms(), c.endsAtMs, 41);
+        // Every fed frame is in the file from the key press on: the first
+        // 20 ms sample for sample (16-bit), and all of it.
+        ASSERT_LE(take.frames, (long long)f.fed.size());
+        const int first20 = Rate / 50;
+        for (int i = 0; i < std::min<int>(first20, int(take.frames)); ++i)
+            ASSERT_NEAR(take.samples[i], f.fed[i], 2.0 / 32768) << "frame " << i;
+        for (long long i = 0; i < take.frames; ++i)
+            ASSERT_NEAR(take.samples[i], f.fed[i], 2.0 / 32768) << "frame " << i;
+    }
+}
+
+TEST(RecordAndCompare, BPlaysTheModelAndThenTheTakeEachHighlighted) {
+    TakeFixture f;
+    f.speechMs = 800;
+    exercises::TViewTxtFrm& w = f.launchWithMicrophone();
+    // Passage 2 (1000 to 2000 ms of the 440 Hz model), a commentary.
+    w.TrackBar1->setValue(1);
+    f.takes().record();
+    f.recordUntilEnd();
+    ASSERT_TRUE(f.take(2).valid);
+    ASSERT_FALSE(f.take(1).valid);
+
+    f.takes().comparison()->hide();
+    f.test.audio.clock().keepOutput = true;
+    f.test.audio.clock().output.clear();
+    f.takes().compare();
+    std::vector<TakePlayback::Part> parts;
+    std::vector<QString> highlighted;
+    for (int ms = 0; ms < 5000 && f.takes().playing() != TakePlayback::Part::Done; ms += 20) {
+        if (parts.empty() || parts.back() != f.takes().playing()) {
+            parts.push_back(f.takes().playing());
+            highlighted.push_back(f.classOf(2));
+            exercises::MarkRest(exercises::FindElement(w.PageDocument, QStringLiteral("t2")));
+        }
+        f.test.audio.advance(20);
+        test::fireTimer(*f.takes().playTimer());
+    }
+    EXPECT_EQ(parts, (std::vector{TakePlayback::Part::Model, TakePlayback::Part::Take}));
+    EXPECT_EQ(highlighted, (std::vector<QString>{"inscomm", "inscomm"}));
+
+    // On the device: about 1 s of the 440 Hz model, then the 220 Hz take.
+    const std::vector<float>& out = f.test.audio.clock().output;
+    const int channels = 2;
+    const auto part = [&](double fromS, double toS) {
+        return std::vector<float>(out.begin() + std::size_t(fromS * Rate) * channels,
+                                  out.begin() + std::size_t(toS * Rate) * channels);
+    };
+    ASSERT_GE(out.size(), std::size_t(2.6 * Rate) * channels);
+    EXPECT_NEAR(test::toneFrequency(part(0.05, 0.95), channels, Rate), 440, 5);
+    EXPECT_NEAR(test::toneFrequency(part(1.1, 1.7), channels, Rate), 220, 5);
+    EXPECT_FALSE(w.MediaPlayer1->Playing());
+}
+
+TEST(RecordAndCompare, TheComparisonPictureAlignsModelAndTakeAtTheOnsetOfSpeech) {
+    TakeFixture f;
+    f.speechMs = 700;
+    f.launchWithMicrophone();
+    f.takes().record();
+    f.recordUntilEnd();
+    f.takes().waitForComparison();
+    exercises::TakeComparison& picture = *f.takes().comparison();
+    EXPECT_TRUE(picture.isVisible());
+    // The take speaks from its first frame at 220 Hz; the model's 440 Hz too.
+    ASSERT_GE(picture.take().onset, 0);
+    EXPECT_LE(picture.take().onset, 1);
+    EXPECT_LE(picture.model().onset, 1);
+    const auto& takePitch = picture.take().pitchHz;
+    ASSERT_GT(takePitch.size(), 30u);
+    EXPECT_NEAR(takePitch[15], 220, 11);
+    EXPECT_NEAR(picture.model().pitchHz[15], 440, 22);
+    EXPECT_FALSE(picture.grab().isNull());
+}
+
+TEST(RecordAndCompare, VAndBDoNothingInARecordingLesson) {
+    test::RecordingLessonFixture f("3");
+    f.launch();
+    f.reading().Takes->record();
+    f.reading().Takes->compare();
+    EXPECT_FALSE(f.reading().Takes->recording());
+    EXPECT_FALSE(f.test.audio.clock().inputStarted());
+    EXPECT_EQ(f.reading().Takes->playing(), TakePlayback::Part::Done);
+}
+
+TEST(TakeStore, ATakeReplacesTheLastOneWholeAndNeverGoesIntoTheCourse) {
+    test::TempDir course;
+    test::TempDir data;
+    exercises::TakeStore store(data.path() + "/takes");
+    store.setLesson(course.path(), "C:\\course\\data\\sound\\one.wav");
+    const QString path = store.pathOf(3);
+    EXPECT_TRUE(path.startsWith(data.path() + "/takes/"));
+    EXPECT_TRUE(path.endsWith("/passage-3.wav"));
+
+    const std::vector<float> first(4800, 0.25f), second(9600, -0.5f);
+    store.save(3, first, Rate);
+    // A reader that holds the old take keeps reading it whole while the
+    // new one is written beside it and put in its place.
+    QFile old(path);
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    store.save(3, second, Rate);
+    const QByteArray oldBytes = old.readAll();
+    EXPECT_EQ(oldBytes.size(), 44 + 4800 * 2);
+    EXPECT_EQ(store.load(3)->frames(), 9600);
+    EXPECT_EQ(QDir(QFileInfo(path).path()).entryList(QDir::Files), QStringList{"passage-3.wav"});
+
+    // A data folder inside the course is refused before anything is made.
+    exercises::TakeStore inside(course.path() + "/data/takes");
+    inside.setLesson(course.path(), "one.wav");
+    EXPECT_THROW(inside.save(1, first, Rate), platform::Error);
+    EXPECT_FALSE(QFileInfo::exists(course.path() + "/data"));
+}
