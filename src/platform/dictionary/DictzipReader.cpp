@@ -15,6 +15,10 @@ quint32 little16(QByteArrayView bytes, qsizetype at) {
     return quint32(quint8(bytes[at])) | quint32(quint8(bytes[at + 1])) << 8;
 }
 
+// dictzip writes chunks of about 58 KB; far smaller ones would only make a
+// piece cost many inflations.
+constexpr quint64 minChunkLength = 64;
+
 }  // namespace
 
 DictzipReader::DictzipReader(QByteArrayView bytes) : bytes_(bytes) {
@@ -52,7 +56,7 @@ void DictzipReader::readHeader() {
                 return fail("its chunk table is not of version 1");
             chunkLength_ = little16(bytes_, body + 2);
             const qsizetype count = little16(bytes_, body + 4);
-            if (chunkLength_ == 0 || count == 0 || 6 + 2 * count > length)
+            if (chunkLength_ < minChunkLength || count == 0 || 6 + 2 * count > length)
                 return fail("its chunk table is cut short");
             chunks_.resize(std::size_t(count));
             for (qsizetype i = 0; i < count; ++i)
