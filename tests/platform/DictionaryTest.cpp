@@ -2,8 +2,8 @@
 // search, the text through dictzip's chunk table, a form by its stem; a
 // broken dictionary is left out with one message, and no malformed file
 // reads outside itself.
-#include "platform/dictionary/Dictionaries.h"
 #include "platform/dictionary/DictIndex.h"
+#include "platform/dictionary/Dictionaries.h"
 #include "platform/dictionary/DictzipReader.h"
 #include "platform/dictionary/Stemmer.h"
 #include "platform/dictionary/WordLookup.h"
@@ -56,7 +56,7 @@ TEST(DictionaryTest, FindsEveryEntryOfAHeadwordAsDictdSortsIt) {
         {english, "aardvark", 0, ""},          // before the first
         {english, "zzz", 0, ""},               // after the last
         {english, "", 0, ""},
-        {english, "!!", 0, ""},  // folds to nothing
+        {english, "!!", 0, ""},         // folds to nothing
         {french, "étoile", 1, "star"},  // plain .dict, a headword past ASCII
         {french, "Étoile", 1, "star"},
         {french, "soleil", 1, "sun"},
@@ -70,10 +70,12 @@ TEST(DictionaryTest, FindsEveryEntryOfAHeadwordAsDictdSortsIt) {
 
 TEST(DictionaryTest, ABrokenDictionaryIsLeftOutWithOneMessageNamingIt) {
     TempDir dir;
-    dir.write(QStringLiteral("good-eng-fra.index"), fileBytes(QStringLiteral("fixture-eng-fra.index")));
+    dir.write(QStringLiteral("good-eng-fra.index"),
+              fileBytes(QStringLiteral("fixture-eng-fra.index")));
     dir.write(QStringLiteral("good-eng-fra.dict.dz"),
               fileBytes(QStringLiteral("fixture-eng-fra.dict.dz")));
-    dir.write(QStringLiteral("gzip-eng-deu.index"), fileBytes(QStringLiteral("broken-eng-deu.index")));
+    dir.write(QStringLiteral("gzip-eng-deu.index"),
+              fileBytes(QStringLiteral("broken-eng-deu.index")));
     dir.write(QStringLiteral("gzip-eng-deu.dict.dz"),
               fileBytes(QStringLiteral("broken-eng-deu.dict.dz")));
     dir.write(QStringLiteral("lonely-eng-ita.index"), "a\tA\tB\n");
@@ -99,11 +101,12 @@ TEST(DictionaryTest, NumbersAreDictdBase64AndMalformedLinesAreSkipped) {
     EXPECT_EQ(DictIndex::decodeNumber(""), std::nullopt);
     EXPECT_EQ(DictIndex::decodeNumber("A=B"), std::nullopt);
     EXPECT_EQ(DictIndex::decodeNumber("AAAAAAAAAAA"), std::nullopt);  // past 60 bits
-    const QByteArray index = "apple\tA\tC\r\n"
-                             "bank\tB\n"                 // too few fields
-                             "bank\tB\tC\textra\n"       // a fourth field is allowed
-                             "bank\t?\tC\n"              // not a number
-                             "cherry\tD\tE";             // no last line break
+    const QByteArray index =
+        "apple\tA\tC\r\n"
+        "bank\tB\n"            // too few fields
+        "bank\tB\tC\textra\n"  // a fourth field is allowed
+        "bank\t?\tC\n"         // not a number
+        "cherry\tD\tE";        // no last line break
     const DictIndex parsed{QByteArrayView(index)};
     ASSERT_EQ(parsed.find(QStringLiteral("apple")).size(), 1u);
     EXPECT_EQ(parsed.find(QStringLiteral("apple"))[0].length, 2u);

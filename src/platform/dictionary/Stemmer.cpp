@@ -1,10 +1,10 @@
 #include "platform/dictionary/Stemmer.h"
 
+#include <hunspell/hunspell.h>
 #include <QDir>
 #include <QFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
-#include <hunspell/hunspell.h>
 
 namespace lectern::platform {
 
@@ -35,12 +35,13 @@ Stemmer::Speller* Stemmer::spellerFor(QLocale::Language language) {
     auto speller = std::make_unique<Speller>();
     const QString code = QLocale::languageToCode(language, QLocale::ISO639Part1);
     // The language's own country first (en_US, fr_FR), then any other.
-    const QString home = code + QLatin1Char('_') +
-                         QLocale::territoryToCode(QLocale(language).territory());
+    const QString home =
+        code + QLatin1Char('_') + QLocale::territoryToCode(QLocale(language).territory());
     for (const QString& folder : folders_) {
         const QDir dir(folder);
-        QStringList names = dir.entryList({code + QStringLiteral("_*.dic"), code + QStringLiteral(".dic")},
-                                          QDir::Files, QDir::Name);
+        QStringList names =
+            dir.entryList({code + QStringLiteral("_*.dic"), code + QStringLiteral(".dic")},
+                          QDir::Files, QDir::Name);
         std::stable_partition(names.begin(), names.end(), [&home](const QString& name) {
             return name.startsWith(home + QLatin1Char('.'));
         });

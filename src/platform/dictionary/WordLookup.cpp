@@ -9,11 +9,13 @@ QString WordLookup::packagesFor(QLocale::Language language) {
     const QString three = QLocale::languageToCode(language, QLocale::ISO639Part2);
     const QString two = QLocale::languageToCode(language, QLocale::ISO639Part1);
     if (three.isEmpty() || language == QLocale::AnyLanguage)
-        return QStringLiteral("dict-freedict-eng-fra and hunspell-en-us, or another "
-                              "dict-freedict-* package");
+        return QStringLiteral(
+            "dict-freedict-eng-fra and hunspell-en-us, or another "
+            "dict-freedict-* package");
     if (language == QLocale::English)
-        return QStringLiteral("dict-freedict-eng-fra (or another dict-freedict-eng-* package) "
-                              "and hunspell-en-us");
+        return QStringLiteral(
+            "dict-freedict-eng-fra (or another dict-freedict-eng-* package) "
+            "and hunspell-en-us");
     return QStringLiteral("a dict-freedict-%1-* package and hunspell-%2").arg(three, two);
 }
 
