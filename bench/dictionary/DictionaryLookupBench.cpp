@@ -3,6 +3,7 @@
 // The second one reads an entry of the installed English-French dictionary
 // through dictzip, as the popup does.
 #include "platform/dictionary/DictIndex.h"
+#include "platform/dictionary/Dictionaries.h"
 #include "platform/dictionary/Dictionary.h"
 
 #include <benchmark/benchmark.h>
@@ -67,5 +68,47 @@ void BM_InstalledDictionaryEntry(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_InstalledDictionaryEntry)->Unit(benchmark::kMicrosecond);
+
+// A line of /proc/self/status ("VmRSS", "RssAnon", "RssFile"), in bytes.
+double statusBytes(const QByteArray& name) {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith(name + ':'))
+            return line.mid(name.size() + 1).trimmed().split(' ').value(0).toDouble() * 1024;
+    return 0;
+}
+
+// What the installed dictionaries cost once opened and asked for state.range(0)
+// rounds of twelve words each (a round past the first asks for words they
+// lack): the files are mapped, so only the pages read count. extra_MB is
+// the growth of the resident set, anon_MB the part that is not file pages
+// (which the kernel may drop at any time).
+void BM_InstalledDictionariesMemory(benchmark::State& state) {
+    const QStringList words = {"house",  "creature", "planet", "walk",  "star",   "water",
+                               "maison", "chien",    "eau",    "zebra", "abacus", "sun"};
+    for (auto _ : state) {
+        const double before = statusBytes("VmRSS");
+        const double anonBefore = statusBytes("RssAnon");
+        const Dictionaries dictionaries(QStringList{QStringLiteral("/usr/share/dictd")});
+        int found = 0;
+        for (int round = 0; round < state.range(0); ++round)
+            for (const auto& dictionary : dictionaries.all())
+                for (const QString& word : words)
+                    found +=
+                        int(dictionary->entries(word + (round ? QString::number(round) : QString()))
+                                .size());
+        state.counters["dictionaries"] = double(dictionaries.all().size());
+        state.counters["entries"] = found;
+        state.counters["extra_MB"] = (statusBytes("VmRSS") - before) / double(1 << 20);
+        state.counters["anon_MB"] = (statusBytes("RssAnon") - anonBefore) / double(1 << 20);
+    }
+}
+BENCHMARK(BM_InstalledDictionariesMemory)
+    ->Arg(1)
+    ->Arg(20)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

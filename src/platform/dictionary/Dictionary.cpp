@@ -67,6 +67,10 @@ QStringList Dictionary::entries(const QString& word) const {
         if (!entry.isEmpty() && !found.contains(entry))
             found.append(entry);
     }
+    // A lookup touches a few pages of each file, and the kernel maps their
+    // neighbours too: none of them is needed until the next lookup.
+    indexFile_->releasePages();
+    textFile_->releasePages();
     return found;
 }
 

@@ -2,6 +2,8 @@
 
 #include "platform/files/SafeFile.h"
 
+#include <sys/mman.h>
+
 namespace lectern::platform {
 
 MappedFile::MappedFile(const QString& path, qint64 limit) {
@@ -22,7 +24,14 @@ MappedFile::MappedFile(const QString& path, qint64 limit) {
         failure_ = QStringLiteral("it cannot be mapped: %1").arg(file_.errorString());
         return;
     }
+    // Lookups jump about the file: reading ahead of a page only fills memory.
+    ::madvise(const_cast<uchar*>(data), size_t(size), MADV_RANDOM);
     bytes_ = QByteArrayView(reinterpret_cast<const char*>(data), size);
+}
+
+void MappedFile::releasePages() const {
+    if (!bytes_.isEmpty())
+        ::madvise(const_cast<char*>(bytes_.data()), size_t(bytes_.size()), MADV_DONTNEED);
 }
 
 }  // namespace lectern::platform

@@ -21,6 +21,9 @@ class MappedFile {
     bool isOpen() const { return failure_.isEmpty(); }
     const QString& failure() const { return failure_; }
     QByteArrayView bytes() const { return bytes_; }
+    // Lets go of the pages read so far: they stay in the system's cache, but
+    // no longer count as this process's memory. bytes() stays valid.
+    void releasePages() const;
 
   private:
     QFile file_;

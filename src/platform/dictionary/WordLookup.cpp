@@ -19,19 +19,11 @@ QString WordLookup::packagesFor(QLocale::Language language) {
     return QStringLiteral("a dict-freedict-%1-* package and hunspell-%2").arg(three, two);
 }
 
-std::vector<WordEntries::Entry> WordLookup::entriesOf(const QString& word,
-                                                      QLocale::Language language) const {
-    std::vector<WordEntries::Entry> found;
-    for (const Dictionary* dictionary : dictionaries_.from(language))
-        for (const QString& text : dictionary->entries(word))
-            found.push_back({dictionary->name(), text});
-    return found;
-}
-
 WordEntries WordLookup::lookUp(const QString& word, QLocale::Language language) const {
     WordEntries result;
     result.word = word;
-    if (dictionaries_.from(language).empty()) {
+    const std::vector<const Dictionary*> dictionaries = dictionaries_.from(language);
+    if (dictionaries.empty()) {
         const QString name = language == QLocale::AnyLanguage
                                  ? QStringLiteral("this page's language")
                                  : QLocale::languageToString(language);
@@ -39,19 +31,19 @@ WordEntries WordLookup::lookUp(const QString& word, QLocale::Language language) 
                              .arg(name, packagesFor(language));
         return result;
     }
-    result.entries = entriesOf(word, language);
-    if (!result.entries.empty())
-        return result;
     const QStringList stems = stemmer_.stems(word, language);
-    for (const QString& stem : stems) {
-        result.entries = entriesOf(stem, language);
-        if (!result.entries.empty()) {
-            result.stem = stem;
-            result.fromStem = true;
-            return result;
-        }
-    }
     result.stem = stems.value(0);
+    for (const Dictionary* dictionary : dictionaries) {
+        QStringList texts = dictionary->entries(word);
+        QString stem;
+        for (qsizetype i = 0; texts.isEmpty() && i < stems.size(); ++i) {
+            texts = dictionary->entries(stems[i]);
+            stem = stems[i];
+        }
+        for (const QString& text : texts)
+            result.entries.push_back({dictionary->name(), text, stem});
+        result.fromStem = result.fromStem || (!texts.isEmpty() && !stem.isEmpty());
+    }
     return result;
 }
 

@@ -15,11 +15,13 @@ struct WordEntries {
     struct Entry {
         QString dictionary;
         QString text;
+        // The word's stem, when the dictionary lacks the form itself.
+        QString stem;
     };
     QString word;
-    // The stem whose entries these are, when the form itself has none; else
-    // the first stem hunspell knows, or empty.
+    // The first stem hunspell gives, or empty.
     QString stem;
+    // Some entry is the stem's.
     bool fromStem = false;
     std::vector<Entry> entries;
     // When no installed dictionary translates from the language: which
@@ -29,8 +31,8 @@ struct WordEntries {
     QString firstEntry() const { return entries.empty() ? QString() : entries.front().text; }
 };
 
-// Looks a word up in every dictionary from its language; a form none of
-// them holds is looked up by its stems.
+// Looks a word up in every dictionary from its language; a dictionary that
+// lacks the form itself is asked for its stems.
 class WordLookup {
   public:
     WordLookup(const Dictionaries& dictionaries, Stemmer& stemmer)
@@ -43,9 +45,6 @@ class WordLookup {
     static QString packagesFor(QLocale::Language language);
 
   private:
-    std::vector<WordEntries::Entry> entriesOf(const QString& word,
-                                              QLocale::Language language) const;
-
     const Dictionaries& dictionaries_;
     Stemmer& stemmer_;
 };

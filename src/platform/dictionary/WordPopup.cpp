@@ -49,10 +49,11 @@ void WordPopup::showEntries(const WordEntries& entries, QList<QLocale::Language>
                    .arg(entries.word, entries.stem.isEmpty()
                                           ? QString()
                                           : QStringLiteral(" nor for \"%1\"").arg(entries.stem));
-    else if (entries.fromStem)
-        text = QStringLiteral("Entries of \"%1\":\n\n").arg(entries.stem);
     for (const WordEntries::Entry& entry : entries.entries)
-        text += entry.text + QStringLiteral("\n(") + entry.dictionary + QStringLiteral(")\n\n");
+        text +=
+            entry.text + QStringLiteral("\n(") + entry.dictionary +
+            (entry.stem.isEmpty() ? QString() : QStringLiteral(", for \"%1\"").arg(entry.stem)) +
+            QStringLiteral(")\n\n");
     if (!note.isEmpty())
         text += QStringLiteral("\n") + note;
     entries_->setPlainText(text.trimmed());
