@@ -8,10 +8,15 @@
 #include "exercises/sorting/TfrmSort.h"
 #include "exercises/units/TWorkTxtFrm.h"
 #include "mainwindow/TMainFrm.h"
+#include "platform/browser/TCppWebBrowser.h"
+#include "platform/desktop/Dialogs.h"
+#include "platform/dictionary/Words.h"
+#include "platform/widgets/WindowKeys.h"
 
 namespace lectern::app {
 
-WindowSet::WindowSet(platform::Platform& platform) : platform_(platform) {
+WindowSet::WindowSet(platform::Platform& platform)
+    : platform_(platform), words_(std::make_unique<platform::Words>(platform.files)) {
     MainFrm = new mainwindow::TMainFrm(platform, *this, *this);
     ViewFrm = new exercises::TViewFrm(platform);
     ViewTxtFrm = new exercises::TViewTxtFrm(platform, MainFrm);
@@ -26,6 +31,31 @@ WindowSet::WindowSet(platform::Platform& platform) : platform_(platform) {
     WorkTxtFrm->LessonHelpPage = [main = MainFrm] { return main->LessonHelpPage(); };
     MultiFrm->LessonHelpPage = [main = MainFrm] { return main->LessonHelpPage(); };
     frmSort->LessonHelpPage = [main = MainFrm] { return main->LessonHelpPage(); };
+    wireWords();
+}
+
+void WindowSet::wireWords() {
+    platform::Words& words = *words_;
+    for (platform::TCppWebBrowser* browser :
+         {MainFrm->CppWebBrowser1, ViewFrm->Browser, ViewTxtFrm->CppWebBrowser1,
+          WorkTxtFrm->CppWebBrowser1, WorkTxtFrm->CppWebBrowser2, MultiFrm->CppWebBrowser1})
+        QObject::connect(browser, &platform::TCppWebBrowser::OnWordChosen, &words,
+                         &platform::Words::lookUp);
+    // What a recording takes in is the learner's voice alone: no popup
+    // breaks into it.
+    words.held = [reading = ViewTxtFrm] { return reading->IsRecording(); };
+    QObject::connect(&words, &platform::Words::opened, ViewTxtFrm,
+                     [reading = ViewTxtFrm] { reading->pauseForLookup(); });
+    QObject::connect(&words, &platform::Words::closed, ViewTxtFrm,
+                     [reading = ViewTxtFrm] { reading->resumeAfterLookup(); });
+    ViewTxtFrm->ChooseWord = [&words](const QString& passage, const QString& language,
+                                      QWidget* over) { words.chooseFrom(passage, language, over); };
+    platform::WindowKeys keys(*MainFrm);
+    keys.bind(QKeySequence(Qt::CTRL | Qt::Key_E), [this, &words] {
+        const QString path = words.exportList();
+        platform_.dialogs.showMessage(
+            QStringLiteral("The word list of this course is exported to %1").arg(path));
+    });
 }
 
 WindowSet::~WindowSet() {

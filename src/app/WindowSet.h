@@ -6,6 +6,12 @@
 #include "platform/jpeg/PictureBudget.h"
 #include "platform/jpeg/TJPEGImage.h"
 
+#include <memory>
+
+namespace lectern::platform {
+class Words;
+}
+
 namespace lectern::mainwindow {
 class TMainFrm;
 }
@@ -28,7 +34,11 @@ class WindowSet : public mainwindow::ExerciseWindows, private mainwindow::Splash
     mainwindow::TMainFrm* MainFrm = nullptr;
     TIntroFrm* IntroFrm = nullptr;
 
+    // The word lookups of every page, with the course's word list.
+    platform::Words& Words() const { return *words_; }
+
   private:
+    void wireWords();
     void SizeSplash(int width, int height) override;
     void SkinWindows(const platform::StringList& layout) override;
     void PrepareSplash(const QString& appFolder,
@@ -36,6 +46,8 @@ class WindowSet : public mainwindow::ExerciseWindows, private mainwindow::Splash
     void PlaceButtons(const platform::StringList& layout) override;
 
     platform::Platform& platform_;
+    // Made first and destroyed last: every window's pages report to it.
+    std::unique_ptr<platform::Words> words_;
     // The skin and the splash stay for the whole run: four pictures of the
     // largest size, or many smaller ones, and no more.
     platform::PictureBudget pictures_{4 * platform::TJPEGImage::MaxPixels};

@@ -43,7 +43,14 @@ class HeadlessBackend : public BrowserBackend {
 HeadlessBrowserEngine::HeadlessBrowserEngine(CourseFiles& files) : files_(files) {}
 
 std::unique_ptr<BrowserBackend> HeadlessBrowserEngine::createBackend(BrowserHost& host) {
+    hosts_.push_back(&host);
     return std::make_unique<HeadlessBackend>(files_, host);
+}
+
+void HeadlessBrowserEngine::doubleClickWord(QWidget* browser, const PageWord& word) {
+    for (BrowserHost* host : hosts_)
+        if (&host->hostWidget() == browser)
+            host->wordChosen(word);
 }
 
 }  // namespace lectern::test

@@ -2,6 +2,8 @@
 
 #include "platform/browser/BrowserEngine.h"
 
+#include <vector>
+
 namespace lectern::platform {
 class CourseFiles;
 }
@@ -16,8 +18,14 @@ class HeadlessBrowserEngine : public platform::BrowserEngine {
     explicit HeadlessBrowserEngine(platform::CourseFiles& files);
     std::unique_ptr<platform::BrowserBackend> createBackend(platform::BrowserHost& host) override;
 
+    // The learner double-clicks a word in the page of `browser` (a
+    // TCppWebBrowser), as the page reports it; the rectangle is in the
+    // browser's coordinates.
+    void doubleClickWord(QWidget* browser, const platform::PageWord& word);
+
   private:
     platform::CourseFiles& files_;
+    std::vector<platform::BrowserHost*> hosts_;
 };
 
 }  // namespace lectern::test

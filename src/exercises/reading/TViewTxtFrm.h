@@ -49,6 +49,16 @@ class TViewTxtFrm : public platform::SkinnedForm {
 
     // The help page of the lesson selected in the main window.
     std::function<QString()> LessonHelpPage;
+    // Offers the words of a passage (its text, the page's language tag) to
+    // look up, over this window.
+    std::function<void(const QString& passage, const QString& language, QWidget* over)> ChooseWord;
+
+    // While a word's popup is open the narration waits where it is, and
+    // goes on from there when it closes; a recording is never held.
+    void pauseForLookup();
+    void resumeAfterLookup();
+    // A recording is running: no word is looked up meanwhile.
+    bool IsRecording() const;
 
     // Where the learner left off in the narrated reading: the launcher names
     // the lesson, the window keeps each passage it makes current.
@@ -141,6 +151,8 @@ class TViewTxtFrm : public platform::SkinnedForm {
     void offerRecording();
 
     platform::Variant passage(int k) const;
+    // `L`: the current passage's words, to look one up.
+    void chooseWordOfPassage();
 
     // The course folder and the run's temporary recording file, given by the
     // launcher to a recording lesson.
@@ -163,6 +175,8 @@ class TViewTxtFrm : public platform::SkinnedForm {
     bool PlayAlong = false;
     bool RecordingFinished = false;
     bool TimedRecording = false;
+    // The narration waits for a word's popup to close.
+    bool HeldForLookup = false;
     double TimeLeft = 0;
 };
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/browser/PageWord.h"
+
 #include <QString>
 #include <memory>
 
@@ -18,6 +20,9 @@ class BrowserHost {
     virtual void documentLoaded(std::shared_ptr<DocumentModel> model) = 0;
     // The widget a backend shows its view in.
     virtual QWidget& hostWidget() = 0;
+    // The learner double-clicked a word of the page, outside its form
+    // controls; its rectangle is in the host widget's coordinates.
+    virtual void wordChosen(const PageWord& word) = 0;
 };
 
 // Loads pages for one browser component.

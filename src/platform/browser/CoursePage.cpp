@@ -3,6 +3,7 @@
 #include "platform/browser/PageGuard.h"
 #include "platform/browser/PageScripts.h"
 
+#include <QRandomGenerator>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
 
@@ -24,6 +25,12 @@ CoursePage::CoursePage(QWebEngineProfile* profile, Admits admits, QObject* paren
             QWebEngineScript::DocumentCreation, QWebEngineScript::MainWorld, false);
     install(QStringLiteral("lectern-ready"), PageScripts::readyNotice(),
             QWebEngineScript::DocumentReady, QWebEngineScript::ApplicationWorld, false);
+    const quint64 token[2] = {QRandomGenerator::system()->generate64(),
+                              QRandomGenerator::system()->generate64()};
+    wordToken_ =
+        QString::fromLatin1(QByteArray(reinterpret_cast<const char*>(token), sizeof token).toHex());
+    install(QStringLiteral("lectern-words"), PageScripts::wordReporter(wordToken_),
+            QWebEngineScript::DocumentCreation, QWebEngineScript::ApplicationWorld, false);
 }
 
 void CoursePage::install(const QString& name, const QString& source,
@@ -62,7 +69,10 @@ bool CoursePage::acceptNavigationRequest(const QUrl& url, NavigationType, bool) 
 void CoursePage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString& message,
                                           int, const QString&) {
     std::vector<InputState> states;
-    if (PageScripts::inputReport(message, states))
+    PageWord word;
+    if (PageScripts::wordReport(message, wordToken_, word))
+        emit wordChosen(word);
+    else if (PageScripts::inputReport(message, states))
         emit inputsChanged(states);
     else if (const QString address = PageScripts::readyReport(message); !address.isEmpty())
         emit documentReady(QUrl(address));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/browser/PageEdit.h"
+#include "platform/browser/PageWord.h"
 
 #include <QWebEnginePage>
 #include <QWebEngineScript>
@@ -30,6 +31,8 @@ class CoursePage : public QWebEnginePage {
   signals:
     void inputsChanged(const std::vector<lectern::platform::InputState>& states);
     void documentReady(const QUrl& url);
+    // The learner double-clicked a word (rect in the page's CSS pixels).
+    void wordChosen(const lectern::platform::PageWord& word);
 
   protected:
     QWebEnginePage* createWindow(WebWindowType type) override;
@@ -42,6 +45,8 @@ class CoursePage : public QWebEnginePage {
                  quint32 world, bool subFrames);
 
     Admits admits_;
+    // Known only to the player's world: a page script cannot make a word report.
+    QString wordToken_;
 };
 
 }  // namespace lectern::platform

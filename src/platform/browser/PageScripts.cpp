@@ -3,6 +3,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonValue>
+#include <QRect>
 
 namespace lectern::platform::PageScripts {
 
@@ -10,6 +11,7 @@ namespace {
 
 const QString reportPrefix = QStringLiteral("\u0001lectern-inputs ");
 const QString readyPrefix = QStringLiteral("\u0001lectern-ready ");
+const QString wordPrefix = QStringLiteral("\u0001lectern-word ");
 
 QString literal(const QString& text) {
     const QByteArray json = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
@@ -166,6 +168,87 @@ QString earlyEdits(const std::vector<PageEdit>& edits) {
   document.addEventListener('DOMContentLoaded', window.lecternFinishEdits);
 })();)JS")
         .arg(steps);
+}
+
+QString wordReporter(const QString& token) {
+    return QStringLiteral(R"JS((function () {
+  var log = console.log.bind(console);
+  var prefix = %1;
+  var letter = /[\p{L}\p{M}\p{N}'\u2019-]/u;
+  var edge = /^['\u2019-]+|['\u2019-]+$/g;
+  var stops = /[.!?\u2026\u3002]/;
+  function blockOf(node) {
+    for (var e = node.parentElement; e; e = e.parentElement) {
+      var display = getComputedStyle(e).display;
+      if (display !== 'inline' && display !== 'contents') return e;
+    }
+    return document.body;
+  }
+  function sentenceAround(node, start, end) {
+    var block = blockOf(node);
+    if (!block) return '';
+    var before = document.createRange();
+    before.setStart(block, 0);
+    before.setEnd(node, start);
+    var at = before.toString().length;
+    var text = block.textContent || '';
+    var from = at, to = at + (end - start);
+    while (from > 0 && !stops.test(text[from - 1]) && at - from < 400) from--;
+    while (to < text.length && !stops.test(text[to]) && to - at < 400) to++;
+    if (to < text.length) to++;
+    return text.slice(from, to).replace(/\s+/g, ' ').trim().slice(0, %3);
+  }
+  function languageOf(node) {
+    var tagged = node.parentElement && node.parentElement.closest('[lang]');
+    if (tagged && tagged.getAttribute('lang')) return tagged.getAttribute('lang');
+    var metas = document.querySelectorAll('meta[http-equiv]');
+    for (var i = 0; i < metas.length; i++)
+      if (metas[i].httpEquiv.toLowerCase() === 'content-language')
+        return (metas[i].content || '').split(',')[0].trim();
+    return '';
+  }
+  window.addEventListener('dblclick', function (e) {
+    if (!e.isTrusted) return;
+    var target = e.target;
+    if (target && target.closest &&
+        (target.closest('input,textarea,select,button,option') || target.isContentEditable))
+      return;
+    var caret = document.caretRangeFromPoint(e.clientX, e.clientY);
+    if (!caret || caret.startContainer.nodeType !== 3) return;
+    var node = caret.startContainer, text = node.data;
+    var start = caret.startOffset, end = caret.startOffset;
+    while (start > 0 && letter.test(text[start - 1])) start--;
+    while (end < text.length && letter.test(text[end])) end++;
+    var word = text.slice(start, end).replace(edge, '');
+    if (!word || word.length > %2) return;
+    start = text.indexOf(word, start);
+    end = start + word.length;
+    var range = document.createRange();
+    range.setStart(node, start);
+    range.setEnd(node, end);
+    var box = range.getBoundingClientRect();
+    log(prefix + JSON.stringify([word, sentenceAround(node, start, end), languageOf(node),
+        Math.round(box.left), Math.round(box.top), Math.round(box.width), Math.round(box.height)]));
+  }, true);
+})();)JS")
+        .arg(literal(wordPrefix + token + QLatin1Char(' ')))
+        .arg(PageWord::maxWord)
+        .arg(PageWord::maxSentence);
+}
+
+bool wordReport(const QString& consoleLine, const QString& token, PageWord& word) {
+    const QString prefix = wordPrefix + token + QLatin1Char(' ');
+    if (token.isEmpty() || !consoleLine.startsWith(prefix))
+        return false;
+    const QJsonArray fields =
+        QJsonDocument::fromJson(consoleLine.mid(prefix.size()).toUtf8()).array();
+    if (fields.size() != 7)
+        return false;
+    word.word = fields[0].toString().left(PageWord::maxWord);
+    word.sentence = fields[1].toString().left(PageWord::maxSentence);
+    word.language = fields[2].toString().left(35);
+    word.rect = QRect(fields[3].toInt(), fields[4].toInt(), fields[5].toInt(), fields[6].toInt());
+    return !word.word.isEmpty();
 }
 
 bool inputReport(const QString& consoleLine, std::vector<InputState>& states) {

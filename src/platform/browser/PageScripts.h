@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/browser/PageEdit.h"
+#include "platform/browser/PageWord.h"
 
 #include <QString>
 #include <vector>
@@ -31,6 +32,14 @@ QString edit(const PageEdit& edit);
 // in order, as the page is parsed. All are in when the ready notice runs;
 // one whose element the page lacks is dropped, as edit() drops it.
 QString earlyEdits(const std::vector<PageEdit>& edits);
+// Installed at document creation in the player's own world, which page
+// scripts cannot reach: reports a double-click of the learner (never one a
+// script makes) on a word outside the form controls, through the console,
+// as a line that wordReport understands only with the same `token`.
+QString wordReporter(const QString& token);
+// The word of a reporter's line; false when the line is something else or
+// lacks the token. The rectangle is in the page's CSS pixels.
+bool wordReport(const QString& consoleLine, const QString& token, PageWord& word);
 // The input states of a bridge report; false when the console line is
 // something else.
 bool inputReport(const QString& consoleLine, std::vector<InputState>& states);

@@ -31,4 +31,11 @@ void TCppWebBrowser::documentLoaded(std::shared_ptr<DocumentModel> model) {
     emit OnDocumentComplete();
 }
 
+void TCppWebBrowser::wordChosen(const PageWord& word) {
+    PageWord global = word;
+    if (!word.rect.isNull())
+        global.rect = QRect(mapToGlobal(word.rect.topLeft()), word.rect.size());
+    emit OnWordChosen(global);
+}
+
 }  // namespace lectern::platform

@@ -42,10 +42,13 @@ class TCppWebBrowser : public QWidget, private BrowserHost, public ReleasedWhenH
 
   signals:
     void OnDocumentComplete();
+    // A word of the page was double-clicked (rect in global coordinates).
+    void OnWordChosen(const lectern::platform::PageWord& word);
 
   private:
     void documentLoaded(std::shared_ptr<DocumentModel> model) override;
     QWidget& hostWidget() override { return *this; }
+    void wordChosen(const PageWord& word) override;
 
     std::unique_ptr<BrowserBackend> backend_;
     QString location_;

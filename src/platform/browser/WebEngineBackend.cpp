@@ -105,6 +105,17 @@ void WebEngineBackend::ensureView() {
     connect(page_, &QWebEnginePage::loadFinished, this, &WebEngineBackend::loadFinished);
     connect(page_, &CoursePage::inputsChanged, this, &WebEngineBackend::inputsChanged);
     connect(page_, &CoursePage::documentReady, this, &WebEngineBackend::documentReady);
+    connect(page_, &CoursePage::wordChosen, this, [this](const PageWord& word) {
+        if (!view_)
+            return;
+        PageWord shown = word;
+        const double zoom = page_->zoomFactor();
+        const QRect css = word.rect;
+        shown.rect = QRect(
+            view_->mapTo(&host_.hostWidget(), QPoint(int(css.x() * zoom), int(css.y() * zoom))),
+            QSize(int(css.width() * zoom), int(css.height() * zoom)));
+        host_.wordChosen(shown);
+    });
     connect(page_, &QWebEnginePage::renderProcessTerminated, this,
             &WebEngineBackend::rendererEnded);
     engine_.watchdog().watch(page_);
