@@ -1,9 +1,13 @@
 #include "exercises/reading/TViewTxtFrm.h"
 
+#include "catalogue/Marks.h"
 #include "exercises/NarrationSpeed.h"
+#include "exercises/practice/PassagePause.h"
+#include "exercises/practice/SyncOffset.h"
 #include "platform/Error.h"
 #include "platform/browser/TCppWebBrowser.h"
 #include "platform/media/TMediaPlayer.h"
+#include "platform/widgets/NoticeOverlay.h"
 #include "platform/widgets/TTrackBar.h"
 #include "platform/widgets/WindowKeys.h"
 
@@ -60,6 +64,17 @@ TViewTxtFrm::TViewTxtFrm(platform::Platform& platform, QWidget* mainForm)
     keys.step(TrackBar1);
     Speed = std::make_unique<NarrationSpeed>(
         *this, keys, std::vector<platform::TMediaPlayer*>{MediaPlayer1, MediaPlayer2});
+    platform::NoticeOverlay& notices = *Speed->overlay();
+    notices.placeOver(Panel1);
+    PauseAfter = std::make_unique<PassagePause>(
+        *this, keys, notices, *MediaPlayer1,
+        [this] { return catalogue::MarkOf(MarksList, CurrentMark); },
+        [this] {
+            if (!Timer1->isActive() && !Paused)
+                m11Click();
+        });
+    Sync = std::make_unique<SyncOffset>(keys, notices);
+    keys.bind(QKeySequence(Qt::Key_R), [this] { repeatPassage(); });
 }
 
 TViewTxtFrm::~TViewTxtFrm() = default;

@@ -22,6 +22,8 @@ class TMediaPlayer;
 namespace lectern::exercises {
 
 class NarrationSpeed;
+class PassagePause;
+class SyncOffset;
 
 // The narrated reading window: one lesson page highlighted passage by
 // passage in step with a sound; it also runs the recording lessons.
@@ -36,6 +38,10 @@ class TViewTxtFrm : public platform::SkinnedForm {
     platform::TMediaPlayer* MediaPlayer1;
     // The pace of the lesson sound.
     std::unique_ptr<NarrationSpeed> Speed;
+    // Practice keys of the play mode: pause after each passage, and the
+    // highlight moved against the sound.
+    std::unique_ptr<PassagePause> PauseAfter;
+    std::unique_ptr<SyncOffset> Sync;
     platform::TMediaPlayer* MediaPlayer2;
     platform::TTrackBar* TrackBar1;
     platform::TCppWebBrowser* CppWebBrowser1;
@@ -101,6 +107,13 @@ class TViewTxtFrm : public platform::SkinnedForm {
     void clearFlags();
 
     void tick();
+    // The sound stopped at the end of the current passage, which stays
+    // highlighted: the window stands at the next one, which Play starts.
+    void holdPassage();
+    // `R`: the highlighted passage again from its start, then on as before.
+    void repeatPassage();
+    // The sound from the start of the current passage.
+    void playPassage();
     void finishText();
     // Passage 1 highlighted again, the clock and the track bar at the start.
     void resetHighlight();

@@ -4,6 +4,8 @@
 
 #include "catalogue/LessonEntries.h"
 #include "exercises/NarrationSpeed.h"
+#include "exercises/practice/PassagePause.h"
+#include "exercises/practice/SyncOffset.h"
 #include "platform/Error.h"
 #include "platform/browser/TCppWebBrowser.h"
 #include "platform/files/CourseFiles.h"
@@ -13,6 +15,8 @@ namespace lectern::exercises {
 
 void TViewTxtFrm::ResetForLaunch() {
     Speed->load(platform().files.courseFolder());
+    PauseAfter->load(platform().files.courseFolder());
+    Sync->load(platform().files.courseFolder());
     TrackBar1->setValue(0);
     MediaPlayer1->Close();
     MediaPlayer2->Close();

@@ -1,13 +1,18 @@
 #include "exercises/units/TWorkTxtFrm.h"
 
+#include "catalogue/Marks.h"
 #include "exercises/NarrationSpeed.h"
+#include "exercises/practice/PassagePause.h"
+#include "exercises/practice/SyncOffset.h"
 #include "platform/browser/TCppWebBrowser.h"
 #include "platform/media/TMediaPlayer.h"
+#include "platform/widgets/NoticeOverlay.h"
 #include "platform/widgets/TTrackBar.h"
 #include "platform/widgets/WindowKeys.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace lectern::exercises {
 
@@ -63,6 +68,21 @@ TWorkTxtFrm::TWorkTxtFrm(platform::Platform& platform, QWidget* mainForm)
     keys.step(TrackBar1);
     Speed = std::make_unique<NarrationSpeed>(*this, keys,
                                              std::vector<platform::TMediaPlayer*>{MediaPlayer1});
+    platform::NoticeOverlay& notices = *Speed->overlay();
+    notices.placeOver(Panel1);
+    PauseAfter = std::make_unique<PassagePause>(
+        *this, keys, notices, *MediaPlayer1,
+        // A cycle starts at the passage before its unit, which is only passed.
+        [this] {
+            return catalogue::MarkOf(MarksList,
+                                     CycleMode ? std::max(CurrentMark, UnitStart) : CurrentMark);
+        },
+        [this] {
+            if (!Timer1->isActive() && !Paused)
+                m11Click();
+        });
+    Sync = std::make_unique<SyncOffset>(keys, notices);
+    keys.bind(QKeySequence(Qt::Key_R), [this] { repeatPassage(); });
 }
 
 TWorkTxtFrm::~TWorkTxtFrm() = default;

@@ -21,6 +21,8 @@ class TMediaPlayer;
 namespace lectern::exercises {
 
 class NarrationSpeed;
+class PassagePause;
+class SyncOffset;
 
 // The unit work window: a lesson page and its translation side by side,
 // highlighted together while a sound plays, with units played in a cycle.
@@ -41,6 +43,10 @@ class TWorkTxtFrm : public platform::SkinnedForm {
     platform::TMediaPlayer* MediaPlayer1;
     // The pace of the lesson sound.
     std::unique_ptr<NarrationSpeed> Speed;
+    // Practice keys: pause after each passage, and the highlight moved
+    // against the sound.
+    std::unique_ptr<PassagePause> PauseAfter;
+    std::unique_ptr<SyncOffset> Sync;
     QWidget* Panel3;
     platform::TCppWebBrowser* CppWebBrowser1;
     QSplitter* Splitter1;
@@ -115,6 +121,16 @@ class TWorkTxtFrm : public platform::SkinnedForm {
 
     void tick();
     void cycleTick();
+    // The sound stopped at the end of the current passage, which stays
+    // highlighted: the window stands at the next one (in a cycle, after the
+    // unit's last, at its first), which Run starts.
+    void holdPassage();
+    // `R`: the highlighted passage again from its start (in a cycle, one of
+    // the unit's), then on as before.
+    void repeatPassage();
+    // The sound from the start of the current passage; a held passage gives
+    // way to it in both pages.
+    void playPassage();
     void finishText();
     // Without marks nothing can follow the sound: says so and gives false.
     bool hasMarks();

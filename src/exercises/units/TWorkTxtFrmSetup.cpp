@@ -5,6 +5,8 @@
 
 #include "catalogue/LessonEntries.h"
 #include "exercises/NarrationSpeed.h"
+#include "exercises/practice/PassagePause.h"
+#include "exercises/practice/SyncOffset.h"
 #include "platform/browser/TCppWebBrowser.h"
 #include "platform/desktop/Dialogs.h"
 #include "platform/files/CourseFiles.h"
@@ -14,6 +16,8 @@ namespace lectern::exercises {
 
 void TWorkTxtFrm::ResetForLaunch() {
     Speed->load(platform().files.courseFolder());
+    PauseAfter->load(platform().files.courseFolder());
+    Sync->load(platform().files.courseFolder());
     TrackBar1->setValue(0);
     MediaPlayer1->Close();
     TrackBar1->setEnabled(true);
