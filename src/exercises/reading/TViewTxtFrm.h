@@ -24,6 +24,7 @@ namespace lectern::exercises {
 class NarrationSpeed;
 class PassagePause;
 class SyncOffset;
+class TextZoom;
 
 // The narrated reading window: one lesson page highlighted passage by
 // passage in step with a sound; it also runs the recording lessons.
@@ -42,6 +43,8 @@ class TViewTxtFrm : public platform::SkinnedForm {
     // highlight moved against the sound.
     std::unique_ptr<PassagePause> PauseAfter;
     std::unique_ptr<SyncOffset> Sync;
+    // The size of the pages.
+    std::unique_ptr<TextZoom> Zoom;
     platform::TMediaPlayer* MediaPlayer2;
     platform::TTrackBar* TrackBar1;
     platform::TCppWebBrowser* CppWebBrowser1;

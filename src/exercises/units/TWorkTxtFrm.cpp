@@ -4,6 +4,7 @@
 #include "exercises/NarrationSpeed.h"
 #include "exercises/practice/PassagePause.h"
 #include "exercises/practice/SyncOffset.h"
+#include "exercises/practice/TextZoom.h"
 #include "platform/browser/TCppWebBrowser.h"
 #include "platform/media/TMediaPlayer.h"
 #include "platform/widgets/NoticeOverlay.h"
@@ -82,6 +83,8 @@ TWorkTxtFrm::TWorkTxtFrm(platform::Platform& platform, QWidget* mainForm)
                 m11Click();
         });
     Sync = std::make_unique<SyncOffset>(keys, notices);
+    Zoom = std::make_unique<TextZoom>(
+        keys, notices, std::vector<platform::TCppWebBrowser*>{CppWebBrowser1, CppWebBrowser2});
     keys.bind(QKeySequence(Qt::Key_R), [this] { repeatPassage(); });
 }
 

@@ -23,6 +23,7 @@ namespace lectern::exercises {
 class NarrationSpeed;
 class PassagePause;
 class SyncOffset;
+class TextZoom;
 
 // The unit work window: a lesson page and its translation side by side,
 // highlighted together while a sound plays, with units played in a cycle.
@@ -47,6 +48,8 @@ class TWorkTxtFrm : public platform::SkinnedForm {
     // against the sound.
     std::unique_ptr<PassagePause> PauseAfter;
     std::unique_ptr<SyncOffset> Sync;
+    // The size of the pages.
+    std::unique_ptr<TextZoom> Zoom;
     QWidget* Panel3;
     platform::TCppWebBrowser* CppWebBrowser1;
     QSplitter* Splitter1;

@@ -7,6 +7,7 @@
 #include "exercises/NarrationSpeed.h"
 #include "exercises/practice/PassagePause.h"
 #include "exercises/practice/SyncOffset.h"
+#include "exercises/practice/TextZoom.h"
 #include "platform/browser/TCppWebBrowser.h"
 #include "platform/desktop/Dialogs.h"
 #include "platform/files/CourseFiles.h"
@@ -18,6 +19,7 @@ void TWorkTxtFrm::ResetForLaunch() {
     Speed->load(platform().files.courseFolder());
     PauseAfter->load(platform().files.courseFolder());
     Sync->load(platform().files.courseFolder());
+    Zoom->load(platform().files.courseFolder());
     TrackBar1->setValue(0);
     MediaPlayer1->Close();
     TrackBar1->setEnabled(true);

@@ -31,4 +31,9 @@ void TCppWebBrowser::documentLoaded(std::shared_ptr<DocumentModel> model) {
     emit OnDocumentComplete();
 }
 
+void TCppWebBrowser::SetZoom(double factor) {
+    zoom_ = factor;
+    backend_->setZoom(factor);
+}
+
 }  // namespace lectern::platform

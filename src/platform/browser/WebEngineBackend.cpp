@@ -88,6 +88,7 @@ void WebEngineBackend::ensureView() {
         },
         view_);
     view_->setPage(page_);
+    page_->setZoomFactor(zoom_);
     QWebEngineSettings* settings = page_->settings();
     settings->setAttribute(QWebEngineSettings::JavascriptEnabled, true);
     settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
@@ -237,7 +238,16 @@ void WebEngineBackend::releaseHeldEdits() {
         forward(edit);
 }
 
+void WebEngineBackend::setZoom(double factor) {
+    zoom_ = factor;
+    if (page_)
+        page_->setZoomFactor(zoom_);
+}
+
 void WebEngineBackend::loadFinished(bool ok) {
+    // A load may bring the page back to its own scale.
+    if (page_ && page_->zoomFactor() != zoom_)
+        page_->setZoomFactor(zoom_);
     if (rendererLost_ || replacing_)
         return;  // the load is made again in a new page
     if (preparing_)

@@ -1,6 +1,7 @@
 #include "exercises/NarrationSpeed.h"
 #include "exercises/practice/PassagePause.h"
 #include "exercises/practice/SyncOffset.h"
+#include "exercises/practice/TextZoom.h"
 #include "exercises/reading/ReadingLessonFixture.h"
 #include "platform/browser/TCppWebBrowser.h"
 #include "platform/media/Sound.h"
@@ -207,4 +208,33 @@ TEST(PracticeKeys, TheSyncOffsetMovesEachHighlightChangeByExactlyTheOffset) {
     EXPECT_EQ(w.Sync->ms(), -1000);
     w.m55Click();
     EXPECT_EQ(f.launch().Sync->ms(), -1000) << "remembered for the course";
+}
+
+// Ctrl+Plus, Ctrl+= and Ctrl+Minus step the page size by 10 % within 50 to
+// 300 %, Ctrl+0 brings it back; the window keeps its size and the course
+// keeps the choice.
+TEST(PracticeKeys, TextSizeScalesThePageOnlyAndIsKeptPerCourse) {
+    ReadingLessonFixture f;
+    exercises::TViewTxtFrm& w = f.launch();
+    activate(w);
+    const QSize size = w.size();
+    const struct {
+        Qt::Key key;
+        int percent;
+    } presses[] = {{Qt::Key_Plus, 110}, {Qt::Key_Equal, 120}, {Qt::Key_Minus, 110},
+                   {Qt::Key_0, 100},    {Qt::Key_Minus, 90},  {Qt::Key_Equal, 100}};
+    for (const auto& press : presses) {
+        QTest::keyClick(&w, press.key, Qt::ControlModifier);
+        EXPECT_EQ(w.Zoom->percent(), press.percent);
+        EXPECT_DOUBLE_EQ(w.CppWebBrowser1->Zoom(), press.percent / 100.0);
+    }
+    w.Zoom->set(1000);
+    EXPECT_EQ(w.Zoom->percent(), 300);
+    w.Zoom->set(10);
+    EXPECT_EQ(w.Zoom->percent(), 50);
+    EXPECT_EQ(w.Speed->overlay()->accessibleName(), "Text 50 %");
+    EXPECT_EQ(w.size(), size);
+    w.Zoom->set(150);
+    w.m55Click();
+    EXPECT_DOUBLE_EQ(f.launch().CppWebBrowser1->Zoom(), 1.5) << "remembered for the course";
 }

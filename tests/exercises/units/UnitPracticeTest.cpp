@@ -1,4 +1,5 @@
 #include "exercises/practice/PassagePause.h"
+#include "exercises/practice/TextZoom.h"
 #include "exercises/units/UnitWorkFixture.h"
 
 #include <QTest>
@@ -90,4 +91,13 @@ TEST(UnitPractice, RepeatReplaysThePassageWithinTheLoopedUnit) {
     }
     f.tick();
     EXPECT_EQ(f.left(), "text comm cycle instext text") << "passage 4 again";
+}
+
+// The text size reaches both pages.
+TEST(UnitPractice, TextSizeScalesBothPages) {
+    UnitWorkFixture f;
+    exercises::TWorkTxtFrm& w = f.launch();
+    w.Zoom->set(200);
+    EXPECT_DOUBLE_EQ(w.CppWebBrowser1->Zoom(), 2.0);
+    EXPECT_DOUBLE_EQ(w.CppWebBrowser2->Zoom(), 2.0);
 }
