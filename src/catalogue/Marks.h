@@ -19,10 +19,12 @@ inline int MarkOf(const platform::StringList& marks, int k) {
     return platform::StrToInt(marks[k - 1]);
 }
 
-// True once the clock has come within `lead` ms of passage k's mark. Worked
-// out wide, since a course's mark may be any integer down to INT_MIN.
-inline bool NearsMark(const platform::StringList& marks, int k, int clock, int lead) {
-    return static_cast<long long>(MarkOf(marks, k)) - lead < clock;
+// True once the clock has come within `lead` ms of passage k's mark, the
+// mark moved by `offset` ms. Worked out wide, since a course's mark may be
+// any integer down to INT_MIN.
+inline bool NearsMark(const platform::StringList& marks, int k, int clock, int lead,
+                      int offset = 0) {
+    return static_cast<long long>(MarkOf(marks, k)) - lead + offset < clock;
 }
 
 // Where passage k starts: 0 for the first passage, else the end of the one before.

@@ -28,6 +28,7 @@
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
 #include <QWebEngineView>
+#include <cmath>
 #include <functional>
 
 using namespace lectern::platform;
@@ -265,6 +266,21 @@ TEST_F(WebEngineBrowserTest, PagesShareOneRendererAndAReleasedPageComesBackAtThe
     ASSERT_NE(other.view(), nullptr);
     EXPECT_EQ(renderer(other), renderer(browser));
     EXPECT_EQ(FindElement(other.Document(), "t2").get("className").toString(), "comm");
+}
+
+// A page shown at twice its size lays out in half as many CSS pixels, and
+// keeps that size through a new navigation and a released view.
+TEST_F(WebEngineBrowserTest, TheZoomScalesThePageAndStaysForLaterPages) {
+    load("lesson.htm");
+    const int own = js("window.innerWidth").toInt();
+    ASSERT_GT(own, 0);
+    browser.SetZoom(2);
+    EXPECT_TRUE(
+        waitUntil([&] { return std::abs(js("window.innerWidth").toInt() - own / 2) <= 2; }));
+    browser.Release();
+    load("test.htm");
+    EXPECT_NEAR(js("window.innerWidth").toInt(), own / 2, 2);
+    EXPECT_EQ(browser.width(), 900) << "the widget keeps its size";
 }
 
 TEST_F(WebEngineBrowserTest, TheModelIsThePageAsItsScriptsLeftIt) {

@@ -31,6 +31,8 @@ class HeadlessBackend : public BrowserBackend {
 
     QWidget* view() const override { return nullptr; }
     void release() override { ++navigations_; }
+    // Nothing is drawn; the browser component keeps the scale.
+    void setZoom(double) override {}
 
   private:
     CourseFiles& files_;

@@ -2,12 +2,14 @@
 #include "support/WavFiles.h"
 
 #include "platform/Error.h"
+#include "platform/media/Sound.h"
 #include "platform/media/TMediaPlayer.h"
 
 #include <gtest/gtest.h>
 #include <sndfile.h>
 #include <QFile>
 #include <functional>
+#include <tuple>
 
 using lectern::platform::EMCIDeviceError;
 using lectern::platform::TMediaPlayer;
@@ -302,6 +304,70 @@ TEST_F(MediaPlayer, SpeedChangesThePaceAndKeepsThePitch) {
     EXPECT_EQ(player.Position(), 1500);
     player.SetSpeed(9);
     EXPECT_EQ(player.Speed(), 2.0) << "within 0.5 to 2";
+}
+
+// A sound of three passages at levels +, − and + (ends 1000, 2000, 2500 ms)
+// stops at each passage's end on the sample clock: at every speed the last
+// frame heard lies within 20 ms of where the clock puts the mark, and no
+// frame of the next passage (the other sign) reaches the device.
+TEST_F(MediaPlayer, AStopMarkEndsPlayingOnTheSampleClockAtEverySpeed) {
+    const int rate = 22050;
+    std::vector<float> samples(std::size_t(rate) * 5 / 2, 0.3f);
+    std::fill(samples.begin() + rate, samples.begin() + 2 * rate, -0.3f);
+    lectern::platform::Sound::write(media.realPath("levels.wav"), "levels.wav",
+                                    {SF_FORMAT_WAV | SF_FORMAT_FLOAT, rate, 1}, samples.data(),
+                                    (long long)samples.size());
+    TMediaPlayer player(*media.engine);
+    player.SetFileName(media.coursePath("levels.wav"));
+    player.Open();
+    ManualClock& clock = *media.clock();
+    clock.keepOutput = true;
+    for (const double speed : {0.5, 1.0, 2.0}) {
+        SCOPED_TRACE(speed);
+        player.SetSpeed(speed);
+        player.Seek(0);
+        for (const auto& [from, mark, sign] : {std::tuple{0, 1000, 1.0f}, {1000, 2000, -1.0f}}) {
+            SCOPED_TRACE(mark);
+            player.SetStopAt(mark);
+            player.Play();
+            clock.output.clear();
+            // Polled as a window's tick would, well past the mark.
+            for (int ms = 0; ms < (mark - from) / speed + 300; ms += 50) {
+                clock.advance(50);
+                player.Position();
+            }
+            EXPECT_EQ(player.Position(), mark);
+            EXPECT_FALSE(player.Playing());
+            EXPECT_TRUE(player.ReachedStop());
+            long long lastHeard = -1;
+            int foreign = 0;
+            for (std::size_t i = 0; i < clock.output.size(); ++i) {
+                if (clock.output[i] * sign > 0.1f)
+                    lastHeard = (long long)i / 2;
+                if (clock.output[i] * sign < -0.1f)
+                    ++foreign;
+            }
+            EXPECT_NEAR(double(lastHeard) / 48, (mark - from) / speed, 20);
+            EXPECT_EQ(foreign, 0) << "samples of the next passage";
+        }
+    }
+    player.SetStopAt(TMediaPlayer::NoStop);
+    player.Play();
+    clock.advance(600 / 0.5);
+    EXPECT_EQ(player.Position(), 2500) << "without a stop it plays to the end";
+    EXPECT_FALSE(player.ReachedStop());
+
+    // A stop set while playing, behind what the device has already taken,
+    // still holds: playing stops there.
+    player.SetSpeed(1);
+    player.Seek(0);
+    player.Play();
+    clock.advance(900);
+    player.SetStopAt(905);
+    clock.output.clear();
+    clock.advance(200);
+    EXPECT_EQ(player.Position(), 905);
+    EXPECT_TRUE(player.ReachedStop());
 }
 
 }  // namespace

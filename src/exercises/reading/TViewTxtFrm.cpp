@@ -4,9 +4,13 @@
 #include "exercises/NarrationSpeed.h"
 #include "exercises/markup/PageMarkup.h"
 #include "exercises/practice/RecordAndCompare.h"
+#include "exercises/practice/PassagePause.h"
+#include "exercises/practice/SyncOffset.h"
+#include "exercises/practice/TextZoom.h"
 #include "platform/Error.h"
 #include "platform/browser/TCppWebBrowser.h"
 #include "platform/media/TMediaPlayer.h"
+#include "platform/widgets/NoticeOverlay.h"
 #include "platform/widgets/TTrackBar.h"
 #include "platform/widgets/WindowKeys.h"
 
@@ -78,6 +82,19 @@ TViewTxtFrm::TViewTxtFrm(platform::Platform& platform, QWidget* mainForm)
                                          m22Click();
                                  },
                                  [this](int k) { ShowPassage(PageDocument, k); }});
+    platform::NoticeOverlay& notices = *Speed->overlay();
+    notices.placeOver(Panel1);
+    PauseAfter = std::make_unique<PassagePause>(
+        *this, keys, notices, *MediaPlayer1,
+        [this] { return catalogue::MarkOf(MarksList, CurrentMark); },
+        [this] {
+            if (!Timer1->isActive() && !Paused)
+                m11Click();
+        });
+    Sync = std::make_unique<SyncOffset>(keys, notices);
+    Zoom = std::make_unique<TextZoom>(keys, notices,
+                                      std::vector<platform::TCppWebBrowser*>{CppWebBrowser1});
+    keys.bind(QKeySequence(Qt::Key_R), [this] { repeatPassage(); });
 }
 
 TViewTxtFrm::~TViewTxtFrm() = default;

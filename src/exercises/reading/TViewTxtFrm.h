@@ -24,6 +24,9 @@ namespace lectern::exercises {
 
 class NarrationSpeed;
 class RecordAndCompare;
+class PassagePause;
+class SyncOffset;
+class TextZoom;
 
 // The narrated reading window: one lesson page highlighted passage by
 // passage in step with a sound; it also runs the recording lessons.
@@ -40,6 +43,12 @@ class TViewTxtFrm : public platform::SkinnedForm {
     std::unique_ptr<NarrationSpeed> Speed;
     // V records the learner saying the current passage, B compares.
     std::unique_ptr<RecordAndCompare> Takes;
+    // Practice keys of the play mode: pause after each passage, and the
+    // highlight moved against the sound.
+    std::unique_ptr<PassagePause> PauseAfter;
+    std::unique_ptr<SyncOffset> Sync;
+    // The size of the pages.
+    std::unique_ptr<TextZoom> Zoom;
     platform::TMediaPlayer* MediaPlayer2;
     platform::TTrackBar* TrackBar1;
     platform::TCppWebBrowser* CppWebBrowser1;
@@ -123,6 +132,13 @@ class TViewTxtFrm : public platform::SkinnedForm {
     void clearFlags();
 
     void tick();
+    // The sound stopped at the end of the current passage, which stays
+    // highlighted: the window stands at the next one, which Play starts.
+    void holdPassage();
+    // `R`: the highlighted passage again from its start, then on as before.
+    void repeatPassage();
+    // The sound from the start of the current passage.
+    void playPassage();
     void finishText();
     // The current passage kept as the place, once the text has one.
     void keepPlace();

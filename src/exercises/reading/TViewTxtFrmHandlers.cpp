@@ -6,6 +6,8 @@
 #include "catalogue/PageIds.h"
 #include "exercises/markup/PageMarkup.h"
 #include "exercises/practice/RecordAndCompare.h"
+#include "exercises/practice/PassagePause.h"
+#include "exercises/practice/SyncOffset.h"
 #include "platform/Convert.h"
 #include "platform/Error.h"
 #include "platform/browser/TCppWebBrowser.h"
@@ -61,13 +63,22 @@ void TViewTxtFrm::tick() {
     if (k > 1)
         MarkRest(passage(k - 1));
     ShowPassage(PageDocument, k);
-    if (catalogue::NearsMark(MarksList, k, PlayClock, 2 * TickInterval)) {
+    const int n = MarksList.Count();
+    if (!RecordingMode && k < n && PauseAfter->stoppedAtEnd()) {
+        holdPassage();
+        return;
+    }
+    // While pausing after each passage the highlight waits for the sound's
+    // stop; the offset moves the play mode's highlight only, never the user
+    // marks of a recording.
+    const bool pausing = !RecordingMode && PauseAfter->on();
+    const int offset = RecordingMode ? 0 : Sync->ms();
+    if (!pausing && catalogue::NearsMark(MarksList, k, PlayClock, 2 * TickInterval, offset)) {
         ++CurrentMark;
         TrackBar1->setValue(TrackBar1->value() + 1);
         UserMarksList.Add(
             QString::number(RecordingClock + 2 * RecordingTickInterval + 2 * TickInterval));
     }
-    const int n = MarksList.Count();
     if (!RecordingMode && CurrentMark <= n && !MediaPlayer1->Playing()) {
         // The sound ended before the last mark (marks made for a longer
         // sound): the text ends with it.
@@ -77,6 +88,37 @@ void TViewTxtFrm::tick() {
     }
     if (CurrentMark == n + 1)
         finishText();
+}
+
+void TViewTxtFrm::holdPassage() {
+    const int k = CurrentMark;
+    ++CurrentMark;
+    // Timer1 still runs, so the move does not seek.
+    TrackBar1->setValue(TrackBar1->value() + 1);
+    Timer1->stop();
+    PauseAfter->hold(k, catalogue::MarkOf(MarksList, k) - catalogue::PassageStartOf(MarksList, k));
+}
+
+void TViewTxtFrm::repeatPassage() {
+    if (RecordingMode || !MediaPlayer1->IsOpen() || MarksList.Count() == 0)
+        return;
+    const int k = PauseAfter->holding() ? PauseAfter->heldPassage() : CurrentMark;
+    if (k < 1 || k > MarksList.Count())
+        return;
+    // Timer1 runs before the track bar moves, so the move does not seek.
+    Timer1->start();
+    CurrentMark = k;
+    TrackBar1->setValue(k - 1);
+    TrackBar1->setEnabled(false);
+    Paused = false;
+    m22()->SetHint(QStringLiteral("Pause"));
+    playPassage();
+}
+
+void TViewTxtFrm::playPassage() {
+    MediaPlayer1->Seek(catalogue::PassageStartOf(MarksList, CurrentMark));
+    PauseAfter->play();
+    MediaPlayer1->Play();
 }
 
 void TViewTxtFrm::finishText() {
@@ -128,9 +170,8 @@ void TViewTxtFrm::m11Click() {
         record();
         return;
     }
-    MediaPlayer1->Seek(catalogue::PassageStartOf(MarksList, CurrentMark));
     TrackBar1->setEnabled(false);
-    MediaPlayer1->Play();
+    playPassage();
     Timer1->start();
     Paused = false;
     m22()->SetHint(QStringLiteral("Pause"));
@@ -151,8 +192,7 @@ void TViewTxtFrm::m22Click() {
     } else {
         TrackBar1->setEnabled(false);
         PlayClock = catalogue::PassageStartOf(MarksList, CurrentMark);
-        MediaPlayer1->Seek(PlayClock);
-        MediaPlayer1->Play();
+        playPassage();
         Timer1->start();
         Paused = false;
     }
@@ -164,6 +204,7 @@ void TViewTxtFrm::m33Click() {
         stopRecording();
         return;
     }
+    PauseAfter->cancel();
     TrackBar1->setEnabled(true);
     // A failing tick stops Timer1 and leaves the sound running: Stop
     // silences it all the same.
@@ -198,6 +239,7 @@ void TViewTxtFrm::m55Click() {
 void TViewTxtFrm::FormClose() {
     Takes->stop();
     Timer1->stop();
+    PauseAfter->cancel();
     Timer2->stop();
     if (PlayAlong)
         MediaPlayer2->Stop();

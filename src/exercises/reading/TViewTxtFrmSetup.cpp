@@ -4,6 +4,9 @@
 
 #include "catalogue/LessonEntries.h"
 #include "exercises/NarrationSpeed.h"
+#include "exercises/practice/PassagePause.h"
+#include "exercises/practice/SyncOffset.h"
+#include "exercises/practice/TextZoom.h"
 #include "platform/Error.h"
 #include "platform/browser/TCppWebBrowser.h"
 #include "platform/files/CourseFiles.h"
@@ -16,6 +19,9 @@ void TViewTxtFrm::ResetForLaunch() {
     Place.forget();
     ResumeAt = 0;
     Speed->load(platform().files.courseFolder());
+    PauseAfter->load(platform().files.courseFolder());
+    Sync->load(platform().files.courseFolder());
+    Zoom->load(platform().files.courseFolder());
     TrackBar1->setValue(0);
     MediaPlayer1->Close();
     MediaPlayer2->Close();

@@ -3,8 +3,12 @@
 #include "catalogue/Marks.h"
 #include "exercises/NarrationSpeed.h"
 #include "exercises/practice/RecordAndCompare.h"
+#include "exercises/practice/PassagePause.h"
+#include "exercises/practice/SyncOffset.h"
+#include "exercises/practice/TextZoom.h"
 #include "platform/browser/TCppWebBrowser.h"
 #include "platform/media/TMediaPlayer.h"
+#include "platform/widgets/NoticeOverlay.h"
 #include "platform/widgets/TTrackBar.h"
 #include "platform/widgets/WindowKeys.h"
 
@@ -79,6 +83,23 @@ TWorkTxtFrm::TWorkTxtFrm(platform::Platform& platform, QWidget* mainForm)
                                          m22Click();
                                  },
                                  [this](int k) { ShowBoth(k); }});
+    platform::NoticeOverlay& notices = *Speed->overlay();
+    notices.placeOver(Panel1);
+    PauseAfter = std::make_unique<PassagePause>(
+        *this, keys, notices, *MediaPlayer1,
+        // A cycle starts at the passage before its unit, which is only passed.
+        [this] {
+            return catalogue::MarkOf(MarksList,
+                                     CycleMode ? std::max(CurrentMark, UnitStart) : CurrentMark);
+        },
+        [this] {
+            if (!Timer1->isActive() && !Paused)
+                m11Click();
+        });
+    Sync = std::make_unique<SyncOffset>(keys, notices);
+    Zoom = std::make_unique<TextZoom>(
+        keys, notices, std::vector<platform::TCppWebBrowser*>{CppWebBrowser1, CppWebBrowser2});
+    keys.bind(QKeySequence(Qt::Key_R), [this] { repeatPassage(); });
 }
 
 TWorkTxtFrm::~TWorkTxtFrm() = default;

@@ -23,6 +23,9 @@ namespace lectern::exercises {
 
 class NarrationSpeed;
 class RecordAndCompare;
+class PassagePause;
+class SyncOffset;
+class TextZoom;
 
 // The unit work window: a lesson page and its translation side by side,
 // highlighted together while a sound plays, with units played in a cycle.
@@ -45,6 +48,12 @@ class TWorkTxtFrm : public platform::SkinnedForm {
     std::unique_ptr<NarrationSpeed> Speed;
     // V records the learner saying the current passage, B compares.
     std::unique_ptr<RecordAndCompare> Takes;
+    // Practice keys: pause after each passage, and the highlight moved
+    // against the sound.
+    std::unique_ptr<PassagePause> PauseAfter;
+    std::unique_ptr<SyncOffset> Sync;
+    // The size of the pages.
+    std::unique_ptr<TextZoom> Zoom;
     QWidget* Panel3;
     platform::TCppWebBrowser* CppWebBrowser1;
     QSplitter* Splitter1;
@@ -131,6 +140,16 @@ class TWorkTxtFrm : public platform::SkinnedForm {
     // The current passage kept as the place, once the text has one.
     void keepPlace();
     void resumePlace();
+    // The sound stopped at the end of the current passage, which stays
+    // highlighted: the window stands at the next one (in a cycle, after the
+    // unit's last, at its first), which Run starts.
+    void holdPassage();
+    // `R`: the highlighted passage again from its start (in a cycle, one of
+    // the unit's), then on as before.
+    void repeatPassage();
+    // The sound from the start of the current passage; a held passage gives
+    // way to it in both pages.
+    void playPassage();
     void finishText();
     // Without marks nothing can follow the sound: says so and gives false.
     bool hasMarks();

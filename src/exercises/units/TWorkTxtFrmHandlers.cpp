@@ -6,6 +6,8 @@
 #include "catalogue/PageIds.h"
 #include "exercises/markup/PageMarkup.h"
 #include "exercises/practice/RecordAndCompare.h"
+#include "exercises/practice/PassagePause.h"
+#include "exercises/practice/SyncOffset.h"
 #include "platform/Convert.h"
 #include "platform/browser/TCppWebBrowser.h"
 #include "platform/desktop/Dialogs.h"
@@ -13,6 +15,7 @@
 #include "platform/media/TMediaPlayer.h"
 
 #include <utility>
+#include <algorithm>
 
 namespace lectern::exercises {
 
@@ -84,9 +87,15 @@ void TWorkTxtFrm::tick() {
         cycleTick();
         return;
     }
+    if (CurrentMark < n && PauseAfter->stoppedAtEnd()) {
+        holdPassage();
+        return;
+    }
     // The test uses the clock of the previous tick (or a handler's value):
-    // the position is polled last.
-    if (catalogue::NearsMark(MarksList, CurrentMark, PlayClock, 2 * TickInterval)) {
+    // the position is polled last. While pausing after each passage the
+    // highlight waits for the sound's stop.
+    if (!PauseAfter->on() &&
+        catalogue::NearsMark(MarksList, CurrentMark, PlayClock, 2 * TickInterval, Sync->ms())) {
         ++CurrentMark;
         TrackBar1->setValue(TrackBar1->value() + 1);
         if (CurrentMark <= n) {
@@ -106,6 +115,52 @@ void TWorkTxtFrm::tick() {
         return;
     }
     PlayClock = MediaPlayer1->Position();
+}
+
+void TWorkTxtFrm::holdPassage() {
+    const int k = CurrentMark;
+    CurrentMark = CycleMode && k >= UnitEnd ? UnitStart : k + 1;
+    // Timer1 still runs, so the move does not seek.
+    TrackBar1->setValue(CurrentMark - 1);
+    Timer1->stop();
+    PauseAfter->hold(k, catalogue::MarkOf(MarksList, k) - catalogue::PassageStartOf(MarksList, k));
+}
+
+void TWorkTxtFrm::repeatPassage() {
+    if (!MediaPlayer1->IsOpen() || MarksList.Count() == 0)
+        return;
+    int k = PauseAfter->holding() ? PauseAfter->heldPassage() : CurrentMark;
+    if (CycleMode)
+        k = std::clamp(k, UnitStart, UnitEnd);
+    if (k < 1 || k > MarksList.Count())
+        return;
+    // Timer1 runs before the track bar moves, so the move does not seek.
+    Timer1->start();
+    if (PauseAfter->holding()) {
+        RestBoth(PauseAfter->heldPassage());
+        ShowBoth(k);
+    } else if (k != CurrentMark) {
+        RestBoth(CurrentMark);
+        ShowBoth(k);
+    }
+    CurrentMark = k;
+    TrackBar1->setValue(k - 1);
+    TrackBar1->setEnabled(false);
+    PlayClock = catalogue::PassageStartOf(MarksList, k);
+    Paused = false;
+    MediaPlayer1->Seek(PlayClock);
+    PauseAfter->play();
+    MediaPlayer1->Play();
+}
+
+void TWorkTxtFrm::playPassage() {
+    if (PauseAfter->holding()) {
+        RestBoth(PauseAfter->heldPassage());
+        ShowBoth(CurrentMark);
+    }
+    MediaPlayer1->Seek(catalogue::PassageStartOf(MarksList, CurrentMark));
+    PauseAfter->play();
+    MediaPlayer1->Play();
 }
 
 void TWorkTxtFrm::finishText() {
@@ -150,8 +205,7 @@ void TWorkTxtFrm::m11Click() {
     TrackBar1->setEnabled(false);
     LeftDocument = CppWebBrowser1->Document();
     RightDocument = CppWebBrowser2->Document();
-    MediaPlayer1->Seek(catalogue::PassageStartOf(MarksList, CurrentMark));
-    MediaPlayer1->Play();
+    playPassage();
     Timer1->start();
     Paused = false;
     m22()->SetHint(QStringLiteral("Pause"));
@@ -170,8 +224,7 @@ void TWorkTxtFrm::m22Click() {
         const int k = CurrentMark;
         TrackBar1->setEnabled(false);
         PlayClock = k <= 2 ? 0 : catalogue::MarkOf(MarksList, k - 1);
-        MediaPlayer1->Seek(catalogue::PassageStartOf(MarksList, k));
-        MediaPlayer1->Play();
+        playPassage();
         Timer1->start();
         Paused = false;
     }
@@ -179,6 +232,7 @@ void TWorkTxtFrm::m22Click() {
 }
 
 void TWorkTxtFrm::m33Click() {
+    PauseAfter->cancel();
     TrackBar1->setEnabled(true);
     // A failing tick stops Timer1 and leaves the sound running: Stop
     // silences it all the same. A paused player stays paused.
@@ -212,6 +266,7 @@ void TWorkTxtFrm::m55Click() {
 void TWorkTxtFrm::FormClose() {
     Takes->stop();
     Timer1->stop();
+    PauseAfter->cancel();
     MediaPlayer1->Stop();
 }
 

@@ -5,6 +5,9 @@
 
 #include "catalogue/LessonEntries.h"
 #include "exercises/NarrationSpeed.h"
+#include "exercises/practice/PassagePause.h"
+#include "exercises/practice/SyncOffset.h"
+#include "exercises/practice/TextZoom.h"
 #include "platform/browser/TCppWebBrowser.h"
 #include "platform/desktop/Dialogs.h"
 #include "platform/files/CourseFiles.h"
@@ -17,6 +20,9 @@ void TWorkTxtFrm::ResetForLaunch() {
     Place.forget();
     ResumeAt = 0;
     Speed->load(platform().files.courseFolder());
+    PauseAfter->load(platform().files.courseFolder());
+    Sync->load(platform().files.courseFolder());
+    Zoom->load(platform().files.courseFolder());
     TrackBar1->setValue(0);
     MediaPlayer1->Close();
     TrackBar1->setEnabled(true);

@@ -37,6 +37,10 @@ class BrowserBackend {
     // only it used); a load under way reports nothing. The next navigate
     // makes them again.
     virtual void release() {}
+    // The scale pages show at, 1 being their own: text, pictures and
+    // layout together, so the page scrolls and highlights as at 1. Kept for
+    // every later page and view.
+    virtual void setZoom(double factor) = 0;
 };
 
 // Makes the backends of the browser components: WebEngineBrowserEngine in

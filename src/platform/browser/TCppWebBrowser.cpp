@@ -38,4 +38,9 @@ void TCppWebBrowser::wordChosen(const PageWord& word) {
     emit OnWordChosen(global);
 }
 
+void TCppWebBrowser::SetZoom(double factor) {
+    zoom_ = factor;
+    backend_->setZoom(factor);
+}
+
 }  // namespace lectern::platform

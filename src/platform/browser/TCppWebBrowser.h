@@ -40,6 +40,10 @@ class TCppWebBrowser : public QWidget, private BrowserHost, public ReleasedWhenH
     void Release();
     void releaseWhenHidden() override { Release(); }
 
+    // The scale of this and every later page, 1 being the page's own.
+    void SetZoom(double factor);
+    double Zoom() const { return zoom_; }
+
   signals:
     void OnDocumentComplete();
     // A word of the page was double-clicked (rect in global coordinates).
@@ -52,6 +56,7 @@ class TCppWebBrowser : public QWidget, private BrowserHost, public ReleasedWhenH
 
     std::unique_ptr<BrowserBackend> backend_;
     QString location_;
+    double zoom_ = 1;
     std::shared_ptr<DocumentModel> model_;
 };
 

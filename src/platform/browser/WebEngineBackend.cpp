@@ -89,6 +89,7 @@ void WebEngineBackend::ensureView() {
         },
         view_);
     view_->setPage(page_);
+    page_->setZoomFactor(zoom_);
     QWebEngineSettings* settings = page_->settings();
     settings->setAttribute(QWebEngineSettings::JavascriptEnabled, true);
     settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
@@ -254,10 +255,19 @@ void WebEngineBackend::releaseHeldEdits() {
         forward(edit);
 }
 
+void WebEngineBackend::setZoom(double factor) {
+    zoom_ = factor;
+    if (page_)
+        page_->setZoomFactor(zoom_);
+}
+
 void WebEngineBackend::loadFinished(bool ok) {
     qCDebug(browserLog) << this << (page_ ? page_->renderProcessPid() : 0) << "load finished" << ok
                         << "lost" << rendererLost_ << "replacing" << replacing_ << "preparing"
                         << preparing_;
+    // A load may bring the page back to its own scale.
+    if (page_ && page_->zoomFactor() != zoom_)
+        page_->setZoomFactor(zoom_);
     if (rendererLost_ || replacing_)
         return;  // the load is made again in a new page
     if (preparing_)

@@ -41,6 +41,7 @@ class WebEngineBackend : public QObject, public BrowserBackend, private PageEdit
     void navigate(const QString& coursePath) override;
     QWidget* view() const override;
     void release() override;
+    void setZoom(double factor) override;
 
   private:
     void ensureView();
@@ -66,6 +67,7 @@ class WebEngineBackend : public QObject, public BrowserBackend, private PageEdit
     WebEngineBrowserEngine& engine_;
     BrowserHost& host_;
     QWebEngineView* view_ = nullptr;
+    double zoom_ = 1;
     CoursePage* page_ = nullptr;
     std::shared_ptr<DocumentModel> model_;
     // Counts navigations, so that a page prepared for an earlier one is dropped.

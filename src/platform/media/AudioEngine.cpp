@@ -79,6 +79,12 @@ void AudioEngine::setSpeed(Voice* voice, double speed) {
     mixer_.setSpeed(*voice, speed);
 }
 
+void AudioEngine::setStopAt(Voice* voice, long long frame) {
+    driver_->check();
+    mixer_.setStopAt(*voice, frame);
+    driver_->poke();
+}
+
 double AudioEngine::speed(Voice* voice) {
     return voice->state.speed;
 }

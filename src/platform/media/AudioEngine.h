@@ -90,6 +90,12 @@ class AudioEngine {
     static constexpr double maxSpeed = VoiceState::maxSpeed;
     void setSpeed(Voice* voice, double speed);
     double speed(Voice* voice);
+    // A playing voice stops by itself when the listener reaches `frame`
+    // (VoiceState::noStop: the end of the sound), on the sample clock: not
+    // one frame past it reaches the device, at any speed. It then stands
+    // there as after halt(). Kept until changed.
+    static constexpr long long noStop = VoiceState::noStop;
+    void setStopAt(Voice* voice, long long frame);
     bool isPlaying(Voice* voice);
     bool isRecording(Voice* voice);
     // Lock-free on an engine with a thread of its own.

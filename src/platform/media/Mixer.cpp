@@ -199,6 +199,7 @@ void Mixer::replaceSound(Voice& voice, std::shared_ptr<const Sound> sound, long 
             voice.state.speed = 1;
         voice.state.mode = Mode::Idle;
         voice.state.restFrame = std::clamp(frame, 0LL, voice.state.frames);
+        voice.state.stopAt = VoiceState::noStop;
         voice.state.run++;
         clock_.publish(voice);
     }
@@ -239,14 +240,29 @@ void Mixer::setSpeed(Voice& voice, double speed) {
     }
 }
 
+void Mixer::setStopAt(Voice& voice, long long frame) {
+    std::lock_guard lock(mutex_);
+    VoiceState& s = voice.state;
+    const long long before = s.end();
+    s.stopAt = std::max(frame, 0LL);
+    // A run that has already taken frames past the new stop, or was cut at
+    // the old one, starts anew from where the listener is: what it holds
+    // must not be heard, or what it left out must be.
+    if (s.mode == Mode::Playing && s.end() != before &&
+        (voice.cursor > s.end() || voice.cursor >= before || voice.drained))
+        clock_.rebase(voice, clock_.shown(voice));
+    else
+        clock_.publish(voice);
+}
+
 long long Mixer::position(Voice& voice) {
     const VoiceClock::Reading reading = clock_.read(voice.published, voice.shown);
     const VoiceState& s = reading.state;
-    if (s.mode == Mode::Playing && reading.frame >= s.frames) {
+    if (s.mode == Mode::Playing && reading.frame >= s.end()) {
         std::lock_guard lock(mutex_);
         if (voice.state.run == s.run && voice.state.mode == Mode::Playing) {
             voice.state.mode = Mode::Idle;
-            voice.state.restFrame = voice.state.frames;
+            voice.state.restFrame = voice.state.end();
             clock_.publish(voice);
         }
     }

@@ -67,6 +67,7 @@ class Mixer {
     void halt(Voice& voice);
     void moveTo(Voice& voice, long long frame);
     void setSpeed(Voice& voice, double speed);
+    void setStopAt(Voice& voice, long long frame);
     // Without a lock, but when the voice has played to its end.
     long long position(Voice& voice);
     void startRecording(Voice& voice, CaptureSink* writer, long long frame,

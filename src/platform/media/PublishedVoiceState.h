@@ -19,6 +19,7 @@ class PublishedVoiceState {
         restFrame_.store(s.restFrame, std::memory_order_relaxed);
         runStart_.store(s.runStart, std::memory_order_relaxed);
         frames_.store(s.frames, std::memory_order_relaxed);
+        stopAt_.store(s.stopAt, std::memory_order_relaxed);
         ratio_.store(s.ratio, std::memory_order_relaxed);
         speed_.store(s.speed, std::memory_order_relaxed);
         clock_.store(s.clock, std::memory_order_relaxed);
@@ -39,6 +40,7 @@ class PublishedVoiceState {
             s.restFrame = restFrame_.load(std::memory_order_relaxed);
             s.runStart = runStart_.load(std::memory_order_relaxed);
             s.frames = frames_.load(std::memory_order_relaxed);
+            s.stopAt = stopAt_.load(std::memory_order_relaxed);
             s.ratio = ratio_.load(std::memory_order_relaxed);
             s.speed = speed_.load(std::memory_order_relaxed);
             s.clock = clock_.load(std::memory_order_relaxed);
@@ -57,6 +59,7 @@ class PublishedVoiceState {
     std::atomic<unsigned long long> seq_{0};
     std::atomic<int> mode_{0};
     std::atomic<long long> run_{0}, restFrame_{0}, runStart_{0}, frames_{0};
+    std::atomic<long long> stopAt_{VoiceState::noStop};
     std::atomic<double> ratio_{1}, speed_{1};
     std::atomic<const AudioDevice*> clock_{nullptr};
     std::atomic<double> anchorTime_{0};

@@ -43,6 +43,7 @@ void TMediaPlayer::Open() {
         Sound::load(path, CourseFiles::nativePath(fileName_), engine_.files().courseFolder());
     voice_ = engine_.addVoice(sound);
     engine_.setSpeed(voice_, speed_);
+    stopAt_ = NoStop;
     sound_ = std::move(sound);
     openPath_ = path;
     open_ = true;
@@ -110,6 +111,18 @@ void TMediaPlayer::SetSpeed(double speed) {
         engine_.setSpeed(voice_, speed_);
 }
 
+void TMediaPlayer::SetStopAt(int ms) {
+    requireOpen();
+    stopAt_ = ms < 0 ? NoStop : std::min(ms, Length());
+    engine_.setStopAt(voice_, ms < 0 ? AudioEngine::noStop : toFrames(stopAt_));
+}
+
+bool TMediaPlayer::ReachedStop() const {
+    requireOpen();
+    return stopAt_ != NoStop && !recorder_ && !engine_.isPlaying(voice_) &&
+           engine_.position(voice_) >= toFrames(stopAt_);
+}
+
 int TMediaPlayer::Position() const {
     requireOpen();
     return toMs(engine_.position(voice_));
@@ -165,6 +178,7 @@ void TMediaPlayer::finishRecording() {
         sound = std::move(empty);
     }
     engine_.replaceSound(voice_, sound, failed ? 0 : end);
+    stopAt_ = NoStop;
     sound_ = std::move(sound);
     if (failed)
         throw EMCIDeviceError(recorder->error());

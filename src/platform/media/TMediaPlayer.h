@@ -63,6 +63,15 @@ class TMediaPlayer : public QObject, public ReleasedWhenHidden {
     void SetSpeed(double speed);
     double Speed() const { return speed_; }
 
+    // Playing stops by itself at `ms` (clamped to the sound), as the sample
+    // clock reaches it: nothing past it is heard. NoStop plays to the end.
+    // Kept until changed; Open clears it.
+    static constexpr int NoStop = -1;
+    void SetStopAt(int ms);
+    int StopAt() const { return stopAt_; }
+    // Whether playing has stopped at that mark and stays there.
+    bool ReachedStop() const;
+
     // Starts recording into the open file from the current position, in the
     // file's own format; what follows the position is replaced. The file is
     // written as the sound comes and is a valid sound file at every moment.
@@ -86,6 +95,7 @@ class TMediaPlayer : public QObject, public ReleasedWhenHidden {
     bool open_ = false;
     bool paused_ = false;
     double speed_ = 1;
+    int stopAt_ = NoStop;
     QString openPath_;
     std::shared_ptr<const Sound> sound_;
     AudioEngine::Voice* voice_ = nullptr;

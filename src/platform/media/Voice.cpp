@@ -4,6 +4,7 @@
 
 #include <SoundTouch.h>
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 namespace lectern::platform {
@@ -80,7 +81,9 @@ void Voice::makeStretcher() {
 }
 
 int Voice::pull(float* into, int frames) {
-    const long long total = state.frames;
+    // Nothing past the stop is ever taken, so no converter or stretcher
+    // can hold a frame of what follows it.
+    const long long total = state.end();
     if (state.ratio == 1.0) {
         const int produced = int(std::min<long long>(frames, total - cursor));
         std::copy_n(sound->frame(cursor), std::size_t(produced) * channels, into);
@@ -144,6 +147,18 @@ void Voice::mixInto(float* out, int frames, int outChannels) {
         produced = state.speed == 1.0 ? pull(scratch, frames) : stretch(scratch, frames);
         if (produced < frames)
             drained = true;
+        // A converter or stretcher gives out what it holds a little after
+        // its input: the stop is heard at the frame the voice's clock puts
+        // it on. (While a voice is kept in step after a change of device its
+        // run has no such frame; only its input is cut then.)
+        if (state.stopAt < state.frames && !keepTime) {
+            const long long last =
+                std::llround(double(state.stopAt - state.runStart) * state.ratio / state.speed);
+            if (state.rendered + produced >= last) {
+                produced = int(std::clamp(last - state.rendered, 0LL, (long long)produced));
+                drained = true;
+            }
+        }
     }
     state.rendered += frames;
     for (int i = 0; i < produced; ++i) {

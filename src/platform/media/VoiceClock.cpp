@@ -39,7 +39,7 @@ void VoiceClock::rebase(Voice& voice, long long frame) const {
     voice.cursor = frame;
     voice.resetResampler = true;
     voice.resetStretcher = true;
-    voice.drained = frame >= s.frames;
+    voice.drained = frame >= s.end();
     voice.keepTime = false;
     publish(voice);
 }
@@ -68,14 +68,14 @@ bool VoiceClock::keepInStep(Voice& voice, const AudioDevice& device, double play
     const double at = device.realTime() ? playTime - device.now() + s.clock->now() : s.clock->now();
     const long long target = std::min(
         s.runStart + std::llround(std::max(0.0, at - s.anchorTime) * rate_ * s.speed / s.ratio),
-        s.frames);
+        s.end());
     const bool first = voice.keptFrames == 0;
     if (first ||
         std::llabs(voice.cursor - target) > std::llround(stepTolerance * rate_ / s.ratio)) {
         voice.cursor = target;
         voice.resetResampler = true;
         voice.resetStretcher = true;
-        voice.drained = target >= s.frames;
+        voice.drained = target >= s.end();
     }
     if (device.realTime() && voice.keptFrames < std::llround(keepSeconds * rate_)) {
         voice.keptFrames += frames;

@@ -77,7 +77,7 @@ class VoiceClock {
         heardEngine = std::max(heardEngine, 0.0);
         if (onlyRendered)
             heardEngine = std::min(heardEngine, double(s.rendered));
-        return std::min(s.runStart + std::llround(heardEngine * s.speed / s.ratio), s.frames);
+        return std::min(s.runStart + std::llround(heardEngine * s.speed / s.ratio), s.end());
     }
 
     int rate_;

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <algorithm>
+#include <limits>
+
 namespace lectern::platform {
 
 class AudioDevice;
@@ -19,6 +22,10 @@ struct VoiceState {
     long long restFrame = 0;
     long long runStart = 0;
     long long frames = 0;
+    // A playing voice stops by itself on reaching this frame of its sound:
+    // nothing past it is fed to the device.
+    static constexpr long long noStop = std::numeric_limits<long long>::max();
+    long long stopAt = noStop;
     // Engine frames per frame of the sound.
     double ratio = 1;
     // Frames of the sound heard per frame of the sound's own time: each
@@ -32,6 +39,9 @@ struct VoiceState {
     long long rendered = 0;
     long long recordStart = 0;
     long long recorded = 0;
+
+    // Where playing ends: the stop, or the end of the sound.
+    long long end() const { return std::min(frames, stopAt); }
 };
 
 // The GUI thread's last answer in a run of a voice: positions never go back.

@@ -25,7 +25,12 @@ NoticeOverlay::NoticeOverlay(TForm& form, const QString& objectName) : QLabel(&f
 void NoticeOverlay::showNotice(const QString& text) {
     setText(text);
     adjustSize();
-    move((form_.width() - width()) / 2, form_.height() / 4);
+    if (band_) {
+        const QRect band(band_->mapTo(&form_, QPoint(0, 0)), band_->size());
+        move(band.center() - rect().center());
+    } else {
+        move((form_.width() - width()) / 2, form_.height() / 4);
+    }
     show();
     raise();
     hide_->start();

@@ -18,9 +18,14 @@ class NoticeOverlay : public QLabel {
 
     // Shows `text` for ShownMs, replacing whatever was shown.
     void showNotice(const QString& text);
+    // From now on the notice shows centred over `band`, a part of the window
+    // that never holds the page (its skin bar), so it never covers the
+    // highlighted passage. Without one it shows over the upper window.
+    void placeOver(QWidget* band) { band_ = band; }
 
   private:
     TForm& form_;
+    QWidget* band_ = nullptr;
     QTimer* hide_;
 };
 
