@@ -64,6 +64,7 @@ void LessonTreeModel::setTree(catalogue::LessonTree tree) {
     beginResetModel();
     tree_ = std::move(tree);
     imageIndexes_.assign(static_cast<size_t>(tree_.size()), 0);
+    descriptions_.clear();
     endResetModel();
 }
 
@@ -120,6 +121,18 @@ int LessonTreeModel::columnCount(const QModelIndex&) const {
     return 1;
 }
 
+void LessonTreeModel::setDescription(int node, const QString& text) {
+    if (node < 0 || node >= tree_.size() || descriptions_.value(node) == text)
+        return;
+    descriptions_.insert(node, text);
+    const QModelIndex index = indexOfNode(node);
+    emit dataChanged(index, index, {Qt::AccessibleDescriptionRole});
+}
+
+QString LessonTreeModel::description(int node) const {
+    return descriptions_.value(node);
+}
+
 QVariant LessonTreeModel::data(const QModelIndex& index, int role) const {
     const int node = nodeOf(index);
     if (node < 0)
@@ -135,6 +148,8 @@ QVariant LessonTreeModel::data(const QModelIndex& index, int role) const {
                 return caption;
             return caption.left(shownLength) + QChar(0x2026);
         }
+        case Qt::AccessibleDescriptionRole:
+            return descriptions_.value(node);
         case Qt::DecorationRole:
             return icons_[imageIndexes_[static_cast<size_t>(node)] == 0 ? 0 : 1];
         default:

@@ -3,6 +3,7 @@
 #include "catalogue/LessonTree.h"
 
 #include <QAbstractItemModel>
+#include <QHash>
 #include <QIcon>
 #include <vector>
 
@@ -25,6 +26,11 @@ class LessonTreeModel : public QAbstractItemModel {
     void setImageIndex(int node, int imageIndex);
     void setAllImageIndexes(int imageIndex);
 
+    // The text of a node's description page once it has been shown: what a
+    // screen reader reads as the node's description.
+    void setDescription(int node, const QString& text);
+    QString description(int node) const;
+
     QModelIndex indexOfNode(int node) const;
     // The absolute index of the node at a model index, or -1.
     static int nodeOf(const QModelIndex& index);
@@ -39,6 +45,7 @@ class LessonTreeModel : public QAbstractItemModel {
   private:
     catalogue::LessonTree tree_;
     std::vector<int> imageIndexes_;
+    QHash<int, QString> descriptions_;
     QIcon icons_[2];
 };
 

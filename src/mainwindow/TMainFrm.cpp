@@ -14,6 +14,7 @@
 #include "platform/browser/TCppWebBrowser.h"
 #include "platform/desktop/Shell.h"
 #include "platform/files/CourseFiles.h"
+#include "platform/widgets/Announcer.h"
 #include "platform/widgets/EventFilter.h"
 #include "platform/widgets/WindowKeys.h"
 
@@ -81,6 +82,8 @@ TMainFrm::TMainFrm(platform::Platform& platform, const ExerciseWindows& windows,
     bind(m4(), &platform::TImage::clicked, [this] { m4Click(); });
     bind(m5(), &platform::TImage::clicked, [this] { m5Click(); });
     bind(TreeView1, &QTreeView::clicked, [this] { TreeView1Click(); });
+    bind(CppWebBrowser1, &platform::TCppWebBrowser::OnDocumentComplete,
+         [this] { CppWebBrowser1DocumentComplete(); });
     bind(TreeView1, &QTreeView::doubleClicked, [this] { m22Click(); });
     platform::WindowKeys keys(*this);
     keys.bind(QKeySequence(Qt::CTRL | Qt::Key_Return), [this] { RunLastLesson(); });
@@ -211,12 +214,15 @@ void TMainFrm::PrepareIntroduction() {
 }
 
 void TMainFrm::showDescription(int node) {
-    CppWebBrowser1->Navigate(descriptionPath(DescrList()[node]));
+    const QString page = descriptionPath(DescrList()[node]);
+    // Named first: a page may complete before Navigate returns.
     describedNode_ = node;
+    CppWebBrowser1->Navigate(page);
 }
 
 void TMainFrm::TreeView1Click() {
     DescriptionTimer->stop();
+    tellDescription_ = false;
     const int node = SelectedIndex();
     if (node < 0)
         return;
@@ -230,10 +236,38 @@ void TMainFrm::TreeView1KeyDown() {
 
 void TMainFrm::DescriptionTimerTimer() {
     const int node = SelectedIndex();
-    if (node < 0 || node == describedNode_)
+    if (node < 0)
         return;
+    if (node == describedNode_) {
+        // Back on the node shown: nothing loads, the reader hears it at once.
+        tellDescription_ = true;
+        CppWebBrowser1DocumentComplete();
+        return;
+    }
     platform().files.setCurrentFolder(appFolder_);
+    tellDescription_ = true;
     showDescription(node);
+}
+
+void TMainFrm::CppWebBrowser1DocumentComplete() {
+    if (describedNode_ < 0)
+        return;
+    // A screenful: a reader would not read a whole page out unasked.
+    constexpr qsizetype toldLength = 600;
+    const platform::Variant document = CppWebBrowser1->Document();
+    const platform::Variant body =
+        document.isObject() ? document.get(QStringLiteral("body")) : platform::Variant();
+    QString text = body.isObject() ? body.get(QStringLiteral("textContent")).toString().simplified()
+                                   : QString();
+    if (text.size() > toldLength)
+        text = text.left(toldLength) + QChar(0x2026);
+    TreeModel->setDescription(describedNode_, text);
+    if (!tellDescription_)
+        return;
+    tellDescription_ = false;
+    const QString caption =
+        TreeModel->data(TreeModel->indexOfNode(describedNode_), Qt::DisplayRole).toString();
+    platform::announce(TreeView1, text.isEmpty() ? caption : caption + QStringLiteral(". ") + text);
 }
 
 void TMainFrm::TreeView1Return() {

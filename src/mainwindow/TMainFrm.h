@@ -54,6 +54,10 @@ class TMainFrm : public platform::SkinnedForm {
     void TreeView1KeyDown();
     void DescriptionTimerTimer();
     void TreeView1Return();
+    // The description has loaded: it becomes the node's description for
+    // screen readers, and after a key moved in the tree it is announced
+    // with the node's caption.
+    void CppWebBrowser1DocumentComplete();
 
     // The absolute index of the tree's selected node, or -1 with no selection.
     int SelectedIndex() const;
@@ -124,6 +128,7 @@ class TMainFrm : public platform::SkinnedForm {
     const ExerciseWindows& windows_;
     SplashAndSkin& splashAndSkin_;
     int describedNode_ = -1;
+    bool tellDescription_ = false;
     QString appFolder_;
     QString soundRoot_;
     QString tempWavName_;

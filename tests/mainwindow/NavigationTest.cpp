@@ -3,6 +3,7 @@
 #include "mainwindow/MainWindowFixture.h"
 #include "platform/Error.h"
 #include "platform/browser/TCppWebBrowser.h"
+#include "support/Announcements.h"
 
 #include <gtest/gtest.h>
 #include <QDir>
@@ -34,6 +35,27 @@ TEST(Navigation, AClickedNodeShowsItsDescriptionFromTheCourseFolder) {
     EXPECT_EQ(main.CppWebBrowser1->LocationURL(), main.AppFolder() + "\\data\\descr\\test.htm");
     EXPECT_EQ(QDir::currentPath(), main.AppFolder());
     EXPECT_EQ(main.TreeModel->imageIndex(2), 1) << "a node once clicked shows image 1";
+}
+
+// A keyboard move tells a screen reader the node's caption and description,
+// which stays the node's accessible description; the mouse is not told.
+TEST(Navigation, AKeyboardMoveAnnouncesTheNodesCaptionAndDescription) {
+    MainWindowFixture f("basic");
+    mainwindow::TMainFrm& main = f.start();
+    main.TreeView1->expandAll();
+    main.show();
+    main.TreeView1->setFocus();
+    test::Announcements heard;
+    QTest::keyClick(main.TreeView1, Qt::Key_Down);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !heard.texts().isEmpty(); }));
+    EXPECT_EQ(heard.texts(), QStringList{"First reading. reading"});
+    EXPECT_EQ(main.TreeModel->data(main.TreeModel->indexOfNode(1), Qt::AccessibleDescriptionRole),
+              "reading");
+
+    heard.clear();
+    QTest::mouseClick(main.TreeView1->viewport(), Qt::LeftButton, {}, centreOf(main, 2));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return main.TreeModel->description(2) == "test"; }));
+    EXPECT_EQ(heard.texts(), QStringList());
 }
 
 TEST(Navigation, TheDescriptionFollowsTheKeysOnceTheySettleAndBeforeReturnRunsTheLesson) {

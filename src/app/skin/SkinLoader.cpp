@@ -58,7 +58,7 @@ class Skinner : public catalogue::Layout {
 };
 
 // Every image of one button, resting picture, holder, clickable, in this order.
-void place(const catalogue::Layout& layout, int firstLine, const SkinnedForm* window, int button) {
+void place(const catalogue::Layout& layout, int firstLine, SkinnedForm* window, int button) {
     const catalogue::Layout::Bounds bounds = layout.button(firstLine);
     window->Buttons().place(button, bounds.width, bounds.height, bounds.top, bounds.left);
 }
@@ -122,7 +122,7 @@ void PlaceButtonImages(const WindowSet& w, const platform::StringList& layout) {
         place(skin, mainButtonLines + 4 * button, w.MainFrm, button);
     place(skin, viewButtonLines, w.ViewFrm, 0);
     // The unit work window's unit button, its sixth, comes last.
-    for (const SkinnedForm* window : Windows{w.ViewTxtFrm, w.MultiFrm, w.frmSort, w.WorkTxtFrm}) {
+    for (SkinnedForm* window : Windows{w.ViewTxtFrm, w.MultiFrm, w.frmSort, w.WorkTxtFrm}) {
         for (int button = 0; button < window->Buttons().count(); ++button)
             place(skin, exerciseButtonLines.at(button), window, button);
     }

@@ -23,12 +23,14 @@ void MarkCurrent(const Variant& element) {
     const QString now = element.get(QStringLiteral("className")).toString();
     element.set(QStringLiteral("className"),
                 isCommentary(now) ? QStringLiteral("inscomm") : QStringLiteral("instext"));
+    element.set(QStringLiteral("ariaCurrent"), QStringLiteral("true"));
 }
 
 void MarkRest(const Variant& element) {
     const QString now = element.get(QStringLiteral("className")).toString();
     element.set(QStringLiteral("className"),
                 isCommentary(now) ? QStringLiteral("comm") : QStringLiteral("text"));
+    element.set(QStringLiteral("ariaCurrent"), QString());
 }
 
 void ShowPassage(const Variant& document, int k) {

@@ -15,9 +15,10 @@ using platform::Variant;
 
 // The element with this id, through the document's "all".
 Variant FindElement(const Variant& document, const QString& id);
-// "comm"/"inscomm" becomes "inscomm", anything else "instext".
+// "comm"/"inscomm" becomes "inscomm", anything else "instext"; the element
+// is also marked aria-current, so that a screen reader in the page finds it.
 void MarkCurrent(const Variant& element);
-// "comm"/"inscomm" becomes "comm", anything else "text".
+// "comm"/"inscomm" becomes "comm", anything else "text"; aria-current goes.
 void MarkRest(const Variant& element);
 // Clicks "a" + k, then marks "t" + k current; the click comes first.
 void ShowPassage(const Variant& document, int k);

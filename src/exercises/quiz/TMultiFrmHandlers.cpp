@@ -3,6 +3,7 @@
 #include "exercises/quiz/TMultiFrm.h"
 
 #include "catalogue/PageIds.h"
+#include "exercises/CountdownNotice.h"
 #include "exercises/markup/PageMarkup.h"
 #include "platform/Error.h"
 #include "platform/StringList.h"
@@ -19,6 +20,7 @@ QString TMultiFrm::CountdownCaption(int seconds) {
 void TMultiFrm::Timer1Timer() {
     --Countdown;
     Label1->setText(CountdownCaption(Countdown));
+    announceCountdown(this, Countdown);
     // A start of 0 or less counts on below zero and never ends the test.
     if (Countdown != 0)
         return;

@@ -67,6 +67,7 @@ TViewTxtFrm::TViewTxtFrm(platform::Platform& platform, QWidget* mainForm)
     keys.press(Qt::Key_Escape, m55());
     keys.step(TrackBar1);
     keys.bind(QKeySequence(Qt::Key_L), [this] { chooseWordOfPassage(); });
+    keys.bind(Qt::Key_F2, [this] { TellPassage(); });
     Speed = std::make_unique<NarrationSpeed>(
         *this, keys, std::vector<platform::TMediaPlayer*>{MediaPlayer1, MediaPlayer2});
     Takes = std::make_unique<RecordAndCompare>(

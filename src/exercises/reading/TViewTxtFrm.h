@@ -98,6 +98,8 @@ class TViewTxtFrm : public platform::SkinnedForm {
     void m33Click();
     void m44Click();
     void m55Click();
+    // F2: tells a screen reader which passage is current, "Passage 3 of 12".
+    void TellPassage();
     void FormClose() override;
 
     // The lesson page as the window last took it from the browser.

@@ -13,7 +13,9 @@
 #include "platform/browser/TCppWebBrowser.h"
 #include "platform/desktop/Shell.h"
 #include "platform/media/TMediaPlayer.h"
+#include "platform/widgets/Announcer.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -143,6 +145,7 @@ void TViewTxtFrm::finishText() {
     PlayClock = 0;
     TrackBar1->setValue(0);
     Timer1->stop();
+    platform::announce(this, QStringLiteral("End of the lesson"));
     report(failure);
 }
 
@@ -197,6 +200,14 @@ void TViewTxtFrm::m22Click() {
         Paused = false;
     }
     m22()->SetHint(QStringLiteral("Pause"));
+    platform::announce(this, Paused ? QStringLiteral("Paused") : QStringLiteral("Continued"));
+}
+
+void TViewTxtFrm::TellPassage() {
+    const int n = MarksList.Count();
+    platform::announce(
+        this, n < 1 ? QStringLiteral("No passages")
+                    : QStringLiteral("Passage %1 of %2").arg(std::clamp(CurrentMark, 1, n)).arg(n));
 }
 
 void TViewTxtFrm::m33Click() {

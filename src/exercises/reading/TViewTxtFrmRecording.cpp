@@ -6,6 +6,7 @@
 
 #include "catalogue/CatalogueFiles.h"
 #include "catalogue/Marks.h"
+#include "exercises/CountdownNotice.h"
 #include "platform/Error.h"
 #include "platform/desktop/Dialogs.h"
 #include "platform/files/CourseFiles.h"
@@ -70,6 +71,8 @@ void TViewTxtFrm::Timer2Timer() {
     // Counted in whole tenths: repeated subtraction of 0.1 drifts below the
     // exact value, and each second (and the limit) would show a tick late.
     TimeLeft = std::round((TimeLeft - 0.1) * 10) / 10;
+    if (TimeLeft == std::trunc(TimeLeft))
+        announceCountdown(this, static_cast<int>(TimeLeft));
     TrackBar1->setValue(static_cast<int>(std::trunc(TrackBar1->maximum() - TimeLeft)));
     if (TrackBar1->value() < TrackBar1->maximum())
         return;
@@ -97,6 +100,7 @@ void TViewTxtFrm::pauseRecording() {
         Paused = false;
         m22()->SetHint(QStringLiteral("Continue"));
     }
+    platform::announce(this, Paused ? QStringLiteral("Paused") : QStringLiteral("Continued"));
 }
 
 void TViewTxtFrm::stopRecording() {

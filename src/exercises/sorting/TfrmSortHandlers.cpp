@@ -2,6 +2,7 @@
 // of misplaced items when the countdown runs out.
 #include "exercises/sorting/TfrmSort.h"
 
+#include "exercises/CountdownNotice.h"
 #include "platform/desktop/Dialogs.h"
 #include "platform/desktop/Shell.h"
 
@@ -83,6 +84,7 @@ void TfrmSort::MoveSelectedItem(int step) {
 void TfrmSort::Timer1Timer() {
     --Countdown;
     Label1->setText(CountdownCaption(Countdown));
+    announceCountdown(this, Countdown);
     // A start of 0 or less counts on below zero and is never counted.
     if (Countdown != 0)
         return;

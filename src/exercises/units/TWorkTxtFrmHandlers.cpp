@@ -13,6 +13,7 @@
 #include "platform/desktop/Dialogs.h"
 #include "platform/desktop/Shell.h"
 #include "platform/media/TMediaPlayer.h"
+#include "platform/widgets/Announcer.h"
 
 #include <utility>
 #include <algorithm>
@@ -174,6 +175,7 @@ void TWorkTxtFrm::finishText() {
     // Timer1 still runs, so the move back does not seek.
     TrackBar1->setValue(0);
     Timer1->stop();
+    platform::announce(this, QStringLiteral("End of the lesson"));
 }
 
 void TWorkTxtFrm::TrackBar1Change() {
@@ -229,6 +231,7 @@ void TWorkTxtFrm::m22Click() {
         Paused = false;
     }
     m22()->SetHint(QStringLiteral("Pause"));
+    platform::announce(this, Paused ? QStringLiteral("Paused") : QStringLiteral("Continued"));
 }
 
 void TWorkTxtFrm::m33Click() {

@@ -73,6 +73,9 @@ class DocumentModel : public std::enable_shared_from_this<DocumentModel> {
     QString value(int element) const;
     void setValue(int element, const QString& value);
     void setId(int element, const QString& id);
+    // The element's aria-current, which tells assistive technology where the
+    // learner is without changing how the page looks; empty removes it.
+    void setAriaCurrent(int element, const QString& value);
     // What a browser does on a click that no script handles: a checkbox
     // toggles, a radio button becomes the ticked one of its group.
     void click(int element);

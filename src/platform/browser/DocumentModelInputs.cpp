@@ -58,6 +58,18 @@ void DocumentModel::setId(int element, const QString& id) {
     indexIds(element, true);
 }
 
+void DocumentModel::setAriaCurrent(int element, const QString& value) {
+    // Set with the highlight four times a second: the page hears only of changes.
+    if (attribute(element, QStringLiteral("aria-current")) == value &&
+        (!value.isEmpty() || !hasAttribute(element, QStringLiteral("aria-current"))))
+        return;
+    if (value.isEmpty())
+        xmlUnsetProp(node(element), x("aria-current"));
+    else
+        xmlSetProp(node(element), x("aria-current"), x(value.toUtf8().constData()));
+    notify(PageEdit::Kind::SetAriaCurrent, element, value);
+}
+
 void DocumentModel::click(int element) {
     switch (state(element).kind) {
         case Kind::Checkbox:

@@ -80,6 +80,10 @@ Variant ElementObject::get(const QString& name) {
         return model_->outerHtml(element_);
     if (key == QLatin1String("innertext") || key == QLatin1String("textcontent"))
         return model_->textContent(element_);
+    if (key == QLatin1String("ariacurrent"))
+        return model_->hasAttribute(element_, QStringLiteral("aria-current"))
+                   ? Variant(model_->attribute(element_, QStringLiteral("aria-current")))
+                   : Variant::null();
     if (key == QLatin1String("tagname") || key == QLatin1String("nodename"))
         return model_->tagName(element_);
     // Any other attribute of the element reads like a property of its own.
@@ -98,6 +102,8 @@ void ElementObject::set(const QString& name, const Variant& value) {
         model_->setValue(element_, value.toString());
     else if (key == QLatin1String("id"))
         model_->setId(element_, value.toString());
+    else if (key == QLatin1String("ariacurrent"))
+        model_->setAriaCurrent(element_, value.toString());
     else
         readOnly(*this, name);
 }

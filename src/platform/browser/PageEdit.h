@@ -8,11 +8,11 @@ namespace lectern::platform {
 // The element is named by its id when that id is unique in the page, else by
 // its position among all elements in document order.
 struct PageEdit {
-    enum class Kind { SetClass, Click, SetChecked, SetValue, SetId };
+    enum class Kind { SetClass, Click, SetChecked, SetValue, SetId, SetAriaCurrent };
     Kind kind;
     QString elementId;
     int elementIndex = -1;
-    QString value;  // class, value or id; "1"/"0" for SetChecked
+    QString value;  // class, value, id or aria-current (empty: none); "1"/"0" for SetChecked
 };
 
 class PageEditSink {

@@ -118,6 +118,10 @@ QString action(const PageEdit& edit) {
             return QStringLiteral("e.value = %1;").arg(literal(edit.value));
         case PageEdit::Kind::SetId:
             return QStringLiteral("e.id = %1;").arg(literal(edit.value));
+        case PageEdit::Kind::SetAriaCurrent:
+            return edit.value.isEmpty() ? QStringLiteral("e.removeAttribute('aria-current');")
+                                        : QStringLiteral("e.setAttribute('aria-current', %1);")
+                                              .arg(literal(edit.value));
     }
     return {};
 }
@@ -138,8 +142,10 @@ QString earlyEdits(const std::vector<PageEdit>& edits) {
     // Either way the edits go in in their order.
     QString steps;
     for (const PageEdit& edit : edits) {
-        const bool early = !edit.elementId.isEmpty() && (edit.kind == PageEdit::Kind::SetClass ||
-                                                         edit.kind == PageEdit::Kind::Click);
+        const bool early =
+            !edit.elementId.isEmpty() &&
+            (edit.kind == PageEdit::Kind::SetClass || edit.kind == PageEdit::Kind::Click ||
+             edit.kind == PageEdit::Kind::SetAriaCurrent);
         steps += QStringLiteral("[%1, function () { return %2; }, function (e) { %3 }],\n")
                      .arg(early ? QStringLiteral("true") : QStringLiteral("false"), finder(edit),
                           action(edit));

@@ -1,6 +1,7 @@
 #include "platform/widgets/Announcer.h"
 
-#include <QAccessible>
+#include "platform/widgets/LiveStatus.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -9,11 +10,7 @@ namespace lectern::platform {
 void announce(QWidget* source, const QString& text) {
     if (source == nullptr)
         return;
-    source->setAccessibleName(text);
-    QAccessibleEvent changed(source, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&changed);
-    QAccessibleEvent alert(source, QAccessible::Alert);
-    QAccessible::updateAccessibility(&alert);
+    LiveStatus::of(source->window()).tell(text);
 }
 
 }  // namespace lectern::platform

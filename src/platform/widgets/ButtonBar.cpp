@@ -4,6 +4,7 @@
 
 #include <QFrame>
 #include <algorithm>
+#include <cmath>
 
 namespace lectern::platform {
 
@@ -14,6 +15,7 @@ void ButtonBar::create(QFrame* bar, std::initializer_list<Design> buttons) {
         if (design.resting)
             button.resting = new TImage(bar);
         buttons_.push_back(button);
+        designs_.emplace_back();
     }
     for (std::size_t i = first; i < buttons_.size(); ++i) {
         buttons_[i].holder = new TImage(bar);
@@ -34,11 +36,31 @@ void ButtonBar::placeInRow(int width, int height, int top, int left, int step) {
         place(button, width, height, top, left + button * step);
 }
 
-void ButtonBar::place(int button, int width, int height, int top, int left) const {
+void ButtonBar::place(int button, int width, int height, int top, int left) {
+    designs_.at(button) = QRect(left, top, width, height);
+    applyPlace(button);
+}
+
+void ButtonBar::setScale(double scale) {
+    scale_ = scale;
+    for (int button = 0; button < count(); ++button)
+        applyPlace(button);
+}
+
+void ButtonBar::applyPlace(int button) const {
+    const QRect& design = designs_.at(button);
+    const auto scaled = [this](int designed) { return int(std::lround(designed * scale_)); };
+    // Both edges are scaled, so that neighbouring areas still meet.
+    const int left = scaled(design.x());
+    const int top = scaled(design.y());
+    const int width = scaled(design.x() + design.width()) - left;
+    const int height = scaled(design.y() + design.height()) - top;
     const Button& images = buttons_.at(button);
     for (TImage* image : {images.resting, images.holder, images.clickable})
-        if (image)
+        if (image) {
             image->SetBounds(width, height, top, left);
+            image->SetPictureScale(scale_);
+        }
 }
 
 void ButtonBar::onClicks(std::initializer_list<std::function<void()>> handlers) {

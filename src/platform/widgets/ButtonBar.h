@@ -2,6 +2,7 @@
 
 #include "platform/widgets/TImage.h"
 
+#include <QRect>
 #include <QString>
 #include <functional>
 #include <initializer_list>
@@ -38,8 +39,10 @@ class ButtonBar {
     // Design-time places: a row from `left`, `step` pixels from one button to
     // the next. The course's geometry moves them.
     void placeInRow(int width, int height, int top, int left, int step);
-    // Places every image of one button.
-    void place(int button, int width, int height, int top, int left) const;
+    // Places every image of one button, at the bar's scale.
+    void place(int button, int width, int height, int top, int left);
+    // Draws the bar at `scale`: every button's area and pictures with it.
+    void setScale(double scale);
 
     int count() const { return static_cast<int>(buttons_.size()); }
     const Button& operator[](int button) const { return buttons_.at(button); }
@@ -64,8 +67,13 @@ class ButtonBar {
   private:
     bool keeps(int hovered, int other) const;
 
+    void applyPlace(int button) const;
+
     TForm& form_;
     std::vector<Button> buttons_;
+    // Width, height, top and left of each button as designed.
+    std::vector<QRect> designs_;
+    double scale_ = 1.0;
     std::vector<std::pair<int, int>> kept_;
 };
 

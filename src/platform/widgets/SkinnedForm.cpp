@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
+#include <cmath>
 
 namespace lectern::platform {
 namespace {
@@ -29,7 +30,7 @@ QFrame* makeBar(QWidget* parent, int height, TImage*& background) {
 
 SkinnedForm::SkinnedForm(Platform& platform, Frame frame, Position position, QWidget* mainForm,
                          const Design& design)
-    : TForm(platform, frame, position, mainForm), buttons_(*this) {
+    : TForm(platform, frame, position, mainForm), buttons_(*this), design_(design) {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
@@ -66,12 +67,50 @@ void SkinnedForm::SizeBar(QFrame* bar, TImage* background, int width, int height
     // A bar spans its window whatever width the course gives it, and its
     // background covers the whole bar.
     (void)width;
-    bar->setFixedHeight(std::max(height, 0));
+    height = std::max(height, 0);
+    auto* form = qobject_cast<SkinnedForm*>(bar->window());
+    if (form && bar == form->Panel1)
+        form->design_.topBarHeight = height;
+    else if (form && bar == form->Panel2)
+        form->design_.bottomBarHeight = height;
+    bar->setFixedHeight(form ? form->scaled(height) : height);
     background->setGeometry(0, 0, bar->width(), bar->height());
 }
 
 void SkinnedForm::SizeEdge(TImage* edge, int width) {
-    edge->setFixedWidth(std::max(width, 0));
+    width = std::max(width, 0);
+    auto* form = qobject_cast<SkinnedForm*>(edge->window());
+    if (form && edge == form->Image1)
+        form->design_.leftEdgeWidth = width;
+    else if (form && edge == form->Image2)
+        form->design_.rightEdgeWidth = width;
+    edge->setFixedWidth(form ? form->scaled(width) : width);
+}
+
+QSize SkinnedForm::fitClientSize(QSize design, QSize area) {
+    double scale = 1.0;
+    if (design.width() > area.width() && design.width() > 0)
+        scale = double(area.width()) / design.width();
+    if (design.height() > area.height() && design.height() > 0)
+        scale = std::min(scale, double(area.height()) / design.height());
+    if (scale != scale_) {
+        scale_ = scale;
+        applyScale();
+    }
+    // Rounded down, so that the scaled design still fits.
+    return QSize(int(design.width() * scale), int(design.height() * scale));
+}
+
+int SkinnedForm::scaled(int designed) const {
+    return int(std::lround(designed * scale_));
+}
+
+void SkinnedForm::applyScale() {
+    Panel1->setFixedHeight(scaled(design_.topBarHeight));
+    Panel2->setFixedHeight(scaled(design_.bottomBarHeight));
+    Image1->setFixedWidth(scaled(design_.leftEdgeWidth));
+    Image2->setFixedWidth(scaled(design_.rightEdgeWidth));
+    buttons_.setScale(scale_);
 }
 
 void SkinnedForm::addButtons(std::initializer_list<ButtonBar::Design> buttons) {

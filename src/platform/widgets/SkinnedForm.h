@@ -14,7 +14,9 @@ namespace lectern::platform {
 // A window that wears the course's skin: a picture bar at the top (Panel1
 // with its background Image3) and at the bottom (Panel2, Image4), a narrow
 // picture at the left (Image1) and right (Image2) edge, and the window's own
-// content filling the rest.
+// content filling the rest. A window the screen is too small for shrinks as
+// a whole: bars, edges, pictures and the buttons' hover and click areas
+// scale by one factor, so that they stay where the pictures show them.
 class SkinnedForm : public TForm {
     Q_OBJECT
   public:
@@ -44,6 +46,10 @@ class SkinnedForm : public TForm {
     static void SizeBar(QFrame* bar, TImage* background, int width, int height);
     static void SizeEdge(TImage* edge, int width);
 
+    // The factor the skin is drawn at: 1, or less on a screen too small
+    // for the design.
+    double SkinScale() const { return scale_; }
+
     // The window's picture buttons, and the first five by the names the
     // course's geometry and pictures give them: holders m1 to m5 below
     // clickables m11 to m55. A window with fewer buttons has no more names.
@@ -64,9 +70,17 @@ class SkinnedForm : public TForm {
     // design-time row.
     void addButtons(std::initializer_list<ButtonBar::Design> buttons);
 
+  protected:
+    QSize fitClientSize(QSize design, QSize area) override;
+
   private:
+    int scaled(int designed) const;
+    void applyScale();
+
     QWidget* content_;
     ButtonBar buttons_;
+    Design design_;
+    double scale_ = 1.0;
 };
 
 }  // namespace lectern::platform

@@ -81,10 +81,14 @@ int TForm::Height() const {
 }
 
 void TForm::SetWidth(int width) {
-    applyClientSize(width - frameWidth(), height());
+    applyClientSize(width - frameWidth(), design_.isValid() ? design_.height() : height());
 }
 void TForm::SetHeight(int height) {
-    applyClientSize(width(), height - frameHeight());
+    applyClientSize(design_.isValid() ? design_.width() : width(), height - frameHeight());
+}
+
+QSize TForm::fitClientSize(QSize design, QSize area) {
+    return design.boundedTo(area);
 }
 
 QRect TForm::availableArea() const {
@@ -94,16 +98,15 @@ QRect TForm::availableArea() const {
 
 void TForm::applyClientSize(int clientWidth, int clientHeight) {
     const QRect area = availableArea();
-    clientWidth = std::max(clientWidth, 0);
-    clientHeight = std::max(clientHeight, 0);
-    if (area.isValid()) {
-        clientWidth = std::min(clientWidth, std::max(area.width() - frameWidth(), 0));
-        clientHeight = std::min(clientHeight, std::max(area.height() - frameHeight(), 0));
-    }
+    design_ = QSize(std::max(clientWidth, 0), std::max(clientHeight, 0));
+    QSize client = design_;
+    if (area.isValid())
+        client = fitClientSize(design_, QSize(std::max(area.width() - frameWidth(), 0),
+                                              std::max(area.height() - frameHeight(), 0)));
     if (frame_ == Frame::Sizeable) {
-        resize(clientWidth, clientHeight);
+        resize(client);
     } else {
-        setFixedSize(clientWidth, clientHeight);
+        setFixedSize(client);
     }
     if (isVisible())
         keepOnScreen();

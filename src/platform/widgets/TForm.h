@@ -85,6 +85,10 @@ class TForm : public QWidget {
     // closes (the splash's stays open until the program ends).
     void KeepContentWhenHidden() { releasesContent_ = false; }
 
+    // The client size the window takes when its design asks for `design`
+    // and the screen leaves `area`: by default each side is cut to fit.
+    virtual QSize fitClientSize(QSize design, QSize area);
+
   private:
     QWidget* owner() const { return owner_ ? owner_ : mainForm_; }
     void releaseContent();
@@ -102,6 +106,8 @@ class TForm : public QWidget {
     Position position_;
     QWidget* mainForm_;
     QWidget* owner_ = nullptr;
+    // The client size last asked for, before it was fitted to the screen.
+    QSize design_;
     bool showing_ = false;
     bool closeAfterShow_ = false;
     bool releasesContent_ = true;

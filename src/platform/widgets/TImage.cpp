@@ -53,6 +53,18 @@ QAccessibleInterface* imageFactory(const QString& className, QObject* object) {
     return new ImageAccessible(static_cast<TImage*>(object));
 }
 
+// The component's rectangle grown to whole device pixels: at a fractional
+// screen scale its edges fall inside pixels that belong to it, which the
+// picture must cover too, or the window's background shows through as a
+// seam between two pictures.
+QRectF coveredRect(const QPainter& painter, const QRect& rect) {
+    const QTransform& toDevice = painter.deviceTransform();
+    if (!toDevice.isScaling() || !toDevice.isInvertible())
+        return rect;
+    const QRect device = toDevice.mapRect(QRectF(rect)).toAlignedRect();
+    return toDevice.inverted().mapRect(QRectF(device));
+}
+
 }  // namespace
 
 TImage::TImage(QWidget* parent) : QWidget(parent) {
@@ -71,6 +83,13 @@ void TImage::SetPicture(const QImage& picture) {
 
 void TImage::SetStretch(bool stretch) {
     stretch_ = stretch;
+    update();
+}
+
+void TImage::SetPictureScale(double scale) {
+    if (scale == pictureScale_)
+        return;
+    pictureScale_ = scale;
     update();
 }
 
@@ -96,10 +115,14 @@ void TImage::click() {
 void TImage::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     if (!picture_.isNull()) {
+        // Pictures are drawn enlarged on screens scaled up and reduced with a
+        // skin scaled down: smoothly, as the page's own pictures are.
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
         if (stretch_)
-            painter.drawImage(rect(), picture_);
+            painter.drawImage(coveredRect(painter, rect()), picture_);
         else
-            painter.drawImage(QPoint(0, 0), picture_);
+            painter.drawImage(QRectF(QPointF(0, 0), QSizeF(picture_.size()) * pictureScale_),
+                              picture_);
     }
     // A clickable image is usually transparent over its lit holder; the
     // keyboard focus shows as a dotted frame that reads on any picture. As

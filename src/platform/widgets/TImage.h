@@ -19,6 +19,9 @@ class TImage : public QWidget {
 
     bool Stretch() const { return stretch_; }
     void SetStretch(bool stretch);
+    // The factor a picture at its natural size is drawn at (a skin scaled
+    // down as a whole).
+    void SetPictureScale(double scale);
 
     // The hint shown on hover; also the component's accessible name.
     QString Hint() const { return toolTip(); }
@@ -51,6 +54,7 @@ class TImage : public QWidget {
   private:
     QImage picture_;
     bool stretch_ = false;
+    double pictureScale_ = 1.0;
     bool keyboardFocus_ = false;
 };
 

@@ -23,8 +23,11 @@ namespace {
 class RecordingSink : public PageEditSink {
   public:
     void pageEdited(const PageEdit& edit) override {
-        edits.push_back((edit.kind == PageEdit::Kind::Click ? "click " : "class ") +
-                        edit.elementId + (edit.value.isEmpty() ? QString() : " " + edit.value));
+        const char* kind = edit.kind == PageEdit::Kind::Click            ? "click "
+                           : edit.kind == PageEdit::Kind::SetAriaCurrent ? "current "
+                                                                         : "class ";
+        edits.push_back(kind + edit.elementId +
+                        (edit.value.isEmpty() ? QString() : " " + edit.value));
     }
     QStringList edits;
 };
@@ -70,7 +73,7 @@ TEST_F(PageMarkupTest, MarkCurrentAndMarkRestFollowTheClassTable) {
 TEST_F(PageMarkupTest, ShowPassageClicksFirstThenMarksCurrent) {
     const Variant doc = open("lesson.htm");
     ShowPassage(doc, 2);
-    EXPECT_EQ(sink.edits, (QStringList{"click a2", "class t2 inscomm"}));
+    EXPECT_EQ(sink.edits, (QStringList{"click a2", "class t2 inscomm", "current t2 true"}));
     ShowPassage(doc, 3);  // "Comm" is ordinary text
     EXPECT_EQ(classOf("t3"), "instext");
     ShowPassage(doc, 4);  // authored without a class
@@ -82,6 +85,30 @@ TEST_F(PageMarkupTest, ShowPassageClicksFirstThenMarksCurrent) {
     MoveHighlight(doc, 2, 1);
     EXPECT_EQ(classOf("t2"), "comm");
     EXPECT_EQ(classOf("t1"), "instext");
+}
+
+// A screen reader finds the highlighted passage by its aria-current, which
+// moves with the highlight; the page hears of it only when it changes.
+TEST_F(PageMarkupTest, TheHighlightedPassageAloneIsMarkedCurrentForScreenReaders) {
+    const Variant doc = open("lesson.htm");
+    const auto current = [&] {
+        QStringList marked;
+        for (const char* id : {"t1", "t2", "t3", "t4"})
+            if (FindElement(doc, id).call("getAttribute", "aria-current").toString() == "true")
+                marked << id;
+        return marked;
+    };
+    ShowPassage(doc, 1);
+    EXPECT_EQ(current(), QStringList{"t1"});
+    MoveHighlight(doc, 1, 3);
+    EXPECT_EQ(current(), QStringList{"t3"});
+    EXPECT_EQ(classOf("t1"), "text") << "the course's classes are left as they were";
+    sink.edits.clear();
+    ShowPassage(doc, 3);
+    EXPECT_EQ(sink.edits, QStringList{"click a3"});
+    MarkRest(FindElement(doc, "t3"));
+    EXPECT_EQ(current(), QStringList());
+    EXPECT_FALSE(FindElement(doc, "t3").get("outerHTML").toString().contains("aria-current"));
 }
 
 TEST_F(PageMarkupTest, ShowPassageOfAMissingPassageFailsBeforeChangingAnything) {

@@ -1,5 +1,6 @@
 #include "exercises/quiz/TestLessonFixture.h"
 #include "platform/Error.h"
+#include "support/Announcements.h"
 #include "support/QtPrinters.h"
 
 #include <QTest>
@@ -130,6 +131,17 @@ TEST(MultipleChoice, TheCountdownChecksAtZeroAndResumesOnlyWithSecondsLeft) {
     EXPECT_TRUE(w.isVisible());
     w.m11Click();
     EXPECT_FALSE(w.Timer1->isActive()) << "no seconds left to resume";
+}
+
+// A screen reader hears ten seconds before the end and the end, not every
+// second the label shows.
+TEST(MultipleChoice, TheCountdownAnnouncesItsLastTenSecondsAndTheEndOnce) {
+    TestLessonFixture f;
+    exercises::TMultiFrm& w = f.launch("three.htm", "5", "12");
+    test::Announcements heard;
+    f.countDown(12);
+    EXPECT_EQ(heard.texts(), (QStringList{"10 seconds left", "Time is up"}));
+    EXPECT_EQ(w.Label1->accessibleName(), "Time countdown");
 }
 
 TEST(MultipleChoice, ResumeWhileCountingDownKeepsTheCurrentSecond) {

@@ -3,6 +3,7 @@
 #include "platform/Error.h"
 #include "platform/browser/TCppWebBrowser.h"
 #include "platform/widgets/NoticeOverlay.h"
+#include "support/Announcements.h"
 
 #include <QApplication>
 #include <QTest>
@@ -325,6 +326,9 @@ TEST(ReadingWindow, TheKeyboardAloneOpensPlaysPausesAndClosesALesson) {
     w.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
 
+    // A screen reader hears each change of state once, and no passage
+    // during the narration.
+    test::Announcements heard;
     QTest::keyClick(&w, Qt::Key_Space);
     EXPECT_TRUE(w.Timer1->isActive()) << "Space plays";
     for (int i = 0; i < 4; ++i)
@@ -334,8 +338,15 @@ TEST(ReadingWindow, TheKeyboardAloneOpensPlaysPausesAndClosesALesson) {
     EXPECT_TRUE(w.IsPaused()) << "Space pauses";
     EXPECT_FALSE(w.Timer1->isActive());
     EXPECT_EQ(f.classes(), "text inscomm text") << "the highlight holds";
+    EXPECT_EQ(exercises::FindElement(w.PageDocument, "t2").get("ariaCurrent").toString(), "true")
+        << "and marks the passage for a screen reader in the page";
+    QTest::keyClick(&w, Qt::Key_F2);
     QTest::keyClick(&w, Qt::Key_Space);
     EXPECT_FALSE(w.IsPaused()) << "and continues";
+    for (int i = 0; i < 20 && w.Timer1->isActive(); ++i)
+        f.tick();
+    EXPECT_EQ(heard.texts(),
+              (QStringList{"Paused", "Passage 2 of 3", "Continued", "End of the lesson"}));
     QTest::keyClick(&w, Qt::Key_Escape);
     EXPECT_FALSE(w.isVisible()) << "Escape is Exit";
 
@@ -373,15 +384,17 @@ TEST(ReadingWindow, SlowerNarrationKeepsItsPitchAndThePageInStep) {
     exercises::TViewTxtFrm& w = f.launch();
     w.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    test::Announcements heard;
     for (int i = 0; i < 3; ++i)
         QTest::keyClick(&w, Qt::Key_BracketLeft);
+    EXPECT_EQ(heard.texts(), QString::fromUtf8("Speed 0.9×|Speed 0.8×|Speed 0.7×").split('|'));
     EXPECT_EQ(w.MediaPlayer1->Speed(), 0.7);
     EXPECT_EQ(w.MediaPlayer2->Speed(), 0.7) << "the sound playing along too";
     EXPECT_FALSE(w.MediaPlayer1->Playing()) << "a speed key while nothing plays only sets it";
     EXPECT_FALSE(w.Timer1->isActive());
     QLabel* overlay = w.Speed->overlay();
     EXPECT_TRUE(overlay->isVisible());
-    EXPECT_EQ(overlay->accessibleName(), QString::fromUtf8("Speed 0.7×"));
+    EXPECT_EQ(overlay->text(), QString::fromUtf8("Speed 0.7×"));
 
     f.test.audio.clock().keepOutput = true;
     w.m11Click();
