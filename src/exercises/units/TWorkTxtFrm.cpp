@@ -2,8 +2,8 @@
 
 #include "catalogue/Marks.h"
 #include "exercises/NarrationSpeed.h"
-#include "exercises/practice/RecordAndCompare.h"
 #include "exercises/practice/PassagePause.h"
+#include "exercises/practice/RecordAndCompare.h"
 #include "exercises/practice/SyncOffset.h"
 #include "exercises/practice/TextZoom.h"
 #include "platform/browser/TCppWebBrowser.h"

@@ -5,8 +5,8 @@
 #include "catalogue/Marks.h"
 #include "catalogue/PageIds.h"
 #include "exercises/markup/PageMarkup.h"
-#include "exercises/practice/RecordAndCompare.h"
 #include "exercises/practice/PassagePause.h"
+#include "exercises/practice/RecordAndCompare.h"
 #include "exercises/practice/SyncOffset.h"
 #include "platform/Convert.h"
 #include "platform/browser/TCppWebBrowser.h"
@@ -15,8 +15,8 @@
 #include "platform/media/TMediaPlayer.h"
 #include "platform/widgets/Announcer.h"
 
-#include <utility>
 #include <algorithm>
+#include <utility>
 
 namespace lectern::exercises {
 
