@@ -24,6 +24,7 @@ NoticeOverlay::NoticeOverlay(TForm& form, const QString& objectName) : QLabel(&f
 
 void NoticeOverlay::showNotice(const QString& text) {
     setText(text);
+    setAccessibleName(text);
     adjustSize();
     if (band_) {
         const QRect band(band_->mapTo(&form_, QPoint(0, 0)), band_->size());
