@@ -93,12 +93,17 @@ QSize SkinnedForm::fitClientSize(QSize design, QSize area) {
         scale = double(area.width()) / design.width();
     if (design.height() > area.height() && design.height() > 0)
         scale = std::min(scale, double(area.height()) / design.height());
+    // A design many times the screen is a broken course, not a skin to
+    // shrink to nothing: the skin keeps its size and the window is cut to
+    // the screen.
+    if (scale < minScale)
+        scale = 1.0;
     if (scale != scale_) {
         scale_ = scale;
         applyScale();
     }
     // Rounded down, so that the scaled design still fits.
-    return QSize(int(design.width() * scale), int(design.height() * scale));
+    return QSize(int(design.width() * scale), int(design.height() * scale)).boundedTo(area);
 }
 
 int SkinnedForm::scaled(int designed) const {

@@ -74,6 +74,10 @@ class SkinnedForm : public TForm {
     QSize fitClientSize(QSize design, QSize area) override;
 
   private:
+    // The least a skin is shrunk to fit the screen; a design that needs
+    // more is not followed.
+    static constexpr double minScale = 0.5;
+
     int scaled(int designed) const;
     void applyScale();
 
