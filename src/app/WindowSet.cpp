@@ -2,6 +2,7 @@
 
 #include "app/Intro/TIntroFrm.h"
 #include "app/skin/WindowSkins.h"
+#include "exercises/LessonWords.h"
 #include "exercises/pageviewer/TViewFrm.h"
 #include "exercises/quiz/TMultiFrm.h"
 #include "exercises/reading/TViewTxtFrm.h"
@@ -43,13 +44,11 @@ void WindowSet::wireWords() {
                          &platform::Words::lookUp);
     // What a recording takes in is the learner's voice alone: no popup
     // breaks into it.
-    words.held = [reading = ViewTxtFrm] { return reading->IsRecording(); };
-    QObject::connect(&words, &platform::Words::opened, ViewTxtFrm,
-                     [reading = ViewTxtFrm] { reading->pauseForLookup(); });
-    QObject::connect(&words, &platform::Words::closed, ViewTxtFrm,
-                     [reading = ViewTxtFrm] { reading->resumeAfterLookup(); });
-    ViewTxtFrm->ChooseWord = [&words](const QString& passage, const QString& language,
-                                      QWidget* over) { words.chooseFrom(passage, language, over); };
+    words.held = [reading = ViewTxtFrm, work = WorkTxtFrm] {
+        return reading->Lookup->recording() || work->Lookup->recording();
+    };
+    ViewTxtFrm->Lookup->attach(words);
+    WorkTxtFrm->Lookup->attach(words);
     platform::WindowKeys keys(*MainFrm);
     keys.bind(QKeySequence(Qt::CTRL | Qt::Key_E), [this, &words] {
         const QString path = words.exportList();

@@ -1,6 +1,7 @@
 #include "exercises/reading/TViewTxtFrm.h"
 
 #include "catalogue/Marks.h"
+#include "exercises/LessonWords.h"
 #include "exercises/NarrationSpeed.h"
 #include "exercises/markup/PageMarkup.h"
 #include "exercises/practice/PassagePause.h"
@@ -66,7 +67,6 @@ TViewTxtFrm::TViewTxtFrm(platform::Platform& platform, QWidget* mainForm)
     keys.press(Qt::Key_F1, m44());
     keys.press(Qt::Key_Escape, m55());
     keys.step(TrackBar1);
-    keys.bind(QKeySequence(Qt::Key_L), [this] { chooseWordOfPassage(); });
     keys.bind(Qt::Key_F2, [this] { TellPassage(); });
     Speed = std::make_unique<NarrationSpeed>(
         *this, keys, std::vector<platform::TMediaPlayer*>{MediaPlayer1, MediaPlayer2});
@@ -96,6 +96,7 @@ TViewTxtFrm::TViewTxtFrm(platform::Platform& platform, QWidget* mainForm)
     Zoom = std::make_unique<TextZoom>(keys, notices,
                                       std::vector<platform::TCppWebBrowser*>{CppWebBrowser1});
     keys.bind(QKeySequence(Qt::Key_R), [this] { repeatPassage(); });
+    makeLookup(keys);
 }
 
 TViewTxtFrm::~TViewTxtFrm() = default;

@@ -18,10 +18,12 @@ class LessonEntries;
 namespace lectern::platform {
 class TCppWebBrowser;
 class TMediaPlayer;
+class WindowKeys;
 }  // namespace lectern::platform
 
 namespace lectern::exercises {
 
+class LessonWords;
 class NarrationSpeed;
 class RecordAndCompare;
 class PassagePause;
@@ -49,6 +51,8 @@ class TViewTxtFrm : public platform::SkinnedForm {
     std::unique_ptr<SyncOffset> Sync;
     // The size of the pages.
     std::unique_ptr<TextZoom> Zoom;
+    // Words looked up in the page hold the narration; `L` lists a passage's.
+    std::unique_ptr<LessonWords> Lookup;
     platform::TMediaPlayer* MediaPlayer2;
     platform::TTrackBar* TrackBar1;
     platform::TCppWebBrowser* CppWebBrowser1;
@@ -58,15 +62,7 @@ class TViewTxtFrm : public platform::SkinnedForm {
 
     // The help page of the lesson selected in the main window.
     std::function<QString()> LessonHelpPage;
-    // Offers the words of a passage (its text, the page's language tag) to
-    // look up, over this window.
-    std::function<void(const QString& passage, const QString& language, QWidget* over)> ChooseWord;
-
-    // While a word's popup is open the narration waits where it is, and
-    // goes on from there when it closes; a recording is never held.
-    void pauseForLookup();
-    void resumeAfterLookup();
-    // A recording is running: no word is looked up meanwhile.
+    // A recording lesson is recording: no word is looked up meanwhile.
     bool IsRecording() const;
 
     // Where the learner left off in the narrated reading: the launcher names
@@ -169,8 +165,7 @@ class TViewTxtFrm : public platform::SkinnedForm {
     void offerRecording();
 
     platform::Variant passage(int k) const;
-    // `L`: the current passage's words, to look one up.
-    void chooseWordOfPassage();
+    void makeLookup(platform::WindowKeys& keys);
 
     // The course folder and the run's temporary recording file, given by the
     // launcher to a recording lesson.
@@ -193,8 +188,6 @@ class TViewTxtFrm : public platform::SkinnedForm {
     bool PlayAlong = false;
     bool RecordingFinished = false;
     bool TimedRecording = false;
-    // The narration waits for a word's popup to close.
-    bool HeldForLookup = false;
     double TimeLeft = 0;
 };
 

@@ -29,7 +29,6 @@ void TViewTxtFrm::ResetForLaunch() {
     Timer1->stop();
     Timer2->stop();
     TimedRecording = false;
-    HeldForLookup = false;
 }
 
 void TViewTxtFrm::loadPageAndMarks(const catalogue::LessonEntries& lesson) {

@@ -1,6 +1,7 @@
 #include "exercises/units/TWorkTxtFrm.h"
 
 #include "catalogue/Marks.h"
+#include "exercises/LessonWords.h"
 #include "exercises/NarrationSpeed.h"
 #include "exercises/practice/PassagePause.h"
 #include "exercises/practice/RecordAndCompare.h"
@@ -100,6 +101,7 @@ TWorkTxtFrm::TWorkTxtFrm(platform::Platform& platform, QWidget* mainForm)
     Zoom = std::make_unique<TextZoom>(
         keys, notices, std::vector<platform::TCppWebBrowser*>{CppWebBrowser1, CppWebBrowser2});
     keys.bind(QKeySequence(Qt::Key_R), [this] { repeatPassage(); });
+    makeLookup(keys);
 }
 
 TWorkTxtFrm::~TWorkTxtFrm() = default;

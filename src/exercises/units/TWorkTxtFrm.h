@@ -17,10 +17,12 @@ class LessonEntries;
 namespace lectern::platform {
 class TCppWebBrowser;
 class TMediaPlayer;
+class WindowKeys;
 }  // namespace lectern::platform
 
 namespace lectern::exercises {
 
+class LessonWords;
 class NarrationSpeed;
 class RecordAndCompare;
 class PassagePause;
@@ -54,6 +56,9 @@ class TWorkTxtFrm : public platform::SkinnedForm {
     std::unique_ptr<SyncOffset> Sync;
     // The size of the pages.
     std::unique_ptr<TextZoom> Zoom;
+    // Words looked up in either page hold the sound (a cycle too); `L`
+    // lists the current passage's words of the lesson page.
+    std::unique_ptr<LessonWords> Lookup;
     QWidget* Panel3;
     platform::TCppWebBrowser* CppWebBrowser1;
     QSplitter* Splitter1;
@@ -156,6 +161,7 @@ class TWorkTxtFrm : public platform::SkinnedForm {
     // The unit button's resting and lit pictures; neither changes unless
     // both load.
     void loadUnitPictures(const char* resting, const char* lit);
+    void makeLookup(platform::WindowKeys& keys);
 
     platform::StringList MarksList;
     int CurrentMark = 1;
