@@ -11,6 +11,7 @@
 #include "mainwindow/TMainFrm.h"
 #include "platform/browser/TCppWebBrowser.h"
 #include "platform/desktop/Dialogs.h"
+#include "platform/dictionary/PageLanguage.h"
 #include "platform/dictionary/Words.h"
 #include "platform/widgets/WindowKeys.h"
 
@@ -42,6 +43,17 @@ void WindowSet::wireWords() {
           WorkTxtFrm->CppWebBrowser1, WorkTxtFrm->CppWebBrowser2, MultiFrm->CppWebBrowser1})
         QObject::connect(browser, &platform::TCppWebBrowser::OnWordChosen, &words,
                          &platform::Words::lookUp);
+    // A lesson page's stemmer loads while the learner reads, not at the
+    // first word; at rest, with no lesson open, nothing loads.
+    for (platform::TCppWebBrowser* browser :
+         {ViewTxtFrm->CppWebBrowser1, WorkTxtFrm->CppWebBrowser1, WorkTxtFrm->CppWebBrowser2,
+          MultiFrm->CppWebBrowser1})
+        QObject::connect(browser, &platform::TCppWebBrowser::OnDocumentComplete, &words,
+                         [&words, browser, main = MainFrm] {
+                             main->guarded([&words, browser] {
+                                 words.prepareFor(platform::pageLanguage(browser->Document()));
+                             });
+                         });
     // What a recording takes in is the learner's voice alone: no popup
     // breaks into it.
     words.held = [reading = ViewTxtFrm, work = WorkTxtFrm] {

@@ -168,3 +168,24 @@ TEST(DictionaryTest, AFormNoDictionaryHoldsIsLookedUpByItsStem) {
                     .lookUp(QStringLiteral("star"), QLocale::English)
                     .missing.contains(QStringLiteral("dict-freedict-eng-fra")));
 }
+
+TEST(DictionaryTest, AStemmerLoadedAheadIsReadyForTheFirstWord) {
+    Stemmer stemmer;
+    EXPECT_FALSE(stemmer.ready(QLocale::English));
+    stemmer.preload(QLocale::English);
+    stemmer.preload(QLocale::English);
+    // A language with no hunspell dictionary is looked for once, too.
+    stemmer.preload(QLocale::Welsh);
+    stemmer.finishLoading();
+    EXPECT_TRUE(stemmer.ready(QLocale::English));
+    EXPECT_TRUE(stemmer.ready(QLocale::Welsh));
+    EXPECT_EQ(stemmer.stems(QStringLiteral("creatures"), QLocale::English),
+              QStringList{QStringLiteral("creature")});
+    EXPECT_TRUE(stemmer.stems(QStringLiteral("creaduriaid"), QLocale::Welsh).isEmpty());
+    // A word asked for while its language still loads waits for the load.
+    Stemmer meanwhile;
+    meanwhile.preload(QLocale::English);
+    EXPECT_EQ(meanwhile.stems(QStringLiteral("planets"), QLocale::English),
+              QStringList{QStringLiteral("planet")});
+    EXPECT_TRUE(meanwhile.ready(QLocale::English));
+}

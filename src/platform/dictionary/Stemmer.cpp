@@ -5,6 +5,10 @@
 #include <QFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <algorithm>
+#include <atomic>
+#include <system_error>
+#include <thread>
 
 namespace lectern::platform {
 
@@ -24,20 +28,30 @@ struct Stemmer::Speller {
     }
 };
 
+// A load on its own thread: the thread writes `speller` and then `done`;
+// the owner reads `speller` only after joining it.
+struct Stemmer::Loading {
+    std::thread worker;
+    std::unique_ptr<Speller> speller;
+    std::atomic<bool> done = false;
+};
+
 Stemmer::Stemmer(const QStringList& folders) : folders_(folders) {}
 
-Stemmer::~Stemmer() = default;
+Stemmer::~Stemmer() {
+    finishLoading();
+}
 
-Stemmer::Speller* Stemmer::spellerFor(QLocale::Language language) {
-    auto found = spellers_.find(language);
-    if (found != spellers_.end())
-        return found->second.get();
+std::unique_ptr<Stemmer::Speller> Stemmer::load(const QStringList& folders,
+                                                QLocale::Language language) {
     auto speller = std::make_unique<Speller>();
     const QString code = QLocale::languageToCode(language, QLocale::ISO639Part1);
+    if (code.isEmpty())
+        return speller;
     // The language's own country first (en_US, fr_FR), then any other.
     const QString home =
         code + QLatin1Char('_') + QLocale::territoryToCode(QLocale(language).territory());
-    for (const QString& folder : folders_) {
+    for (const QString& folder : folders) {
         const QDir dir(folder);
         QStringList names =
             dir.entryList({code + QStringLiteral("_*.dic"), code + QStringLiteral(".dic")},
@@ -49,21 +63,66 @@ Stemmer::Speller* Stemmer::spellerFor(QLocale::Language language) {
             const QString dic = dir.filePath(name);
             QString aff = dic;
             aff.replace(aff.size() - 3, 3, QStringLiteral("aff"));
-            if (code.isEmpty() || !QFile::exists(aff))
+            if (!QFile::exists(aff))
                 continue;
             speller->handle = Hunspell_create(QFile::encodeName(aff).constData(),
                                               QFile::encodeName(dic).constData());
             if (speller->handle) {
                 speller->encoding = Hunspell_get_dic_encoding(speller->handle);
-                break;
+                return speller;
             }
         }
-        if (speller->handle)
-            break;
     }
-    Speller* result = speller.get();
-    spellers_.emplace(language, std::move(speller));
-    return result;
+    return speller;
+}
+
+void Stemmer::preload(QLocale::Language language) {
+    if (spellers_.count(language) || loading_.count(language))
+        return;
+    auto loading = std::make_unique<Loading>();
+    Loading* slot = loading.get();
+    try {
+        loading->worker = std::thread([slot, folders = folders_, language] {
+            try {
+                slot->speller = load(folders, language);
+            } catch (...) {
+                slot->speller.reset();  // no stems rather than no lookup
+            }
+            slot->done.store(true, std::memory_order_release);
+        });
+    } catch (const std::system_error&) {
+        return;  // no thread to spare: the first word loads it
+    }
+    loading_.emplace(language, std::move(loading));
+}
+
+bool Stemmer::ready(QLocale::Language language) const {
+    if (spellers_.count(language))
+        return true;
+    const auto found = loading_.find(language);
+    return found != loading_.end() && found->second->done.load(std::memory_order_acquire);
+}
+
+void Stemmer::finishLoading() {
+    for (auto& [language, loading] : loading_) {
+        if (loading->worker.joinable())
+            loading->worker.join();
+        spellers_[language] = std::move(loading->speller);
+    }
+    loading_.clear();
+}
+
+Stemmer::Speller* Stemmer::spellerFor(QLocale::Language language) {
+    if (const auto found = loading_.find(language); found != loading_.end()) {
+        // Begun when the page was shown: what is left of it is waited for.
+        found->second->worker.join();
+        spellers_[language] = std::move(found->second->speller);
+        loading_.erase(found);
+    }
+    auto found = spellers_.find(language);
+    if (found == spellers_.end())
+        found = spellers_.emplace(language, load(folders_, language)).first;
+    return found->second.get();
 }
 
 QStringList Stemmer::stems(const QString& word, QLocale::Language language) {

@@ -26,6 +26,7 @@ Words::Folders Words::standardFolders() {
 Words::Words(CourseFiles& files, Folders folders)
     : files_(files),
       folders_(std::move(folders)),
+      stemmer_(std::make_unique<Stemmer>(folders_.stems)),
       popup_(std::make_unique<WordPopup>()),
       chooser_(std::make_unique<WordChooser>()) {
     connect(popup_.get(), &WordPopup::opened, this, &Words::opened);
@@ -48,7 +49,6 @@ void Words::ensureDictionaries() {
     if (dictionaries_)
         return;
     dictionaries_ = std::make_unique<Dictionaries>(folders_.dictionaries);
-    stemmer_ = std::make_unique<Stemmer>(folders_.stems);
     lookup_ = std::make_unique<WordLookup>(*dictionaries_, *stemmer_);
 }
 
@@ -56,18 +56,29 @@ bool Words::isOpen() const {
     return popup_->isVisible();
 }
 
-QLocale::Language Words::languageFor(const PageWord& word) const {
-    if (!word.language.isEmpty()) {
-        const QLocale::Language tagged = QLocale(word.language).language();
+QLocale::Language Words::taggedOrChosen(const QString& tag) const {
+    if (!tag.isEmpty()) {
+        const QLocale::Language tagged = QLocale(tag).language();
         if (tagged != QLocale::C && tagged != QLocale::AnyLanguage)
             return tagged;
     }
     const QVariant chosen = userSettings().value(QStringLiteral("wordLanguage/") + courseKey());
-    if (chosen.isValid())
-        return QLocale::Language(chosen.toInt());
+    return chosen.isValid() ? QLocale::Language(chosen.toInt()) : QLocale::AnyLanguage;
+}
+
+QLocale::Language Words::languageFor(const PageWord& word) const {
+    const QLocale::Language language = taggedOrChosen(word.language);
+    if (language != QLocale::AnyLanguage)
+        return language;
     // With dictionaries from one language only, that is the likely one.
     const QList<QLocale::Language> sources = dictionaries_->sources();
     return sources.size() == 1 ? sources.front() : QLocale::AnyLanguage;
+}
+
+void Words::prepareFor(const QString& languageTag) {
+    const QLocale::Language language = taggedOrChosen(languageTag);
+    if (language != QLocale::AnyLanguage)
+        stemmer_->preload(language);
 }
 
 const WordList& Words::list() {

@@ -48,7 +48,13 @@ class Words : public QObject {
     // Shows the words of a passage to choose one from with the keyboard.
     void chooseFrom(const QString& passage, const QString& language, QWidget* over);
 
+    // A lesson page in `languageTag` (or, when it names none, in the
+    // course's chosen language) is shown: its stemmer loads in the
+    // background, so that the first word of it needs no wait.
+    void prepareFor(const QString& languageTag);
+
     WordPopup& popup() const { return *popup_; }
+    Stemmer& stemmer() const { return *stemmer_; }
     WordChooser& chooser() const { return *chooser_; }
     bool isOpen() const;
     // The current course's list (read from its file at the first use).
@@ -65,6 +71,9 @@ class Words : public QObject {
   private:
     void show(const PageWord& word, QLocale::Language language);
     QLocale::Language languageFor(const PageWord& word) const;
+    // The language a tag names, else the one chosen for this course;
+    // AnyLanguage when neither says.
+    QLocale::Language taggedOrChosen(const QString& tag) const;
     QString courseKey() const;
     void ensureDictionaries();
 

@@ -4,6 +4,7 @@
 // word goes into the course's word list with its stem and sentence.
 #include "exercises/reading/ReadingLessonFixture.h"
 #include "platform/browser/TCppWebBrowser.h"
+#include "platform/dictionary/Stemmer.h"
 #include "platform/dictionary/WordChooser.h"
 #include "platform/dictionary/WordList.h"
 #include "platform/dictionary/WordPopup.h"
@@ -102,6 +103,25 @@ TEST_F(WordLookupTest, LListsThePassageWordsAndReturnLooksOneUp) {
     EXPECT_EQ(words().list().words().back().sentence,
               QStringLiteral("Strange creatures walk there."));
     words().popup().hide();
+}
+
+TEST_F(WordLookupTest, ALessonPageLoadsItsStemmerAheadAndNothingLoadsAtRest) {
+    QFile description(folder.path() + "/data/descr/reading.htm");
+    ASSERT_TRUE(description.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    description.write(englishPage);
+    description.close();
+    mainwindow::TMainFrm& main = start();
+    main.TreeView1->setCurrentIndex(main.TreeModel->indexOfNode(ReadingNode));
+    loadPages();
+    platform::Stemmer& stemmer = words().stemmer();
+    stemmer.finishLoading();
+    EXPECT_FALSE(stemmer.ready(QLocale::English)) << "an English description loads nothing";
+
+    main.m22Click();  // the reading lesson
+    loadPages();
+    // Whatever the page began is waited for here, before any word is asked.
+    stemmer.finishLoading();
+    EXPECT_TRUE(stemmer.ready(QLocale::English));
 }
 
 TEST_F(WordLookupTest, NoDictionaryForThePageLanguageNamesThePackages) {
