@@ -1,5 +1,6 @@
 // The browser component over Qt WebEngine: pages shown, the document model
 // and the shown page kept in step both ways, and pages kept inside the course.
+#include "browser/WebEnginePageFixture.h"
 #include "exercises/markup/PageMarkup.h"
 #include "platform/Error.h"
 #include "platform/browser/PageCompositing.h"
@@ -44,52 +45,9 @@ using lectern::test::waitUntil;
 
 namespace {
 
-class WebEngineBrowserTest : public ::testing::Test {
+class WebEngineBrowserTest : public lectern::test::WebEnginePageFixture {
   protected:
-    WebEngineBrowserTest() {
-        browser.resize(900, 700);
-        browser.show();
-        browser.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&browser));
-    }
-
-    Variant load(const QString& name) {
-        QSignalSpy complete(&browser, &TCppWebBrowser::OnDocumentComplete);
-        browser.Navigate(course + "/" + name);
-        EXPECT_TRUE(complete.wait(30000)) << name.toStdString();
-        return browser.Document();
-    }
-
-    QWebEnginePage* page() { return static_cast<QWebEngineView*>(browser.view())->page(); }
-
-    // Test-only: runs a script in the shown page and waits for its result.
-    QVariant js(const QString& script) {
-        QVariant result;
-        bool done = false;
-        page()->runJavaScript(script, [&](const QVariant& v) {
-            result = v;
-            done = true;
-        });
-        EXPECT_TRUE(waitUntil([&] { return done; }));
-        return result;
-    }
-
-    QRect rectOf(const QString& id) {
-        const QJsonObject r =
-            QJsonDocument::fromJson(
-                js("JSON.stringify(document.getElementById('" + id + "').getBoundingClientRect())")
-                    .toString()
-                    .toUtf8())
-                .object();
-        return QRectF(r["left"].toDouble(), r["top"].toDouble(), r["width"].toDouble(),
-                      r["height"].toDouble())
-            .toRect();
-    }
-
-    QString course = testDataPath("pages/course");
-    CourseFiles files;
-    WebEngineBrowserEngine engine{files, course};
-    TCppWebBrowser browser{engine};
+    WebEngineBrowserTest() : WebEnginePageFixture(QSize(900, 700)) {}
 };
 
 TEST_F(WebEngineBrowserTest, ShowPassageReachesTheShownPageInOrder) {

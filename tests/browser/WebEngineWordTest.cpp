@@ -2,63 +2,20 @@
 // its sentence, its language and where it is drawn; one in a form control
 // keeps its own meaning, the page's own handlers still run, and nothing a
 // page script does can report a word.
-#include "platform/browser/TCppWebBrowser.h"
-#include "platform/browser/WebEngineBrowserEngine.h"
-#include "platform/files/CourseFiles.h"
-#include "support/TempDir.h"
-#include "support/WaitUntil.h"
+#include "browser/WebEnginePageFixture.h"
 
-#include <gtest/gtest.h>
 #include <QCoreApplication>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QMouseEvent>
-#include <QSignalSpy>
-#include <QTest>
-#include <QWebEnginePage>
-#include <QWebEngineView>
 
 using namespace lectern::platform;
-using lectern::test::testDataPath;
 using lectern::test::waitUntil;
 
 namespace {
 
-class WebEngineWordTest : public ::testing::Test {
+class WebEngineWordTest : public lectern::test::WebEnginePageFixture {
   protected:
-    WebEngineWordTest() {
-        browser.resize(900, 600);
-        browser.show();
-        browser.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&browser));
-        QSignalSpy complete(&browser, &TCppWebBrowser::OnDocumentComplete);
-        browser.Navigate(course + "/words.htm");
-        EXPECT_TRUE(complete.wait(30000));
-    }
+    WebEngineWordTest() : WebEnginePageFixture(QSize(900, 600)) { load("words.htm"); }
 
-    QVariant js(const QString& script) {
-        QVariant result;
-        bool done = false;
-        static_cast<QWebEngineView*>(browser.view())
-            ->page()
-            ->runJavaScript(script, [&](const QVariant& v) {
-                result = v;
-                done = true;
-            });
-        EXPECT_TRUE(waitUntil([&] { return done; }));
-        return result;
-    }
-    QRect rectOf(const QString& id) {
-        const QJsonObject r =
-            QJsonDocument::fromJson(
-                js("JSON.stringify(document.getElementById('" + id + "').getBoundingClientRect())")
-                    .toString()
-                    .toUtf8())
-                .object();
-        return QRectF(r["left"].toDouble(), r["top"].toDouble(), r["width"].toDouble(),
-                      r["height"].toDouble())
-            .toRect();
-    }
     // Two clicks in quick succession, as the engine counts a double-click
     // (QTest spaces its clicks out so that they never make one).
     void doubleClick(const QString& id) { doubleClickAt(rectOf(id).center()); }
@@ -75,11 +32,6 @@ class WebEngineWordTest : public ::testing::Test {
         }
         QTest::lastMouseTimestamp += 1000;
     }
-
-    QString course = testDataPath("pages/course");
-    CourseFiles files;
-    WebEngineBrowserEngine engine{files, course};
-    TCppWebBrowser browser{engine};
 };
 
 TEST_F(WebEngineWordTest, ADoubleClickedWordComesBackWithItsSentenceAndLanguage) {
