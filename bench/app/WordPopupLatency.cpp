@@ -203,7 +203,7 @@ int main(int argc, char** argv) try {
 
     std::printf("word popup latency, double-click to popup drawn (ms), %d double-clicks:\n",
                 wanted);
-    std::printf("  first popup (dictionaries opened): %.1f\n", first.worst());
+    std::printf("  first popup: %.1f\n", first.worst());
     std::printf("  later popups: median %.1f, worst %.1f (%zu)\n", later.median(), later.worst(),
                 later.ms.size());
     std::printf("  through xdotool, its start-up counted too: median %.1f, worst %.1f (%zu)\n",

@@ -77,8 +77,13 @@ QLocale::Language Words::languageFor(const PageWord& word) const {
 
 void Words::prepareFor(const QString& languageTag) {
     const QLocale::Language language = taggedOrChosen(languageTag);
-    if (language != QLocale::AnyLanguage)
-        stemmer_->preload(language);
+    if (language == QLocale::AnyLanguage)
+        return;
+    stemmer_->preload(language);
+    // The indexes are only mapped and the popup's window made, hidden: a
+    // millisecond or two now spares the first word's popup.
+    ensureDictionaries();
+    popup_->winId();
 }
 
 const WordList& Words::list() {

@@ -116,12 +116,16 @@ TEST_F(WordLookupTest, ALessonPageLoadsItsStemmerAheadAndNothingLoadsAtRest) {
     platform::Stemmer& stemmer = words().stemmer();
     stemmer.finishLoading();
     EXPECT_FALSE(stemmer.ready(QLocale::English)) << "an English description loads nothing";
+    EXPECT_FALSE(words().popup().testAttribute(Qt::WA_WState_Created));
 
     main.m22Click();  // the reading lesson
     loadPages();
     // Whatever the page began is waited for here, before any word is asked.
     stemmer.finishLoading();
     EXPECT_TRUE(stemmer.ready(QLocale::English));
+    // The popup's window is made too, hidden until the first word.
+    EXPECT_TRUE(words().popup().testAttribute(Qt::WA_WState_Created));
+    EXPECT_FALSE(words().isOpen());
 }
 
 TEST_F(WordLookupTest, NoDictionaryForThePageLanguageNamesThePackages) {
