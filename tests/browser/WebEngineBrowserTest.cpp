@@ -13,6 +13,7 @@
 #include "support/WaitUntil.h"
 
 #include <gtest/gtest.h>
+#include <QAccessible>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -91,6 +92,24 @@ class WebEngineBrowserTest : public ::testing::Test {
     WebEngineBrowserEngine engine{files, course};
     TCppWebBrowser browser{engine};
 };
+
+// A screen reader is given the windows the learner sees, not the hidden
+// window each view draws its page in.
+TEST_F(WebEngineBrowserTest, AScreenReaderFindsTheWindowsButNotTheViewsRenderWindows) {
+    load("lesson.htm");
+    QAccessibleInterface* application = QAccessible::queryAccessibleInterface(qApp);
+    ASSERT_TRUE(application);
+    EXPECT_EQ(application->role(), QAccessible::Application);
+    QStringList windows;
+    for (int i = 0; i < application->childCount(); ++i) {
+        QAccessibleInterface* window = application->child(i);
+        ASSERT_TRUE(window && window->object());
+        windows << QString::fromLatin1(window->object()->metaObject()->className()) + " '" +
+                       window->text(QAccessible::Name) + "'";
+        EXPECT_EQ(application->indexOfChild(window), i);
+    }
+    EXPECT_EQ(windows, QStringList("lectern::platform::TCppWebBrowser ''"));
+}
 
 TEST_F(WebEngineBrowserTest, ShowPassageReachesTheShownPageInOrder) {
     EXPECT_EQ(browser.view(), nullptr);  // made at the first navigation only
