@@ -111,6 +111,20 @@ TEST_F(WebEngineBrowserTest, AScreenReaderFindsTheWindowsButNotTheViewsRenderWin
     EXPECT_EQ(windows, QStringList("lectern::platform::TCppWebBrowser ''"));
 }
 
+// The reading point moves to a passage as a screen reader needs it, and the
+// learner sees nothing of it: no scrolling, no focus ring, keys stay with
+// the window.
+TEST_F(WebEngineBrowserTest, FocusPassageMovesTheReadingPointWithoutAnythingToSee) {
+    const Variant doc = load("lesson.htm");
+    QWidget* keys = QApplication::focusWidget();
+    lectern::exercises::FocusPassage(doc, 2);
+    ASSERT_TRUE(waitUntil([&] { return js("document.activeElement.id").toString() == "t2"; }))
+        << js("document.activeElement.id").toString().toStdString();
+    EXPECT_EQ(js("getComputedStyle(document.activeElement).outlineStyle").toString(), "none");
+    EXPECT_EQ(js("window.scrollY").toInt(), 0);
+    EXPECT_EQ(QApplication::focusWidget(), keys);
+}
+
 TEST_F(WebEngineBrowserTest, ShowPassageReachesTheShownPageInOrder) {
     EXPECT_EQ(browser.view(), nullptr);  // made at the first navigation only
     const Variant doc = load("lesson.htm");
