@@ -15,9 +15,12 @@ command -v dbus-run-session >/dev/null || skip "dbus-run-session is missing (dbu
 exec dbus-run-session -- bash -c '
   # The accessibility bus starts when first asked for, with its registry.
   for ((i = 0; i < 50; ++i)); do
-    dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress \
-      >/dev/null 2>&1 && break
+    if dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
+      org.a11y.Bus.GetAddress >/dev/null 2>&1; then
+      exec /usr/bin/python3 "$0" "$@"
+    fi
     sleep 0.1
   done
-  exec /usr/bin/python3 "$0" "$@"
+  echo "SKIPPED: the accessibility bus did not start"
+  exit 77
 ' "$here/screen-reader-test.py" "$@"

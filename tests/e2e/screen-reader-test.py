@@ -293,7 +293,9 @@ def main():
     environment = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
     process = subprocess.Popen([player], cwd=course, env=environment)
     try:
-        app = wait_for(lambda: application(process.pid), 60)
+        app = wait_for(lambda: application(process.pid) or process.poll() is not None, 60)
+        if not check(app is not True, "the player runs (exit status %s)" % process.poll()):
+            return 1
         if not app:
             print("SKIPPED: the player never reached the accessibility bus")
             return SKIP
