@@ -14,6 +14,7 @@
 #include "support/WaitUntil.h"
 
 #include <gtest/gtest.h>
+#include <QAccessible>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -49,6 +50,38 @@ class WebEngineBrowserTest : public lectern::test::WebEnginePageFixture {
   protected:
     WebEngineBrowserTest() : WebEnginePageFixture(QSize(900, 700)) {}
 };
+
+// A screen reader is given the windows the learner sees, not the hidden
+// window each view draws its page in.
+TEST_F(WebEngineBrowserTest, AScreenReaderFindsTheWindowsButNotTheViewsRenderWindows) {
+    load("lesson.htm");
+    QAccessibleInterface* application = QAccessible::queryAccessibleInterface(qApp);
+    ASSERT_TRUE(application);
+    EXPECT_EQ(application->role(), QAccessible::Application);
+    QStringList windows;
+    for (int i = 0; i < application->childCount(); ++i) {
+        QAccessibleInterface* window = application->child(i);
+        ASSERT_TRUE(window && window->object());
+        windows << QString::fromLatin1(window->object()->metaObject()->className()) + " '" +
+                       window->text(QAccessible::Name) + "'";
+        EXPECT_EQ(application->indexOfChild(window), i);
+    }
+    EXPECT_EQ(windows, QStringList("lectern::platform::TCppWebBrowser ''"));
+}
+
+// The reading point moves to a passage as a screen reader needs it, and the
+// learner sees nothing of it: no scrolling, no focus ring, keys stay with
+// the window.
+TEST_F(WebEngineBrowserTest, FocusPassageMovesTheReadingPointWithoutAnythingToSee) {
+    const Variant doc = load("lesson.htm");
+    QWidget* keys = QApplication::focusWidget();
+    lectern::exercises::FocusPassage(doc, 2);
+    ASSERT_TRUE(waitUntil([&] { return js("document.activeElement.id").toString() == "t2"; }))
+        << js("document.activeElement.id").toString().toStdString();
+    EXPECT_EQ(js("getComputedStyle(document.activeElement).outlineStyle").toString(), "none");
+    EXPECT_EQ(js("window.scrollY").toInt(), 0);
+    EXPECT_EQ(QApplication::focusWidget(), keys);
+}
 
 TEST_F(WebEngineBrowserTest, ShowPassageReachesTheShownPageInOrder) {
     EXPECT_EQ(browser.view(), nullptr);  // made at the first navigation only

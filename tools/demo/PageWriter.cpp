@@ -112,14 +112,17 @@ QString PageWriter::writtenTestPage(const WrittenTest& test) {
     QString html = headWithStyle(test.title, testStyle());
     html += "<body>\n<h1>" + test.title.toHtmlEscaped() + "</h1>\n<p class=\"intro\">" +
             test.intro.toHtmlEscaped() + "</p>\n<ol class=\"questions\">\n";
-    for (const QString& prompt : test.shortAnswers) {
-        html += "<li><p class=\"prompt\">" + prompt.toHtmlEscaped() +
-                "</p><input type=\"text\" class=\"answer\" size=\"40\"></li>\n";
-    }
-    for (const QString& prompt : test.longAnswers) {
-        html += "<li><p class=\"prompt\">" + prompt.toHtmlEscaped() +
-                "</p><textarea class=\"answer\" rows=\"4\" cols=\"60\"></textarea></li>\n";
-    }
+    // Each answer field is named by its question, for screen readers.
+    int n = 0;
+    const auto question = [&](const QString& prompt, const QString& field) {
+        const QString id = "prompt" + QString::number(++n);
+        html += "<li><p class=\"prompt\" id=\"" + id + "\">" + prompt.toHtmlEscaped() + "</p>" +
+                field.arg(" aria-labelledby=\"" + id + "\"") + "</li>\n";
+    };
+    for (const QString& prompt : test.shortAnswers)
+        question(prompt, "<input type=\"text\" class=\"answer\" size=\"40\"%1>");
+    for (const QString& prompt : test.longAnswers)
+        question(prompt, "<textarea class=\"answer\" rows=\"4\" cols=\"60\"%1></textarea>");
     html += "</ol>\n";
     html += kKeepAnswersScript;
     html += "</body>\n</html>\n";

@@ -38,6 +38,10 @@ void ShowPassage(const Variant& document, int k) {
     MarkCurrent(FindElement(document, catalogue::passageId(k)));
 }
 
+void FocusPassage(const Variant& document, int k) {
+    FindElement(document, catalogue::passageId(k)).call(QStringLiteral("focus"));
+}
+
 void MoveHighlight(const Variant& document, int i, int k) {
     MarkRest(FindElement(document, catalogue::passageId(i)));
     ShowPassage(document, k);

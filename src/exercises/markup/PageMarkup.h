@@ -22,6 +22,8 @@ void MarkCurrent(const Variant& element);
 void MarkRest(const Variant& element);
 // Clicks "a" + k, then marks "t" + k current; the click comes first.
 void ShowPassage(const Variant& document, int k);
+// Puts the page's reading point on passage k, where a screen reader reads on.
+void FocusPassage(const Variant& document, int k);
 // Puts passage i to rest and shows passage k.
 void MoveHighlight(const Variant& document, int i, int k);
 // Writes the class without looking at the old one ("cycle", "instext", "text").

@@ -145,6 +145,7 @@ void TViewTxtFrm::finishText() {
     PlayClock = 0;
     TrackBar1->setValue(0);
     Timer1->stop();
+    FocusPassage(PageDocument, 1);
     platform::announce(this, QStringLiteral("End of the lesson"));
     report(failure);
 }
@@ -192,6 +193,7 @@ void TViewTxtFrm::m22Click() {
         TrackBar1->setEnabled(false);
         Timer1->stop();
         Paused = true;
+        FocusPassage(PageDocument, CurrentMark);
     } else {
         TrackBar1->setEnabled(false);
         PlayClock = catalogue::PassageStartOf(MarksList, CurrentMark);

@@ -175,6 +175,7 @@ void TWorkTxtFrm::finishText() {
     // Timer1 still runs, so the move back does not seek.
     TrackBar1->setValue(0);
     Timer1->stop();
+    FocusPassage(LeftDocument, 1);
     platform::announce(this, QStringLiteral("End of the lesson"));
 }
 
@@ -220,6 +221,7 @@ void TWorkTxtFrm::m22Click() {
         TrackBar1->setEnabled(true);
         Timer1->stop();
         Paused = true;
+        FocusPassage(LeftDocument, CurrentMark);
     } else {
         if (!hasMarks())
             return;

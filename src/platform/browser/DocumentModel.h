@@ -76,6 +76,10 @@ class DocumentModel : public std::enable_shared_from_this<DocumentModel> {
     // The element's aria-current, which tells assistive technology where the
     // learner is without changing how the page looks; empty removes it.
     void setAriaCurrent(int element, const QString& value);
+    // Puts the page's reading point (its focus) on the element, where a
+    // screen reader goes on reading: the page does not scroll or show a
+    // focus ring, the window keeps the keyboard and the markup is unchanged.
+    void focus(int element);
     // What a browser does on a click that no script handles: a checkbox
     // toggles, a radio button becomes the ticked one of its group.
     void click(int element);

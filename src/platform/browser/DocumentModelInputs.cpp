@@ -70,6 +70,10 @@ void DocumentModel::setAriaCurrent(int element, const QString& value) {
     notify(PageEdit::Kind::SetAriaCurrent, element, value);
 }
 
+void DocumentModel::focus(int element) {
+    notify(PageEdit::Kind::Focus, element, QString());
+}
+
 void DocumentModel::click(int element) {
     switch (state(element).kind) {
         case Kind::Checkbox:

@@ -114,6 +114,10 @@ Variant ElementObject::call(const QString& name, const QString* argument) {
         model_->click(element_);
         return Variant();
     }
+    if (key == QLatin1String("focus")) {
+        model_->focus(element_);
+        return Variant();
+    }
     if (key == QLatin1String("getattribute")) {
         const QString& attribute = needArgument(*this, name, argument);
         if (!model_->hasAttribute(element_, attribute))

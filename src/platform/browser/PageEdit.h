@@ -8,7 +8,7 @@ namespace lectern::platform {
 // The element is named by its id when that id is unique in the page, else by
 // its position among all elements in document order.
 struct PageEdit {
-    enum class Kind { SetClass, Click, SetChecked, SetValue, SetId, SetAriaCurrent };
+    enum class Kind { SetClass, Click, SetChecked, SetValue, SetId, SetAriaCurrent, Focus };
     Kind kind;
     QString elementId;
     int elementIndex = -1;

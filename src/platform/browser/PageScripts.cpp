@@ -122,6 +122,12 @@ QString action(const PageEdit& edit) {
             return edit.value.isEmpty() ? QStringLiteral("e.removeAttribute('aria-current');")
                                         : QStringLiteral("e.setAttribute('aria-current', %1);")
                                               .arg(literal(edit.value));
+        case PageEdit::Kind::Focus:
+            // An element that takes no focus of its own is given it for
+            // scripts only, without the ring the course's style would draw.
+            return QStringLiteral(
+                "if (!e.hasAttribute('tabindex')) { e.tabIndex = -1; e.style.outline = 'none'; }"
+                " e.focus({preventScroll: true});");
     }
     return {};
 }

@@ -10,6 +10,7 @@
 #include "platform/browser/PageCompositing.h"
 #include "platform/browser/RendererWatchdog.h"
 #include "platform/browser/WebEngineBackend.h"
+#include "platform/browser/WidgetWindowsOnly.h"
 
 #include <QDir>
 #include <QWebEngineProfile>
@@ -31,6 +32,7 @@ WebEngineBrowserEngine::WebEngineBrowserEngine(CourseFiles& files, QString cours
     // Before any view exists: the first view already starts the engine.
     EngineSwitches::install();
     choosePageCompositing();
+    exposeOnlyWidgetWindows();
 }
 
 WebEngineBrowserEngine::~WebEngineBrowserEngine() = default;

@@ -25,6 +25,7 @@ class RecordingSink : public PageEditSink {
     void pageEdited(const PageEdit& edit) override {
         const char* kind = edit.kind == PageEdit::Kind::Click            ? "click "
                            : edit.kind == PageEdit::Kind::SetAriaCurrent ? "current "
+                           : edit.kind == PageEdit::Kind::Focus          ? "focus "
                                                                          : "class ";
         edits.push_back(kind + edit.elementId +
                         (edit.value.isEmpty() ? QString() : " " + edit.value));
@@ -109,6 +110,15 @@ TEST_F(PageMarkupTest, TheHighlightedPassageAloneIsMarkedCurrentForScreenReaders
     MarkRest(FindElement(doc, "t3"));
     EXPECT_EQ(current(), QStringList());
     EXPECT_FALSE(FindElement(doc, "t3").get("outerHTML").toString().contains("aria-current"));
+}
+
+TEST_F(PageMarkupTest, FocusPassageMovesOnlyTheShownPagesReadingPoint) {
+    const Variant doc = open("lesson.htm");
+    const QString before = doc.get("documentElement").get("outerHTML").toString();
+    FocusPassage(doc, 2);
+    EXPECT_EQ(sink.edits, QStringList{"focus t2"});
+    EXPECT_EQ(doc.get("documentElement").get("outerHTML").toString(), before);
+    EXPECT_EQ(lectern::test::errorOf([&] { FocusPassage(doc, 9); }), "Element 't9' not found");
 }
 
 TEST_F(PageMarkupTest, ShowPassageOfAMissingPassageFailsBeforeChangingAnything) {
