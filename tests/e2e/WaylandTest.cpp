@@ -40,9 +40,9 @@ class Weston {
                                   "--height=800", "--idle-time=0", "--no-config", "--debug"});
         QElapsedTimer waited;
         waited.start();
-        while (!QFile::exists(runtime_.path() + "/" + Socket) && waited.elapsed() < 10000 &&
-               !process_.waitForFinished(100)) {
-        }
+        while (process_.state() != QProcess::NotRunning &&
+               !QFile::exists(runtime_.path() + "/" + Socket) && waited.elapsed() < 10000)
+            process_.waitForFinished(100);
     }
     ~Weston() {
         process_.kill();
