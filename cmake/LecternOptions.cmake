@@ -59,8 +59,10 @@ endfunction()
 #   webengine: the real web engine, which needs an X server (run under xvfb-run).
 #   SHARDS n (webengine only): the program runs as n shards side by side, each
 #   on its own screen of one X display (tests/e2e/run-on-screens.sh).
+#   SESSION_BUS (webengine only): the program runs on a D-Bus session bus of
+#   its own (dbus-run-session), where the programs it starts meet.
 function(lectern_add_test)
-  cmake_parse_arguments(T "" "NAME;LABEL;SHARDS" "SOURCES;LIBRARIES" ${ARGN})
+  cmake_parse_arguments(T "SESSION_BUS" "NAME;LABEL;SHARDS" "SOURCES;LIBRARIES" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE lectern-test-support
     GTest::gtest ${T_LIBRARIES} lectern-options)
@@ -70,6 +72,10 @@ function(lectern_add_test)
       lectern_screens(screens ${T_SHARDS})
       add_test(NAME ${T_NAME} COMMAND ${XVFB_RUN} -a -s "${screens}"
         ${PROJECT_SOURCE_DIR}/tests/e2e/run-on-screens.sh ${T_SHARDS} $<TARGET_FILE:${T_NAME}>)
+    elseif(T_SESSION_BUS)
+      find_program(DBUS_RUN_SESSION dbus-run-session REQUIRED)
+      add_test(NAME ${T_NAME} COMMAND ${XVFB_RUN} -a -s "-screen 0 1600x1200x24"
+        ${DBUS_RUN_SESSION} -- $<TARGET_FILE:${T_NAME}>)
     else()
       add_test(NAME ${T_NAME} COMMAND ${XVFB_RUN} -a -s "-screen 0 1600x1200x24" $<TARGET_FILE:${T_NAME}>)
     endif()

@@ -8,8 +8,10 @@ namespace lectern::app {
 // Watches the application object's start. When no window system plugin can
 // be started (no display, or a Wayland desktop without Qt's Wayland plugin),
 // Qt would print a page of text and abort; instead the player says so in one
-// line on standard error and ends with `failureStatus`. What Qt says on a
-// start that works is passed on as usual when the watch ends.
+// line on standard error and ends with `failureStatus`. What Qt and the
+// plugin's own libraries say on a start that works, through Qt's messages or
+// straight on standard error (the Wayland client library does), is passed
+// on when the watch ends.
 class WindowSystemStart {
   public:
     explicit WindowSystemStart(int failureStatus);

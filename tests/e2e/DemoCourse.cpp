@@ -31,6 +31,14 @@ DemoCourse::DemoCourse() {
     writeLines(dir_.path() + "/wind.mtp", settings_);
 }
 
+void DemoCourse::keepOnlyNode(int node) const {
+    for (const char* name : {"main.mrb", "main.mtp", "sound.mtp", "text.mtp", "trans.mtp",
+                             "descr.mtp", "zmarks.mtp", "zagol.mtp", "time.mtp", "name.mtp"}) {
+        const QString file = path() + "/" + name;
+        writeLines(file, {readLines(file).value(node).trimmed(), QString()});
+    }
+}
+
 QSize DemoCourse::windowSize() const {
     return {line(0), line(1) - 25};
 }

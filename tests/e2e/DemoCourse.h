@@ -19,6 +19,11 @@ class DemoCourse {
     // The window caption of a node's lesson.
     QString caption(int node) const { return captions_.value(node); }
 
+    // Cuts the course to one node's lesson, which is then the tree's only
+    // row, current when the main window opens: "Run lesson" (or Return)
+    // runs it with no row to pick. caption() keeps the whole course's.
+    void keepOnlyNode(int node) const;
+
     // The client size of the skinned windows.
     QSize windowSize() const;
     // The centre of a button block of the geometry file (first of its four

@@ -11,15 +11,19 @@
 #include "platform/browser/WebEngineBrowserEngine.h"
 #include "platform/files/CourseFiles.h"
 #include "platform/files/SafeFile.h"
+#include "platform/widgets/EventFilter.h"
 
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QLabel>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
+
 #include <QtConcurrent/QtConcurrentRun>
+#include <cmath>
 #include <exception>
 #include <utility>
 
@@ -120,12 +124,16 @@ void WebEngineBackend::ensureView() {
     connect(page_, &QWebEnginePage::renderProcessTerminated, this,
             &WebEngineBackend::rendererEnded);
     engine_.watchdog().watch(page_);
-    QLayout* layout = host.layout();
-    if (!layout) {
-        layout = new QVBoxLayout(&host);
-        layout->setContentsMargins(0, 0, 0, 0);
-    }
-    layout->addWidget(view_);
+    // The host's layout holds the notice that stands in for a failed page;
+    // the view covers the host by itself (see coverHost).
+    if (!host.layout())
+        (new QVBoxLayout(&host))->setContentsMargins(0, 0, 0, 0);
+    EventFilter::install(&host, view_, [this](QObject*, QEvent* event) {
+        if (event->type() == QEvent::Resize)
+            coverHost();
+        return false;
+    });
+    coverHost();
     view_->show();
 }
 
@@ -410,6 +418,17 @@ void WebEngineBackend::stopShowing(const QString& reason) {
     // The navigation completes, with a document that names the trouble.
     if (!model_)
         adopt(DocumentModel::blank(file_, reason));
+}
+
+void WebEngineBackend::coverHost() {
+    // At a fractional screen scale the engine's picture of the page falls
+    // short of the view's right edge by up to two device pixels, which stay
+    // unpainted: a dark seam beside the next picture. The view reaches that
+    // far past its host, which cuts it at its own edge.
+    const QWidget& host = host_.hostWidget();
+    const qreal ratio = host.devicePixelRatioF();
+    const int overhang = ratio == std::floor(ratio) ? 0 : int(std::ceil(2 / ratio));
+    view_->setGeometry(0, 0, host.width() + overhang, host.height());
 }
 
 void WebEngineBackend::showNotice(const QString& text) {

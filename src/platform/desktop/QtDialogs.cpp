@@ -15,8 +15,12 @@
 namespace lectern::platform {
 namespace {
 
-// Room beside a caption for the title bar's close button and margins.
-constexpr int captionMargin = 96;
+// Room beside a caption for the title bar's buttons and margins. Qt's own
+// title bar on Wayland compositors that leave decoration to the program
+// (weston) centres the caption over the whole bar and cuts it where its
+// three buttons begin (77 px from the right, whatever the window's flags),
+// so the caption needs that room on both sides.
+constexpr int captionMargin = 2 * 80;
 
 // The window a box or dialog opens over, so that window systems that place
 // windows themselves put it there: the modal window, else the active one,
