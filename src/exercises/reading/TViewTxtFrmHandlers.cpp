@@ -118,6 +118,8 @@ void TViewTxtFrm::repeatPassage() {
 }
 
 void TViewTxtFrm::playPassage() {
+    // The lesson goes on alone: B's model and take stop first.
+    Takes->stop();
     MediaPlayer1->Seek(catalogue::PassageStartOf(MarksList, CurrentMark));
     PauseAfter->play();
     MediaPlayer1->Play();

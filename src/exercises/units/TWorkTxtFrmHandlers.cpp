@@ -149,6 +149,7 @@ void TWorkTxtFrm::repeatPassage() {
     TrackBar1->setEnabled(false);
     PlayClock = catalogue::PassageStartOf(MarksList, k);
     Paused = false;
+    Takes->stop();
     MediaPlayer1->Seek(PlayClock);
     PauseAfter->play();
     MediaPlayer1->Play();
@@ -159,6 +160,8 @@ void TWorkTxtFrm::playPassage() {
         RestBoth(PauseAfter->heldPassage());
         ShowBoth(CurrentMark);
     }
+    // The lesson goes on alone: B's model and take stop first.
+    Takes->stop();
     MediaPlayer1->Seek(catalogue::PassageStartOf(MarksList, CurrentMark));
     PauseAfter->play();
     MediaPlayer1->Play();

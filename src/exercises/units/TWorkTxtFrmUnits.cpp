@@ -6,6 +6,7 @@
 #include "catalogue/PageIds.h"
 #include "exercises/markup/PageMarkup.h"
 #include "exercises/practice/PassagePause.h"
+#include "exercises/practice/RecordAndCompare.h"
 #include "exercises/practice/SyncOffset.h"
 #include "platform/jpeg/TJPEGImage.h"
 #include "platform/media/TMediaPlayer.h"
@@ -74,6 +75,7 @@ void TWorkTxtFrm::caaClick() {
             CurrentMark = j;
             TrackBar1->setEnabled(false);
             PlayClock = j <= 1 ? 0 : catalogue::MarkOf(MarksList, j);
+            Takes->stop();
             MediaPlayer1->Seek(PlayClock);
             PauseAfter->play();
             MediaPlayer1->Play();
