@@ -1,4 +1,5 @@
 #include "exercises/NarrationSpeed.h"
+#include "exercises/pageviewer/TViewFrm.h"
 #include "exercises/practice/PassagePause.h"
 #include "exercises/practice/SyncOffset.h"
 #include "exercises/practice/TextZoom.h"
@@ -237,4 +238,44 @@ TEST(PracticeKeys, TextSizeScalesThePageOnlyAndIsKeptPerCourse) {
     w.Zoom->set(150);
     w.m55Click();
     EXPECT_DOUBLE_EQ(f.launch().CppWebBrowser1->Zoom(), 1.5) << "remembered for the course";
+}
+
+// The description pages (main window and page viewer) take the course's one
+// page size with the lesson pages: a change in any window applies to all of
+// them, shows in that window's overlay, leaves the skin's size alone and is
+// kept for the course.
+TEST(PracticeKeys, DescriptionPagesShareTheCoursesTextSize) {
+    ReadingLessonFixture f;
+    exercises::TViewTxtFrm& lesson = f.launch();
+    mainwindow::TMainFrm& main = *f.windows->MainFrm;
+    exercises::TViewFrm& viewer = *f.windows->ViewFrm;
+    const QSize mainSize = main.size();
+    const QSize viewerSize = viewer.size();
+    const auto press = [&](QWidget& window, platform::NoticeOverlay& overlay, Qt::Key key,
+                           int percent) {
+        SCOPED_TRACE(window.objectName().toStdString() + " " + std::to_string(percent));
+        window.show();
+        // The native window is made anew at each show, once the last is gone.
+        QCoreApplication::processEvents();
+        activate(window);
+        QTest::keyClick(&window == &main ? static_cast<QWidget*>(main.TreeView1) : &window, key,
+                        Qt::ControlModifier);
+        EXPECT_EQ(overlay.accessibleName(), QStringLiteral("Text %1 %").arg(percent));
+        EXPECT_TRUE(overlay.isVisible());
+        for (platform::TCppWebBrowser* page :
+             {main.CppWebBrowser1, viewer.Browser, lesson.CppWebBrowser1})
+            EXPECT_DOUBLE_EQ(page->Zoom(), percent / 100.0);
+    };
+    press(lesson, *lesson.Speed->overlay(), Qt::Key_Plus, 110);
+    lesson.m55Click();
+    press(main, *main.Notices, Qt::Key_Plus, 120);
+    press(main, *main.Notices, Qt::Key_Minus, 110);
+    press(viewer, *viewer.Notices, Qt::Key_Minus, 100);
+    press(viewer, *viewer.Notices, Qt::Key_Minus, 90);
+    EXPECT_EQ(viewer.size(), viewerSize);
+    viewer.m11Click();
+    press(main, *main.Notices, Qt::Key_0, 100);
+    press(main, *main.Notices, Qt::Key_Minus, 90);
+    EXPECT_EQ(main.size(), mainSize);
+    EXPECT_DOUBLE_EQ(f.start().CppWebBrowser1->Zoom(), 0.9) << "remembered for the course";
 }
