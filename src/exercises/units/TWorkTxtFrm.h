@@ -21,11 +21,7 @@ class TMediaPlayer;
 
 namespace lectern::exercises {
 
-class NarrationSpeed;
-class RecordAndCompare;
-class PassagePause;
-class SyncOffset;
-class TextZoom;
+class PracticeKeys;
 
 // The unit work window: a lesson page and its translation side by side,
 // highlighted together while a sound plays, with units played in a cycle.
@@ -44,16 +40,9 @@ class TWorkTxtFrm : public platform::SkinnedForm {
     platform::TImage* ca() const { return Buttons().holder(UnitButtonIndex); }
     platform::TImage* caa() const { return Buttons().clickable(UnitButtonIndex); }
     platform::TMediaPlayer* MediaPlayer1;
-    // The pace of the lesson sound.
-    std::unique_ptr<NarrationSpeed> Speed;
-    // V records the learner saying the current passage, B compares.
-    std::unique_ptr<RecordAndCompare> Takes;
-    // Practice keys: pause after each passage, and the highlight moved
-    // against the sound.
-    std::unique_ptr<PassagePause> PauseAfter;
-    std::unique_ptr<SyncOffset> Sync;
-    // The size of the pages.
-    std::unique_ptr<TextZoom> Zoom;
+    // The sound's pace, pause after each passage, the sync offset, the
+    // page size, and V and B.
+    std::unique_ptr<PracticeKeys> Practice;
     QWidget* Panel3;
     platform::TCppWebBrowser* CppWebBrowser1;
     QSplitter* Splitter1;

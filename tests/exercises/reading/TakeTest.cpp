@@ -1,4 +1,5 @@
 #include "exercises/practice/LevelMeter.h"
+#include "exercises/practice/PracticeKeys.h"
 #include "exercises/practice/RecordAndCompare.h"
 #include "exercises/practice/TakeComparison.h"
 #include "exercises/reading/RecordingLessonFixture.h"
@@ -46,7 +47,7 @@ struct TakeFixture : ReadingLessonFixture {
         };
         return w;
     }
-    RecordAndCompare& takes() { return *reading().Takes; }
+    RecordAndCompare& takes() { return *reading().Practice->Takes; }
 
     // Lets the clock run in steps of the poll interval, as the timers would,
     // until the take ends or `limitMs` passes; returns the time it took.
@@ -229,11 +230,11 @@ TEST(RecordAndCompare, TheComparisonPictureAlignsModelAndTakeAtTheOnsetOfSpeech)
 TEST(RecordAndCompare, VAndBDoNothingInARecordingLesson) {
     test::RecordingLessonFixture f("3");
     f.launch();
-    f.reading().Takes->record();
-    f.reading().Takes->compare();
-    EXPECT_FALSE(f.reading().Takes->recording());
+    f.reading().Practice->Takes->record();
+    f.reading().Practice->Takes->compare();
+    EXPECT_FALSE(f.reading().Practice->Takes->recording());
     EXPECT_FALSE(f.test.audio.clock().inputStarted());
-    EXPECT_EQ(f.reading().Takes->playing(), TakePlayback::Part::Done);
+    EXPECT_EQ(f.reading().Practice->Takes->playing(), TakePlayback::Part::Done);
 }
 
 TEST(TakeStore, ATakeReplacesTheLastOneWholeAndNeverGoesIntoTheCourse) {
