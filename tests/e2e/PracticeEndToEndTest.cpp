@@ -3,9 +3,17 @@
 #include "media/PipeSink.h"
 #include "media/PulseServer.h"
 #include "support/TempDir.h"
+#include "support/WavFiles.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
+#include <QDirIterator>
 #include <QScopeGuard>
+#include <atomic>
+#include <cmath>
+#include <numbers>
+#include <thread>
 
 using namespace lectern::test;
 using namespace std::chrono_literals;
@@ -45,12 +53,87 @@ bool fallsSilent(PipeSink& sink, int ms, int quietMs = 800) {
     return false;
 }
 
+// A microphone of the private server that hears a 330 Hz tone at half
+// scale for `toneMs`, from `toneFromMs` after speak() is called, and silence
+// otherwise: module-pipe-source fed in real time from a thread.
+class FedMicrophone {
+  public:
+    static constexpr int Rate = 48000;
+    explicit FedMicrophone(const QString& directory) : fifo_(directory + "/mic") {
+        module_ = pactl({"load-module", "module-pipe-source", "file=" + fifo_, "source_name=mic",
+                         "rate=48000", "channels=1", "format=s16le"})
+                      .trimmed();
+        if (module_.isEmpty())
+            return;
+        pactl({"set-default-source", "mic"});
+        fd_ = ::open(QFile::encodeName(fifo_).constData(), O_WRONLY | O_NONBLOCK);
+        if (fd_ >= 0)
+            feeder_ = std::thread([this] { feed(); });
+    }
+    ~FedMicrophone() {
+        stop_ = true;
+        if (feeder_.joinable())
+            feeder_.join();
+        if (fd_ >= 0)
+            ::close(fd_);
+        if (!module_.isEmpty())
+            pactl({"unload-module", module_});
+    }
+    bool ready() const { return fd_ >= 0; }
+    void speak(int toneFromMs, int toneMs) {
+        toneFrom_ = frames_ + (long long)toneFromMs * Rate / 1000;
+        toneTo_ = toneFrom_ + (long long)toneMs * Rate / 1000;
+    }
+
+  private:
+    void feed() {
+        const auto start = PipeSink::Clock::now();
+        std::vector<std::int16_t> block;
+        while (!stop_) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            const long long due = std::chrono::duration_cast<std::chrono::microseconds>(
+                                      PipeSink::Clock::now() - start)
+                                      .count() *
+                                  Rate / 1000000;
+            block.clear();
+            for (long long f = frames_; f < due; ++f) {
+                const bool tone = f >= toneFrom_ && f < toneTo_;
+                block.push_back(tone ? std::int16_t(16000 * std::sin(2 * std::numbers::pi * 330 *
+                                                                     double(f) / Rate))
+                                     : 0);
+            }
+            if (!block.empty() &&
+                ::write(fd_, block.data(), block.size() * sizeof(std::int16_t)) > 0)
+                frames_ = due;
+        }
+    }
+
+    QString fifo_;
+    QString module_;
+    int fd_ = -1;
+    std::atomic<bool> stop_{false};
+    std::atomic<long long> frames_{0};
+    std::atomic<long long> toneFrom_{-1};
+    std::atomic<long long> toneTo_{-1};
+    std::thread feeder_;
+};
+
+// The take files kept under `dataHome`.
+QStringList takes(const QString& dataHome) {
+    QStringList found;
+    QDirIterator it(dataHome, {"passage-*.wav"}, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        found << it.next();
+    return found;
+}
+
 }  // namespace
 
 // One start of the real program on the demo course, with its sound on a
 // private PulseAudio server: P, then Play stops the narration at the end of
 // passage 1, which stays highlighted; Space plays passage 2 and stops at its
-// end; R plays passage 2 again.
+// end; R plays passage 2 again; V records the fed microphone into the
+// learner's data folder until silence ends the take.
 TEST(PracticeEndToEnd, PauseAfterEachPassageThenSpaceAndRepeatOnTheRealSound) {
     PulseServer pulse;
     if (!pulse.failure().isEmpty())
@@ -112,5 +195,20 @@ TEST(PracticeEndToEnd, PauseAfterEachPassageThenSpaceAndRepeatOnTheRealSound) {
     EXPECT_TRUE(soundWithin(sink, 3000)) << "R plays passage 2 again";
     EXPECT_EQ(settled(), second);
     ASSERT_TRUE(fallsSilent(sink, 20000));
+
+    // V: the fed tone from 300 ms to 1300 ms after the key, then silence,
+    // which ends the take 1.2 s later; the take holds the tone.
+    FedMicrophone microphone(dir.path());
+    ASSERT_TRUE(microphone.ready());
+    Desktop::pause(500ms);
+    microphone.speak(300, 1000);
+    Desktop::keyTo(reading, "v");
+    Desktop::pause(4s);
+    const QStringList kept = takes(settings.path());
+    ASSERT_EQ(kept.size(), 1) << kept.join(' ').toStdString();
+    const WavInfo take = readWav(kept.front());
+    ASSERT_TRUE(take.valid);
+    EXPECT_NEAR(take.ms(), 2500, 400);
+    EXPECT_NEAR(toneFrequency(take.samples, 1, take.sampleRate), 330, 10);
     Desktop::screenshot().save(QStringLiteral("practice-held.png"));
 }
