@@ -4,6 +4,7 @@
 #include "catalogue/Layout.h"
 #include "catalogue/WindowSettingsLine.h"
 #include "exercises/pageviewer/TViewFrm.h"
+#include "exercises/practice/TextZoom.h"
 #include "exercises/quiz/TMultiFrm.h"
 #include "exercises/reading/TViewTxtFrm.h"
 #include "exercises/sorting/TfrmSort.h"
@@ -16,6 +17,7 @@
 #include "platform/files/CourseFiles.h"
 #include "platform/widgets/Announcer.h"
 #include "platform/widgets/EventFilter.h"
+#include "platform/widgets/NoticeOverlay.h"
 #include "platform/widgets/WindowKeys.h"
 
 #include <QEvent>
@@ -88,6 +90,10 @@ TMainFrm::TMainFrm(platform::Platform& platform, const ExerciseWindows& windows,
     platform::WindowKeys keys(*this);
     keys.bind(QKeySequence(Qt::CTRL | Qt::Key_Return), [this] { RunLastLesson(); });
     keys.bind(QKeySequence(Qt::CTRL | Qt::Key_Enter), [this] { RunLastLesson(); });
+    Notices = new platform::NoticeOverlay(*this, QStringLiteral("MainOverlay"));
+    Notices->placeOver(Panel1);
+    Zoom = std::make_unique<exercises::TextZoom>(
+        keys, *Notices, std::vector<platform::TCppWebBrowser*>{CppWebBrowser1});
     platform::EventFilter::install(TreeView1->viewport(), this,
                                    [this](QObject*, QEvent* event) { return treeMouse(event); });
     DescriptionTimer = new QTimer(this);
@@ -106,6 +112,7 @@ TMainFrm::TMainFrm(platform::Platform& platform, const ExerciseWindows& windows,
     appFolder_ = platform.files.currentFolder();
     // Nothing the course names is read or written outside its folder.
     platform.files.setCourseFolder(appFolder_);
+    Zoom->load(platform.files.courseFolder());
 }
 
 TMainFrm::~TMainFrm() {

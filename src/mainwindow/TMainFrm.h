@@ -9,8 +9,15 @@
 #include <QTimer>
 #include <QTreeView>
 
+#include <memory>
+
 namespace lectern::platform {
+class NoticeOverlay;
 class TCppWebBrowser;
+}  // namespace lectern::platform
+
+namespace lectern::exercises {
+class TextZoom;
 }
 
 namespace lectern::mainwindow {
@@ -34,6 +41,9 @@ class TMainFrm : public platform::SkinnedForm {
     platform::TCppWebBrowser* CppWebBrowser1;
     // Runs once the keys that move in the tree have settled.
     QTimer* DescriptionTimer;
+    platform::NoticeOverlay* Notices;
+    // The description's size, the course's one for all its pages.
+    std::unique_ptr<exercises::TextZoom> Zoom;
 
     // Handlers.
     void FormShow() override;

@@ -1,6 +1,11 @@
 #include "exercises/pageviewer/TViewFrm.h"
 
+#include "exercises/practice/TextZoom.h"
+#include "platform/Platform.h"
 #include "platform/browser/TCppWebBrowser.h"
+#include "platform/files/CourseFiles.h"
+#include "platform/widgets/NoticeOverlay.h"
+#include "platform/widgets/WindowKeys.h"
 
 #include <QVBoxLayout>
 
@@ -18,6 +23,18 @@ TViewFrm::TViewFrm(platform::Platform& platform)
     column->addWidget(Browser);
     Buttons().onClicks({[this] { m11Click(); }});
     Buttons().lightOnHover(Image4);
+    platform::WindowKeys keys(*this);
+    Notices = new platform::NoticeOverlay(*this, QStringLiteral("ViewOverlay"));
+    Notices->placeOver(Panel1);
+    Zoom =
+        std::make_unique<TextZoom>(keys, *Notices, std::vector<platform::TCppWebBrowser*>{Browser});
+    Zoom->load(platform.files.courseFolder());
+}
+
+TViewFrm::~TViewFrm() = default;
+
+void TViewFrm::FormShow() {
+    Zoom->load(platform().files.courseFolder());
 }
 
 void TViewFrm::m11Click() {

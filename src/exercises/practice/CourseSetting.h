@@ -17,6 +17,8 @@ class CourseSetting {
     // `fallback` before load() and while nothing was remembered.
     QVariant value(const QVariant& fallback) const;
     void store(const QVariant& value) const;
+    // Empty before load(); equal for the same choice of the same course.
+    const QString& key() const { return key_; }
 
   private:
     QString name_;

@@ -5,7 +5,6 @@
 
 #include <QPainter>
 #include <QPainterPath>
-#include <QTimer>
 #include <algorithm>
 #include <cmath>
 
@@ -60,16 +59,10 @@ void drawContour(QPainter& painter, const platform::VoiceContour& contour, bool 
 
 }  // namespace
 
-TakeComparison::TakeComparison(platform::TForm& form) : QWidget(&form) {
+TakeComparison::TakeComparison(platform::TForm& form)
+    : QWidget(&form), shown_(*this, form, ShownMs) {
     setObjectName(QStringLiteral("TakeComparison"));
     setAccessibleName(QStringLiteral("Your take against the model"));
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-    setFocusPolicy(Qt::NoFocus);
-    hide();
-    hide_ = new QTimer(this);
-    hide_->setSingleShot(true);
-    hide_->setInterval(ShownMs);
-    form.bindTimer(hide_, [this] { hide(); });
 }
 
 void TakeComparison::showContours(platform::VoiceContour model, platform::VoiceContour take) {
@@ -78,10 +71,8 @@ void TakeComparison::showContours(platform::VoiceContour model, platform::VoiceC
     QWidget* window = parentWidget();
     resize(std::min(640, window->width() - 40), 220);
     move((window->width() - width()) / 2, window->height() - height() - 110);
-    show();
-    raise();
+    shown_.show();
     update();
-    hide_->start();
     platform::announce(this, QStringLiteral("Your take against the model"));
 }
 

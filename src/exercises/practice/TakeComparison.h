@@ -1,10 +1,9 @@
 #pragma once
 
 #include "platform/media/VoiceContour.h"
+#include "platform/widgets/ShownForAWhile.h"
 
 #include <QWidget>
-
-class QTimer;
 
 namespace lectern::platform {
 class TForm;
@@ -31,7 +30,7 @@ class TakeComparison : public QWidget {
   private:
     platform::VoiceContour model_;
     platform::VoiceContour take_;
-    QTimer* hide_;
+    platform::ShownForAWhile shown_;
 };
 
 }  // namespace lectern::exercises

@@ -17,6 +17,16 @@ TextZoom::TextZoom(platform::WindowKeys& keys, platform::NoticeOverlay& overlay,
     keys.bind(
         QKeySequence(Qt::CTRL | Qt::Key_Minus), [this] { set(percent_ - Step); }, true);
     keys.bind(QKeySequence(Qt::CTRL | Qt::Key_0), [this] { set(100); });
+    all().push_back(this);
+}
+
+TextZoom::~TextZoom() {
+    std::erase(all(), this);
+}
+
+std::vector<TextZoom*>& TextZoom::all() {
+    static std::vector<TextZoom*> zooms;
+    return zooms;
 }
 
 void TextZoom::load(const QString& courseFolder) {
@@ -27,8 +37,13 @@ void TextZoom::load(const QString& courseFolder) {
 
 void TextZoom::set(int percent) {
     percent_ = std::clamp(percent, Smallest, Largest);
-    apply();
     setting_.store(percent_);
+    for (TextZoom* zoom : all()) {
+        if (zoom->setting_.key() == setting_.key()) {
+            zoom->percent_ = percent_;
+            zoom->apply();
+        }
+    }
     overlay_.showNotice(QStringLiteral("Text %1 %").arg(percent_));
 }
 

@@ -16,8 +16,9 @@ namespace lectern::exercises {
 // step it by 10 % between 50 % and 300 %, `Ctrl+0` brings it back to 100 %.
 // The browsers scale their pages whole, so a page highlights and scrolls to
 // its passage as at its own size; the skin and the window keep theirs.
-// Remembered per course (one size for all its pages); each change shows in
-// the window's notice overlay.
+// One size for all the pages of a course, lesson and description pages
+// alike: a change applies at once to every window of the course and is
+// remembered for it. Each change shows in the window's notice overlay.
 class TextZoom {
   public:
     static constexpr int Smallest = 50;
@@ -26,6 +27,9 @@ class TextZoom {
 
     TextZoom(platform::WindowKeys& keys, platform::NoticeOverlay& overlay,
              std::vector<platform::TCppWebBrowser*> browsers);
+    ~TextZoom();
+    TextZoom(const TextZoom&) = delete;
+    TextZoom& operator=(const TextZoom&) = delete;
 
     void load(const QString& courseFolder);
     int percent() const { return percent_; }
@@ -34,6 +38,8 @@ class TextZoom {
 
   private:
     void apply();
+    // Every size of the running program, so that its windows follow a change.
+    static std::vector<TextZoom*>& all();
 
     platform::NoticeOverlay& overlay_;
     std::vector<platform::TCppWebBrowser*> browsers_;

@@ -2,16 +2,11 @@
 
 #include "catalogue/Marks.h"
 #include "exercises/LessonWords.h"
-#include "exercises/NarrationSpeed.h"
 #include "exercises/markup/PageMarkup.h"
-#include "exercises/practice/PassagePause.h"
-#include "exercises/practice/RecordAndCompare.h"
-#include "exercises/practice/SyncOffset.h"
-#include "exercises/practice/TextZoom.h"
+#include "exercises/practice/PracticeKeys.h"
 #include "platform/Error.h"
 #include "platform/browser/TCppWebBrowser.h"
 #include "platform/media/TMediaPlayer.h"
-#include "platform/widgets/NoticeOverlay.h"
 #include "platform/widgets/TTrackBar.h"
 #include "platform/widgets/WindowKeys.h"
 
@@ -68,33 +63,20 @@ TViewTxtFrm::TViewTxtFrm(platform::Platform& platform, QWidget* mainForm)
     keys.press(Qt::Key_Escape, m55());
     keys.step(TrackBar1);
     keys.bind(Qt::Key_F2, [this] { TellPassage(); });
-    Speed = std::make_unique<NarrationSpeed>(
-        *this, keys, std::vector<platform::TMediaPlayer*>{MediaPlayer1, MediaPlayer2});
-    Takes = std::make_unique<RecordAndCompare>(
-        *this, keys, *MediaPlayer1, *Speed->overlay(),
-        RecordAndCompare::Lesson{[this] { return !RecordingMode && MarksList.Count() > 0; },
-                                 [this] { return std::clamp(CurrentMark, 1, MarksList.Count()); },
-                                 [this](int k) {
-                                     return std::pair(catalogue::PassageStartOf(MarksList, k),
-                                                      catalogue::MarkOf(MarksList, k));
-                                 },
-                                 [this] {
-                                     if (Timer1->isActive())
-                                         m22Click();
-                                 },
-                                 [this](int k) { ShowPassage(PageDocument, k); }});
-    platform::NoticeOverlay& notices = *Speed->overlay();
-    notices.placeOver(Panel1);
-    PauseAfter = std::make_unique<PassagePause>(
-        *this, keys, notices, *MediaPlayer1,
-        [this] { return catalogue::MarkOf(MarksList, CurrentMark); },
-        [this] {
-            if (!Timer1->isActive() && !Paused)
-                m11Click();
-        });
-    Sync = std::make_unique<SyncOffset>(keys, notices);
-    Zoom = std::make_unique<TextZoom>(keys, notices,
-                                      std::vector<platform::TCppWebBrowser*>{CppWebBrowser1});
+    Practice = std::make_unique<PracticeKeys>(
+        *this, keys, std::vector<platform::TMediaPlayer*>{MediaPlayer1, MediaPlayer2},
+        std::vector<platform::TCppWebBrowser*>{CppWebBrowser1}, Panel1,
+        PracticeKeys::Lesson{MarksList, CurrentMark, [this] { return RecordingMode; },
+                             [this] { return catalogue::MarkOf(MarksList, CurrentMark); },
+                             [this] {
+                                 if (Timer1->isActive())
+                                     m22Click();
+                             },
+                             [this] {
+                                 if (!Timer1->isActive() && !Paused)
+                                     m11Click();
+                             },
+                             [this](int k) { ShowPassage(PageDocument, k); }});
     keys.bind(QKeySequence(Qt::Key_R), [this] { repeatPassage(); });
     makeLookup(keys);
 }

@@ -24,11 +24,7 @@ class WindowKeys;
 namespace lectern::exercises {
 
 class LessonWords;
-class NarrationSpeed;
-class RecordAndCompare;
-class PassagePause;
-class SyncOffset;
-class TextZoom;
+class PracticeKeys;
 
 // The narrated reading window: one lesson page highlighted passage by
 // passage in step with a sound; it also runs the recording lessons.
@@ -41,16 +37,9 @@ class TViewTxtFrm : public platform::SkinnedForm {
     // Components.
     QLabel* Label1;
     platform::TMediaPlayer* MediaPlayer1;
-    // The pace of the lesson sound.
-    std::unique_ptr<NarrationSpeed> Speed;
-    // V records the learner saying the current passage, B compares.
-    std::unique_ptr<RecordAndCompare> Takes;
-    // Practice keys of the play mode: pause after each passage, and the
-    // highlight moved against the sound.
-    std::unique_ptr<PassagePause> PauseAfter;
-    std::unique_ptr<SyncOffset> Sync;
-    // The size of the pages.
-    std::unique_ptr<TextZoom> Zoom;
+    // The sound's pace, pause after each passage, the sync offset, the
+    // page size, and V and B.
+    std::unique_ptr<PracticeKeys> Practice;
     // Words looked up in the page hold the narration; `L` lists a passage's.
     std::unique_ptr<LessonWords> Lookup;
     platform::TMediaPlayer* MediaPlayer2;

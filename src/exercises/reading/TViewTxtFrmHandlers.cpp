@@ -6,6 +6,7 @@
 #include "catalogue/PageIds.h"
 #include "exercises/markup/PageMarkup.h"
 #include "exercises/practice/PassagePause.h"
+#include "exercises/practice/PracticeKeys.h"
 #include "exercises/practice/RecordAndCompare.h"
 #include "exercises/practice/SyncOffset.h"
 #include "platform/Convert.h"
@@ -66,15 +67,15 @@ void TViewTxtFrm::tick() {
         MarkRest(passage(k - 1));
     ShowPassage(PageDocument, k);
     const int n = MarksList.Count();
-    if (!RecordingMode && k < n && PauseAfter->stoppedAtEnd()) {
+    if (!RecordingMode && k < n && Practice->PauseAfter->stoppedAtEnd()) {
         holdPassage();
         return;
     }
     // While pausing after each passage the highlight waits for the sound's
     // stop; the offset moves the play mode's highlight only, never the user
     // marks of a recording.
-    const bool pausing = !RecordingMode && PauseAfter->on();
-    const int offset = RecordingMode ? 0 : Sync->ms();
+    const bool pausing = !RecordingMode && Practice->PauseAfter->on();
+    const int offset = RecordingMode ? 0 : Practice->Sync->ms();
     if (!pausing && catalogue::NearsMark(MarksList, k, PlayClock, 2 * TickInterval, offset)) {
         ++CurrentMark;
         TrackBar1->setValue(TrackBar1->value() + 1);
@@ -98,13 +99,15 @@ void TViewTxtFrm::holdPassage() {
     // Timer1 still runs, so the move does not seek.
     TrackBar1->setValue(TrackBar1->value() + 1);
     Timer1->stop();
-    PauseAfter->hold(k, catalogue::MarkOf(MarksList, k) - catalogue::PassageStartOf(MarksList, k));
+    Practice->PauseAfter->hold(
+        k, catalogue::MarkOf(MarksList, k) - catalogue::PassageStartOf(MarksList, k));
 }
 
 void TViewTxtFrm::repeatPassage() {
     if (RecordingMode || !MediaPlayer1->IsOpen() || MarksList.Count() == 0)
         return;
-    const int k = PauseAfter->holding() ? PauseAfter->heldPassage() : CurrentMark;
+    const int k =
+        Practice->PauseAfter->holding() ? Practice->PauseAfter->heldPassage() : CurrentMark;
     if (k < 1 || k > MarksList.Count())
         return;
     // Timer1 runs before the track bar moves, so the move does not seek.
@@ -119,7 +122,7 @@ void TViewTxtFrm::repeatPassage() {
 
 void TViewTxtFrm::playPassage() {
     MediaPlayer1->Seek(catalogue::PassageStartOf(MarksList, CurrentMark));
-    PauseAfter->play();
+    Practice->lessonPlays();
     MediaPlayer1->Play();
 }
 
@@ -217,7 +220,7 @@ void TViewTxtFrm::m33Click() {
         stopRecording();
         return;
     }
-    PauseAfter->cancel();
+    Practice->PauseAfter->cancel();
     TrackBar1->setEnabled(true);
     // A failing tick stops Timer1 and leaves the sound running: Stop
     // silences it all the same.
@@ -250,9 +253,9 @@ void TViewTxtFrm::m55Click() {
 }
 
 void TViewTxtFrm::FormClose() {
-    Takes->stop();
+    Practice->Takes->stop();
     Timer1->stop();
-    PauseAfter->cancel();
+    Practice->PauseAfter->cancel();
     Timer2->stop();
     if (PlayAlong)
         MediaPlayer2->Stop();

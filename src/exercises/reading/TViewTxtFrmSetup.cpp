@@ -3,10 +3,7 @@
 #include "exercises/reading/TViewTxtFrm.h"
 
 #include "catalogue/LessonEntries.h"
-#include "exercises/NarrationSpeed.h"
-#include "exercises/practice/PassagePause.h"
-#include "exercises/practice/SyncOffset.h"
-#include "exercises/practice/TextZoom.h"
+#include "exercises/practice/PracticeKeys.h"
 #include "platform/Error.h"
 #include "platform/browser/TCppWebBrowser.h"
 #include "platform/files/CourseFiles.h"
@@ -18,10 +15,7 @@ void TViewTxtFrm::ResetForLaunch() {
     // First: the moves of the reset are no passages the last lesson reached.
     Place.forget();
     ResumeAt = 0;
-    Speed->load(platform().files.courseFolder());
-    PauseAfter->load(platform().files.courseFolder());
-    Sync->load(platform().files.courseFolder());
-    Zoom->load(platform().files.courseFolder());
+    Practice->load(platform().files.courseFolder());
     TrackBar1->setValue(0);
     MediaPlayer1->Close();
     MediaPlayer2->Close();

@@ -1,6 +1,7 @@
 // The reading window and the words of its page: the narration waits while
 // a word's popup is open, and nothing is looked up while it records.
 #include "exercises/LessonWords.h"
+#include "exercises/practice/PracticeKeys.h"
 #include "exercises/practice/RecordAndCompare.h"
 #include "exercises/reading/TViewTxtFrm.h"
 #include "platform/media/TMediaPlayer.h"
@@ -31,7 +32,7 @@ void TViewTxtFrm::makeLookup(platform::WindowKeys& keys) {
             // Before a passage is passed, the current one is the one shown.
             [this] { return passage(std::max(1, std::min(CurrentMark, MarksList.Count()))); },
             [this] { return PageDocument; },
-            [this] { return IsRecording() || Takes->recording(); }});
+            [this] { return IsRecording() || Practice->Takes->recording(); }});
 }
 
 }  // namespace lectern::exercises

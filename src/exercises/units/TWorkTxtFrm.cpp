@@ -2,14 +2,9 @@
 
 #include "catalogue/Marks.h"
 #include "exercises/LessonWords.h"
-#include "exercises/NarrationSpeed.h"
-#include "exercises/practice/PassagePause.h"
-#include "exercises/practice/RecordAndCompare.h"
-#include "exercises/practice/SyncOffset.h"
-#include "exercises/practice/TextZoom.h"
+#include "exercises/practice/PracticeKeys.h"
 #include "platform/browser/TCppWebBrowser.h"
 #include "platform/media/TMediaPlayer.h"
-#include "platform/widgets/NoticeOverlay.h"
 #include "platform/widgets/TTrackBar.h"
 #include "platform/widgets/WindowKeys.h"
 
@@ -69,37 +64,28 @@ TWorkTxtFrm::TWorkTxtFrm(platform::Platform& platform, QWidget* mainForm)
     keys.press(Qt::Key_F1, m44());
     keys.press(Qt::Key_Escape, m55());
     keys.step(TrackBar1);
-    Speed = std::make_unique<NarrationSpeed>(*this, keys,
-                                             std::vector<platform::TMediaPlayer*>{MediaPlayer1});
-    Takes = std::make_unique<RecordAndCompare>(
-        *this, keys, *MediaPlayer1, *Speed->overlay(),
-        RecordAndCompare::Lesson{[this] { return MarksList.Count() > 0; },
-                                 [this] { return std::clamp(CurrentMark, 1, MarksList.Count()); },
-                                 [this](int k) {
-                                     return std::pair(catalogue::PassageStartOf(MarksList, k),
-                                                      catalogue::MarkOf(MarksList, k));
-                                 },
-                                 [this] {
-                                     if (Timer1->isActive())
-                                         m22Click();
-                                 },
-                                 [this](int k) { ShowBoth(k); }});
-    platform::NoticeOverlay& notices = *Speed->overlay();
-    notices.placeOver(Panel1);
-    PauseAfter = std::make_unique<PassagePause>(
-        *this, keys, notices, *MediaPlayer1,
-        // A cycle starts at the passage before its unit, which is only passed.
-        [this] {
-            return catalogue::MarkOf(MarksList,
+    Practice = std::make_unique<PracticeKeys>(
+        *this, keys, std::vector<platform::TMediaPlayer*>{MediaPlayer1},
+        std::vector<platform::TCppWebBrowser*>{CppWebBrowser1, CppWebBrowser2}, Panel1,
+        PracticeKeys::Lesson{MarksList,
+                             CurrentMark,
+                             {},
+                             // A cycle starts at the passage before its unit, which is
+                             // only passed.
+                             [this] {
+                                 return catalogue::MarkOf(
+                                     MarksList,
                                      CycleMode ? std::max(CurrentMark, UnitStart) : CurrentMark);
-        },
-        [this] {
-            if (!Timer1->isActive() && !Paused)
-                m11Click();
-        });
-    Sync = std::make_unique<SyncOffset>(keys, notices);
-    Zoom = std::make_unique<TextZoom>(
-        keys, notices, std::vector<platform::TCppWebBrowser*>{CppWebBrowser1, CppWebBrowser2});
+                             },
+                             [this] {
+                                 if (Timer1->isActive())
+                                     m22Click();
+                             },
+                             [this] {
+                                 if (!Timer1->isActive() && !Paused)
+                                     m11Click();
+                             },
+                             [this](int k) { ShowBoth(k); }});
     keys.bind(QKeySequence(Qt::Key_R), [this] { repeatPassage(); });
     makeLookup(keys);
 }

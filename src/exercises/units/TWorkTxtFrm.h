@@ -23,11 +23,7 @@ class WindowKeys;
 namespace lectern::exercises {
 
 class LessonWords;
-class NarrationSpeed;
-class RecordAndCompare;
-class PassagePause;
-class SyncOffset;
-class TextZoom;
+class PracticeKeys;
 
 // The unit work window: a lesson page and its translation side by side,
 // highlighted together while a sound plays, with units played in a cycle.
@@ -46,16 +42,9 @@ class TWorkTxtFrm : public platform::SkinnedForm {
     platform::TImage* ca() const { return Buttons().holder(UnitButtonIndex); }
     platform::TImage* caa() const { return Buttons().clickable(UnitButtonIndex); }
     platform::TMediaPlayer* MediaPlayer1;
-    // The pace of the lesson sound.
-    std::unique_ptr<NarrationSpeed> Speed;
-    // V records the learner saying the current passage, B compares.
-    std::unique_ptr<RecordAndCompare> Takes;
-    // Practice keys: pause after each passage, and the highlight moved
-    // against the sound.
-    std::unique_ptr<PassagePause> PauseAfter;
-    std::unique_ptr<SyncOffset> Sync;
-    // The size of the pages.
-    std::unique_ptr<TextZoom> Zoom;
+    // The sound's pace, pause after each passage, the sync offset, the
+    // page size, and V and B.
+    std::unique_ptr<PracticeKeys> Practice;
     // Words looked up in either page hold the sound (a cycle too); `L`
     // lists the current passage's words of the lesson page.
     std::unique_ptr<LessonWords> Lookup;

@@ -6,6 +6,7 @@
 #include "catalogue/PageIds.h"
 #include "exercises/markup/PageMarkup.h"
 #include "exercises/practice/PassagePause.h"
+#include "exercises/practice/PracticeKeys.h"
 #include "exercises/practice/RecordAndCompare.h"
 #include "exercises/practice/SyncOffset.h"
 #include "platform/Convert.h"
@@ -88,15 +89,16 @@ void TWorkTxtFrm::tick() {
         cycleTick();
         return;
     }
-    if (CurrentMark < n && PauseAfter->stoppedAtEnd()) {
+    if (CurrentMark < n && Practice->PauseAfter->stoppedAtEnd()) {
         holdPassage();
         return;
     }
     // The test uses the clock of the previous tick (or a handler's value):
     // the position is polled last. While pausing after each passage the
     // highlight waits for the sound's stop.
-    if (!PauseAfter->on() &&
-        catalogue::NearsMark(MarksList, CurrentMark, PlayClock, 2 * TickInterval, Sync->ms())) {
+    if (!Practice->PauseAfter->on() &&
+        catalogue::NearsMark(MarksList, CurrentMark, PlayClock, 2 * TickInterval,
+                             Practice->Sync->ms())) {
         ++CurrentMark;
         TrackBar1->setValue(TrackBar1->value() + 1);
         if (CurrentMark <= n) {
@@ -124,21 +126,22 @@ void TWorkTxtFrm::holdPassage() {
     // Timer1 still runs, so the move does not seek.
     TrackBar1->setValue(CurrentMark - 1);
     Timer1->stop();
-    PauseAfter->hold(k, catalogue::MarkOf(MarksList, k) - catalogue::PassageStartOf(MarksList, k));
+    Practice->PauseAfter->hold(
+        k, catalogue::MarkOf(MarksList, k) - catalogue::PassageStartOf(MarksList, k));
 }
 
 void TWorkTxtFrm::repeatPassage() {
     if (!MediaPlayer1->IsOpen() || MarksList.Count() == 0)
         return;
-    int k = PauseAfter->holding() ? PauseAfter->heldPassage() : CurrentMark;
+    int k = Practice->PauseAfter->holding() ? Practice->PauseAfter->heldPassage() : CurrentMark;
     if (CycleMode)
         k = std::clamp(k, UnitStart, UnitEnd);
     if (k < 1 || k > MarksList.Count())
         return;
     // Timer1 runs before the track bar moves, so the move does not seek.
     Timer1->start();
-    if (PauseAfter->holding()) {
-        RestBoth(PauseAfter->heldPassage());
+    if (Practice->PauseAfter->holding()) {
+        RestBoth(Practice->PauseAfter->heldPassage());
         ShowBoth(k);
     } else if (k != CurrentMark) {
         RestBoth(CurrentMark);
@@ -150,17 +153,17 @@ void TWorkTxtFrm::repeatPassage() {
     PlayClock = catalogue::PassageStartOf(MarksList, k);
     Paused = false;
     MediaPlayer1->Seek(PlayClock);
-    PauseAfter->play();
+    Practice->lessonPlays();
     MediaPlayer1->Play();
 }
 
 void TWorkTxtFrm::playPassage() {
-    if (PauseAfter->holding()) {
-        RestBoth(PauseAfter->heldPassage());
+    if (Practice->PauseAfter->holding()) {
+        RestBoth(Practice->PauseAfter->heldPassage());
         ShowBoth(CurrentMark);
     }
     MediaPlayer1->Seek(catalogue::PassageStartOf(MarksList, CurrentMark));
-    PauseAfter->play();
+    Practice->lessonPlays();
     MediaPlayer1->Play();
 }
 
@@ -237,7 +240,7 @@ void TWorkTxtFrm::m22Click() {
 }
 
 void TWorkTxtFrm::m33Click() {
-    PauseAfter->cancel();
+    Practice->PauseAfter->cancel();
     TrackBar1->setEnabled(true);
     // A failing tick stops Timer1 and leaves the sound running: Stop
     // silences it all the same. A paused player stays paused.
@@ -269,9 +272,9 @@ void TWorkTxtFrm::m55Click() {
 }
 
 void TWorkTxtFrm::FormClose() {
-    Takes->stop();
+    Practice->Takes->stop();
     Timer1->stop();
-    PauseAfter->cancel();
+    Practice->PauseAfter->cancel();
     MediaPlayer1->Stop();
 }
 

@@ -4,10 +4,7 @@
 #include "exercises/units/TWorkTxtFrm.h"
 
 #include "catalogue/LessonEntries.h"
-#include "exercises/NarrationSpeed.h"
-#include "exercises/practice/PassagePause.h"
-#include "exercises/practice/SyncOffset.h"
-#include "exercises/practice/TextZoom.h"
+#include "exercises/practice/PracticeKeys.h"
 #include "platform/browser/TCppWebBrowser.h"
 #include "platform/desktop/Dialogs.h"
 #include "platform/files/CourseFiles.h"
@@ -19,10 +16,7 @@ void TWorkTxtFrm::ResetForLaunch() {
     // First: the moves of the reset are no passages the last lesson reached.
     Place.forget();
     ResumeAt = 0;
-    Speed->load(platform().files.courseFolder());
-    PauseAfter->load(platform().files.courseFolder());
-    Sync->load(platform().files.courseFolder());
-    Zoom->load(platform().files.courseFolder());
+    Practice->load(platform().files.courseFolder());
     TrackBar1->setValue(0);
     MediaPlayer1->Close();
     TrackBar1->setEnabled(true);

@@ -6,6 +6,8 @@
 #include "catalogue/PageIds.h"
 #include "exercises/markup/PageMarkup.h"
 #include "exercises/practice/PassagePause.h"
+#include "exercises/practice/PracticeKeys.h"
+#include "exercises/practice/RecordAndCompare.h"
 #include "exercises/practice/SyncOffset.h"
 #include "platform/jpeg/TJPEGImage.h"
 #include "platform/media/TMediaPlayer.h"
@@ -75,7 +77,7 @@ void TWorkTxtFrm::caaClick() {
             TrackBar1->setEnabled(false);
             PlayClock = j <= 1 ? 0 : catalogue::MarkOf(MarksList, j);
             MediaPlayer1->Seek(PlayClock);
-            PauseAfter->play();
+            Practice->lessonPlays();
             MediaPlayer1->Play();
             Timer1->start();
             return;
@@ -92,13 +94,13 @@ void TWorkTxtFrm::cycleTick() {
     ShowBoth(k);
     MarkUnit();
     ShowBoth(k);
-    if (PauseAfter->stoppedAtEnd()) {
+    if (Practice->PauseAfter->stoppedAtEnd()) {
         holdPassage();
         return;
     }
     // The passage before the unit is passed at once, also while pausing.
-    if ((!PauseAfter->on() || k < UnitStart) &&
-        catalogue::NearsMark(MarksList, k, PlayClock, 2 * TickInterval, Sync->ms())) {
+    if ((!Practice->PauseAfter->on() || k < UnitStart) &&
+        catalogue::NearsMark(MarksList, k, PlayClock, 2 * TickInterval, Practice->Sync->ms())) {
         ++CurrentMark;
         TrackBar1->setValue(TrackBar1->value() + 1);
     }
@@ -108,7 +110,7 @@ void TWorkTxtFrm::cycleTick() {
         Timer1->stop();
         MediaPlayer1->Pause();
         MediaPlayer1->Seek(UnitStart <= 1 ? 0 : catalogue::MarkOf(MarksList, UnitStart - 1));
-        PauseAfter->play();
+        Practice->PauseAfter->play();
         MediaPlayer1->Play();
         Timer1->start();
     }

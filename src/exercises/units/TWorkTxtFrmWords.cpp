@@ -4,6 +4,7 @@
 #include "catalogue/PageIds.h"
 #include "exercises/LessonWords.h"
 #include "exercises/markup/PageMarkup.h"
+#include "exercises/practice/PracticeKeys.h"
 #include "exercises/practice/RecordAndCompare.h"
 #include "exercises/units/TWorkTxtFrm.h"
 #include "platform/media/TMediaPlayer.h"
@@ -31,7 +32,7 @@ void TWorkTxtFrm::makeLookup(platform::WindowKeys& keys) {
                                 return FindElement(LeftDocument, catalogue::passageId(k));
                             },
                             [this] { return LeftDocument; },
-                            [this] { return Takes->recording(); }});
+                            [this] { return Practice->Takes->recording(); }});
 }
 
 }  // namespace lectern::exercises

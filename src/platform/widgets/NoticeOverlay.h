@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QLabel>
+#include "platform/widgets/ShownForAWhile.h"
 
-class QTimer;
+#include <QLabel>
 
 namespace lectern::platform {
 
@@ -26,7 +26,7 @@ class NoticeOverlay : public QLabel {
   private:
     TForm& form_;
     QWidget* band_ = nullptr;
-    QTimer* hide_;
+    ShownForAWhile shown_;
 };
 
 }  // namespace lectern::platform

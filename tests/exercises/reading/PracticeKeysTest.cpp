@@ -1,5 +1,7 @@
 #include "exercises/NarrationSpeed.h"
+#include "exercises/pageviewer/TViewFrm.h"
 #include "exercises/practice/PassagePause.h"
+#include "exercises/practice/PracticeKeys.h"
 #include "exercises/practice/SyncOffset.h"
 #include "exercises/practice/TextZoom.h"
 #include "exercises/reading/ReadingLessonFixture.h"
@@ -72,10 +74,10 @@ TEST(PracticeKeys, PauseAfterEachPassageStopsOnTheMarkAndHoldsThePassage) {
         SCOPED_TRACE(speed);
         exercises::TViewTxtFrm& w = f.launch();
         activate(w);
-        if (!w.PauseAfter->on())
+        if (!w.Practice->PauseAfter->on())
             QTest::keyClick(&w, Qt::Key_P);
-        ASSERT_TRUE(w.PauseAfter->on());
-        w.Speed->set(speed);
+        ASSERT_TRUE(w.Practice->PauseAfter->on());
+        w.Practice->Speed->set(speed);
         auto& output = f.test.audio.clock().output;
         f.test.audio.clock().keepOutput = true;
 
@@ -118,17 +120,18 @@ TEST(PracticeKeys, RepeatTimeGoesOnAfterThePassageTimesOnePointTwo) {
     activate(w);
     QTest::keyClick(&w, Qt::Key_P);
     QTest::keyClick(&w, Qt::Key_P, Qt::ShiftModifier);
-    EXPECT_EQ(w.PauseAfter->wayBack(), PassagePause::WayBack::RepeatTime);
-    EXPECT_EQ(w.Speed->overlay()->accessibleName(), "Pause after each passage: on, repeat time");
+    EXPECT_EQ(w.Practice->PauseAfter->wayBack(), PassagePause::WayBack::RepeatTime);
+    EXPECT_EQ(w.Practice->Speed->overlay()->accessibleName(),
+              "Pause after each passage: on, repeat time");
     for (const double speed : {1.0, 0.5}) {
         SCOPED_TRACE(speed);
-        w.Speed->set(speed);
+        w.Practice->Speed->set(speed);
         w.m33Click();
         w.m11Click();
         for (int ms = 0; ms < 1000 / speed + 250; ms += 250)
             tickWhileRunning(f);
-        ASSERT_TRUE(w.PauseAfter->holding());
-        QTimer& repeat = *w.PauseAfter->repeatTimer();
+        ASSERT_TRUE(w.Practice->PauseAfter->holding());
+        QTimer& repeat = *w.Practice->PauseAfter->repeatTimer();
         EXPECT_TRUE(repeat.isActive());
         EXPECT_EQ(repeat.interval(), std::lround(1000 * 1.2 / speed));
         test::fireTimer(repeat);
@@ -140,17 +143,17 @@ TEST(PracticeKeys, RepeatTimeGoesOnAfterThePassageTimesOnePointTwo) {
     // Stop during the wait: nothing goes on afterwards.
     for (int ms = 0; ms < 2000; ms += 250)
         tickWhileRunning(f);
-    ASSERT_TRUE(w.PauseAfter->holding());
+    ASSERT_TRUE(w.Practice->PauseAfter->holding());
     w.m33Click();
-    EXPECT_FALSE(w.PauseAfter->repeatTimer()->isActive());
+    EXPECT_FALSE(w.Practice->PauseAfter->repeatTimer()->isActive());
     EXPECT_FALSE(w.MediaPlayer1->Playing());
 
     // Remembered per course, and off again with P.
     w.m55Click();
     exercises::TViewTxtFrm& again = f.launch();
-    EXPECT_TRUE(again.PauseAfter->on());
-    EXPECT_EQ(again.PauseAfter->wayBack(), PassagePause::WayBack::RepeatTime);
-    again.PauseAfter->set(false);
+    EXPECT_TRUE(again.Practice->PauseAfter->on());
+    EXPECT_EQ(again.Practice->PauseAfter->wayBack(), PassagePause::WayBack::RepeatTime);
+    again.Practice->PauseAfter->set(false);
     again.m11Click();
     for (int ms = 0; ms < 1500; ms += 250)
         f.tick();
@@ -182,17 +185,17 @@ TEST(PracticeKeys, TheSyncOffsetMovesEachHighlightChangeByExactlyTheOffset) {
     activate(w);
     for (int i = 0; i < 4; ++i)
         QTest::keyClick(&w, Qt::Key_BracketRight, Qt::ControlModifier);
-    EXPECT_EQ(w.Sync->ms(), 40);
-    EXPECT_EQ(w.Speed->overlay()->accessibleName(), "Sync +40 ms");
+    EXPECT_EQ(w.Practice->Sync->ms(), 40);
+    EXPECT_EQ(w.Practice->Speed->overlay()->accessibleName(), "Sync +40 ms");
     // The overlay sits on the skin's bar, never over the page.
     const QRect page(w.CppWebBrowser1->mapTo(&w, QPoint(0, 0)), w.CppWebBrowser1->size());
-    EXPECT_FALSE(w.Speed->overlay()->geometry().intersects(page));
+    EXPECT_FALSE(w.Practice->Speed->overlay()->geometry().intersects(page));
     QTest::keyClick(&w, Qt::Key_Backspace, Qt::ControlModifier);
-    EXPECT_EQ(w.Sync->ms(), 0);
+    EXPECT_EQ(w.Practice->Sync->ms(), 0);
 
     for (const int offset : {40, 0, -250, 1000}) {
         SCOPED_TRACE(offset);
-        w.Sync->set(offset);
+        w.Practice->Sync->set(offset);
         w.m33Click();
         w.m11Click();
         // Passage 1 ends at 1000 ms and is passed 500 ms before: at 500 + offset.
@@ -204,10 +207,10 @@ TEST(PracticeKeys, TheSyncOffsetMovesEachHighlightChangeByExactlyTheOffset) {
             EXPECT_EQ(w.CurrentMarkNumber(), mark / 1000 + 1);
         }
     }
-    w.Sync->set(-5000);
-    EXPECT_EQ(w.Sync->ms(), -1000);
+    w.Practice->Sync->set(-5000);
+    EXPECT_EQ(w.Practice->Sync->ms(), -1000);
     w.m55Click();
-    EXPECT_EQ(f.launch().Sync->ms(), -1000) << "remembered for the course";
+    EXPECT_EQ(f.launch().Practice->Sync->ms(), -1000) << "remembered for the course";
 }
 
 // Ctrl+Plus, Ctrl+= and Ctrl+Minus step the page size by 10 % within 50 to
@@ -225,16 +228,56 @@ TEST(PracticeKeys, TextSizeScalesThePageOnlyAndIsKeptPerCourse) {
                    {Qt::Key_0, 100},    {Qt::Key_Minus, 90},  {Qt::Key_Equal, 100}};
     for (const auto& press : presses) {
         QTest::keyClick(&w, press.key, Qt::ControlModifier);
-        EXPECT_EQ(w.Zoom->percent(), press.percent);
+        EXPECT_EQ(w.Practice->Zoom->percent(), press.percent);
         EXPECT_DOUBLE_EQ(w.CppWebBrowser1->Zoom(), press.percent / 100.0);
     }
-    w.Zoom->set(1000);
-    EXPECT_EQ(w.Zoom->percent(), 300);
-    w.Zoom->set(10);
-    EXPECT_EQ(w.Zoom->percent(), 50);
-    EXPECT_EQ(w.Speed->overlay()->accessibleName(), "Text 50 %");
+    w.Practice->Zoom->set(1000);
+    EXPECT_EQ(w.Practice->Zoom->percent(), 300);
+    w.Practice->Zoom->set(10);
+    EXPECT_EQ(w.Practice->Zoom->percent(), 50);
+    EXPECT_EQ(w.Practice->Speed->overlay()->accessibleName(), "Text 50 %");
     EXPECT_EQ(w.size(), size);
-    w.Zoom->set(150);
+    w.Practice->Zoom->set(150);
     w.m55Click();
     EXPECT_DOUBLE_EQ(f.launch().CppWebBrowser1->Zoom(), 1.5) << "remembered for the course";
+}
+
+// The description pages (main window and page viewer) take the course's one
+// page size with the lesson pages: a change in any window applies to all of
+// them, shows in that window's overlay, leaves the skin's size alone and is
+// kept for the course.
+TEST(PracticeKeys, DescriptionPagesShareTheCoursesTextSize) {
+    ReadingLessonFixture f;
+    exercises::TViewTxtFrm& lesson = f.launch();
+    mainwindow::TMainFrm& main = *f.windows->MainFrm;
+    exercises::TViewFrm& viewer = *f.windows->ViewFrm;
+    const QSize mainSize = main.size();
+    const QSize viewerSize = viewer.size();
+    const auto press = [&](QWidget& window, platform::NoticeOverlay& overlay, Qt::Key key,
+                           int percent) {
+        SCOPED_TRACE(window.objectName().toStdString() + " " + std::to_string(percent));
+        window.show();
+        // The native window is made anew at each show, once the last is gone.
+        QCoreApplication::processEvents();
+        activate(window);
+        QTest::keyClick(&window == &main ? static_cast<QWidget*>(main.TreeView1) : &window, key,
+                        Qt::ControlModifier);
+        EXPECT_EQ(overlay.accessibleName(), QStringLiteral("Text %1 %").arg(percent));
+        EXPECT_TRUE(overlay.isVisible());
+        for (platform::TCppWebBrowser* page :
+             {main.CppWebBrowser1, viewer.Browser, lesson.CppWebBrowser1})
+            EXPECT_DOUBLE_EQ(page->Zoom(), percent / 100.0);
+    };
+    press(lesson, *lesson.Practice->Speed->overlay(), Qt::Key_Plus, 110);
+    lesson.m55Click();
+    press(main, *main.Notices, Qt::Key_Plus, 120);
+    press(main, *main.Notices, Qt::Key_Minus, 110);
+    press(viewer, *viewer.Notices, Qt::Key_Minus, 100);
+    press(viewer, *viewer.Notices, Qt::Key_Minus, 90);
+    EXPECT_EQ(viewer.size(), viewerSize);
+    viewer.m11Click();
+    press(main, *main.Notices, Qt::Key_0, 100);
+    press(main, *main.Notices, Qt::Key_Minus, 90);
+    EXPECT_EQ(main.size(), mainSize);
+    EXPECT_DOUBLE_EQ(f.start().CppWebBrowser1->Zoom(), 0.9) << "remembered for the course";
 }

@@ -1,4 +1,5 @@
 #include "exercises/NarrationSpeed.h"
+#include "exercises/practice/PracticeKeys.h"
 #include "exercises/reading/ReadingLessonFixture.h"
 #include "platform/Error.h"
 #include "platform/browser/TCppWebBrowser.h"
@@ -392,7 +393,7 @@ TEST(ReadingWindow, SlowerNarrationKeepsItsPitchAndThePageInStep) {
     EXPECT_EQ(w.MediaPlayer2->Speed(), 0.7) << "the sound playing along too";
     EXPECT_FALSE(w.MediaPlayer1->Playing()) << "a speed key while nothing plays only sets it";
     EXPECT_FALSE(w.Timer1->isActive());
-    QLabel* overlay = w.Speed->overlay();
+    QLabel* overlay = w.Practice->Speed->overlay();
     EXPECT_TRUE(overlay->isVisible());
     EXPECT_EQ(overlay->text(), QString::fromUtf8("Speed 0.7×"));
 
@@ -420,10 +421,10 @@ TEST(ReadingWindow, SlowerNarrationKeepsItsPitchAndThePageInStep) {
         {Qt::Key_BracketRight, 0.8}, {Qt::Key_Backspace, 1.0}, {Qt::Key_BracketRight, 1.1}};
     for (const auto& [key, speed] : keys) {
         QTest::keyClick(&again, key);
-        EXPECT_EQ(again.Speed->speed(), speed);
+        EXPECT_EQ(again.Practice->Speed->speed(), speed);
     }
-    again.Speed->set(0.2);
+    again.Practice->Speed->set(0.2);
     EXPECT_EQ(again.MediaPlayer1->Speed(), 0.5) << "no slower than 0.5";
-    again.Speed->set(7);
+    again.Practice->Speed->set(7);
     EXPECT_EQ(again.MediaPlayer1->Speed(), 2.0) << "no faster than 2";
 }

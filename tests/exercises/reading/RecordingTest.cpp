@@ -1,4 +1,5 @@
 #include "exercises/NarrationSpeed.h"
+#include "exercises/practice/PracticeKeys.h"
 #include "exercises/reading/RecordingLessonFixture.h"
 #include "platform/Error.h"
 #include "platform/browser/TCppWebBrowser.h"
@@ -126,7 +127,7 @@ TEST(Recording, PlayAlongReadToTheEndMarksEachPassageOnTheLessonSoundsClock) {
 TEST(Recording, PlayAlongAtHalfSpeedMarksThePassagesInTheRecordingsTime) {
     RecordingLessonFixture f("11");
     exercises::TViewTxtFrm& w = f.launch();
-    w.Speed->set(0.5);
+    w.Practice->Speed->set(0.5);
     w.m11Click();
     // Passages pass on the ticks after the sound's clock went past 500,
     // 1500 and 2500 ms: at 1250, 3250 and 5250 ms of real time.
@@ -144,7 +145,7 @@ TEST(Recording, PlayAlongWithChangesOfPaceMarksThePassagesWhenTheyWerePassed) {
     exercises::TViewTxtFrm& w = f.launch();
     std::vector<int> passedAt;
     const auto runAt = [&](double speed, int ms) {
-        w.Speed->set(speed);
+        w.Practice->Speed->set(speed);
         for (int step = 0; step < ms / 50; ++step) {
             const int before = w.CurrentMarkNumber();
             f.run(50);
@@ -152,7 +153,7 @@ TEST(Recording, PlayAlongWithChangesOfPaceMarksThePassagesWhenTheyWerePassed) {
                 passedAt.push_back(f.elapsed);
         }
     };
-    w.Speed->set(0.5);
+    w.Practice->Speed->set(0.5);
     w.m11Click();
     runAt(0.5, 1800);
     runAt(2.0, 600);

@@ -1,4 +1,5 @@
 #include "exercises/practice/LevelMeter.h"
+#include "exercises/practice/PracticeKeys.h"
 #include "exercises/practice/RecordAndCompare.h"
 #include "exercises/practice/TakeComparison.h"
 #include "exercises/reading/RecordingLessonFixture.h"
@@ -10,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTest>
 #include <cmath>
 #include <numbers>
 
@@ -45,7 +47,7 @@ struct TakeFixture : ReadingLessonFixture {
         };
         return w;
     }
-    RecordAndCompare& takes() { return *reading().Takes; }
+    RecordAndCompare& takes() { return *reading().Practice->Takes; }
 
     // Lets the clock run in steps of the poll interval, as the timers would,
     // until the take ends or `limitMs` passes; returns the time it took.
@@ -157,6 +159,54 @@ TEST(RecordAndCompare, BPlaysTheModelAndThenTheTakeEachHighlighted) {
     EXPECT_FALSE(w.MediaPlayer1->Playing());
 }
 
+// Space goes on with the lesson: whichever part of B is playing stops, and
+// only the lesson sound reaches the device from then on.
+TEST(RecordAndCompare, SpaceDuringBStopsItAndPlaysOnlyTheLesson) {
+    struct Case {
+        const char* what;
+        TakePlayback::Part pressedDuring;
+    } cases[] = {
+        {"during the model", TakePlayback::Part::Model},
+        {"during the take", TakePlayback::Part::Take},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TakeFixture f;
+        f.speechMs = 800;
+        exercises::TViewTxtFrm& w = f.launchWithMicrophone();
+        w.TrackBar1->setValue(1);
+        f.takes().record();
+        f.recordUntilEnd();
+        f.takes().compare();
+        for (int ms = 0; ms < 3000 && f.takes().playing() != c.pressedDuring; ms += 20) {
+            f.test.audio.advance(20);
+            test::fireTimer(*f.takes().playTimer());
+        }
+        ASSERT_EQ(f.takes().playing(), c.pressedDuring);
+        f.test.audio.advance(100);
+
+        f.test.audio.clock().keepOutput = true;
+        f.test.audio.clock().output.clear();
+        QTest::keyClick(&w, Qt::Key_Space);
+        EXPECT_EQ(f.takes().playing(), TakePlayback::Part::Done);
+        EXPECT_TRUE(w.Timer1->isActive());
+        // Passage 2 and 3 of the 440 Hz lesson, the 220 Hz take nowhere.
+        for (int ms = 0; ms < 1600; ms += 20) {
+            f.test.audio.advance(20);
+            test::fireTimer(*f.takes().playTimer());
+        }
+        const std::vector<float>& out = f.test.audio.clock().output;
+        const int channels = 2;
+        ASSERT_GE(out.size(), std::size_t(1.5 * Rate) * channels);
+        EXPECT_NEAR(test::toneFrequency(
+                        std::vector<float>(out.begin() + std::size_t(0.05 * Rate) * channels,
+                                           out.begin() + std::size_t(1.5 * Rate) * channels),
+                        channels, Rate),
+                    440, 5);
+        EXPECT_TRUE(w.MediaPlayer1->Playing());
+    }
+}
+
 TEST(RecordAndCompare, TheComparisonPictureAlignsModelAndTakeAtTheOnsetOfSpeech) {
     TakeFixture f;
     f.speechMs = 700;
@@ -180,11 +230,11 @@ TEST(RecordAndCompare, TheComparisonPictureAlignsModelAndTakeAtTheOnsetOfSpeech)
 TEST(RecordAndCompare, VAndBDoNothingInARecordingLesson) {
     test::RecordingLessonFixture f("3");
     f.launch();
-    f.reading().Takes->record();
-    f.reading().Takes->compare();
-    EXPECT_FALSE(f.reading().Takes->recording());
+    f.reading().Practice->Takes->record();
+    f.reading().Practice->Takes->compare();
+    EXPECT_FALSE(f.reading().Practice->Takes->recording());
     EXPECT_FALSE(f.test.audio.clock().inputStarted());
-    EXPECT_EQ(f.reading().Takes->playing(), TakePlayback::Part::Done);
+    EXPECT_EQ(f.reading().Practice->Takes->playing(), TakePlayback::Part::Done);
 }
 
 TEST(TakeStore, ATakeReplacesTheLastOneWholeAndNeverGoesIntoTheCourse) {

@@ -1,4 +1,5 @@
 #include "exercises/practice/PassagePause.h"
+#include "exercises/practice/PracticeKeys.h"
 #include "exercises/practice/TextZoom.h"
 #include "exercises/units/UnitWorkFixture.h"
 
@@ -36,7 +37,7 @@ void selectUnit(UnitWorkFixture& f, int first, int last) {
 TEST(UnitPractice, PauseAfterEachPassageHoldsBothPagesAndKeepsToTheUnit) {
     UnitWorkFixture f;
     exercises::TWorkTxtFrm& w = f.launch();
-    w.PauseAfter->set(true);
+    w.Practice->PauseAfter->set(true);
     w.m11Click();
     runFor(f, 1500);
     EXPECT_EQ(w.MediaPlayer1->Position(), 1000);
@@ -57,8 +58,8 @@ TEST(UnitPractice, PauseAfterEachPassageHoldsBothPagesAndKeepsToTheUnit) {
         SCOPED_TRACE(passage);
         runFor(f, 1500);
         EXPECT_EQ(w.MediaPlayer1->Position(), heldAt);
-        EXPECT_TRUE(w.PauseAfter->holding());
-        EXPECT_EQ(w.PauseAfter->heldPassage(), passage);
+        EXPECT_TRUE(w.Practice->PauseAfter->holding());
+        EXPECT_EQ(w.Practice->PauseAfter->heldPassage(), passage);
         w.m11Click();
         EXPECT_EQ(w.MediaPlayer1->Position(), runFrom);
         EXPECT_TRUE(w.IsCycleMode());
@@ -97,7 +98,7 @@ TEST(UnitPractice, RepeatReplaysThePassageWithinTheLoopedUnit) {
 TEST(UnitPractice, TextSizeScalesBothPages) {
     UnitWorkFixture f;
     exercises::TWorkTxtFrm& w = f.launch();
-    w.Zoom->set(200);
+    w.Practice->Zoom->set(200);
     EXPECT_DOUBLE_EQ(w.CppWebBrowser1->Zoom(), 2.0);
     EXPECT_DOUBLE_EQ(w.CppWebBrowser2->Zoom(), 2.0);
 }

@@ -2,6 +2,7 @@
 // while the popup is open and goes on from the same place when it closes;
 // `L` lists the lesson page's current passage; a take holds every lookup.
 #include "exercises/LessonWords.h"
+#include "exercises/practice/PracticeKeys.h"
 #include "exercises/practice/RecordAndCompare.h"
 #include "exercises/units/UnitWorkFixture.h"
 #include "platform/dictionary/WordChooser.h"
@@ -104,16 +105,16 @@ TEST(UnitWords, LListsTheLessonPagesPassageAndATakeHoldsEveryLookup) {
     // While the learner's voice is recorded, neither a double-click nor `L`
     // brings anything up.
     test::TempDir data;
-    w.Takes->store() = exercises::TakeStore(data.path() + "/takes");
-    w.Takes->record();
+    w.Practice->Takes->store() = exercises::TakeStore(data.path() + "/takes");
+    w.Practice->Takes->record();
     for (int ms = 0; ms < 200; ms += exercises::RecordAndCompare::PollMs) {
         f.test.audio.advance(exercises::RecordAndCompare::PollMs);
-        test::fireTimer(*w.Takes->recordTimer());
+        test::fireTimer(*w.Practice->Takes->recordTimer());
     }
-    ASSERT_TRUE(w.Takes->recording());
+    ASSERT_TRUE(w.Practice->Takes->recording());
     doubleClick(f, w.CppWebBrowser1, QStringLiteral("Three"));
     EXPECT_FALSE(words(f).isOpen());
     w.Lookup->chooseFromPassage();
     EXPECT_FALSE(chooser.isVisible());
-    w.Takes->stop();
+    w.Practice->Takes->stop();
 }

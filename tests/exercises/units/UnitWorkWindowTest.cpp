@@ -1,3 +1,4 @@
+#include "exercises/practice/PracticeKeys.h"
 #include "exercises/practice/RecordAndCompare.h"
 #include "exercises/units/UnitWorkFixture.h"
 #include "platform/Error.h"
@@ -292,30 +293,33 @@ TEST(UnitWorkWindow, VRecordsATakeOfTheCurrentPassageUntilTheLessonGoesOnAndBPla
     UnitWorkFixture f;
     exercises::TWorkTxtFrm& w = f.launch();
     test::TempDir data;
-    w.Takes->store() = exercises::TakeStore(data.path() + "/takes");
+    w.Practice->Takes->store() = exercises::TakeStore(data.path() + "/takes");
     w.m11Click();
     for (int i = 0; i < 5; ++i)
         f.tick();
     const int k = w.CurrentMarkNumber();
     ASSERT_EQ(k, 2);
-    w.Takes->record();
+    w.Practice->Takes->record();
     EXPECT_TRUE(w.IsPaused());
     EXPECT_TRUE(f.test.audio.clock().inputStarted());
     for (int ms = 0; ms < 400; ms += exercises::RecordAndCompare::PollMs) {
         f.test.audio.advance(exercises::RecordAndCompare::PollMs);
-        test::fireTimer(*w.Takes->recordTimer());
+        test::fireTimer(*w.Practice->Takes->recordTimer());
     }
-    ASSERT_TRUE(w.Takes->recording());
-    // The lesson sound going on (Space) ends the take at the next look.
+    ASSERT_TRUE(w.Practice->Takes->recording());
+    // The lesson sound going on (Space) ends the take before it is heard.
     w.m22Click();
-    f.test.audio.advance(exercises::RecordAndCompare::PollMs);
-    test::fireTimer(*w.Takes->recordTimer());
-    EXPECT_FALSE(w.Takes->recording());
+    EXPECT_FALSE(w.Practice->Takes->recording());
     EXPECT_FALSE(f.test.audio.clock().inputStarted());
-    EXPECT_NEAR(test::readWav(w.Takes->store().pathOf(k)).ms(), 420, 1);
+    EXPECT_NEAR(test::readWav(w.Practice->Takes->store().pathOf(k)).ms(), 400, 1);
     w.m22Click();
-    w.Takes->compare();
-    EXPECT_EQ(w.Takes->playing(), exercises::TakePlayback::Part::Model);
+    w.Practice->Takes->compare();
+    EXPECT_EQ(w.Practice->Takes->playing(), exercises::TakePlayback::Part::Model);
     EXPECT_EQ(w.MediaPlayer1->Position(), 1000);
+    EXPECT_TRUE(w.MediaPlayer1->Playing());
+    // Space goes on with the lesson alone: B stops.
+    w.m22Click();
+    EXPECT_EQ(w.Practice->Takes->playing(), exercises::TakePlayback::Part::Done);
+    EXPECT_TRUE(w.Timer1->isActive());
     EXPECT_TRUE(w.MediaPlayer1->Playing());
 }

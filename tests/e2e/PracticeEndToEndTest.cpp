@@ -1,0 +1,214 @@
+#include "e2e/DemoCourse.h"
+#include "e2e/Desktop.h"
+#include "media/PipeSink.h"
+#include "media/PulseServer.h"
+#include "support/TempDir.h"
+#include "support/WavFiles.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+#include <QDirIterator>
+#include <QScopeGuard>
+#include <atomic>
+#include <cmath>
+#include <numbers>
+#include <thread>
+
+using namespace lectern::test;
+using namespace std::chrono_literals;
+
+namespace {
+
+// The demo pages' highlight of the current passage.
+constexpr QRgb Highlight = 0xffe79a;
+// A share of full scale the narration passes and silence does not.
+constexpr float Heard = 0.02f;
+
+QRect highlightBounds(const QImage& shot) {
+    QRect bounds;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x)
+            if ((shot.pixel(x, y) & 0xffffff) == Highlight)
+                bounds |= QRect(x, y, 1, 1);
+    return bounds;
+}
+
+// Whether something louder than Heard comes out of the sink within `ms`.
+bool soundWithin(PipeSink& sink, int ms) {
+    sink.listen(Heard);
+    return sink.soundAt(ms).has_value();
+}
+
+// Waits up to `ms` for the sink to stay quiet for `quietMs` (the pauses
+// between espeak's words are shorter).
+bool fallsSilent(PipeSink& sink, int ms, int quietMs = 800) {
+    const auto deadline = PipeSink::Clock::now() + std::chrono::milliseconds(ms);
+    while (PipeSink::Clock::now() < deadline) {
+        if (!soundWithin(sink, quietMs))
+            return true;
+        // Past the sound just heard.
+        Desktop::pause(20ms);
+    }
+    return false;
+}
+
+// A microphone of the private server that hears a 330 Hz tone at half
+// scale for `toneMs`, from `toneFromMs` after speak() is called, and silence
+// otherwise: module-pipe-source fed in real time from a thread.
+class FedMicrophone {
+  public:
+    static constexpr int Rate = 48000;
+    explicit FedMicrophone(const QString& directory) : fifo_(directory + "/mic") {
+        module_ = pactl({"load-module", "module-pipe-source", "file=" + fifo_, "source_name=mic",
+                         "rate=48000", "channels=1", "format=s16le"})
+                      .trimmed();
+        if (module_.isEmpty())
+            return;
+        pactl({"set-default-source", "mic"});
+        fd_ = ::open(QFile::encodeName(fifo_).constData(), O_WRONLY | O_NONBLOCK);
+        if (fd_ >= 0)
+            feeder_ = std::thread([this] { feed(); });
+    }
+    ~FedMicrophone() {
+        stop_ = true;
+        if (feeder_.joinable())
+            feeder_.join();
+        if (fd_ >= 0)
+            ::close(fd_);
+        if (!module_.isEmpty())
+            pactl({"unload-module", module_});
+    }
+    bool ready() const { return fd_ >= 0; }
+    void speak(int toneFromMs, int toneMs) {
+        toneFrom_ = frames_ + (long long)toneFromMs * Rate / 1000;
+        toneTo_ = toneFrom_ + (long long)toneMs * Rate / 1000;
+    }
+
+  private:
+    void feed() {
+        const auto start = PipeSink::Clock::now();
+        std::vector<std::int16_t> block;
+        while (!stop_) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            const long long due = std::chrono::duration_cast<std::chrono::microseconds>(
+                                      PipeSink::Clock::now() - start)
+                                      .count() *
+                                  Rate / 1000000;
+            block.clear();
+            for (long long f = frames_; f < due; ++f) {
+                const bool tone = f >= toneFrom_ && f < toneTo_;
+                block.push_back(tone ? std::int16_t(16000 * std::sin(2 * std::numbers::pi * 330 *
+                                                                     double(f) / Rate))
+                                     : 0);
+            }
+            if (!block.empty() &&
+                ::write(fd_, block.data(), block.size() * sizeof(std::int16_t)) > 0)
+                frames_ = due;
+        }
+    }
+
+    QString fifo_;
+    QString module_;
+    int fd_ = -1;
+    std::atomic<bool> stop_{false};
+    std::atomic<long long> frames_{0};
+    std::atomic<long long> toneFrom_{-1};
+    std::atomic<long long> toneTo_{-1};
+    std::thread feeder_;
+};
+
+// The take files kept under `dataHome`.
+QStringList takes(const QString& dataHome) {
+    QStringList found;
+    QDirIterator it(dataHome, {"passage-*.wav"}, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        found << it.next();
+    return found;
+}
+
+}  // namespace
+
+// One start of the real program on the demo course, with its sound on a
+// private PulseAudio server: P, then Play stops the narration at the end of
+// passage 1, which stays highlighted; Space plays passage 2 and stops at its
+// end; R plays passage 2 again; V records the fed microphone into the
+// learner's data folder until silence ends the take.
+TEST(PracticeEndToEnd, PauseAfterEachPassageThenSpaceAndRepeatOnTheRealSound) {
+    PulseServer pulse;
+    if (!pulse.failure().isEmpty())
+        GTEST_SKIP() << pulse.failure().toStdString();
+    TempDir dir;
+    PipeSink sink(dir.path());
+    if (!sink.failure().isEmpty())
+        GTEST_SKIP() << sink.failure().toStdString();
+    pactl({QStringLiteral("set-default-sink"), sink.name()});
+    DemoCourse course;
+    TempDir settings;
+    qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());
+    qputenv("XDG_DATA_HOME", settings.path().toLocal8Bit());
+    const auto restore = qScopeGuard([] {
+        qunsetenv("XDG_CONFIG_HOME");
+        qunsetenv("XDG_DATA_HOME");
+    });
+
+    PlayerProcess player(course.path());
+    ASSERT_FALSE(Desktop::waitForWindow(Desktop::exactly(course.title()), 60s).isEmpty());
+    Desktop::pause(2s);
+    for (const char* key : {"Right", "Down", "Return"})
+        Desktop::key(key);
+    const QString reading = Desktop::waitForWindow("The Sun - narrated reading", 20s);
+    ASSERT_FALSE(reading.isEmpty());
+    const QRect page = Desktop::geometry(reading).adjusted(60, 90, -60, -130);
+    const auto settled = [&page] {
+        QRect last;
+        int held = 0;
+        for (int i = 0; i < 400 && held < 5; ++i) {
+            const QRect now = highlightBounds(Desktop::grab(page));
+            held = now.isValid() && now == last ? held + 1 : 0;
+            last = now;
+            Desktop::pause(20ms);
+        }
+        return held == 5 ? last : QRect();
+    };
+    const QRect first = settled();
+    ASSERT_TRUE(first.isValid()) << "passage 1 highlighted";
+
+    Desktop::keyTo(reading, "p");
+    Desktop::keyTo(reading, "space");
+    ASSERT_TRUE(soundWithin(sink, 5000)) << "passage 1 plays";
+    ASSERT_TRUE(fallsSilent(sink, 20000)) << "and stops";
+    EXPECT_FALSE(soundWithin(sink, 3000)) << "nothing of passage 2 for 3 s";
+    EXPECT_EQ(settled(), first) << "passage 1 stays highlighted";
+
+    Desktop::keyTo(reading, "space");
+    ASSERT_TRUE(soundWithin(sink, 3000)) << "Space plays passage 2";
+    QRect second = settled();
+    for (int i = 0; i < 50 && second == first; ++i)
+        second = settled();
+    ASSERT_TRUE(second.isValid() && second != first) << "passage 2 highlighted";
+    ASSERT_TRUE(fallsSilent(sink, 20000)) << "and it stops at its end";
+    EXPECT_FALSE(soundWithin(sink, 2000));
+    EXPECT_EQ(settled(), second);
+
+    Desktop::keyTo(reading, "r");
+    EXPECT_TRUE(soundWithin(sink, 3000)) << "R plays passage 2 again";
+    EXPECT_EQ(settled(), second);
+    ASSERT_TRUE(fallsSilent(sink, 20000));
+
+    // V: the fed tone from 300 ms to 1300 ms after the key, then silence,
+    // which ends the take 1.2 s later; the take holds the tone.
+    FedMicrophone microphone(dir.path());
+    ASSERT_TRUE(microphone.ready());
+    Desktop::pause(500ms);
+    microphone.speak(300, 1000);
+    Desktop::keyTo(reading, "v");
+    Desktop::pause(4s);
+    const QStringList kept = takes(settings.path());
+    ASSERT_EQ(kept.size(), 1) << kept.join(' ').toStdString();
+    const WavInfo take = readWav(kept.front());
+    ASSERT_TRUE(take.valid);
+    EXPECT_NEAR(take.ms(), 2500, 400);
+    EXPECT_NEAR(toneFrequency(take.samples, 1, take.sampleRate), 330, 10);
+    Desktop::screenshot().save(QStringLiteral("practice-held.png"));
+}
