@@ -8,6 +8,7 @@
 // The course's first lesson is a narrated reading whose marks fall every
 // 500 ms; its page highlights in the demo pages' colour. Needs an X display
 // and xdotool.
+#include "app/LatencyFigures.h"
 #include "app/XDesktop.h"
 
 #include <time.h>
@@ -65,14 +66,7 @@ QRect highlightBounds(const QImage& shot) {
     return bounds;
 }
 
-struct Figures {
-    std::vector<double> ms;
-    double median() {
-        std::sort(ms.begin(), ms.end());
-        return ms.empty() ? 0 : ms[ms.size() / 2];
-    }
-    double worst() const { return ms.empty() ? 0 : *std::max_element(ms.begin(), ms.end()); }
-};
+using Figures = lectern::bench::LatencyFigures;
 
 }  // namespace
 

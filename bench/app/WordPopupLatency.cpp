@@ -7,6 +7,7 @@
 // Usage: word-popup-latency <player> <course> <double-clicks>
 // The course's first lesson is a narrated reading whose page is laid out as
 // bench/app/word-popup-latency writes it. Needs an X display and xdotool.
+#include "app/LatencyFigures.h"
 #include "app/XDesktop.h"
 
 #include <dlfcn.h>
@@ -105,14 +106,7 @@ class FakeButton {
     int (*button_)(void*, unsigned, int, unsigned long) = nullptr;
 };
 
-struct Figures {
-    std::vector<double> ms;
-    double median() {
-        std::sort(ms.begin(), ms.end());
-        return ms.empty() ? 0 : ms[ms.size() / 2];
-    }
-    double worst() const { return ms.empty() ? 0 : *std::max_element(ms.begin(), ms.end()); }
-};
+using Figures = lectern::bench::LatencyFigures;
 
 }  // namespace
 
