@@ -22,18 +22,24 @@ PracticeKeys::PracticeKeys(platform::TForm& form, platform::WindowKeys& keys,
     notices.placeOver(band);
     const platform::StringList* marks = &lesson.marks;
     const int* current = &lesson.current;
+    // Held after a passage, the lesson's mark has moved on to the next one,
+    // but V and B are about the held passage.
+    auto passage = [this, marks, current] {
+        return PauseAfter && PauseAfter->holding() ? PauseAfter->heldPassage()
+                                                   : std::clamp(*current, 1, marks->Count());
+    };
     Takes = std::make_unique<RecordAndCompare>(
         form, keys, sound, notices,
-        RecordAndCompare::Lesson{
-            [marks, recordsItself = lesson.recordsItself] {
-                return marks->Count() > 0 && !(recordsItself && recordsItself());
-            },
-            [marks, current] { return std::clamp(*current, 1, marks->Count()); },
-            [marks](int k) {
-                return std::pair(catalogue::PassageStartOf(*marks, k),
-                                 catalogue::MarkOf(*marks, k));
-            },
-            lesson.pause, lesson.highlight});
+        RecordAndCompare::Lesson{[marks, recordsItself = lesson.recordsItself] {
+                                     return marks->Count() > 0 &&
+                                            !(recordsItself && recordsItself());
+                                 },
+                                 std::move(passage),
+                                 [marks](int k) {
+                                     return std::pair(catalogue::PassageStartOf(*marks, k),
+                                                      catalogue::MarkOf(*marks, k));
+                                 },
+                                 lesson.pause, lesson.highlight});
     PauseAfter = std::make_unique<PassagePause>(
         form, keys, notices, sound, std::move(lesson.passageEnd), std::move(lesson.goOn));
     Sync = std::make_unique<SyncOffset>(keys, notices);

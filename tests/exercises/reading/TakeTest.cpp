@@ -1,4 +1,5 @@
 #include "exercises/practice/LevelMeter.h"
+#include "exercises/practice/PassagePause.h"
 #include "exercises/practice/PracticeKeys.h"
 #include "exercises/practice/RecordAndCompare.h"
 #include "exercises/practice/TakeComparison.h"
@@ -205,6 +206,45 @@ TEST(RecordAndCompare, SpaceDuringBStopsItAndPlaysOnlyTheLesson) {
                     440, 5);
         EXPECT_TRUE(w.MediaPlayer1->Playing());
     }
+}
+
+// Held after passage 1 (the lesson's mark has moved on to passage 2), V and
+// B are about passage 1: its take is kept, and B plays its model, which the
+// hold's stop at its end does not cut off.
+TEST(RecordAndCompare, HeldAfterAPassageVAndBAreAboutThatPassage) {
+    TakeFixture f;
+    f.speechMs = 800;
+    exercises::TViewTxtFrm& w = f.launchWithMicrophone();
+    w.Practice->PauseAfter->set(true);
+    w.m11Click();
+    for (int ms = 0; ms < 2000 && !w.Practice->PauseAfter->holding(); ms += 250) {
+        if (w.Timer1->isActive())
+            f.tick();
+        else
+            f.test.audio.advance(250);
+    }
+    ASSERT_TRUE(w.Practice->PauseAfter->holding());
+    f.takes().record();
+    f.recordUntilEnd();
+    EXPECT_TRUE(f.take(1).valid);
+    EXPECT_FALSE(f.take(2).valid);
+
+    f.test.audio.clock().keepOutput = true;
+    f.test.audio.clock().output.clear();
+    f.takes().compare();
+    for (int ms = 0; ms < 3000 && f.takes().playing() != TakePlayback::Part::Done; ms += 20) {
+        f.test.audio.advance(20);
+        test::fireTimer(*f.takes().playTimer());
+    }
+    // Passage 1's 440 Hz model, then the 220 Hz take.
+    const std::vector<float>& out = f.test.audio.clock().output;
+    const int channels = 2;
+    ASSERT_GE(out.size(), std::size_t(1.7 * Rate) * channels);
+    EXPECT_NEAR(
+        test::toneFrequency(std::vector<float>(out.begin() + std::size_t(0.05 * Rate) * channels,
+                                               out.begin() + std::size_t(0.95 * Rate) * channels),
+                            channels, Rate),
+        440, 5);
 }
 
 TEST(RecordAndCompare, TheComparisonPictureAlignsModelAndTakeAtTheOnsetOfSpeech) {
