@@ -10,10 +10,13 @@
 #include <unistd.h>
 #include <QDirIterator>
 #include <QScopeGuard>
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <numbers>
+#include <optional>
 #include <thread>
+#include <vector>
 
 using namespace lectern::test;
 using namespace std::chrono_literals;
@@ -118,6 +121,53 @@ class FedMicrophone {
     std::thread feeder_;
 };
 
+// What a 40 ms window of the sink's sound is: quiet, the fed 330 Hz tone, or
+// other sound (the narration). A window only partly filled with the tone
+// counts as other sound.
+enum class Content { Quiet, Tone, Other };
+constexpr int WindowFrames = PipeSink::Rate / 25;
+
+std::vector<Content> contents(const std::vector<float>& sound) {
+    // Goertzel at 330 Hz: the share of a window's energy at that frequency,
+    // about 1 for a pure tone filling it, well under 0.5 for speech.
+    const double c = 2 * std::cos(2 * std::numbers::pi * 330 / PipeSink::Rate);
+    std::vector<Content> found;
+    for (std::size_t at = 0; at + WindowFrames <= sound.size(); at += WindowFrames) {
+        double s1 = 0, s2 = 0, energy = 0;
+        for (std::size_t i = at; i < at + WindowFrames; ++i) {
+            const double s0 = sound[i] + c * s1 - s2;
+            s2 = s1;
+            s1 = s0;
+            energy += double(sound[i]) * sound[i];
+        }
+        const double share =
+            energy > 0 ? 2 * (s1 * s1 + s2 * s2 - c * s1 * s2) / (WindowFrames * energy) : 0;
+        found.push_back(std::sqrt(energy / WindowFrames) < Heard ? Content::Quiet
+                        : share > 0.8                            ? Content::Tone
+                                                                 : Content::Other);
+    }
+    return found;
+}
+
+// Where the fed tone is heard in `windows`: the first run of 200 ms of it.
+std::optional<std::size_t> toneStart(const std::vector<Content>& windows) {
+    for (std::size_t i = 0; i + 5 <= windows.size(); ++i)
+        if (std::all_of(windows.begin() + std::ptrdiff_t(i),
+                        windows.begin() + std::ptrdiff_t(i + 5),
+                        [](Content c) { return c == Content::Tone; }))
+            return i;
+    return std::nullopt;
+}
+
+// The pixels of `colour` in `area` of `shot`.
+int pixelsOf(const QImage& shot, const QRect& area, QRgb colour) {
+    int found = 0;
+    for (int y = std::max(0, area.top()); y <= std::min(shot.height() - 1, area.bottom()); ++y)
+        for (int x = std::max(0, area.left()); x <= std::min(shot.width() - 1, area.right()); ++x)
+            found += (shot.pixel(x, y) & 0xffffff) == colour;
+    return found;
+}
+
 // The take files kept under `dataHome`.
 QStringList takes(const QString& dataHome) {
     QStringList found;
@@ -133,7 +183,9 @@ QStringList takes(const QString& dataHome) {
 // private PulseAudio server: P, then Play stops the narration at the end of
 // passage 1, which stays highlighted; Space plays passage 2 and stops at its
 // end; R plays passage 2 again; V records the fed microphone into the
-// learner's data folder until silence ends the take.
+// learner's data folder until silence ends the take, which holds the whole
+// tone, and the picture comparing it with the model is drawn; B plays the
+// model and then the take.
 TEST(PracticeEndToEnd, PauseAfterEachPassageThenSpaceAndRepeatOnTheRealSound) {
     PulseServer pulse;
     if (!pulse.failure().isEmpty())
@@ -204,11 +256,65 @@ TEST(PracticeEndToEnd, PauseAfterEachPassageThenSpaceAndRepeatOnTheRealSound) {
     microphone.speak(300, 1000);
     Desktop::keyTo(reading, "v");
     Desktop::pause(4s);
+    // The comparison shows for 4 s from the take's end (about 2.6 s after V):
+    // its lanes hold the model's and the take's contours in their colours.
+    const QImage shot = Desktop::screenshot();
+    shot.save(QStringLiteral("practice-comparison.png"));
+    const QRect window = Desktop::geometry(reading);
+    const int pictureWidth = std::min(640, window.width() - 40);
+    const QRect lanes(window.left() + (window.width() - pictureWidth) / 2,
+                      window.top() + window.height() - 220 - 110 + 28, pictureWidth, 220 - 28);
+    EXPECT_GT(pixelsOf(shot, lanes, qRgb(90, 170, 255) & 0xffffff), 150) << "the model's contours";
+    EXPECT_GT(pixelsOf(shot, lanes, qRgb(255, 150, 40) & 0xffffff), 150) << "the take's contours";
+
     const QStringList kept = takes(settings.path());
     ASSERT_EQ(kept.size(), 1) << kept.join(' ').toStdString();
     const WavInfo take = readWav(kept.front());
     ASSERT_TRUE(take.valid);
     EXPECT_NEAR(take.ms(), 2500, 400);
     EXPECT_NEAR(toneFrequency(take.samples, 1, take.sampleRate), 330, 10);
-    Desktop::screenshot().save(QStringLiteral("practice-held.png"));
+    // The take counts from the key press, so its first tone frame is where
+    // the fed tone starts: 300 ms after speak(), less the time xdotool takes
+    // to bring the key to the player, plus the pipe source's latency (the
+    // feeder writes every 5 ms). Measured: 289 to 292 ms; a slow key only
+    // makes it earlier, hence more room below. And all of the 1000 ms of tone
+    // are in it, within 10 ms (the place of the first and last loud sample
+    // in a cycle), so its first 20 ms cannot be missing.
+    const auto loud = [](float v) { return std::abs(v) > 0.05f; };
+    const auto firstTone = std::find_if(take.samples.begin(), take.samples.end(), loud);
+    const auto lastTone = std::find_if(take.samples.rbegin(), take.samples.rend(), loud);
+    ASSERT_NE(firstTone, take.samples.end());
+    const double onsetMs = double(firstTone - take.samples.begin()) * 1000 / take.sampleRate;
+    const double toneMs =
+        double(take.samples.rend() - lastTone - (firstTone - take.samples.begin())) * 1000 /
+        take.sampleRate;
+    EXPECT_GE(onsetMs, 200);
+    EXPECT_LE(onsetMs, 350);
+    EXPECT_NEAR(toneMs, 1000, 10);
+
+    // B: the model (passage 2's narration) and then the take's tone.
+    sink.keep();
+    Desktop::keyTo(reading, "b");
+    std::vector<Content> windows;
+    for (int i = 0; i < 100; ++i) {
+        Desktop::pause(250ms);
+        windows = contents(sink.kept());
+        const auto tone = toneStart(windows);
+        // Done once the 1 s tone is followed by half a second of quiet.
+        if (tone && windows.size() > *tone + 38 &&
+            std::all_of(windows.end() - 12, windows.end(),
+                        [](Content c) { return c == Content::Quiet; }))
+            break;
+    }
+    const auto tone = toneStart(windows);
+    ASSERT_TRUE(tone.has_value()) << "the take is heard";
+    const auto count = [&windows](std::size_t from, std::size_t to, Content c) {
+        return std::count(windows.begin() + std::ptrdiff_t(from),
+                          windows.begin() + std::ptrdiff_t(std::min(to, windows.size())), c);
+    };
+    // One window each side of the tone may hold its edge.
+    EXPECT_GE(count(0, std::max<std::size_t>(*tone, 1) - 1, Content::Other), 10)
+        << "the model is heard first";
+    EXPECT_GE(count(*tone, windows.size(), Content::Tone), 20) << "then the tone";
+    EXPECT_LE(count(*tone, windows.size(), Content::Other), 2) << "and nothing of the model";
 }

@@ -72,6 +72,17 @@ std::optional<PipeSink::Clock::time_point> PipeSink::soundAt(int timeoutMs) cons
     return Clock::time_point(Clock::duration(heard_.load()));
 }
 
+void PipeSink::keep() {
+    const std::lock_guard lock(keptLock_);
+    keeping_ = true;
+    kept_.clear();
+}
+
+std::vector<float> PipeSink::kept() const {
+    const std::lock_guard lock(keptLock_);
+    return kept_;
+}
+
 // Takes out what a card would have played since the last turn, every 2 ms.
 // The sink refills the pipe only once it is empty, so it is often a little
 // behind: up to 5 ms of sound is taken late without loss. When it wrote
@@ -81,6 +92,8 @@ void PipeSink::read() {
     constexpr long long slackBytes = bytesPerSecond * 5 / 1000 / frameBytes * frameBytes;
     const Clock::time_point start = Clock::now();
     long long consumed = 0;
+    // Bytes read from the pipe: a sample's place in the stream of frames.
+    long long streamed = 0;
     std::vector<char> chunk(static_cast<std::size_t>(pipeBytes_));
     std::vector<char> carried;
     while (!stop_) {
@@ -98,7 +111,9 @@ void PipeSink::read() {
             continue;
         // A byte's place in what the card took is when it was played.
         const long long first = consumed - (long long)carried.size();
+        const long long firstSample = (streamed - (long long)carried.size()) / 2;
         consumed += got;
+        streamed += got;
         carried.insert(carried.end(), chunk.begin(), chunk.begin() + got);
         const std::size_t samples = carried.size() / 2;
         const auto* sample = reinterpret_cast<const std::int16_t*>(carried.data());
@@ -110,6 +125,13 @@ void PipeSink::read() {
             const Clock::rep at = (start + played).time_since_epoch().count();
             if (at >= since_)
                 heard_ = at;
+        }
+        {
+            const std::lock_guard lock(keptLock_);
+            // Reads need not end on a frame: the left samples are the even
+            // ones of the stream.
+            for (std::size_t i = std::size_t(firstSample % 2); keeping_ && i < samples; i += 2)
+                kept_.push_back(float(sample[i]) / 32768);
         }
         carried.erase(carried.begin(), carried.begin() + std::ptrdiff_t(samples * 2));
     }

@@ -3,8 +3,10 @@
 #include <QString>
 #include <atomic>
 #include <chrono>
+#include <mutex>
 #include <optional>
 #include <thread>
+#include <vector>
 
 namespace lectern::test {
 
@@ -18,6 +20,7 @@ namespace lectern::test {
 class PipeSink {
   public:
     using Clock = std::chrono::steady_clock;
+    static constexpr int Rate = 48000;
 
     // The FIFO goes into `directory`.
     explicit PipeSink(const QString& directory);
@@ -35,6 +38,11 @@ class PipeSink {
     // When that frame came out, waiting up to `timeoutMs` for it.
     std::optional<Clock::time_point> soundAt(int timeoutMs) const;
 
+    // From now on keeps the left channel of what comes out, at Rate, so
+    // that a test can tell sounds apart by their content and order.
+    void keep();
+    std::vector<float> kept() const;
+
   private:
     void read();
 
@@ -47,6 +55,9 @@ class PipeSink {
     std::atomic<int> threshold_{1 << 16};
     std::atomic<Clock::rep> since_{0};
     std::atomic<Clock::rep> heard_{-1};
+    mutable std::mutex keptLock_;
+    bool keeping_ = false;
+    std::vector<float> kept_;
     std::thread reader_;
 };
 
