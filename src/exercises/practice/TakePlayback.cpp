@@ -22,6 +22,10 @@ void TakePlayback::start(int fromMs, int toMs, std::shared_ptr<const platform::S
     onPart_ = std::move(onPart);
     if (model_.IsOpen() && toMs > fromMs) {
         model_.Seek(fromMs);
+        // The model ends at its passage's end, not at a stop the lesson left
+        // (pause after each passage sets one); the lesson sets its own again
+        // whenever it plays.
+        model_.SetStopAt(toMs);
         model_.Play();
         begin(Part::Model);
     } else {
