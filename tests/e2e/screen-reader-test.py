@@ -49,13 +49,22 @@ def pump(seconds):
 
 
 def wait_for(condition, seconds, step=0.1):
+    """Polls `condition` until it holds. An object that goes away while it
+    is read (a page being replaced) means the answer is not there yet."""
+
+    def ask():
+        try:
+            return condition()
+        except GLib.Error:
+            return None
+
     end = time.monotonic() + seconds
     while time.monotonic() < end:
-        value = condition()
+        value = ask()
         if value:
             return value
         pump(step)
-    return condition()
+    return ask()
 
 
 # The course --------------------------------------------------------------
@@ -213,7 +222,13 @@ def unreadable(root):
 
 
 def documents(root):
-    return [n for n in walk(root) if n.get_role() == Atspi.Role.DOCUMENT_WEB]
+    def is_document(node):
+        try:
+            return node.get_role() == Atspi.Role.DOCUMENT_WEB
+        except GLib.Error:  # gone with a page replaced meanwhile
+            return False
+
+    return [n for n in walk(root) if is_document(n)]
 
 
 def text_of(node):
