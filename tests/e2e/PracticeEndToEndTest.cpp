@@ -276,10 +276,13 @@ TEST(PracticeEndToEnd, PauseAfterEachPassageThenSpaceAndRepeatOnTheRealSound) {
     // The take counts from the key press, so its first tone frame is where
     // the fed tone starts: 300 ms after speak(), less the time xdotool takes
     // to bring the key to the player, plus the pipe source's latency (the
-    // feeder writes every 5 ms). Measured: 289 to 292 ms; a slow key only
-    // makes it earlier, hence more room below. And all of the 1000 ms of tone
-    // are in it, within 10 ms (the place of the first and last loud sample
-    // in a cycle), so its first 20 ms cannot be missing.
+    // feeder writes every 5 ms). Measured: 289 to 292 ms here, 368 ms on a
+    // loaded two-core machine where the feeder runs late; a slow key only
+    // makes it earlier. The bound above is there to catch sound from before
+    // the key, which would add the stream's buffer (a second or more). And
+    // all of the 1000 ms of tone are in it, within 10 ms (the place of the
+    // first and last loud sample in a cycle), so its first 20 ms cannot be
+    // missing; a late feeder can only add quiet inside it.
     const auto loud = [](float v) { return std::abs(v) > 0.05f; };
     const auto firstTone = std::find_if(take.samples.begin(), take.samples.end(), loud);
     const auto lastTone = std::find_if(take.samples.rbegin(), take.samples.rend(), loud);
@@ -289,8 +292,9 @@ TEST(PracticeEndToEnd, PauseAfterEachPassageThenSpaceAndRepeatOnTheRealSound) {
         double(take.samples.rend() - lastTone - (firstTone - take.samples.begin())) * 1000 /
         take.sampleRate;
     EXPECT_GE(onsetMs, 200);
-    EXPECT_LE(onsetMs, 350);
-    EXPECT_NEAR(toneMs, 1000, 10);
+    EXPECT_LE(onsetMs, 700);
+    EXPECT_GE(toneMs, 990);
+    EXPECT_LE(toneMs, 1100);
 
     // B: the model (passage 2's narration) and then the take's tone.
     sink.keep();
