@@ -23,6 +23,7 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScopeGuard>
@@ -87,6 +88,14 @@ TMainFrm::TMainFrm(platform::Platform& platform, const ExerciseWindows& windows,
     bind(CppWebBrowser1, &platform::TCppWebBrowser::OnDocumentComplete,
          [this] { CppWebBrowser1DocumentComplete(); });
     bind(TreeView1, &QTreeView::doubleClicked, [this] { m22Click(); });
+    // A row a screen reader selects is the one "Run lesson" runs, as a
+    // clicked one is (keys and clicks move both together).
+    bind(TreeView1->selectionModel(), &QItemSelectionModel::selectionChanged, [this] {
+        const QModelIndexList rows = TreeView1->selectionModel()->selectedRows();
+        if (rows.size() == 1 && rows.first() != TreeView1->currentIndex())
+            TreeView1->selectionModel()->setCurrentIndex(rows.first(),
+                                                         QItemSelectionModel::NoUpdate);
+    });
     platform::WindowKeys keys(*this);
     keys.bind(QKeySequence(Qt::CTRL | Qt::Key_Return), [this] { RunLastLesson(); });
     keys.bind(QKeySequence(Qt::CTRL | Qt::Key_Enter), [this] { RunLastLesson(); });
