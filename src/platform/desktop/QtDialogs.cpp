@@ -1,25 +1,20 @@
 #include "platform/desktop/QtDialogs.h"
 
 #include "platform/ApplicationTitle.h"
+#include "platform/desktop/BoxCaption.h"
+#include "platform/desktop/BoxWidth.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
-#include <QGridLayout>
 #include <QMessageBox>
-#include <QScreen>
 #include <QShortcut>
-
-#include <algorithm>
 
 namespace lectern::platform {
 namespace {
 
-// Room beside a caption for the title bar's buttons and margins. Qt's own
-// title bar on Wayland compositors that leave decoration to the program
-// (weston) centres the caption over the whole bar and cuts it where its
-// three buttons begin (77 px from the right, whatever the window's flags),
-// so the caption needs that room on both sides.
+// Room beside a caption for a window manager's title bar buttons and
+// margins, on both sides of a centred caption.
 constexpr int captionMargin = 2 * 80;
 
 // The window a box or dialog opens over, so that window systems that place
@@ -37,18 +32,12 @@ QWidget* owner() {
     return nullptr;
 }
 
-// A box is as wide as its text; a title bar as wide as the box then cuts
-// a longer caption ("Resu" for "Results"). The box is made wide enough for
-// its caption, within the screen.
-void fitCaption(QMessageBox& box) {
+// A window manager's title bar as wide as the box would cut a longer
+// caption ("Resu" for "Results").
+int captionWidth(const QMessageBox& box) {
     QFont font = box.font();
     font.setBold(true);
-    int width = QFontMetrics(font).horizontalAdvance(box.windowTitle()) + captionMargin;
-    if (const QScreen* screen = box.screen())
-        width = std::min(width, screen->availableGeometry().width() * 9 / 10);
-    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
-        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
-                      grid->rowCount(), 0, 1, grid->columnCount());
+    return QFontMetrics(font).horizontalAdvance(box.windowTitle()) + captionMargin;
 }
 
 void showBox(QMessageBox::Icon icon, const QString& caption, const QString& text) {
@@ -56,7 +45,10 @@ void showBox(QMessageBox::Icon icon, const QString& caption, const QString& text
     // A close button only: a minimised box would leave its window locked.
     box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                        Qt::WindowCloseButtonHint);
-    fitCaption(box);
+    if (BoxCaption::drawnByQt())
+        new BoxCaption(box);
+    else
+        widenBox(box, captionWidth(box));
     // Ctrl+C copies the box's text, so that a learner can pass it on.
     QShortcut copy(QKeySequence::Copy, &box);
     QObject::connect(&copy, &QShortcut::activated, &box,
