@@ -31,11 +31,16 @@ DemoCourse::DemoCourse() {
     writeLines(dir_.path() + "/wind.mtp", settings_);
 }
 
-void DemoCourse::keepOnlyNode(int node) const {
+void DemoCourse::keepOnlyNodes(const QList<int>& nodes) const {
     for (const char* name : {"main.mrb", "main.mtp", "sound.mtp", "text.mtp", "trans.mtp",
                              "descr.mtp", "zmarks.mtp", "zagol.mtp", "time.mtp", "name.mtp"}) {
         const QString file = path() + "/" + name;
-        writeLines(file, {readLines(file).value(node).trimmed(), QString()});
+        const QStringList lines = readLines(file);
+        QStringList kept;
+        for (int node : nodes)
+            kept.append(lines.value(node).trimmed());
+        kept.append(QString());
+        writeLines(file, kept);
     }
 }
 

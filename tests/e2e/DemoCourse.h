@@ -22,7 +22,9 @@ class DemoCourse {
     // Cuts the course to one node's lesson, which is then the tree's only
     // row, current when the main window opens: "Run lesson" (or Return)
     // runs it with no row to pick. caption() keeps the whole course's.
-    void keepOnlyNode(int node) const;
+    void keepOnlyNode(int node) const { keepOnlyNodes({node}); }
+    // Cuts it to these nodes' lessons, top-level rows in this order.
+    void keepOnlyNodes(const QList<int>& nodes) const;
 
     // The client size of the skinned windows.
     QSize windowSize() const;

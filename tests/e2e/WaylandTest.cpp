@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFontMetrics>
+#include <QGuiApplication>
 #include <QImage>
 #include <QProcess>
 #include <QThread>
@@ -142,7 +144,9 @@ Outcome runPlayer(QProcessEnvironment environment, const QString& folder) {
 }  // namespace
 
 // One start of the player does every check: it opens, a lesson plays, the
-// screen shows passage 1 highlighted, and both windows close by their Exit.
+// screen shows passage 1 highlighted, a quiz's "Results" box shows its whole
+// caption and one button to close it, which closes it, and the windows close
+// by their Exit.
 TEST(Wayland, ThePlayerRunsALessonOnWeston) {
     Weston weston;
     if (!weston.running())
@@ -151,7 +155,7 @@ TEST(Wayland, ThePlayerRunsALessonOnWeston) {
                           {"-c", "import gi; gi.require_version('Atspi', '2.0')"}) != 0)
         GTEST_SKIP() << "no AT-SPI for python3 (python3-gi, gir1.2-atspi-2.0)";
     DemoCourse course;
-    course.keepOnlyNode(1);  // the narrated reading
+    course.keepOnlyNodes({1, 6});  // the narrated reading, a quiz
     const QString lesson = course.caption(1);
     QElapsedTimer took;
     took.start();
@@ -161,7 +165,7 @@ TEST(Wayland, ThePlayerRunsALessonOnWeston) {
     player.setWorkingDirectory(course.path());
     player.setProcessChannelMode(QProcess::ForwardedChannels);
     player.start(playerProgram(), {});
-    Driver driver(weston.clientEnvironment(), {course.title(), lesson});
+    Driver driver(weston.clientEnvironment(), {course.title(), lesson, course.caption(6)});
     ASSERT_EQ(driver.nextLine(60s), "main") << "the main window shows";
     ASSERT_EQ(driver.nextLine(30s), "lesson") << "Run lesson opens " << lesson.toStdString();
 
@@ -184,6 +188,23 @@ TEST(Wayland, ThePlayerRunsALessonOnWeston) {
     const QString moved = driver.nextLine(30s);
     EXPECT_TRUE(moved.startsWith("moved ")) << "the narration plays: " << moved.toStdString();
     weston.screenshot().save("wayland-playing.png");
+
+    // The box has its caption row where Qt would draw the title bar itself:
+    // the caption whole, and a close button but no other (the box's own
+    // button is "OK").
+    driver.tell("results");
+    const QStringList box = driver.nextLine(60s).split(' ');
+    ASSERT_EQ(box.value(0), "box") << box.join(' ').toStdString();
+    const QImage boxShot = weston.screenshot();
+    boxShot.save("wayland-box.png");
+    EXPECT_EQ(box.value(1).split('|'), QStringList({"OK", "Close"}))
+        << "the box's buttons, see wayland-box.png";
+    QFont bold = QGuiApplication::font();
+    bold.setBold(true);
+    EXPECT_GE(box.value(2).toInt(), QFontMetrics(bold).horizontalAdvance("Results"))
+        << "the caption shows whole, see wayland-box.png";
+    driver.tell("close");
+    EXPECT_EQ(driver.nextLine(10s), "closed");
 
     driver.tell("exit");
     EXPECT_EQ(driver.nextLine(10s), "done");
