@@ -25,9 +25,12 @@ bool BoxCaption::drawnByQt() {
     if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
         return false;
     // A decorated window tells: Qt counts the bar it draws in the window's
-    // frame, a compositor's own decoration is outside it.
+    // frame, a compositor's own decoration is outside it. Popups and tool
+    // tips have no decoration at all.
     for (const QWindow* window : QGuiApplication::topLevelWindows()) {
-        if (window->isVisible() && !(window->flags() & Qt::FramelessWindowHint))
+        const Qt::WindowType type = window->type();
+        if (window->isVisible() && (type == Qt::Window || type == Qt::Dialog) &&
+            !(window->flags() & Qt::FramelessWindowHint))
             return window->frameMargins().top() > 0;
     }
     // No window to tell yet (a start-up error): Qt's bar is what a Wayland
