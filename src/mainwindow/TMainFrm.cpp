@@ -23,6 +23,7 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScopeGuard>
@@ -87,6 +88,13 @@ TMainFrm::TMainFrm(platform::Platform& platform, const ExerciseWindows& windows,
     bind(CppWebBrowser1, &platform::TCppWebBrowser::OnDocumentComplete,
          [this] { CppWebBrowser1DocumentComplete(); });
     bind(TreeView1, &QTreeView::doubleClicked, [this] { m22Click(); });
+    // Looked at once the change is complete: a move of the current row
+    // selects the row before it makes it current.
+    connect(TreeView1->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        QMetaObject::invokeMethod(
+            this, [this] { guarded([this] { TreeView1SelectionChange(); }); },
+            Qt::QueuedConnection);
+    });
     platform::WindowKeys keys(*this);
     keys.bind(QKeySequence(Qt::CTRL | Qt::Key_Return), [this] { RunLastLesson(); });
     keys.bind(QKeySequence(Qt::CTRL | Qt::Key_Enter), [this] { RunLastLesson(); });
@@ -239,6 +247,14 @@ void TMainFrm::TreeView1Click() {
 
 void TMainFrm::TreeView1KeyDown() {
     DescriptionTimer->start();
+}
+
+void TMainFrm::TreeView1SelectionChange() {
+    const QModelIndexList rows = TreeView1->selectionModel()->selectedRows();
+    if (rows.size() != 1 || rows.front() == TreeView1->currentIndex())
+        return;
+    TreeView1->selectionModel()->setCurrentIndex(rows.front(), QItemSelectionModel::NoUpdate);
+    TreeView1KeyDown();
 }
 
 void TMainFrm::DescriptionTimerTimer() {
