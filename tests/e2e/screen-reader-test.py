@@ -10,7 +10,8 @@ the path of the player. One start of the program does every check:
   - after Play and Pause the page's reading point (its focus) is the passage
     that stays highlighted, and "Paused" is announced once;
   - so it is after Record and Pause in a recording lesson;
-  - a test's countdown announces "Time is up" once and never its seconds.
+  - a test's countdown announces "Time is up" once and never its seconds;
+  - a lesson tree row selected through AT-SPI is announced with its caption.
 Exits 0 when all hold, 1 otherwise, 77 when the accessibility bus cannot
 be had.
 """
@@ -368,6 +369,7 @@ def main():
             check(wait_for(lambda: window(app, caption) is None, 10),
                   "lesson %d closes on Esc" % node)
         check_no_stray(app)
+        check_tree_selection(main_window, title, listener)
     finally:
         process.terminate()
         try:
@@ -437,6 +439,21 @@ def check_recording(pid, caption, app, lesson, passages):
     pump(1.5)
     key_to(pid, caption, "space")  # Pause
     check_reading_point(page, passages, "Record and Pause")
+
+
+def check_tree_selection(main_window, title, listener):
+    """Selecting the first row, as a screen reader may, makes it the current
+    one: its caption is announced, as after a keyboard move."""
+    tree = next((n for n in walk(main_window) if n.get_name() == "Lessons" and
+                 "Table" in n.get_interfaces()), None)
+    if not check(tree, "the lesson tree has a table interface"):
+        return
+    caption = Atspi.Table.get_accessible_at(tree, 0, 0).get_name()
+    listener.clear()
+    Atspi.Table.add_row_selection(tree, 0)
+    heard = wait_for(lambda: listener.heard_in(title), 5)
+    check(heard and heard[0].startswith(caption + "."),
+          "selecting row 0 ('%s') announces it: %s" % (caption, heard))
 
 
 def check_countdown(pid, caption, app, listener):
