@@ -88,13 +88,12 @@ TMainFrm::TMainFrm(platform::Platform& platform, const ExerciseWindows& windows,
     bind(CppWebBrowser1, &platform::TCppWebBrowser::OnDocumentComplete,
          [this] { CppWebBrowser1DocumentComplete(); });
     bind(TreeView1, &QTreeView::doubleClicked, [this] { m22Click(); });
-    // A row a screen reader selects is the one "Run lesson" runs, as a
-    // clicked one is (keys and clicks move both together).
-    bind(TreeView1->selectionModel(), &QItemSelectionModel::selectionChanged, [this] {
-        const QModelIndexList rows = TreeView1->selectionModel()->selectedRows();
-        if (rows.size() == 1 && rows.first() != TreeView1->currentIndex())
-            TreeView1->selectionModel()->setCurrentIndex(rows.first(),
-                                                         QItemSelectionModel::NoUpdate);
+    // Looked at once the change is complete: a move of the current row
+    // selects the row before it makes it current.
+    connect(TreeView1->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        QMetaObject::invokeMethod(
+            this, [this] { guarded([this] { TreeView1SelectionChange(); }); },
+            Qt::QueuedConnection);
     });
     platform::WindowKeys keys(*this);
     keys.bind(QKeySequence(Qt::CTRL | Qt::Key_Return), [this] { RunLastLesson(); });
@@ -248,6 +247,14 @@ void TMainFrm::TreeView1Click() {
 
 void TMainFrm::TreeView1KeyDown() {
     DescriptionTimer->start();
+}
+
+void TMainFrm::TreeView1SelectionChange() {
+    const QModelIndexList rows = TreeView1->selectionModel()->selectedRows();
+    if (rows.size() != 1 || rows.front() == TreeView1->currentIndex())
+        return;
+    TreeView1->selectionModel()->setCurrentIndex(rows.front(), QItemSelectionModel::NoUpdate);
+    TreeView1KeyDown();
 }
 
 void TMainFrm::DescriptionTimerTimer() {

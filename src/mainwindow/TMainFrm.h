@@ -64,6 +64,9 @@ class TMainFrm : public platform::SkinnedForm {
     void TreeView1KeyDown();
     void DescriptionTimerTimer();
     void TreeView1Return();
+    // A row selected without becoming the current one, as a screen reader
+    // selects it, becomes current and is told as a key's move tells it.
+    void TreeView1SelectionChange();
     // The description has loaded: it becomes the node's description for
     // screen readers, and after a key moved in the tree it is announced
     // with the node's caption.

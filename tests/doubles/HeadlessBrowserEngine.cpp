@@ -14,9 +14,11 @@ using namespace platform;
 
 namespace {
 
-class HeadlessBackend : public BrowserBackend {
+class HeadlessBackend : public BrowserBackend, private PageEditSink {
   public:
-    HeadlessBackend(CourseFiles& files, BrowserHost& host) : files_(files), host_(host) {}
+    HeadlessBackend(CourseFiles& files, BrowserHost& host, QString& readingPoint)
+        : files_(files), host_(host), readingPoint_(readingPoint) {}
+    ~HeadlessBackend() override { detach(); }
 
     void navigate(const QString& coursePath) override {
         // The file is fixed now: the current folder may change before the load.
@@ -24,8 +26,15 @@ class HeadlessBackend : public BrowserBackend {
         const quint64 navigation = ++navigations_;
         QTimer::singleShot(0, &host_.hostWidget(), [this, file, navigation] {
             // A later navigation supersedes this one, as in a browser.
-            if (navigation == navigations_)
-                host_.documentLoaded(readPageFile(file, files_.decoding(), files_.courseFolder()));
+            if (navigation != navigations_)
+                return;
+            detach();
+            std::shared_ptr<DocumentModel> model =
+                readPageFile(file, files_.decoding(), files_.courseFolder());
+            model->setSink(this);
+            model_ = model;
+            readingPoint_.clear();
+            host_.documentLoaded(std::move(model));
         });
     }
 
@@ -35,8 +44,19 @@ class HeadlessBackend : public BrowserBackend {
     void setZoom(double) override {}
 
   private:
+    void pageEdited(const PageEdit& edit) override {
+        if (edit.kind == PageEdit::Kind::Focus)
+            readingPoint_ = edit.elementId;
+    }
+    void detach() {
+        if (const std::shared_ptr<DocumentModel> model = model_.lock())
+            model->setSink(nullptr);
+    }
+
     CourseFiles& files_;
     BrowserHost& host_;
+    QString& readingPoint_;
+    std::weak_ptr<DocumentModel> model_;
     quint64 navigations_ = 0;
 };
 
@@ -46,7 +66,7 @@ HeadlessBrowserEngine::HeadlessBrowserEngine(CourseFiles& files) : files_(files)
 
 std::unique_ptr<BrowserBackend> HeadlessBrowserEngine::createBackend(BrowserHost& host) {
     hosts_.push_back(&host);
-    return std::make_unique<HeadlessBackend>(files_, host);
+    return std::make_unique<HeadlessBackend>(files_, host, readingPoints_[&host.hostWidget()]);
 }
 
 void HeadlessBrowserEngine::doubleClickWord(QWidget* browser, const PageWord& word) {

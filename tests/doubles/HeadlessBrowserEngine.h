@@ -2,6 +2,8 @@
 
 #include "platform/browser/BrowserEngine.h"
 
+#include <QString>
+#include <map>
 #include <vector>
 
 namespace lectern::platform {
@@ -22,10 +24,18 @@ class HeadlessBrowserEngine : public platform::BrowserEngine {
     // TCppWebBrowser), as the page reports it; the rectangle is in the
     // browser's coordinates.
     void doubleClickWord(QWidget* browser, const platform::PageWord& word);
+    // The id of the element the page of `browser` last put its reading point
+    // (its focus) on, empty while none was.
+    QString readingPoint(QWidget* browser) const {
+        const auto point = readingPoints_.find(browser);
+        return point == readingPoints_.end() ? QString() : point->second;
+    }
 
   private:
     platform::CourseFiles& files_;
     std::vector<platform::BrowserHost*> hosts_;
+    // Each backend holds a reference to its own: a map's entries stay put.
+    std::map<QWidget*, QString> readingPoints_;
 };
 
 }  // namespace lectern::test

@@ -9,7 +9,9 @@ the path of the player. One start of the program does every check:
   - passage 1 of the narrated reading is in the page's accessible tree;
   - after Play and Pause the page's reading point (its focus) is the passage
     that stays highlighted, and "Paused" is announced once;
-  - a test's countdown announces "Time is up" once and never its seconds.
+  - so it is after Record and Pause in a recording lesson;
+  - a test's countdown announces "Time is up" once and never its seconds;
+  - a lesson tree row selected through AT-SPI is announced with its caption.
 Exits 0 when all hold, 1 otherwise, 77 when the accessibility bus cannot
 be had.
 """
@@ -109,6 +111,7 @@ def words(text):
 # Nodes of the demo course: a lesson of each type, and the test whose time
 # limit the copy shortens.
 NARRATED_READING = 1
+RECORDING = 3
 LESSONS = [1, 2, 3, 4, 6, 11, 12, 13, 14]
 TIMED_TEST = 6
 SORTING = 12  # lists, no page
@@ -123,13 +126,17 @@ def copy_course(source, target):
     times = read_lines(target + "/time.mtp")
     times[TIMED_TEST] = str(TIME_LIMIT)
     write_lines(target + "/time.mtp", times)
-    parser = PassageText()
     texts = read_lines(target + "/text.mtp")
-    page = texts[NARRATED_READING].replace("\\", "/")
-    with open(target + "/data/text/" + page, encoding="utf-8") as file:
-        parser.feed(file.read())
+
+    def passages(node):
+        parser = PassageText()
+        page = texts[node].replace("\\", "/")
+        with open(target + "/data/text/" + page, encoding="utf-8") as file:
+            parser.feed(file.read())
+        return {k: words(v) for k, v in parser.passages.items()}
+
     return read_lines(target + "/wind.mtp")[0], read_lines(target + "/zagol.mtp"), {
-        k: words(v) for k, v in parser.passages.items()
+        node: passages(node) for node in (NARRATED_READING, RECORDING)
     }
 
 
@@ -302,7 +309,8 @@ def main():
         print("SKIPPED: no accessibility bus")
         return SKIP
     course = tempfile.mkdtemp(prefix="lectern-reader-")
-    title, captions, passages = copy_course(demo, course)
+    title, captions, pages = copy_course(demo, course)
+    passages = pages[NARRATED_READING]
     check(1 in passages, "the narrated page has passage 1")
     listener = Listener()
     environment = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
@@ -353,12 +361,15 @@ def main():
                    time.monotonic() - started), flush=True)
             if node == NARRATED_READING and page:
                 check_narration(process.pid, caption, lesson, passages, listener)
+            if node == RECORDING and page:
+                check_recording(process.pid, caption, app, lesson, pages[RECORDING])
             if node == TIMED_TEST:
                 check_countdown(process.pid, caption, app, listener)
             key_to(process.pid, caption, "Escape")
             check(wait_for(lambda: window(app, caption) is None, 10),
                   "lesson %d closes on Esc" % node)
         check_no_stray(app)
+        check_tree_selection(main_window, title, listener)
     finally:
         process.terminate()
         try:
@@ -378,16 +389,19 @@ def check_no_stray(app):
     check(not stray, "%d stray top-level objects: %s" % (len(stray), stray))
 
 
+def showing(lesson, text):
+    """The lesson's document that shows `text`. The page's tree fills in
+    after the document shows, and the document is made anew when the page
+    shown first is replaced."""
+    for document in documents(lesson):
+        if any(text[:40] in text_of(n) for n in walk(document)):
+            return document
+    return None
+
+
 def check_narration(pid, caption, lesson, passages, listener):
     first = passages.get(1, "")
-    # The page's tree fills in after the document shows, and the document
-    # is made anew when the page shown first is replaced.
-    def showing_first():
-        for document in documents(lesson):
-            if any(first[:40] in text_of(n) for n in walk(document)):
-                return document
-        return None
-    page = wait_for(showing_first, 10, 0.3)
+    page = wait_for(lambda: showing(lesson, first), 10, 0.3)
     if not check(page, "passage 1 ('%s') is in the page's accessible tree" % first[:40]):
         return
     key_to(pid, caption, "space")
@@ -400,12 +414,50 @@ def check_narration(pid, caption, lesson, passages, listener):
     # The reading point: the page's focus, where a reader reads on, is the
     # passage that stays highlighted (aria-current, which this engine's
     # bridge does not pass on to AT-SPI).
+    check_reading_point(page, passages, "Pause")
+
+
+def check_reading_point(page, passages, after):
     focused = wait_for(lambda: focused_in(page), 5)
     reading = next((t for t in map(text_of, walk(focused)) if t), "") if focused else ""
     check(reading in passages.values(),
-          "after Pause the reading point is a passage: %s '%s'" %
-          (describe(focused) if focused else "nothing", reading))
-    print("reading point after Pause: '%s'" % reading[:60], flush=True)
+          "after %s the reading point is a passage: %s '%s'" %
+          (after, describe(focused) if focused else "nothing", reading))
+    print("reading point after %s: '%s'" % (after, reading[:60]), flush=True)
+
+
+def check_recording(pid, caption, app, lesson, passages):
+    page = wait_for(lambda: showing(lesson, passages.get(1, "")), 10, 0.3)
+    if not check(page, "the recording lesson's page shows its passage 1"):
+        return
+    key_to(pid, caption, "space")  # Record
+
+    def close_box(seconds):
+        """Without a microphone a box says the recording holds silence."""
+        if wait_for(lambda: window(app, "Lectern"), seconds):
+            key_to(pid, "Lectern", "Return")
+            wait_for(lambda: window(app, "Lectern") is None, 5)
+
+    close_box(2)
+    pump(1.5)
+    close_box(0)  # one that came late would take the Pause key
+    key_to(pid, caption, "space")  # Pause
+    check_reading_point(page, passages, "Record and Pause")
+
+
+def check_tree_selection(main_window, title, listener):
+    """Selecting the first row, as a screen reader may, makes it the current
+    one: its caption is announced, as after a keyboard move."""
+    tree = next((n for n in walk(main_window) if n.get_name() == "Lessons" and
+                 "Table" in n.get_interfaces()), None)
+    if not check(tree, "the lesson tree has a table interface"):
+        return
+    caption = Atspi.Table.get_accessible_at(tree, 0, 0).get_name()
+    listener.clear()
+    Atspi.Table.add_row_selection(tree, 0)
+    heard = wait_for(lambda: listener.heard_in(title), 5)
+    check(heard and heard[0].startswith(caption + "."),
+          "selecting row 0 ('%s') announces it: %s" % (caption, heard))
 
 
 def check_countdown(pid, caption, app, listener):

@@ -6,6 +6,7 @@
 #include "support/Announcements.h"
 
 #include <gtest/gtest.h>
+#include <QAccessible>
 #include <QDir>
 #include <QTest>
 
@@ -56,6 +57,36 @@ TEST(Navigation, AKeyboardMoveAnnouncesTheNodesCaptionAndDescription) {
     QTest::mouseClick(main.TreeView1->viewport(), Qt::LeftButton, {}, centreOf(main, 2));
     EXPECT_TRUE(QTest::qWaitFor([&] { return main.TreeModel->description(2) == "test"; }));
     EXPECT_EQ(heard.texts(), QStringList());
+}
+
+// A screen reader that selects a row (AT-SPI's table selection) moves the
+// learner there as the keys do.
+TEST(Navigation, ARowSelectedByAScreenReaderBecomesCurrentAndIsAnnounced) {
+    MainWindowFixture f("basic");
+    mainwindow::TMainFrm& main = f.start();
+    main.TreeView1->expandAll();
+    main.show();
+    QAccessibleTableInterface* table =
+        QAccessible::queryAccessibleInterface(main.TreeView1)->tableInterface();
+    ASSERT_NE(table, nullptr);
+    const auto caption = [&](int node) {
+        return main.TreeModel->data(main.TreeModel->indexOfNode(node), Qt::DisplayRole).toString();
+    };
+    test::Announcements heard;
+    // Rows count the shown nodes; all are shown, so row n is node n.
+    for (const auto& [row, description] : {std::pair{2, "test"}, std::pair{1, "reading"}}) {
+        SCOPED_TRACE(row);
+        ASSERT_EQ(table->cellAt(row, 0)->text(QAccessible::Name), caption(row));
+        heard.clear();
+        ASSERT_TRUE(table->selectRow(row));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !heard.texts().isEmpty(); }));
+        EXPECT_EQ(heard.texts(), QStringList{caption(row) + ". " + description});
+        EXPECT_EQ(main.SelectedIndex(), row);
+        EXPECT_EQ(table->selectedCellCount(), 1);
+        EXPECT_EQ(
+            main.TreeModel->data(main.TreeModel->indexOfNode(row), Qt::AccessibleDescriptionRole),
+            description);
+    }
 }
 
 TEST(Navigation, TheDescriptionFollowsTheKeysOnceTheySettleAndBeforeReturnRunsTheLesson) {

@@ -127,6 +127,8 @@ class TViewTxtFrm : public platform::SkinnedForm {
     // The sound from the start of the current passage.
     void playPassage();
     void finishText();
+    // Pause and Continue of the play mode; m22Click does what both modes share.
+    void pausePlaying();
     // The current passage kept as the place, once the text has one.
     void keepPlace();
     void resumePlace();
@@ -139,6 +141,7 @@ class TViewTxtFrm : public platform::SkinnedForm {
     void startPlayAlong();
     // The recording clock while the sound plays along.
     int playAlongClock() const;
+    // The recorder runs on; only the highlight and the sound playing along pause.
     void pauseRecording();
     void stopRecording();
     // Stops the recorder and keeps the recording in the temporary file.

@@ -187,16 +187,22 @@ void TViewTxtFrm::m11Click() {
 void TViewTxtFrm::m22Click() {
     if (TimedRecording)
         return;
-    if (RecordingMode) {
+    if (RecordingMode)
         pauseRecording();
-        return;
-    }
+    else
+        pausePlaying();
+    // A screen reader reads on from the passage the highlight stopped at.
+    if (Paused)
+        FocusPassage(PageDocument, CurrentMark);
+    platform::announce(this, Paused ? QStringLiteral("Paused") : QStringLiteral("Continued"));
+}
+
+void TViewTxtFrm::pausePlaying() {
     if (!Paused) {
         MediaPlayer1->Pause();
         TrackBar1->setEnabled(false);
         Timer1->stop();
         Paused = true;
-        FocusPassage(PageDocument, CurrentMark);
     } else {
         TrackBar1->setEnabled(false);
         PlayClock = catalogue::PassageStartOf(MarksList, CurrentMark);
@@ -205,7 +211,6 @@ void TViewTxtFrm::m22Click() {
         Paused = false;
     }
     m22()->SetHint(QStringLiteral("Pause"));
-    platform::announce(this, Paused ? QStringLiteral("Paused") : QStringLiteral("Continued"));
 }
 
 void TViewTxtFrm::TellPassage() {

@@ -100,7 +100,6 @@ void TViewTxtFrm::pauseRecording() {
         Paused = false;
         m22()->SetHint(QStringLiteral("Continue"));
     }
-    platform::announce(this, Paused ? QStringLiteral("Paused") : QStringLiteral("Continued"));
 }
 
 void TViewTxtFrm::stopRecording() {

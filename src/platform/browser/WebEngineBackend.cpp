@@ -8,13 +8,12 @@
 #include "platform/browser/DocumentModel.h"
 #include "platform/browser/PageScripts.h"
 #include "platform/browser/RendererWatchdog.h"
+#include "platform/browser/ViewCover.h"
 #include "platform/browser/WebEngineBrowserEngine.h"
 #include "platform/files/CourseFiles.h"
 #include "platform/files/SafeFile.h"
-#include "platform/widgets/EventFilter.h"
 
 #include <QDir>
-#include <QEvent>
 #include <QFileInfo>
 #include <QLabel>
 #include <QTimer>
@@ -23,7 +22,6 @@
 #include <QWebEngineView>
 
 #include <QtConcurrent/QtConcurrentRun>
-#include <cmath>
 #include <exception>
 #include <utility>
 
@@ -125,15 +123,10 @@ void WebEngineBackend::ensureView() {
             &WebEngineBackend::rendererEnded);
     engine_.watchdog().watch(page_);
     // The host's layout holds the notice that stands in for a failed page;
-    // the view covers the host by itself (see coverHost).
+    // the view covers the host by itself.
     if (!host.layout())
         (new QVBoxLayout(&host))->setContentsMargins(0, 0, 0, 0);
-    EventFilter::install(&host, view_, [this](QObject*, QEvent* event) {
-        if (event->type() == QEvent::Resize)
-            coverHost();
-        return false;
-    });
-    coverHost();
+    keepViewCoveringHost(host, *view_);
     view_->show();
 }
 
@@ -418,17 +411,6 @@ void WebEngineBackend::stopShowing(const QString& reason) {
     // The navigation completes, with a document that names the trouble.
     if (!model_)
         adopt(DocumentModel::blank(file_, reason));
-}
-
-void WebEngineBackend::coverHost() {
-    // At a fractional screen scale the engine's picture of the page falls
-    // short of the view's right edge by up to two device pixels, which stay
-    // unpainted: a dark seam beside the next picture. The view reaches that
-    // far past its host, which cuts it at its own edge.
-    const QWidget& host = host_.hostWidget();
-    const qreal ratio = host.devicePixelRatioF();
-    const int overhang = ratio == std::floor(ratio) ? 0 : int(std::ceil(2 / ratio));
-    view_->setGeometry(0, 0, host.width() + overhang, host.height());
 }
 
 void WebEngineBackend::showNotice(const QString& text) {

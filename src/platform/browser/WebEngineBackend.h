@@ -45,8 +45,6 @@ class WebEngineBackend : public QObject, public BrowserBackend, private PageEdit
 
   private:
     void ensureView();
-    // Places the view over the whole host.
-    void coverHost();
     void loadStarted();
     void loadFinished(bool ok);
     void loadPrepared(std::shared_ptr<DocumentModel> model);

@@ -170,6 +170,28 @@ TEST(Recording, PlayAlongWithChangesOfPaceMarksThePassagesWhenTheyWerePassed) {
     }
 }
 
+// A screen reader reads on from where the highlight stopped: the page's
+// reading point is the current passage after Pause, and passage 1 at the end.
+TEST(ReadingPoint, FollowsPauseAndTheEndInTheReadingAndRecordingLessons) {
+    for (const char* type : {"1", "3", "11"}) {
+        SCOPED_TRACE(type);
+        RecordingLessonFixture f(type);
+        exercises::TViewTxtFrm& w = f.launch();
+        const auto readingPoint = [&] {
+            return f.test.browsers.readingPoint(w.CppWebBrowser1).toStdString();
+        };
+        w.m11Click();
+        f.run(1250);
+        ASSERT_EQ(w.CurrentMarkNumber(), 2);
+        w.m22Click();
+        EXPECT_EQ(readingPoint(), "t2");
+        w.m22Click();
+        f.run(3000);
+        ASSERT_FALSE(w.Timer1->isActive()) << "the text ended";
+        EXPECT_EQ(readingPoint(), "t1");
+    }
+}
+
 TEST(Recording, StopAfterTwoPassagesAddsAClosingMarkAndSavesTheRecording) {
     RecordingLessonFixture f("3");
     exercises::TViewTxtFrm& w = f.launch();
