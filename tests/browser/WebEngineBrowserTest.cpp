@@ -1,5 +1,6 @@
 // The browser component over Qt WebEngine: pages shown, the document model
 // and the shown page kept in step both ways, and pages kept inside the course.
+#include "browser/PageScript.h"
 #include "browser/WebEnginePageFixture.h"
 #include "exercises/markup/PageMarkup.h"
 #include "platform/Error.h"
@@ -351,16 +352,10 @@ TEST(WebEngineBadPagesTest, APageOverSixteenMegabytesIsRefusedWithAMessageAndThe
     const Variant huge = load("huge.htm");
     EXPECT_EQ(lectern::test::errorOf([&] { FindElement(huge, "t1"); }),
               "Element 't1' not found: " + message);
-    QVariant shown;
-    bool done = false;
-    static_cast<QWebEngineView*>(browser.view())
-        ->page()
-        ->runJavaScript("document.body.innerText", [&](const QVariant& v) {
-            shown = v;
-            done = true;
-        });
-    ASSERT_TRUE(waitUntil([&] { return done; }));
-    EXPECT_EQ(shown.toString().trimmed(), message) << "the page shows why";
+    const std::optional<QVariant> shown = lectern::test::pageAnswer(
+        static_cast<QWebEngineView*>(browser.view())->page(), "document.body.innerText");
+    ASSERT_TRUE(shown.has_value());
+    EXPECT_EQ(shown->toString().trimmed(), message) << "the page shows why";
     EXPECT_EQ(FindElement(load("next.htm"), "t1").get("innerHTML").toString(), "next");
 }
 
@@ -394,16 +389,9 @@ TEST(WebEnginePageShownAgain, IsModelledAsThePageIsNotAsTheLessonLeftIt) {
         return browser.Document();
     };
     const auto js = [&](const QString& script) {
-        QVariant result;
-        bool done = false;
-        static_cast<QWebEngineView*>(browser.view())
-            ->page()
-            ->runJavaScript(script, [&](const QVariant& v) {
-                result = v;
-                done = true;
-            });
-        EXPECT_TRUE(waitUntil([&] { return done; }));
-        return result.toString();
+        return lectern::test::scriptResult(static_cast<QWebEngineView*>(browser.view())->page(),
+                                           script)
+            .toString();
     };
     const auto text = [](const Variant& doc, const char* id) {
         return FindElement(doc, id).get("innerHTML").toString();
@@ -483,14 +471,7 @@ TEST(WebEngineLegacyNames, APageKeepsItsStyleSheetPicturesAnchorsAndLinks) {
               QString::fromUtf8("Первый"));
     QWebEnginePage* page = static_cast<QWebEngineView*>(browser.view())->page();
     const auto js = [&](const QString& script) {
-        QVariant result;
-        bool done = false;
-        page->runJavaScript(script, [&](const QVariant& v) {
-            result = v;
-            done = true;
-        });
-        EXPECT_TRUE(waitUntil([&] { return done; }));
-        return result;
+        return lectern::test::scriptResult(page, script);
     };
     ASSERT_TRUE(waitUntil([&] { return js("document.readyState").toString() == "complete"; }));
     EXPECT_EQ(js("getComputedStyle(document.getElementById('t1')).color").toString(),
