@@ -3,9 +3,13 @@
 #include <QTimer>
 #include <functional>
 
+class QSlider;
+
 namespace lectern::platform {
+class SkinnedForm;
 class TMediaPlayer;
-}
+class WindowKeys;
+}  // namespace lectern::platform
 
 namespace lectern::exercises {
 
@@ -37,6 +41,11 @@ struct NarrationButtons {
     bool hold() const;
     // Goes on from where hold() left it.
     void release() const;
+
+    // The window's keys of its buttons: Space plays or pauses, F1 is Help
+    // and Escape Exit; Left and Right step the track bar.
+    void bindKeys(platform::WindowKeys& keys, platform::SkinnedForm& window,
+                  QSlider* trackBar) const;
 };
 
 }  // namespace lectern::exercises

@@ -61,10 +61,7 @@ TViewTxtFrm::TViewTxtFrm(platform::Platform& platform, QWidget* mainForm)
     const NarrationButtons sound{MediaPlayer1, Timer1, &Paused, [this] { m11Click(); },
                                  [this] { m22Click(); }};
     platform::WindowKeys keys(*this);
-    keys.play(Qt::Key_Space, m11(), m22(), [sound] { return sound.stopped(); });
-    keys.press(Qt::Key_F1, m44());
-    keys.press(Qt::Key_Escape, m55());
-    keys.step(TrackBar1);
+    sound.bindKeys(keys, *this, TrackBar1);
     keys.bind(Qt::Key_F2, [this] { TellPassage(); });
     Practice = std::make_unique<PracticeKeys>(
         *this, keys, std::vector<platform::TMediaPlayer*>{MediaPlayer1, MediaPlayer2},

@@ -63,10 +63,7 @@ TWorkTxtFrm::TWorkTxtFrm(platform::Platform& platform, QWidget* mainForm)
     const NarrationButtons sound{MediaPlayer1, Timer1, &Paused, [this] { m11Click(); },
                                  [this] { m22Click(); }};
     platform::WindowKeys keys(*this);
-    keys.play(Qt::Key_Space, m11(), m22(), [sound] { return sound.stopped(); });
-    keys.press(Qt::Key_F1, m44());
-    keys.press(Qt::Key_Escape, m55());
-    keys.step(TrackBar1);
+    sound.bindKeys(keys, *this, TrackBar1);
     Practice = std::make_unique<PracticeKeys>(
         *this, keys, std::vector<platform::TMediaPlayer*>{MediaPlayer1},
         std::vector<platform::TCppWebBrowser*>{CppWebBrowser1, CppWebBrowser2}, Panel1,
