@@ -8,13 +8,11 @@
 // The course's first lesson is a narrated reading whose marks fall every
 // 500 ms; its page highlights in the demo pages' colour. Needs an X display
 // and xdotool.
+#include "app/FirstLessonOnScreen.h"
 #include "app/LatencyFigures.h"
 #include "app/XDesktop.h"
 
-#include <time.h>
-#include <QFile>
 #include <QGuiApplication>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
@@ -22,28 +20,15 @@
 #include <stdexcept>
 #include <vector>
 
+using lectern::bench::FirstLessonOnScreen;
+using lectern::bench::monotonicNs;
+using lectern::bench::readLines;
 using lectern::bench::XDesktop;
 
 namespace {
 
-constexpr QRgb Highlight = 0xffe79a;
 // The reading window's lead: a passage is passed this long before its mark.
 constexpr int LeadMs = 500;
-
-qint64 nowNs() {
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return qint64(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
-}
-
-// Catalogue files keep their empty lines: line n belongs to node n.
-QStringList readLines(const QString& path, const QString& separator,
-                      Qt::SplitBehavior empty = Qt::KeepEmptyParts) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw std::runtime_error("cannot read " + path.toStdString());
-    return QString::fromUtf8(file.readAll()).split(separator, empty);
-}
 
 // The first lesson's marks, read as the player reads them.
 std::vector<int> firstLessonMarks(const QString& course) {
@@ -53,17 +38,6 @@ std::vector<int> firstLessonMarks(const QString& course) {
          readLines(course + "/data/marks/" + entry, "\r\n", Qt::SkipEmptyParts))
         marks.push_back(line.toInt());
     return marks;
-}
-
-QRect highlightBounds(const QImage& shot) {
-    QRect bounds;
-    for (int y = 0; y < shot.height(); ++y) {
-        const auto* row = reinterpret_cast<const QRgb*>(shot.constScanLine(y));
-        for (int x = 0; x < shot.width(); ++x)
-            if ((row[x] & 0xffffff) == Highlight)
-                bounds |= QRect(x, y, 1, 1);
-    }
-    return bounds;
 }
 
 using Figures = lectern::bench::LatencyFigures;
@@ -79,36 +53,14 @@ int main(int argc, char** argv) try {
     const QString course = QString::fromLocal8Bit(argv[2]);
     const int wanted = std::atoi(argv[3]);
     const std::vector<int> marks = firstLessonMarks(course);
-    const QString title = readLines(course + "/wind.mtp", "\r\n").value(0);
-    const QString caption = readLines(course + "/zagol.mtp", "\r\n").value(1);
 
     QTemporaryDir work;
     const QString logPath = work.path() + "/clock.log";
-    QProcess player;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("LECTERN_CLOCK_LOG", logPath);
-    environment.insert("XDG_CONFIG_HOME", work.path());
-    player.setProcessEnvironment(environment);
-    player.setWorkingDirectory(course);
-    player.setStandardOutputFile(QProcess::nullDevice());
-    player.start(QString::fromLocal8Bit(argv[1]), {});
-    if (!player.waitForStarted())
-        throw std::runtime_error("the player did not start");
-
-    if (XDesktop::waitForWindow(XDesktop::exactly(title), 60000).isEmpty())
-        throw std::runtime_error("no main window");
-    XDesktop::pause(2000);
-    for (const char* key : {"Right", "Down", "Return"})
-        XDesktop::key(key);
-    const QString window = XDesktop::waitForWindow(XDesktop::exactly(caption), 30000);
-    if (window.isEmpty())
-        throw std::runtime_error("no reading window");
-    const QRect page = XDesktop::geometry(window).adjusted(60, 90, -60, -130);
-    for (int i = 0; !highlightBounds(XDesktop::grab(page)).isValid(); ++i) {
-        if (i > 500)
-            throw std::runtime_error("passage 1 is never highlighted");
-        XDesktop::pause(20);
-    }
+    QProcessEnvironment log;
+    log.insert("LECTERN_CLOCK_LOG", logPath);
+    FirstLessonOnScreen lesson(QString::fromLocal8Bit(argv[1]), course, log);
+    const QRect page = XDesktop::geometry(lesson.window()).adjusted(60, 90, -60, -130);
+    FirstLessonOnScreen::waitForHighlight(page);
     XDesktop::pause(1000);
 
     // The page grabbed over and over: when its pixels change, and when a
@@ -118,15 +70,15 @@ int main(int argc, char** argv) try {
     std::vector<qint64> shown;
     std::vector<double> grabMs;
     QImage previous = XDesktop::grab(page);
-    QRect last = highlightBounds(previous);
-    const qint64 end = nowNs() + qint64(marks.back() + 3000) * 1'000'000;
-    while (nowNs() < end) {
-        const qint64 before = nowNs();
+    QRect last = FirstLessonOnScreen::highlightBounds(previous);
+    const qint64 end = monotonicNs() + qint64(marks.back() + 3000) * 1'000'000;
+    while (monotonicNs() < end) {
+        const qint64 before = monotonicNs();
         const QImage now = XDesktop::grab(page);
-        grabMs.push_back((nowNs() - before) / 1e6);
+        grabMs.push_back((monotonicNs() - before) / 1e6);
         if (now != previous)
             changed.push_back(before);
-        const QRect bounds = highlightBounds(now);
+        const QRect bounds = FirstLessonOnScreen::highlightBounds(now);
         if (bounds.isValid() && bounds != last) {
             shown.push_back(before);
             last = bounds;
@@ -134,8 +86,7 @@ int main(int argc, char** argv) try {
         previous = now;
         XDesktop::pause(1);
     }
-    player.kill();
-    player.waitForFinished();
+    lesson.stop();
 
     // The player's clock as heard and its changes of passage.
     std::vector<std::pair<qint64, int>> clock;

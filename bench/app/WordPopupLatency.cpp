@@ -7,25 +7,23 @@
 // Usage: word-popup-latency <player> <course> <double-clicks>
 // The course's first lesson is a narrated reading whose page is laid out as
 // bench/app/word-popup-latency writes it. Needs an X display and xdotool.
+#include "app/FirstLessonOnScreen.h"
 #include "app/LatencyFigures.h"
 #include "app/XDesktop.h"
 
 #include <dlfcn.h>
-#include <time.h>
-#include <QFile>
 #include <QGuiApplication>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
 #include <stdexcept>
 #include <vector>
 
+using lectern::bench::FirstLessonOnScreen;
+using lectern::bench::monotonicNs;
 using lectern::bench::XDesktop;
 
 namespace {
 
-constexpr QRgb Highlight = 0xffe79a;
 // Where passage 1 and the words stand in the page, in CSS pixels.
 const QPoint passageAt(20, 16);
 constexpr int words = 15;
@@ -38,30 +36,6 @@ constexpr int areaHeight = 290;
 // The popup changes far more pixels than the selection of a word does.
 constexpr int drawnPixels = 12000;
 constexpr int timeoutMs = 5000;
-
-qint64 nowNs() {
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return qint64(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
-}
-
-QStringList readLines(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw std::runtime_error("cannot read " + path.toStdString());
-    return QString::fromUtf8(file.readAll()).split("\r\n");
-}
-
-QRect highlightBounds(const QImage& shot) {
-    QRect bounds;
-    for (int y = 0; y < shot.height(); ++y) {
-        const auto* row = reinterpret_cast<const QRgb*>(shot.constScanLine(y));
-        for (int x = 0; x < shot.width(); ++x)
-            if ((row[x] & 0xffffff) == Highlight)
-                bounds |= QRect(x, y, 1, 1);
-    }
-    return bounds;
-}
 
 int changedPixels(const QImage& a, const QImage& b) {
     int changed = 0;
@@ -118,36 +92,10 @@ int main(int argc, char** argv) try {
     }
     const QString course = QString::fromLocal8Bit(argv[2]);
     const int wanted = std::atoi(argv[3]);
-    const QString title = readLines(course + "/wind.mtp").value(0);
-    const QString caption = readLines(course + "/zagol.mtp").value(1);
 
-    QTemporaryDir work;
-    QProcess player;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("XDG_CONFIG_HOME", work.path() + "/config");
-    environment.insert("XDG_DATA_HOME", work.path() + "/data");
-    player.setProcessEnvironment(environment);
-    player.setWorkingDirectory(course);
-    player.setStandardOutputFile(QProcess::nullDevice());
-    player.start(QString::fromLocal8Bit(argv[1]), {});
-    if (!player.waitForStarted())
-        throw std::runtime_error("the player did not start");
-
-    if (XDesktop::waitForWindow(XDesktop::exactly(title), 60000).isEmpty())
-        throw std::runtime_error("no main window");
-    XDesktop::pause(2000);
-    for (const char* key : {"Right", "Down", "Return"})
-        XDesktop::key(key);
-    const QString window = XDesktop::waitForWindow(XDesktop::exactly(caption), 30000);
-    if (window.isEmpty())
-        throw std::runtime_error("no reading window");
-    const QRect frame = XDesktop::geometry(window);
-    QRect passage;
-    for (int i = 0; !(passage = highlightBounds(XDesktop::grab(frame))).isValid(); ++i) {
-        if (i > 500)
-            throw std::runtime_error("passage 1 is never highlighted");
-        XDesktop::pause(20);
-    }
+    FirstLessonOnScreen lesson(QString::fromLocal8Bit(argv[1]), course);
+    const QRect frame = XDesktop::geometry(lesson.window());
+    const QRect passage = FirstLessonOnScreen::waitForHighlight(frame);
     // The highlight's shadow reaches 2 px beyond the passage.
     const QPoint origin = frame.topLeft() + passage.topLeft() + QPoint(2, 2) - passageAt;
     XDesktop::pause(1500);
@@ -166,16 +114,16 @@ int main(int argc, char** argv) try {
             button.send(false);
             XDesktop::pause(40);
             button.send(true);
-            clicked = nowNs();
+            clicked = monotonicNs();
             button.send(false);
         } else {
-            const qint64 start = nowNs();
+            const qint64 start = monotonicNs();
             xdotool({"click", "--repeat", "2", "--delay", "40", "1"});
             clicked = start;
         }
         qint64 drawn = -1;
-        while (nowNs() - clicked < qint64(timeoutMs) * 1'000'000) {
-            const qint64 at = nowNs();
+        while (monotonicNs() - clicked < qint64(timeoutMs) * 1'000'000) {
+            const qint64 at = monotonicNs();
             if (changedPixels(before, XDesktop::grab(area)) > drawnPixels) {
                 drawn = at;
                 break;
@@ -192,8 +140,7 @@ int main(int argc, char** argv) try {
         }
         XDesktop::pause(200);
     }
-    player.kill();
-    player.waitForFinished();
+    lesson.stop();
 
     std::printf("word popup latency, double-click to popup drawn (ms), %d double-clicks:\n",
                 wanted);

@@ -20,6 +20,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <ctime>
+#include <memory>
 #include <numbers>
 #include <vector>
 
@@ -35,6 +36,27 @@ QString writeTone(const QTemporaryDir& dir, const QString& name, int rate, int c
                              seconds * 1000);
     return path;
 }
+
+// A 22.05 kHz mono tone of `seconds` opened and playing on the system's
+// engine (the real device or, without one, the silent clock), whose name
+// labels the benchmark.
+struct SystemPlayer {
+    SystemPlayer(benchmark::State& state, int seconds)
+        : path(writeTone(dir, "a.wav", 22050, 1, seconds)),
+          engine(createSystemAudioEngine(files)),
+          player(*engine) {
+        state.SetLabel(engine->deviceName().toStdString());
+        player.SetFileName(path);
+        player.Open();
+        player.Play();
+    }
+
+    QTemporaryDir dir;
+    QString path;
+    CourseFiles files;
+    std::unique_ptr<AudioEngine> engine;
+    TMediaPlayer player;
+};
 
 // Two voices mixed into a 48 kHz stereo device for one second of sound per
 // iteration (so the time is the cost per second of sound played): the first at `rate1` mono, the
@@ -87,15 +109,8 @@ BENCHMARK(BM_OpenOneMinute)->Unit(benchmark::kMillisecond);
 // The window ticks ask for the position every 100 to 250 ms. On the
 // system's engine (the real device or, without one, the silent clock).
 void BM_PositionQuery(benchmark::State& state) {
-    QTemporaryDir dir;
-    const QString path = writeTone(dir, "a.wav", 22050, 1, 60);
-    CourseFiles files;
-    auto engine = createSystemAudioEngine(files);
-    state.SetLabel(engine->deviceName().toStdString());
-    TMediaPlayer player(*engine);
-    player.SetFileName(path);
-    player.Open();
-    player.Play();
+    SystemPlayer system(state, 60);
+    TMediaPlayer& player = system.player;
     QThread::msleep(300);
     for (auto _ : state)
         benchmark::DoNotOptimize(player.Position());
@@ -106,16 +121,9 @@ BENCHMARK(BM_PositionQuery);
 // clock) and compares every 5 ms how far the position moved with how far the
 // wall clock moved: the largest difference over 2 s is the position error.
 void BM_PositionErrorAgainstClock(benchmark::State& state) {
-    QTemporaryDir dir;
-    const QString path = writeTone(dir, "a.wav", 22050, 1, 10);
-    CourseFiles files;
-    auto engine = createSystemAudioEngine(files);
-    state.SetLabel(engine->deviceName().toStdString());
-    TMediaPlayer player(*engine);
-    player.SetFileName(path);
-    player.Open();
     // A fresh PulseAudio stream starts consuming about a second late.
-    player.Play();
+    SystemPlayer system(state, 10);
+    TMediaPlayer& player = system.player;
     QElapsedTimer started;
     started.start();
     while (player.Position() < 200 && started.elapsed() < 5000)

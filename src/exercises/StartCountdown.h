@@ -20,4 +20,12 @@ inline int startCountdown(QTimer& timer, const catalogue::LessonEntries& lesson)
     }
 }
 
+// The start button of a timed window: the countdown runs on. A running
+// timer is left alone: restarting it would begin its second anew, so clicks
+// faster than once a second would hold the countdown.
+inline void resumeCountdown(QTimer& timer) {
+    if (!timer.isActive())
+        timer.start();
+}
+
 }  // namespace lectern::exercises

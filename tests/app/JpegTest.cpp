@@ -1,8 +1,8 @@
-#include "JpegSamples.h"
 #include "platform/Error.h"
 #include "platform/files/CourseFiles.h"
 #include "platform/jpeg/TJPEGImage.h"
 #include "support/ErrorOf.h"
+#include "support/JpegSamples.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

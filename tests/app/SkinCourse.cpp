@@ -1,6 +1,6 @@
 #include "SkinCourse.h"
 
-#include "JpegSamples.h"
+#include "support/JpegSamples.h"
 #include "support/PageFiles.h"
 
 #include <QDir>

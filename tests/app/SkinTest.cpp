@@ -1,4 +1,3 @@
-#include "JpegSamples.h"
 #include "SkinCourse.h"
 #include "app/Intro/TIntroFrm.h"
 #include "app/WindowSet.h"
@@ -8,6 +7,7 @@
 #include "exercises/sorting/TfrmSort.h"
 #include "exercises/units/TWorkTxtFrm.h"
 #include "mainwindow/TMainFrm.h"
+#include "support/JpegSamples.h"
 
 #include <gtest/gtest.h>
 #include <jerror.h>

@@ -1,5 +1,6 @@
 // The browser component over Qt WebEngine: pages shown, the document model
 // and the shown page kept in step both ways, and pages kept inside the course.
+#include "browser/PageScript.h"
 #include "browser/WebEnginePageFixture.h"
 #include "exercises/markup/PageMarkup.h"
 #include "platform/Error.h"
@@ -49,6 +50,28 @@ namespace {
 class WebEngineBrowserTest : public lectern::test::WebEnginePageFixture {
   protected:
     WebEngineBrowserTest() : WebEnginePageFixture(QSize(900, 700)) {}
+};
+
+// A browser over Qt WebEngine, shown, on a course folder the test wrote.
+struct CourseBrowser {
+    explicit CourseBrowser(const QString& folder) : course(folder) {
+        browser.resize(600, 400);
+        browser.show();
+    }
+    // Shows a page of the course, its path joined by `separator` as a course
+    // may write it, and gives its document once it is complete.
+    Variant load(const QString& name, const QString& separator = "/") {
+        QSignalSpy complete(&browser, &TCppWebBrowser::OnDocumentComplete);
+        browser.Navigate(course + separator + name);
+        EXPECT_TRUE(complete.wait(30000)) << name.toStdString();
+        return browser.Document();
+    }
+    QWebEnginePage* page() { return static_cast<QWebEngineView*>(browser.view())->page(); }
+
+    QString course;
+    CourseFiles files;
+    WebEngineBrowserEngine engine{files, course};
+    TCppWebBrowser browser{engine};
 };
 
 // A screen reader is given the windows the learner sees, not the hidden
@@ -305,11 +328,8 @@ TEST(WebEngineBadPagesTest, BadPagesCompleteWithoutHarm) {
     course.write("sound.wav", "RIFF\x24\0\0\0WAVEfmt ");
     course.write("invalid.htm", "<p id=\"t1\">\xff\xfe\xc3(\x80 ok</p>");
 
-    CourseFiles files;
-    WebEngineBrowserEngine engine{files, course.path()};
-    TCppWebBrowser browser{engine};
-    browser.resize(600, 400);
-    browser.show();
+    CourseBrowser shown(course.path());
+    TCppWebBrowser& browser = shown.browser;
     for (const char* name : {"invalid.htm", "binary.htm", "sound.wav", "huge.htm", "deep.htm"}) {
         SCOPED_TRACE(name);
         QSignalSpy complete(&browser, &TCppWebBrowser::OnDocumentComplete);
@@ -335,32 +355,17 @@ TEST(WebEngineBadPagesTest, APageOverSixteenMegabytesIsRefusedWithAMessageAndThe
     course.write("huge.htm", lectern::test::htmlPage("<p id=\"t1\" class=\"text\">" +
                                                      QByteArray(17 << 20, 'x') + "</p>"));
     course.write("next.htm", lectern::test::htmlPage("<p id=\"t1\" class=\"text\">next</p>"));
-    CourseFiles files;
-    WebEngineBrowserEngine engine{files, course.path()};
-    TCppWebBrowser browser{engine};
-    browser.resize(600, 400);
-    browser.show();
-    const auto load = [&](const char* name) {
-        QSignalSpy complete(&browser, &TCppWebBrowser::OnDocumentComplete);
-        browser.Navigate(course.path() + "\\" + name);
-        EXPECT_TRUE(complete.wait(30000)) << name;
-        return browser.Document();
-    };
+    CourseBrowser shown(course.path());
+    const auto load = [&](const char* name) { return shown.load(name, "\\"); };
     const QString message =
         "the page " + course.path() + "/huge.htm cannot be read: it is larger than 16 MB";
     const Variant huge = load("huge.htm");
     EXPECT_EQ(lectern::test::errorOf([&] { FindElement(huge, "t1"); }),
               "Element 't1' not found: " + message);
-    QVariant shown;
-    bool done = false;
-    static_cast<QWebEngineView*>(browser.view())
-        ->page()
-        ->runJavaScript("document.body.innerText", [&](const QVariant& v) {
-            shown = v;
-            done = true;
-        });
-    ASSERT_TRUE(waitUntil([&] { return done; }));
-    EXPECT_EQ(shown.toString().trimmed(), message) << "the page shows why";
+    const std::optional<QVariant> why =
+        lectern::test::pageAnswer(shown.page(), "document.body.innerText");
+    ASSERT_TRUE(why.has_value());
+    EXPECT_EQ(why->toString().trimmed(), message) << "the page shows why";
     EXPECT_EQ(FindElement(load("next.htm"), "t1").get("innerHTML").toString(), "next");
 }
 
@@ -382,28 +387,12 @@ TEST(WebEnginePageShownAgain, IsModelledAsThePageIsNotAsTheLessonLeftIt) {
                  "var p = document.createElement('p'); p.id = 'late';"
                  "p.textContent = String(Math.random()); document.body.appendChild(p);"
                  "</script></body></html>");
-    CourseFiles files;
-    WebEngineBrowserEngine engine{files, course.path()};
-    TCppWebBrowser browser{engine};
-    browser.resize(600, 400);
-    browser.show();
-    const auto load = [&](const char* name) {
-        QSignalSpy complete(&browser, &TCppWebBrowser::OnDocumentComplete);
-        browser.Navigate(course.path() + "/" + name);
-        EXPECT_TRUE(complete.wait(30000)) << name;
-        return browser.Document();
-    };
+    CourseBrowser shown(course.path());
+    TCppWebBrowser& browser = shown.browser;
+    WebEngineBrowserEngine& engine = shown.engine;
+    const auto load = [&](const char* name) { return shown.load(name); };
     const auto js = [&](const QString& script) {
-        QVariant result;
-        bool done = false;
-        static_cast<QWebEngineView*>(browser.view())
-            ->page()
-            ->runJavaScript(script, [&](const QVariant& v) {
-                result = v;
-                done = true;
-            });
-        EXPECT_TRUE(waitUntil([&] { return done; }));
-        return result.toString();
+        return lectern::test::scriptResult(shown.page(), script).toString();
     };
     const auto text = [](const Variant& doc, const char* id) {
         return FindElement(doc, id).get("innerHTML").toString();
@@ -411,7 +400,7 @@ TEST(WebEnginePageShownAgain, IsModelledAsThePageIsNotAsTheLessonLeftIt) {
 
     ShowPassage(load("static.htm"), 1);
     ASSERT_NE(engine.markupCache().find(course.path() + "/static.htm"), nullptr);
-    QWebEnginePage* page = static_cast<QWebEngineView*>(browser.view())->page();
+    QWebEnginePage* page = shown.page();
     QWebEngineScript probe;
     probe.setInjectionPoint(QWebEngineScript::DocumentReady);  // after DOMContentLoaded
     probe.setWorldId(QWebEngineScript::MainWorld);
@@ -483,14 +472,7 @@ TEST(WebEngineLegacyNames, APageKeepsItsStyleSheetPicturesAnchorsAndLinks) {
               QString::fromUtf8("Первый"));
     QWebEnginePage* page = static_cast<QWebEngineView*>(browser.view())->page();
     const auto js = [&](const QString& script) {
-        QVariant result;
-        bool done = false;
-        page->runJavaScript(script, [&](const QVariant& v) {
-            result = v;
-            done = true;
-        });
-        EXPECT_TRUE(waitUntil([&] { return done; }));
-        return result;
+        return lectern::test::scriptResult(page, script);
     };
     ASSERT_TRUE(waitUntil([&] { return js("document.readyState").toString() == "complete"; }));
     EXPECT_EQ(js("getComputedStyle(document.getElementById('t1')).color").toString(),

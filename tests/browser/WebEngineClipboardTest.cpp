@@ -2,6 +2,7 @@
 // click of the learner's or not, from its own document or from a frame it
 // makes; the learner's own copy still copies what is selected, whatever copy
 // handler the page has. The clipboard is read as other programs read it.
+#include "browser/PageScript.h"
 #include "platform/browser/TCppWebBrowser.h"
 #include "platform/browser/WebEngineBrowserEngine.h"
 #include "platform/files/CourseFiles.h"
@@ -78,14 +79,7 @@ TEST(WebEngineClipboard, PageScriptsCannotWriteItButTheLearnersCopyWorks) {
     ASSERT_TRUE(complete.wait(30000));
     auto* view = static_cast<QWebEngineView*>(browser.view());
     const auto js = [&](const QString& script) {
-        QVariant result;
-        bool done = false;
-        view->page()->runJavaScript(script, [&](const QVariant& v) {
-            result = v;
-            done = true;
-        });
-        EXPECT_TRUE(waitUntil([&] { return done; }));
-        return result;
+        return lectern::test::scriptResult(view->page(), script);
     };
 
     QGuiApplication::clipboard()->setText(QStringLiteral("the learner's own text"));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/PageScript.h"
 #include "platform/browser/TCppWebBrowser.h"
 #include "platform/browser/Variant.h"
 #include "platform/browser/WebEngineBrowserEngine.h"
@@ -40,16 +41,7 @@ class WebEnginePageFixture : public ::testing::Test {
     QWebEnginePage* page() { return static_cast<QWebEngineView*>(browser.view())->page(); }
 
     // Test-only: runs a script in the shown page and waits for its result.
-    QVariant js(const QString& script) {
-        QVariant result;
-        bool done = false;
-        page()->runJavaScript(script, [&](const QVariant& v) {
-            result = v;
-            done = true;
-        });
-        EXPECT_TRUE(waitUntil([&] { return done; }));
-        return result;
-    }
+    QVariant js(const QString& script) { return scriptResult(page(), script); }
 
     // Where an element is drawn, in the view's coordinates.
     QRect rectOf(const QString& id) {

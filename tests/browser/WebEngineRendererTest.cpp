@@ -1,5 +1,6 @@
 // Pages share one renderer: a page that loops or a renderer that dies must
 // not leave the other pages blank, nor stop the lesson that shows one.
+#include "browser/PageScript.h"
 #include "exercises/markup/PageMarkup.h"
 #include "platform/browser/EngineSwitches.h"
 #include "platform/browser/TCppWebBrowser.h"
@@ -50,14 +51,7 @@ class WebEngineRendererTest : public ::testing::Test {
 
     // A script's result in the shown page; invalid when it gives none in time.
     static QVariant js(TCppWebBrowser& b, const QString& script, int ms = 3000) {
-        QVariant result;
-        bool done = false;
-        page(b)->runJavaScript(script, [&](const QVariant& v) {
-            result = v;
-            done = true;
-        });
-        waitUntil([&] { return done; }, ms);
-        return result;
+        return lectern::test::pageAnswer(page(b), script, ms).value_or(QVariant());
     }
 
     static QString shownClass(TCppWebBrowser& b, const char* id) {

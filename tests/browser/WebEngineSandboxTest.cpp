@@ -5,6 +5,7 @@
 // the servers: they must see nothing, and the page must stay where it is.
 // WebRTC is gone from every frame a page makes, and even a page without the
 // player's scripts gets no packet out through it.
+#include "browser/PageScript.h"
 #include "platform/browser/CourseScheme.h"
 #include "platform/browser/EngineSwitches.h"
 #include "platform/browser/TCppWebBrowser.h"
@@ -173,14 +174,7 @@ TEST(WebEngineSandbox, APageHasNoWayOutOfTheCourse) {
     ASSERT_TRUE(complete.wait(30000));
     QWebEnginePage* page = static_cast<QWebEngineView*>(browser.view())->page();
     const auto js = [&](const QString& script) {
-        QVariant result;
-        bool done = false;
-        page->runJavaScript(script, [&](const QVariant& v) {
-            result = v;
-            done = true;
-        });
-        EXPECT_TRUE(waitUntil([&] { return done; }));
-        return result;
+        return lectern::test::scriptResult(page, script);
     };
     const QUrl shown = page->url();
     ASSERT_TRUE(waitUntil([&] {

@@ -1,4 +1,5 @@
 #include "support/BrokenCourses.h"
+#include "support/JpegSamples.h"
 #include "support/PageFiles.h"
 #include "support/WavFiles.h"
 
@@ -53,21 +54,6 @@ QByteArray randomBytes(int size, quint32 seed) {
     for (char& c : bytes)
         c = static_cast<char>(random.bounded(256));
     return bytes;
-}
-
-// The same JPEG file with its frame header claiming another size.
-QByteArray withClaimedSize(QByteArray jpeg, int width, int height) {
-    for (qsizetype i = 2; i + 8 < jpeg.size(); ++i) {
-        const auto marker = static_cast<unsigned char>(jpeg[i + 1]);
-        if (static_cast<unsigned char>(jpeg[i]) == 0xFF && (marker == 0xC0 || marker == 0xC2)) {
-            jpeg[i + 5] = char(height >> 8);
-            jpeg[i + 6] = char(height & 0xFF);
-            jpeg[i + 7] = char(width >> 8);
-            jpeg[i + 8] = char(width & 0xFF);
-            return jpeg;
-        }
-    }
-    throw std::runtime_error("no frame header");
 }
 
 // The narrated lesson's file named by a per-node list, below a data folder.

@@ -4,12 +4,13 @@
 
 #include "catalogue/PageIds.h"
 #include "exercises/CountdownNotice.h"
+#include "exercises/LessonHelp.h"
+#include "exercises/StartCountdown.h"
 #include "exercises/markup/PageMarkup.h"
 #include "platform/Error.h"
 #include "platform/StringList.h"
 #include "platform/browser/InertPage.h"
 #include "platform/browser/TCppWebBrowser.h"
-#include "platform/desktop/Shell.h"
 #include "platform/files/CourseFiles.h"
 
 namespace lectern::exercises {
@@ -100,15 +101,12 @@ void TMultiFrm::SavePage() {
 }
 
 void TMultiFrm::m11Click() {
-    // Restarting a running timer would begin its second anew: clicks faster
-    // than once a second would hold the countdown.
-    if (Countdown > 0 && !Timer1->isActive())
-        Timer1->start();
+    if (Countdown > 0)
+        resumeCountdown(*Timer1);
 }
 
 void TMultiFrm::m44Click() {
-    if (LessonHelpPage)
-        platform().shell.open(LessonHelpPage());
+    openLessonHelp(platform(), LessonHelpPage);
 }
 
 void TMultiFrm::m55Click() {

@@ -2,6 +2,7 @@
 
 #include "catalogue/Marks.h"
 #include "exercises/LessonWords.h"
+#include "exercises/NarrationButtons.h"
 #include "exercises/markup/PageMarkup.h"
 #include "exercises/practice/PracticeKeys.h"
 #include "platform/Error.h"
@@ -57,28 +58,20 @@ TViewTxtFrm::TViewTxtFrm(platform::Platform& platform, QWidget* mainForm)
                         [this] { m44Click(); }, [this] { m55Click(); }});
     Buttons().lightOnHover(Image4);
 
+    const NarrationButtons sound{MediaPlayer1, Timer1, &Paused, [this] { m11Click(); },
+                                 [this] { m22Click(); }};
     platform::WindowKeys keys(*this);
-    keys.play(Qt::Key_Space, m11(), m22(), [this] { return !Timer1->isActive() && !Paused; });
-    keys.press(Qt::Key_F1, m44());
-    keys.press(Qt::Key_Escape, m55());
-    keys.step(TrackBar1);
+    sound.bindKeys(keys, *this, TrackBar1);
     keys.bind(Qt::Key_F2, [this] { TellPassage(); });
     Practice = std::make_unique<PracticeKeys>(
         *this, keys, std::vector<platform::TMediaPlayer*>{MediaPlayer1, MediaPlayer2},
         std::vector<platform::TCppWebBrowser*>{CppWebBrowser1}, Panel1,
         PracticeKeys::Lesson{MarksList, CurrentMark, [this] { return RecordingMode; },
                              [this] { return catalogue::MarkOf(MarksList, CurrentMark); },
-                             [this] {
-                                 if (Timer1->isActive())
-                                     m22Click();
-                             },
-                             [this] {
-                                 if (!Timer1->isActive() && !Paused)
-                                     m11Click();
-                             },
+                             [sound] { sound.pauseWhilePlaying(); }, [sound] { sound.goOn(); },
                              [this](int k) { ShowPassage(PageDocument, k); }});
     keys.bind(QKeySequence(Qt::Key_R), [this] { repeatPassage(); });
-    makeLookup(keys);
+    makeLookup(keys, sound);
 }
 
 TViewTxtFrm::~TViewTxtFrm() = default;

@@ -24,6 +24,7 @@ class WindowKeys;
 namespace lectern::exercises {
 
 class LessonWords;
+struct NarrationButtons;
 class PracticeKeys;
 
 // The narrated reading window: one lesson page highlighted passage by
@@ -157,7 +158,7 @@ class TViewTxtFrm : public platform::SkinnedForm {
     void offerRecording();
 
     platform::Variant passage(int k) const;
-    void makeLookup(platform::WindowKeys& keys);
+    void makeLookup(platform::WindowKeys& keys, const NarrationButtons& sound);
 
     // The course folder and the run's temporary recording file, given by the
     // launcher to a recording lesson.

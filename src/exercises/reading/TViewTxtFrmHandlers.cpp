@@ -4,6 +4,7 @@
 
 #include "catalogue/Marks.h"
 #include "catalogue/PageIds.h"
+#include "exercises/LessonHelp.h"
 #include "exercises/markup/PageMarkup.h"
 #include "exercises/practice/PassagePause.h"
 #include "exercises/practice/PracticeKeys.h"
@@ -12,7 +13,6 @@
 #include "platform/Convert.h"
 #include "platform/Error.h"
 #include "platform/browser/TCppWebBrowser.h"
-#include "platform/desktop/Shell.h"
 #include "platform/media/TMediaPlayer.h"
 #include "platform/widgets/Announcer.h"
 
@@ -249,8 +249,7 @@ void TViewTxtFrm::resetHighlight() {
 }
 
 void TViewTxtFrm::m44Click() {
-    if (LessonHelpPage)
-        platform().shell.open(LessonHelpPage());
+    openLessonHelp(platform(), LessonHelpPage);
 }
 
 void TViewTxtFrm::m55Click() {

@@ -3,8 +3,9 @@
 #include "exercises/sorting/TfrmSort.h"
 
 #include "exercises/CountdownNotice.h"
+#include "exercises/LessonHelp.h"
+#include "exercises/StartCountdown.h"
 #include "platform/desktop/Dialogs.h"
-#include "platform/desktop/Shell.h"
 
 #include <algorithm>
 
@@ -103,10 +104,7 @@ int TfrmSort::CountErrors() const {
 }
 
 void TfrmSort::m11Click() {
-    // Restarting a running timer would begin its second anew: clicks faster
-    // than once a second would hold the countdown.
-    if (!Timer1->isActive())
-        Timer1->start();
+    resumeCountdown(*Timer1);
 }
 
 void TfrmSort::m33Click() {
@@ -114,8 +112,7 @@ void TfrmSort::m33Click() {
 }
 
 void TfrmSort::m44Click() {
-    if (LessonHelpPage)
-        platform().shell.open(LessonHelpPage());
+    openLessonHelp(platform(), LessonHelpPage);
 }
 
 void TfrmSort::m55Click() {

@@ -2,6 +2,7 @@
 
 #include "catalogue/Marks.h"
 #include "exercises/LessonWords.h"
+#include "exercises/NarrationButtons.h"
 #include "exercises/practice/PracticeKeys.h"
 #include "platform/browser/TCppWebBrowser.h"
 #include "platform/media/TMediaPlayer.h"
@@ -59,11 +60,10 @@ TWorkTxtFrm::TWorkTxtFrm(platform::Platform& platform, QWidget* mainForm)
     // A hover over "Exit" leaves the unit button's light as it is.
     Buttons().keepLightFrom(4, UnitButtonIndex);
 
+    const NarrationButtons sound{MediaPlayer1, Timer1, &Paused, [this] { m11Click(); },
+                                 [this] { m22Click(); }};
     platform::WindowKeys keys(*this);
-    keys.play(Qt::Key_Space, m11(), m22(), [this] { return !Timer1->isActive() && !Paused; });
-    keys.press(Qt::Key_F1, m44());
-    keys.press(Qt::Key_Escape, m55());
-    keys.step(TrackBar1);
+    sound.bindKeys(keys, *this, TrackBar1);
     Practice = std::make_unique<PracticeKeys>(
         *this, keys, std::vector<platform::TMediaPlayer*>{MediaPlayer1},
         std::vector<platform::TCppWebBrowser*>{CppWebBrowser1, CppWebBrowser2}, Panel1,
@@ -77,17 +77,11 @@ TWorkTxtFrm::TWorkTxtFrm(platform::Platform& platform, QWidget* mainForm)
                                      MarksList,
                                      CycleMode ? std::max(CurrentMark, UnitStart) : CurrentMark);
                              },
-                             [this] {
-                                 if (Timer1->isActive())
-                                     m22Click();
-                             },
-                             [this] {
-                                 if (!Timer1->isActive() && !Paused)
-                                     m11Click();
-                             },
+                             [sound] { sound.pauseWhilePlaying(); },
+                             [sound] { sound.goOn(); },
                              [this](int k) { ShowBoth(k); }});
     keys.bind(QKeySequence(Qt::Key_R), [this] { repeatPassage(); });
-    makeLookup(keys);
+    makeLookup(keys, sound);
 }
 
 TWorkTxtFrm::~TWorkTxtFrm() = default;

@@ -23,6 +23,7 @@ class WindowKeys;
 namespace lectern::exercises {
 
 class LessonWords;
+struct NarrationButtons;
 class PracticeKeys;
 
 // The unit work window: a lesson page and its translation side by side,
@@ -150,7 +151,7 @@ class TWorkTxtFrm : public platform::SkinnedForm {
     // The unit button's resting and lit pictures; neither changes unless
     // both load.
     void loadUnitPictures(const char* resting, const char* lit);
-    void makeLookup(platform::WindowKeys& keys);
+    void makeLookup(platform::WindowKeys& keys, const NarrationButtons& sound);
 
     platform::StringList MarksList;
     int CurrentMark = 1;

@@ -4,6 +4,7 @@
 
 #include "catalogue/Marks.h"
 #include "catalogue/PageIds.h"
+#include "exercises/LessonHelp.h"
 #include "exercises/markup/PageMarkup.h"
 #include "exercises/practice/PassagePause.h"
 #include "exercises/practice/PracticeKeys.h"
@@ -12,7 +13,6 @@
 #include "platform/Convert.h"
 #include "platform/browser/TCppWebBrowser.h"
 #include "platform/desktop/Dialogs.h"
-#include "platform/desktop/Shell.h"
 #include "platform/media/TMediaPlayer.h"
 #include "platform/widgets/Announcer.h"
 
@@ -263,8 +263,7 @@ void TWorkTxtFrm::m33Click() {
 }
 
 void TWorkTxtFrm::m44Click() {
-    if (LessonHelpPage)
-        platform().shell.open(LessonHelpPage());
+    openLessonHelp(platform(), LessonHelpPage);
 }
 
 void TWorkTxtFrm::m55Click() {

@@ -62,6 +62,39 @@ struct TakeFixture : ReadingLessonFixture {
         return ms;
     }
     test::WavInfo take(int passage) { return test::readWav(takes().store().pathOf(passage)); }
+
+    // B's set-up: the lesson launched with an 800 ms take of passage 2 (a
+    // commentary, 1000 to 2000 ms of the 440 Hz model) kept.
+    exercises::TViewTxtFrm& launchWithTakeOfPassage2() {
+        speechMs = 800;
+        exercises::TViewTxtFrm& w = launchWithMicrophone();
+        w.TrackBar1->setValue(1);
+        takes().record();
+        recordUntilEnd();
+        return w;
+    }
+    // Lets B play on for 20 ms, as its timer would.
+    void playStep() {
+        test.audio.advance(20);
+        test::fireTimer(*takes().playTimer());
+    }
+    // From now on, what reaches the device is kept (in stereo).
+    void keepOutput() {
+        test.audio.clock().keepOutput = true;
+        test.audio.clock().output.clear();
+    }
+    double keptSeconds() { return double(test.audio.clock().output.size()) / Channels / Rate; }
+    // The tone heard on the device from `fromS` to `toS` of the kept output.
+    double keptTone(double fromS, double toS) {
+        const std::vector<float>& out = test.audio.clock().output;
+        if (keptSeconds() < toS)
+            return 0;
+        return test::toneFrequency(
+            std::vector<float>(out.begin() + std::size_t(fromS * Rate) * Channels,
+                               out.begin() + std::size_t(toS * Rate) * Channels),
+            Channels, Rate);
+    }
+    static constexpr int Channels = 2;
 };
 
 }  // namespace
@@ -132,19 +165,13 @@ TEST(RecordAndCompare, BPlaysTheModelAndThenTheTakeEachHighlighted) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         TakeFixture f;
-        f.speechMs = 800;
-        exercises::TViewTxtFrm& w = f.launchWithMicrophone();
-        // Passage 2 (1000 to 2000 ms of the 440 Hz model), a commentary.
-        w.TrackBar1->setValue(1);
-        f.takes().record();
-        f.recordUntilEnd();
+        exercises::TViewTxtFrm& w = f.launchWithTakeOfPassage2();
         ASSERT_TRUE(f.take(2).valid);
         ASSERT_FALSE(f.take(1).valid);
 
         f.takes().comparison()->hide();
         w.MediaPlayer1->SetStopAt(c.stopAtMs);
-        f.test.audio.clock().keepOutput = true;
-        f.test.audio.clock().output.clear();
+        f.keepOutput();
         f.takes().compare();
         std::vector<TakePlayback::Part> parts;
         std::vector<QString> highlighted;
@@ -154,22 +181,15 @@ TEST(RecordAndCompare, BPlaysTheModelAndThenTheTakeEachHighlighted) {
                 highlighted.push_back(f.classOf(2));
                 exercises::MarkRest(exercises::FindElement(w.PageDocument, QStringLiteral("t2")));
             }
-            f.test.audio.advance(20);
-            test::fireTimer(*f.takes().playTimer());
+            f.playStep();
         }
         EXPECT_EQ(parts, (std::vector{TakePlayback::Part::Model, TakePlayback::Part::Take}));
         EXPECT_EQ(highlighted, (std::vector<QString>{"inscomm", "inscomm"}));
 
         // On the device: about 1 s of the 440 Hz model, then the 220 Hz take.
-        const std::vector<float>& out = f.test.audio.clock().output;
-        const int channels = 2;
-        const auto part = [&](double fromS, double toS) {
-            return std::vector<float>(out.begin() + std::size_t(fromS * Rate) * channels,
-                                      out.begin() + std::size_t(toS * Rate) * channels);
-        };
-        ASSERT_GE(out.size(), std::size_t(2.6 * Rate) * channels);
-        EXPECT_NEAR(test::toneFrequency(part(0.05, 0.95), channels, Rate), 440, 5);
-        EXPECT_NEAR(test::toneFrequency(part(1.1, 1.7), channels, Rate), 220, 5);
+        EXPECT_GE(f.keptSeconds(), 2.6);
+        EXPECT_NEAR(f.keptTone(0.05, 0.95), 440, 5);
+        EXPECT_NEAR(f.keptTone(1.1, 1.7), 220, 5);
         EXPECT_FALSE(w.MediaPlayer1->Playing());
     }
 }
@@ -187,37 +207,21 @@ TEST(RecordAndCompare, SpaceDuringBStopsItAndPlaysOnlyTheLesson) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         TakeFixture f;
-        f.speechMs = 800;
-        exercises::TViewTxtFrm& w = f.launchWithMicrophone();
-        w.TrackBar1->setValue(1);
-        f.takes().record();
-        f.recordUntilEnd();
+        exercises::TViewTxtFrm& w = f.launchWithTakeOfPassage2();
         f.takes().compare();
-        for (int ms = 0; ms < 3000 && f.takes().playing() != c.pressedDuring; ms += 20) {
-            f.test.audio.advance(20);
-            test::fireTimer(*f.takes().playTimer());
-        }
+        for (int ms = 0; ms < 3000 && f.takes().playing() != c.pressedDuring; ms += 20)
+            f.playStep();
         ASSERT_EQ(f.takes().playing(), c.pressedDuring);
         f.test.audio.advance(100);
 
-        f.test.audio.clock().keepOutput = true;
-        f.test.audio.clock().output.clear();
+        f.keepOutput();
         QTest::keyClick(&w, Qt::Key_Space);
         EXPECT_EQ(f.takes().playing(), TakePlayback::Part::Done);
         EXPECT_TRUE(w.Timer1->isActive());
         // Passage 2 and 3 of the 440 Hz lesson, the 220 Hz take nowhere.
-        for (int ms = 0; ms < 1600; ms += 20) {
-            f.test.audio.advance(20);
-            test::fireTimer(*f.takes().playTimer());
-        }
-        const std::vector<float>& out = f.test.audio.clock().output;
-        const int channels = 2;
-        ASSERT_GE(out.size(), std::size_t(1.5 * Rate) * channels);
-        EXPECT_NEAR(test::toneFrequency(
-                        std::vector<float>(out.begin() + std::size_t(0.05 * Rate) * channels,
-                                           out.begin() + std::size_t(1.5 * Rate) * channels),
-                        channels, Rate),
-                    440, 5);
+        for (int ms = 0; ms < 1600; ms += 20)
+            f.playStep();
+        EXPECT_NEAR(f.keptTone(0.05, 1.5), 440, 5);
         EXPECT_TRUE(w.MediaPlayer1->Playing());
     }
 }
@@ -243,22 +247,13 @@ TEST(RecordAndCompare, HeldAfterAPassageVAndBAreAboutThatPassage) {
     EXPECT_TRUE(f.take(1).valid);
     EXPECT_FALSE(f.take(2).valid);
 
-    f.test.audio.clock().keepOutput = true;
-    f.test.audio.clock().output.clear();
+    f.keepOutput();
     f.takes().compare();
-    for (int ms = 0; ms < 3000 && f.takes().playing() != TakePlayback::Part::Done; ms += 20) {
-        f.test.audio.advance(20);
-        test::fireTimer(*f.takes().playTimer());
-    }
+    for (int ms = 0; ms < 3000 && f.takes().playing() != TakePlayback::Part::Done; ms += 20)
+        f.playStep();
     // Passage 1's 440 Hz model, then the 220 Hz take.
-    const std::vector<float>& out = f.test.audio.clock().output;
-    const int channels = 2;
-    ASSERT_GE(out.size(), std::size_t(1.7 * Rate) * channels);
-    EXPECT_NEAR(
-        test::toneFrequency(std::vector<float>(out.begin() + std::size_t(0.05 * Rate) * channels,
-                                               out.begin() + std::size_t(0.95 * Rate) * channels),
-                            channels, Rate),
-        440, 5);
+    EXPECT_GE(f.keptSeconds(), 1.7);
+    EXPECT_NEAR(f.keptTone(0.05, 0.95), 440, 5);
 }
 
 TEST(RecordAndCompare, TheComparisonPictureAlignsModelAndTakeAtTheOnsetOfSpeech) {

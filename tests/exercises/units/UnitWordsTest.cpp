@@ -9,7 +9,6 @@
 #include "platform/dictionary/WordPopup.h"
 #include "platform/dictionary/Words.h"
 #include "support/FireTimer.h"
-#include "support/TempDir.h"
 
 #include <QListWidget>
 #include <QTest>
@@ -104,13 +103,7 @@ TEST(UnitWords, LListsTheLessonPagesPassageAndATakeHoldsEveryLookup) {
 
     // While the learner's voice is recorded, neither a double-click nor `L`
     // brings anything up.
-    test::TempDir data;
-    w.Practice->Takes->store() = exercises::TakeStore(data.path() + "/takes");
-    w.Practice->Takes->record();
-    for (int ms = 0; ms < 200; ms += exercises::RecordAndCompare::PollMs) {
-        f.test.audio.advance(exercises::RecordAndCompare::PollMs);
-        test::fireTimer(*w.Practice->Takes->recordTimer());
-    }
+    f.recordTake(200);
     ASSERT_TRUE(w.Practice->Takes->recording());
     doubleClick(f, w.CppWebBrowser1, QStringLiteral("Three"));
     EXPECT_FALSE(words(f).isOpen());

@@ -1,11 +1,15 @@
 #pragma once
 
 #include "exercises/markup/PageMarkup.h"
+#include "exercises/practice/PracticeKeys.h"
+#include "exercises/practice/RecordAndCompare.h"
 #include "exercises/units/TWorkTxtFrm.h"
 #include "mainwindow/MainWindowFixture.h"
 #include "platform/browser/TCppWebBrowser.h"
 #include "platform/files/CourseFiles.h"
 #include "platform/media/TMediaPlayer.h"
+#include "support/FireTimer.h"
+#include "support/TempDir.h"
 #include "support/WavFiles.h"
 
 #include <sndfile.h>
@@ -61,6 +65,18 @@ struct UnitWorkFixture : MainWindowFixture {
     }
     // Picks passage k with the track bar.
     void pick(int k) { work().TrackBar1->setValue(k - 1); }
+    // V: a take of the current passage, kept in a folder of the test's own,
+    // recorded for `ms` while its timer polls as it would.
+    void recordTake(int ms) {
+        exercises::RecordAndCompare& takes = *work().Practice->Takes;
+        takes.store() = exercises::TakeStore(takesData.path() + "/takes");
+        takes.record();
+        for (int at = 0; at < ms; at += exercises::RecordAndCompare::PollMs) {
+            test.audio.advance(exercises::RecordAndCompare::PollMs);
+            fireTimer(*takes.recordTimer());
+        }
+    }
+    TempDir takesData;
 
     static QString classesOf(const platform::Variant& document) {
         QStringList classes;

@@ -4,7 +4,6 @@
 #include "platform/Error.h"
 #include "platform/browser/TCppWebBrowser.h"
 #include "support/FireTimer.h"
-#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <QElapsedTimer>
@@ -292,20 +291,14 @@ TEST(UnitWorkWindow, AnEmptyMarksListRefusesToPlayWithAMessage) {
 TEST(UnitWorkWindow, VRecordsATakeOfTheCurrentPassageUntilTheLessonGoesOnAndBPlaysTheModelFirst) {
     UnitWorkFixture f;
     exercises::TWorkTxtFrm& w = f.launch();
-    test::TempDir data;
-    w.Practice->Takes->store() = exercises::TakeStore(data.path() + "/takes");
     w.m11Click();
     for (int i = 0; i < 5; ++i)
         f.tick();
     const int k = w.CurrentMarkNumber();
     ASSERT_EQ(k, 2);
-    w.Practice->Takes->record();
+    f.recordTake(400);
     EXPECT_TRUE(w.IsPaused());
     EXPECT_TRUE(f.test.audio.clock().inputStarted());
-    for (int ms = 0; ms < 400; ms += exercises::RecordAndCompare::PollMs) {
-        f.test.audio.advance(exercises::RecordAndCompare::PollMs);
-        test::fireTimer(*w.Practice->Takes->recordTimer());
-    }
     ASSERT_TRUE(w.Practice->Takes->recording());
     // The lesson sound going on (Space) ends the take before it is heard.
     w.m22Click();

@@ -1,4 +1,4 @@
-#include "JpegSamples.h"
+#include "support/JpegSamples.h"
 
 #include <QBuffer>
 #include <QImageWriter>
