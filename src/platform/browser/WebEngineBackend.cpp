@@ -198,8 +198,16 @@ void WebEngineBackend::navigate(const QString& coursePath) {
             return nullptr;  // the page is loaded as one not seen before
         }
     }).then(this, [this, navigation](std::shared_ptr<DocumentModel> model) {
-        if (navigation == navigations_)
-            loadPrepared(std::move(model));
+        // A continuation attached after the worker has finished runs at
+        // once, inside this call; the document is never complete before
+        // navigate() has returned to its caller.
+        QMetaObject::invokeMethod(
+            this,
+            [this, navigation, model = std::move(model)]() mutable {
+                if (navigation == navigations_)
+                    loadPrepared(std::move(model));
+            },
+            Qt::QueuedConnection);
     });
 }
 
